@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12, every package that building, running and testing Lumetra needs.
+# Runs apt-get only when something is missing, so it is cheap to call before every build.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config ccache clang-format
+  # libraries
+  qt6-base-dev qt6-qpa-plugins libmspub-dev librevenge-dev libfontconfig-dev libmagick++-dev
+  libcups2-dev libturbojpeg0-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils imagemagick
+  fonts-liberation2 fonts-dejavu-core xvfb xauth
+  # fuzzing (opt-in build)
+  clang-14 libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installazione pacchetti mancanti: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+  else
+    SUDO=
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

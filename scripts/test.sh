@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: an optimised build, and a
+# build under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/installa-dipendenze.sh
+
+jobs=$(nproc)
+run_suite() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+run_suite build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build/asan -DCMAKE_BUILD_TYPE=Debug -DLUMETRA_SANITIZE=ON
+echo "Tutti i test superati."

@@ -1,0 +1,210 @@
+#pragma once
+// The automation object model of the publishing application, as the composition drives it.
+//
+// Small abstract classes with the object model's own names. The composition talks to a document
+// engine only through these; the built-in engine (publisher-engine/) implements them, and tests use
+// a recording fake. Objects are shared: the composition "releases" an object by dropping its
+// pointer, and an implementation keeps whatever it needs alive on its own.
+//
+// Every failing operation throws Publisher::Error, which carries the error number the composition
+// tells apart (70: access to the file refused; -2130771955: the layout is open elsewhere) and an
+// Italian description.
+
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <variant>
+
+namespace Publisher {
+
+// Error numbers the composition reacts to.
+inline constexpr std::int32_t ErrPermessoNegato = 70;
+inline constexpr std::int32_t ErrLayoutGiaAperto = -2130771955; // 0x80FF000D
+
+class Error : public std::exception {
+public:
+    Error(std::int32_t number, QString description)
+        : number_(number), description_(std::move(description)),
+          what_(description_.toStdString()) {}
+    std::int32_t Number() const noexcept { return number_; }
+    const QString& Description() const noexcept { return description_; }
+    const char* what() const noexcept override { return what_.c_str(); }
+
+private:
+    std::int32_t number_;
+    QString description_;
+    std::string what_;
+};
+
+// A position or size as the object model passes it: a number of points, or a measurement text
+// such as "0,7 cm" (cm, mm, in, pt; decimal comma or point). Values read back are always numbers.
+class Variant {
+public:
+    Variant(double points) : value_(points) {}
+    Variant(int points) : value_(static_cast<double>(points)) {}
+    Variant(QString text) : value_(std::move(text)) {}
+    Variant(const char* text) : value_(QString::fromUtf8(text)) {}
+
+    bool IsNumber() const { return std::holds_alternative<double>(value_); }
+    double Number() const { return IsNumber() ? std::get<double>(value_) : 0.0; }
+    QString Text() const { return IsNumber() ? QString() : std::get<QString>(value_); }
+    bool operator==(const Variant&) const = default;
+
+private:
+    std::variant<double, QString> value_;
+};
+
+// Shape::Type values.
+inline constexpr int msoAutoShape = 1;
+inline constexpr int msoGroup = 6;
+inline constexpr int msoLine = 9;
+inline constexpr int msoPicture = 13;
+inline constexpr int msoTextBox = 17;
+inline constexpr int msoTable = 19;
+// Shape::AutoShapeType values.
+inline constexpr int msoShapeRectangle = 1;
+inline constexpr int msoShapeRoundedRectangle = 5;
+inline constexpr int msoShapeOval = 9;
+// TextFrame::AutoFitText values.
+inline constexpr int pbTextAutoFitNone = 0;
+inline constexpr int pbTextAutoFitBestFit = 2;
+// ParagraphFormat::Alignment values.
+inline constexpr int pbParagraphAlignmentLeft = 0;
+inline constexpr int pbParagraphAlignmentCenter = 1;
+inline constexpr int pbParagraphAlignmentRight = 2;
+// Shapes::AddTextbox orientation.
+inline constexpr int pbTextOrientationHorizontal = 1;
+
+class Font {
+public:
+    virtual ~Font() = default;
+    virtual QString Name() const = 0;
+    virtual void SetName(const QString& name) = 0;
+    virtual bool Bold() const = 0;
+    virtual void SetBold(bool bold) = 0;
+    virtual bool Italic() const = 0;
+    virtual void SetItalic(bool italic) = 0;
+};
+
+class ParagraphFormat {
+public:
+    virtual ~ParagraphFormat() = default;
+    virtual int Alignment() const = 0;
+    virtual void SetAlignment(int alignment) = 0;
+};
+
+class TextRange {
+public:
+    virtual ~TextRange() = default;
+    virtual QString Text() const = 0;
+    virtual void SetText(const QString& text) = 0;
+    virtual std::shared_ptr<Publisher::ParagraphFormat> ParagraphFormat() = 0;
+    virtual std::shared_ptr<Publisher::Font> Font() = 0;
+};
+
+class TextFrame {
+public:
+    virtual ~TextFrame() = default;
+    virtual int AutoFitText() const = 0;
+    virtual void SetAutoFitText(int mode) = 0;
+    virtual bool Overflowing() const = 0;
+    virtual std::shared_ptr<Publisher::TextRange> TextRange() = 0;
+};
+
+// A fill's colour: RGB as 0x00BBGGRR (red in the lowest byte).
+class ColorFormat {
+public:
+    virtual ~ColorFormat() = default;
+    virtual std::int32_t RGB() const = 0;
+    virtual void SetRGB(std::int32_t rgb) = 0;
+};
+
+class FillFormat {
+public:
+    virtual ~FillFormat() = default;
+    virtual std::shared_ptr<ColorFormat> ForeColor() = 0;
+};
+
+class Shape {
+public:
+    virtual ~Shape() = default;
+    virtual int Type() const = 0;
+    virtual int AutoShapeType() const = 0;
+    virtual Variant Left() const = 0;
+    virtual void SetLeft(const Variant& value) = 0;
+    virtual Variant Top() const = 0;
+    virtual void SetTop(const Variant& value) = 0;
+    virtual Variant Width() const = 0;
+    virtual void SetWidth(const Variant& value) = 0;
+    virtual Variant Height() const = 0;
+    virtual void SetHeight(const Variant& value) = 0;
+    virtual void Delete() = 0;
+    virtual std::shared_ptr<FillFormat> Fill() = 0;
+    virtual std::shared_ptr<Publisher::TextFrame> TextFrame() = 0;
+};
+
+class Shapes {
+public:
+    virtual ~Shapes() = default;
+    virtual int Count() const = 0;
+    virtual std::shared_ptr<Shape> Item(int index) = 0; // from 1
+    virtual std::shared_ptr<Shape> AddPicture(const QString& fileName, int linkToFile,
+                                              int saveWithDocument, const Variant& left,
+                                              const Variant& top, const Variant& width,
+                                              const Variant& height) = 0;
+    virtual std::shared_ptr<Shape> AddTextbox(int orientation, const Variant& left,
+                                              const Variant& top, const Variant& width,
+                                              const Variant& height) = 0;
+};
+
+class Page {
+public:
+    virtual ~Page() = default;
+    virtual std::shared_ptr<Publisher::Shapes> Shapes() = 0;
+    virtual void Delete() = 0;
+};
+
+class Pages {
+public:
+    virtual ~Pages() = default;
+    virtual int Count() const = 0;
+    virtual std::shared_ptr<Page> Item(int index) = 0; // from 1
+    virtual std::shared_ptr<Page> Add(int count, int after, int duplicateObjectsOnPage) = 0;
+};
+
+class Document {
+public:
+    virtual ~Document() = default;
+    virtual std::shared_ptr<Publisher::Pages> Pages() = 0;
+    // from/to -1: every page; printToFile "": the printer.
+    virtual void PrintOut(int from, int to, const QString& printToFile, int copies,
+                          bool collate) = 0;
+    virtual void Close() = 0; // never saves
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+};
+
+class Application {
+public:
+    virtual ~Application() = default;
+    virtual std::shared_ptr<Document> Open(const QString& fileName, bool readOnly,
+                                           bool addToRecentFiles, int saveChanges) = 0;
+    virtual std::shared_ptr<Document> ActiveDocument() = 0;
+    virtual std::shared_ptr<Window> ActiveWindow() = 0;
+    virtual void Quit() = 0;
+};
+
+// Creates the application object ("Publisher.Application"); throws Publisher::Error when no
+// application can be created.
+using ApplicationFactory = std::function<std::shared_ptr<Application>()>;
+
+} // namespace Publisher
