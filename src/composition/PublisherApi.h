@@ -28,8 +28,8 @@ inline constexpr std::int32_t ErrLayoutGiaAperto = -2130771955; // 0x80FF000D
 class Error : public std::exception {
 public:
     Error(std::int32_t number, QString description)
-        : number_(number), description_(std::move(description)),
-          what_(description_.toStdString()) {}
+        : number_(number), description_(std::move(description)), what_(description_.toStdString()) {
+    }
     std::int32_t Number() const noexcept { return number_; }
     const QString& Description() const noexcept { return description_; }
     const char* what() const noexcept override { return what_.c_str(); }

@@ -1,0 +1,350 @@
+#include "ComponiDocumento.h"
+
+#include "CodiceArticolo.h"
+#include "PercorsoFile.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+namespace lumetra::composition {
+namespace {
+
+using Publisher::Error;
+
+// Values Publisher's Open receives.
+constexpr bool ApriSolaLettura = false;
+constexpr bool ApriAggiungiRecenti = true;
+constexpr int ApriSaveChanges = 3;
+// AddPicture: embedded, not linked.
+constexpr int ImmagineCollegata = 0;
+constexpr int ImmagineSalvataNelDocumento = -1;
+// Pages.Add: one page, duplicating page 1's objects.
+constexpr int PagineDaAggiungere = 1;
+constexpr int DuplicaOggetti = 1;
+
+const QString MsgNonInstallato = QStringLiteral(
+    "Impossibile eseguire l'operazione perchè Microsoft Publisher 2002 non è stato installato");
+const QString MsgLayoutGiaAperto =
+    QStringLiteral("Il file di layout è già utilizzato in Publisher. Chiudere la finestra du "
+                   "Publisher con il file di layout selezionato o salvare il lavoro con un altro "
+                   "nome dal Publisher che sta utilizzando il file di layout");
+const QString MsgLayoutNegato =
+    QStringLiteral("Impossibile accedere ad il file di layout. Si è cercato di scrivere su un "
+                   "disco protetto da scrittura o di accedere ad un file bloccato");
+const QString MsgLayoutDanneggiato =
+    QStringLiteral("Impossibile caricare il file di layout. Il file potrebbe essere danneggiato");
+const QString MsgNessunRettangolo =
+    QStringLiteral("Il file layout specificato non contiene nessun rettango dove inserire le "
+                   "immagini, controllare il file del Publischer");
+
+// The failure of one object-model call, whatever was thrown.
+struct Guasto {
+    std::int32_t numero = 0;
+    QString descrizione;
+};
+
+Guasto GuastoCorrente() {
+    try {
+        throw;
+    } catch (const Error& e) {
+        return {e.Number(), e.Description()};
+    } catch (const std::bad_alloc&) {
+        return {7, QStringLiteral("Memoria insufficiente")};
+    } catch (const std::exception& e) {
+        return {0, QString::fromLocal8Bit(e.what())};
+    } catch (...) {
+        return {0, QString()};
+    }
+}
+
+// txtCopie as a whole number; the field only ever holds one, anything else fails the printing.
+int NumeroCopie(const QString& testo) {
+    bool ok = false;
+    const QString t = testo.trimmed();
+    int copie = t.toInt(&ok);
+    if (!ok) {
+        double valore = QLocale(QLocale::Italian).toDouble(t, &ok);
+        if (!ok)
+            valore = QLocale::c().toDouble(t, &ok);
+        if (ok && std::isfinite(valore) && std::fabs(valore) < 2147483647.0)
+            copie = static_cast<int>(std::nearbyint(valore));
+        else
+            throw Error(13, QStringLiteral("numero di copie non valido ('%1')").arg(testo));
+    }
+    return copie;
+}
+
+class Composizione {
+public:
+    Composizione(ContestoComposizione& contesto, bool anteprima)
+        : c_(contesto), anteprima_(anteprima) {}
+
+    bool Esegui() {
+        if (!AvviaPublisher())
+            return false;
+        try {
+            CaricaLayout();
+        } catch (...) {
+            return GestoreErroreLayout(GuastoCorrente());
+        }
+        if (slot_.empty()) {
+            c_.MsgBox(MsgNessunRettangolo, vbCritical, TitoloApplicazione);
+            return Pulizia();
+        }
+        try {
+            if (ComponiPagine())
+                StampaOVisualizza();
+        } catch (...) {
+            return GestoreErroreNonPrevisto(GuastoCorrente());
+        }
+        return Pulizia();
+    }
+
+private:
+    // Stage 1, steps 1 to 4.
+    bool AvviaPublisher() {
+        c_.ImpostaInformazioni(QStringLiteral("Apertura Micorsoft Publischer in corso..."));
+        try {
+            app_ = c_.CreaApplicazione();
+        } catch (...) {
+            app_.reset();
+        }
+        if (!app_) {
+            c_.MsgBox(MsgNonInstallato, vbOKOnly, TitoloApplicazione);
+            return false;
+        }
+        return true;
+    }
+
+    // Stage 1, steps 6 to 9: open the layout and collect page 1's rectangles, in collection order.
+    void CaricaLayout() {
+        c_.ImpostaInformazioni(QStringLiteral("Caricamento layout in corso..."));
+        doc_ = app_->Open(c_.TestoLayout(), ApriSolaLettura, ApriAggiungiRecenti, ApriSaveChanges);
+        if (!doc_)
+            throw Error(0, QString());
+        c_.ImpostaInformazioni(QStringLiteral("Verifica layout in corso..."));
+        const auto forme = doc_->Pages()->Item(1)->Shapes();
+        const int numero = forme->Count();
+        for (int n = 1; n <= numero; ++n) {
+            const auto forma = forme->Item(n);
+            if (forma->Type() == Publisher::msoAutoShape &&
+                forma->AutoShapeType() == Publisher::msoShapeRectangle)
+                slot_.push_back(n);
+        }
+    }
+
+    bool GestoreErroreLayout(const Guasto& guasto) {
+        const QString& messaggio =
+            guasto.numero == Publisher::ErrLayoutGiaAperto  ? MsgLayoutGiaAperto
+            : guasto.numero == Publisher::ErrPermessoNegato ? MsgLayoutNegato
+                                                            : MsgLayoutDanneggiato;
+        c_.MsgBox(messaggio, vbCritical, TitoloApplicazione);
+        Lascia();
+        return false;
+    }
+
+    // An error where the composition has no handler of its own: the step that failed is named,
+    // the application is told to quit, as after a layout error, and the job gives false.
+    bool GestoreErroreNonPrevisto(const Guasto& guasto) {
+        QString messaggio = fase_;
+        if (!guasto.descrizione.isEmpty())
+            messaggio += QStringLiteral(": ") + guasto.descrizione;
+        c_.MsgBox(messaggio, vbCritical, TitoloApplicazione);
+        c_.ImpostaProgressoVisibile(false);
+        Lascia();
+        return false;
+    }
+
+    // Quits the application without closing the document first, and drops every reference.
+    void Lascia() {
+        doc_.reset();
+        try {
+            app_->Quit();
+        } catch (...) {
+        }
+        app_.reset();
+    }
+
+    std::shared_ptr<Publisher::Page> PaginaDiLavoro() {
+        const auto pagine = doc_->Pages();
+        return pagine->Item(pagine->Count());
+    }
+
+    void AggiungiPaginaDiLavoro() {
+        fase_ = QStringLiteral("Impossibile aggiungere una nuova pagina al documento");
+        const auto pagine = doc_->Pages();
+        pagine->Add(PagineDaAggiungere, pagine->Count(), DuplicaOggetti);
+    }
+
+    // Deletes the working page's rectangles, from the highest slot down.
+    void EliminaRettangoli() {
+        fase_ =
+            QStringLiteral("Impossibile eliminare i rettangoli dall'ultima pagina del documento");
+        const auto forme = PaginaDiLavoro()->Shapes();
+        for (auto j = slot_.size(); j-- > 0;)
+            forme->Item(slot_[j])->Delete();
+    }
+
+    void MostraPaginaInserita() {
+        ++contatorePagine_;
+        c_.ImpostaInformazioni(
+            QStringLiteral("Inserimento pagina '%1' in corso...").arg(contatorePagine_));
+    }
+
+    // Stage 2. Gives false when the job ends at the clean-up point instead of being printed:
+    // 'Annulla' at a picture that could not be placed, or nothing placed at all.
+    bool ComponiPagine() {
+        fase_ = QStringLiteral("Impossibile preparare il documento");
+        const int numero = c_.NumeroSelezionati();
+        if (numero <= 0)
+            return NienteDaStampare();
+        AggiungiPaginaDiLavoro();
+        contatorePagine_ = 0;
+        fase_ = QStringLiteral("Impossibile preparare il documento");
+        c_.ImpostaMassimoProgresso(static_cast<float>(numero));
+        c_.ImpostaMinimoProgresso(0);
+        c_.ImpostaProgressoVisibile(true);
+        int inserite = 0;
+        for (int i = 1; i <= numero; ++i) {
+            fase_ = QStringLiteral("Impossibile preparare il documento");
+            c_.ImpostaValoreProgresso(static_cast<float>(i));
+            try {
+                InserisciImmagine(i);
+                ++inserite;
+            } catch (...) {
+                if (!GestoreErroreImmagine(i))
+                    return false;
+            }
+            if (usati_ == static_cast<int>(slot_.size())) {
+                EliminaRettangoli();
+                MostraPaginaInserita();
+                AggiungiPaginaDiLavoro();
+                usati_ = 0;
+            }
+        }
+        if (inserite == 0)
+            return NienteDaStampare();
+        if (usati_ == 0) {
+            fase_ = QStringLiteral("Impossibile eliminare l'ultima pagina vuota del documento");
+            const auto pagine = doc_->Pages();
+            pagine->Item(pagine->Count())->Delete();
+        } else {
+            EliminaRettangoli();
+            MostraPaginaInserita();
+        }
+        c_.ImpostaValoreProgresso(c_.MassimoProgresso());
+        fase_ = QStringLiteral("Impossibile eliminare la pagina modello del documento");
+        doc_->Pages()->Item(1)->Delete();
+        return true;
+    }
+
+    // Stage 2, steps 6 to 10 for queue entry i.
+    void InserisciImmagine(int i) {
+        const auto forme = PaginaDiLavoro()->Shapes();
+        auto rettangolo = forme->Item(slot_[static_cast<size_t>(usati_)]);
+        const QString nome = c_.TestoSelezionato(i);
+        c_.ImpostaInformazioni(QStringLiteral("Caricamento immagine '%1' in corso...").arg(nome));
+        const QString percorso = PercorsoFile(c_.TestoIndirizzo(), nome);
+        const Publisher::Variant sinistra = rettangolo->Left();
+        const Publisher::Variant alto = rettangolo->Top();
+        const Publisher::Variant larghezza = rettangolo->Width();
+        const Publisher::Variant altezza = rettangolo->Height();
+        const auto immagine =
+            forme->AddPicture(percorso, ImmagineCollegata, ImmagineSalvataNelDocumento, sinistra,
+                              alto, larghezza, altezza);
+        if (!immagine)
+            throw Error(0, QString());
+        AggiungiCodiciArticolo(*forme, *immagine, nome, c_);
+        ++usati_;
+    }
+
+    // 'Ok' skips the file and keeps its slot for the next one; 'Annulla' ends the job.
+    bool GestoreErroreImmagine(int i) {
+        const QString messaggio =
+            QStringLiteral("Impossibile aprire il file immagine specificato: '%1'. Prememere 'Ok' "
+                           "per ignorare il file e proseguire, 'Annulla' per terminare "
+                           "l'operazione")
+                .arg(c_.TestoSelezionato(i));
+        return c_.MsgBox(messaggio, vbExclamationOKCancel, TitoloApplicazione) == vbOK;
+    }
+
+    bool NienteDaStampare() {
+        c_.MsgBox(anteprima_ ? QStringLiteral("Nessuna immagine è stata inserita nel documento: "
+                                              "non ci sono pagine da visualizzare")
+                             : QStringLiteral("Nessuna immagine è stata inserita nel documento: "
+                                              "non ci sono pagine da stampare"),
+                  vbInformation, TitoloApplicazione);
+        return false;
+    }
+
+    // Stage 3.
+    void StampaOVisualizza() {
+        if (anteprima_) {
+            fase_ = QStringLiteral("Impossibile visualizzare le pagine del documento");
+            app_->ActiveWindow()->SetVisible(true);
+        } else {
+            fase_ = QStringLiteral("Impossibile stampare il documento");
+            c_.ImpostaInformazioni(QStringLiteral("Stampa documento in corso..."));
+            const int copie = NumeroCopie(c_.TestoCopie());
+            app_->ActiveDocument()->PrintOut(-1, -1, QString(), copie, true);
+        }
+        risultato_ = true;
+    }
+
+    // Stage 4, the clean-up point. After printing, a failure to close the document or quit is
+    // told to the user but does not undo the result: the pages are printed.
+    bool Pulizia() {
+        c_.ImpostaProgressoVisibile(false);
+        if (anteprima_) {
+            doc_.reset();
+            app_.reset();
+            return risultato_;
+        }
+        try {
+            doc_->Close();
+        } catch (...) {
+            MostraErrorePulizia(QStringLiteral("Impossibile chiudere il documento"));
+        }
+        doc_.reset();
+        try {
+            app_->Quit();
+        } catch (...) {
+            MostraErrorePulizia(QStringLiteral("Impossibile terminare Publisher"));
+        }
+        app_.reset();
+        return risultato_;
+    }
+
+    void MostraErrorePulizia(const QString& cosa) {
+        const Guasto guasto = GuastoCorrente();
+        c_.MsgBox(guasto.descrizione.isEmpty() ? cosa
+                                               : cosa + QStringLiteral(": ") + guasto.descrizione,
+                  vbCritical, TitoloApplicazione);
+    }
+
+    ContestoComposizione& c_;
+    const bool anteprima_;
+    std::shared_ptr<Publisher::Application> app_;
+    std::shared_ptr<Publisher::Document> doc_;
+    std::vector<std::int32_t> slot_;
+    int usati_ = 0;
+    int contatorePagine_ = 0;
+    bool risultato_ = false;
+    QString fase_;
+};
+
+} // namespace
+
+bool ComponiDocumento(ContestoComposizione& contesto, bool Anteprima) {
+    try {
+        return Composizione(contesto, Anteprima).Esegui();
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace lumetra::composition

@@ -1,0 +1,79 @@
+#pragma once
+// What the composition reads and drives around it: the job settings, the status line, the message
+// box and the creation of the application object.
+//
+// The composition reads every setting at the moment of use, never caches it. The main window
+// implements this over its controls; tests and command-line tools implement it with plain values
+// (ContestoSemplice). Implementations do not throw.
+
+#include "PublisherApi.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace lumetra::composition {
+
+// Buttons a message box gives back.
+inline constexpr int vbOK = 1;
+inline constexpr int vbCancel = 2;
+
+// Message box styles the composition uses.
+inline constexpr int vbOKOnly = 0;
+inline constexpr int vbCritical = 16;            // critical icon, OK
+inline constexpr int vbExclamationOKCancel = 49; // exclamation icon, OK and Cancel, OK default
+inline constexpr int vbInformation = 64;         // information icon, OK
+
+// Caption of every message box.
+inline const QString TitoloApplicazione = QStringLiteral("Lumetra");
+
+class ContestoComposizione {
+public:
+    virtual ~ContestoComposizione() = default;
+
+    // txtLayout: full path of the layout file, as typed.
+    virtual QString TestoLayout() const = 0;
+    // txtIndirizzo: the image folder, as stored by the folder choice.
+    virtual QString TestoIndirizzo() const = 0;
+
+    // lvwSelezionati: number of queue entries, and the text (bare file name) of entry i, from 1.
+    virtual int NumeroSelezionati() const = 0;
+    virtual QString TestoSelezionato(int indice) const = 0;
+
+    // Item data of the selected entries of cmbCodiceArticoloEsterno (0 "Nessuno", 1 "Sopra",
+    // 2 "Sotto") and cmbCodiceArticoloInterno (0 "Nessuno", 1 "Sinistra", 2 "Destra").
+    virtual int CodiceArticoloEsterno() const = 0;
+    virtual int CodiceArticoloInterno() const = 0;
+
+    // txtAltezzaCodiceArticolo: caption height in centimetres, as typed ("0,7").
+    virtual QString TestoAltezzaCodiceArticolo() const = 0;
+
+    // dlgFont: FontName, FontBold, FontItalic.
+    virtual QString NomeFont() const = 0;
+    virtual bool FontGrassetto() const = 0;
+    virtual bool FontCorsivo() const = 0;
+
+    // txtCopie: number of copies, as text.
+    virtual QString TestoCopie() const = 0;
+
+    // lblInformazioni: sets the status text and repaints the label at once.
+    virtual void ImpostaInformazioni(const QString& testo) = 0;
+
+    // prgBar.
+    virtual void ImpostaMinimoProgresso(float minimo) = 0;
+    virtual void ImpostaMassimoProgresso(float massimo) = 0;
+    virtual float MassimoProgresso() const = 0;
+    // Sets the value and repaints the bar at once.
+    virtual void ImpostaValoreProgresso(float valore) = 0;
+    virtual void ImpostaProgressoVisibile(bool visibile) = 0;
+
+    // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the box
+    // give vbCancel).
+    virtual int MsgBox(const QString& messaggio, int stile, const QString& titolo) = 0;
+
+    // Creates the application object; throws Publisher::Error (or any std::exception) when none
+    // can be created.
+    virtual std::shared_ptr<Publisher::Application> CreaApplicazione() = 0;
+};
+
+} // namespace lumetra::composition
