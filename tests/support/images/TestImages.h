@@ -1,0 +1,45 @@
+#pragma once
+// Image files for tests and benchmarks: pictures of a given size and colour, EXIF-rotated JPEGs,
+// and the bad files a picture folder may hold (damaged, truncated, empty, text named .jpg).
+//
+// Every writer creates (or overwrites) the file and returns its path; it fails the calling test
+// through an exception (std::runtime_error) when the file cannot be written.
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+namespace lumetra::testimages {
+
+// A picture of one colour.
+QImage solidImage(QSize size, QColor colour);
+// Top half `top`, bottom half `bottom`: shows which way a picture was turned.
+QImage splitImage(QSize size, QColor top, QColor bottom);
+// Smooth gradients with fine noise: decodes and compresses like a photograph.
+QImage photoLikeImage(QSize size, std::uint32_t seed = 1);
+
+// JPEG of `image`. With exifOrientation 1..8 an EXIF block carrying that Orientation tag is
+// written too (the pixels are stored as given: a viewer that honours the tag turns them).
+QString writeJpeg(const QString& path, const QImage& image, int quality = 90,
+                  int exifOrientation = 0);
+QString writeJpeg(const QString& path, QSize size, QColor colour, int quality = 90);
+QString writePng(const QString& path, const QImage& image);
+QString writePng(const QString& path, QSize size, QColor colour);
+
+// The first `keepPercent` percent of a valid JPEG of the given size: a picture cut off in the
+// middle of its data (the header is intact, so the size can still be read).
+QString writeTruncatedJpeg(const QString& path, QSize size, QColor colour, int keepPercent = 40);
+// A JPEG start marker followed by bytes that are no JPEG: the header cannot be read.
+QString writeDamagedJpeg(const QString& path);
+// A file of zero bytes.
+QString writeEmptyFile(const QString& path);
+// Plain text, whatever the name says (e.g. "note.jpg").
+QString writeTextFile(const QString& path, const QString& text = QStringLiteral("non un'immagine"));
+// A PNG whose header claims width x height pixels but whose data is cut short: an "enormous"
+// picture that costs nothing to make.
+QString writeHugePngHeader(const QString& path, int width, int height);
+
+} // namespace lumetra::testimages
