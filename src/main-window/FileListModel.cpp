@@ -1,0 +1,205 @@
+#include "FileListModel.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace lumetra::mainwindow {
+
+namespace {
+// Above this many separate runs of removed rows, one reset is cheaper for the views than
+// one removal per run.
+constexpr int MaxRemovalRuns = 16;
+} // namespace
+
+FileListModel::FileListModel(bool checkable, QObject* parent)
+    : QAbstractTableModel(parent), checkable_(checkable) {}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Count();
+}
+
+int FileListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 1;
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= Count()) {
+        return {};
+    }
+    const Entry& entry = entries_[static_cast<size_t>(index.row())];
+    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole) {
+        return entry.name;
+    }
+    if (role == Qt::CheckStateRole && checkable_) {
+        return entry.checked ? Qt::Checked : Qt::Unchecked;
+    }
+    return {};
+}
+
+bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.row() >= Count() || role != Qt::CheckStateRole || !checkable_) {
+        return false;
+    }
+    SetChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (checkable_) {
+        result |= Qt::ItemIsUserCheckable;
+    }
+    return result;
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole) {
+        return QStringLiteral("Nome");
+    }
+    return {};
+}
+
+QStringList FileListModel::Texts() const {
+    QStringList names;
+    names.reserve(Count());
+    for (const Entry& entry : entries_) {
+        names.append(entry.name);
+    }
+    return names;
+}
+
+void FileListModel::Add(const QString& name) {
+    beginInsertRows(QModelIndex(), Count(), Count());
+    entries_.push_back(Entry{name, false});
+    endInsertRows();
+}
+
+void FileListModel::AddAll(const QStringList& names) {
+    if (names.isEmpty()) {
+        return;
+    }
+    beginInsertRows(QModelIndex(), Count(), Count() + static_cast<int>(names.size()) - 1);
+    entries_.reserve(entries_.size() + static_cast<size_t>(names.size()));
+    for (const QString& name : names) {
+        entries_.push_back(Entry{name, false});
+    }
+    endInsertRows();
+}
+
+void FileListModel::Remove(int row) {
+    beginRemoveRows(QModelIndex(), row, row);
+    entries_.erase(entries_.begin() + row);
+    endRemoveRows();
+}
+
+void FileListModel::Clear() {
+    if (entries_.empty()) {
+        return;
+    }
+    beginResetModel();
+    entries_.clear();
+    endResetModel();
+}
+
+void FileListModel::SetChecked(int row, bool checked) {
+    Entry& entry = entries_[static_cast<size_t>(row)];
+    if (entry.checked == checked) {
+        return;
+    }
+    entry.checked = checked;
+    const QModelIndex at = index(row, 0);
+    emit dataChanged(at, at, {Qt::CheckStateRole});
+}
+
+void FileListModel::SetAllChecked(bool checked) {
+    if (entries_.empty()) {
+        return;
+    }
+    for (Entry& entry : entries_) {
+        entry.checked = checked;
+    }
+    emit dataChanged(index(0, 0), index(Count() - 1, 0), {Qt::CheckStateRole});
+}
+
+void FileListModel::CheckRows(const QList<int>& rows) {
+    if (rows.isEmpty()) {
+        return;
+    }
+    int first = Count();
+    int last = -1;
+    for (int row : rows) {
+        if (row < 0 || row >= Count()) {
+            continue;
+        }
+        entries_[static_cast<size_t>(row)].checked = true;
+        first = std::min(first, row);
+        last = std::max(last, row);
+    }
+    if (last >= first) {
+        emit dataChanged(index(first, 0), index(last, 0), {Qt::CheckStateRole});
+    }
+}
+
+QStringList FileListModel::TakeMarkedReversed() {
+    QStringList taken;
+    std::vector<bool> remove(entries_.size(), false);
+    for (size_t i = entries_.size(); i-- > 0;) {
+        if (entries_[i].checked) {
+            taken.append(entries_[i].name);
+            remove[i] = true;
+        }
+    }
+    if (!taken.isEmpty()) {
+        removeWhere(remove);
+    }
+    return taken;
+}
+
+QStringList FileListModel::TakeAllReversed() {
+    QStringList taken;
+    taken.reserve(Count());
+    for (size_t i = entries_.size(); i-- > 0;) {
+        taken.append(entries_[i].name);
+    }
+    Clear();
+    return taken;
+}
+
+void FileListModel::removeWhere(const std::vector<bool>& remove) {
+    // Runs of removed rows, from the last to the first.
+    std::vector<std::pair<int, int>> runs;
+    for (int i = Count() - 1; i >= 0;) {
+        if (!remove[static_cast<size_t>(i)]) {
+            --i;
+            continue;
+        }
+        const int last = i;
+        while (i >= 0 && remove[static_cast<size_t>(i)]) {
+            --i;
+        }
+        runs.emplace_back(i + 1, last);
+    }
+    if (static_cast<int>(runs.size()) <= MaxRemovalRuns) {
+        for (const auto& [first, last] : runs) {
+            beginRemoveRows(QModelIndex(), first, last);
+            entries_.erase(entries_.begin() + first, entries_.begin() + last + 1);
+            endRemoveRows();
+        }
+        return;
+    }
+    beginResetModel();
+    std::vector<Entry> kept;
+    kept.reserve(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (!remove[i]) {
+            kept.push_back(std::move(entries_[i]));
+        }
+    }
+    entries_ = std::move(kept);
+    endResetModel();
+}
+
+} // namespace lumetra::mainwindow

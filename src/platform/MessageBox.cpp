@@ -1,0 +1,45 @@
+#include "MessageBox.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace lumetra::platform {
+
+int QtMessageBox::MsgBox(const QString& prompt, int style, const QString& title) {
+    QMessageBox box(owner_);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    switch (style & 0x70) {
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = nullptr;
+    if ((style & 0x0F) == vbOKCancel) {
+        cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+    } else {
+        box.setEscapeButton(ok);
+    }
+    box.setDefaultButton(ok);
+    box.exec();
+    if (cancel != nullptr && box.clickedButton() != ok) {
+        return vbCancel;
+    }
+    return vbOK;
+}
+
+} // namespace lumetra::platform

@@ -1,0 +1,25 @@
+#pragma once
+// The application-wide mouse pointer: 13 (arrow with hourglass) while a long operation runs,
+// 0 (default) otherwise.
+
+namespace lumetra::platform {
+
+inline constexpr int vbDefault = 0;
+inline constexpr int vbArrowHourglass = 13;
+
+class Screen {
+public:
+    static int MousePointer();
+    static void SetMousePointer(int pointer);
+};
+
+// Sets the busy pointer for its lifetime and puts the default back on every path out.
+class BusyPointer {
+public:
+    BusyPointer() { Screen::SetMousePointer(vbArrowHourglass); }
+    ~BusyPointer() { Screen::SetMousePointer(vbDefault); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+} // namespace lumetra::platform
