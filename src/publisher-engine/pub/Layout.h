@@ -76,7 +76,7 @@ public:
     // The document's pages in document order, master pages left out. Pages without shapes of
     // their own are pages too. Never empty: a layout without pages is refused.
     const std::vector<Page>& pages() const { return pages_; }
-    // Master pages, in the order the file lists them (empty for 98/2000 and 95/97).
+    // Master pages, in the order the file lists them (2002+; empty for 98/2000 and 95/97).
     const std::vector<Page>& masters() const { return masters_; }
 
     // Index in pages() of the object model's page 1 (the first non-master page): always 0.
@@ -92,14 +92,16 @@ public:
     // 98/2000, 95/97: the type marker of the shape's chunk in "Contents" becomes 0xFFFF.
     // Invalid indices are ignored.
     std::vector<StreamPatch> hidePatches(int pageIndex, const std::vector<int>& shapeIndices) const;
-    // The same for the shapes of a master page (2002+ only: older masters are not drawn).
+    // The same for the shapes of a master page.
     std::vector<StreamPatch> hideMasterPatches(int masterIndex,
                                                const std::vector<int>& shapeIndices) const;
 
     // The pages libmspub emits (one startPage each), in its order, as indices in pages().
-    // libmspub skips pages without shapes of its own (master shapes do not count) and the
+    // libmspub skips pages without shapes of their own (master shapes do not count) and the
     // "dummy" pages of each format; shapes listed in `hidden` count as absent. In 2002+ files
-    // the order is the document's page order; in older files libmspub orders pages by chunk id.
+    // the order is the document's page order. In 98/2000 and 95/97 files libmspub orders pages
+    // by chunk id and also emits special pages of the file that are no document pages (the page
+    // of prototype shapes, the scratch area): those appear as -1 and are to be skipped.
     std::vector<int> drawnPages(const std::vector<HiddenShapes>& hidden = {}) const;
 
     // Position of a page among drawnPages(hidden), or -1 when libmspub will not emit it.
