@@ -1,0 +1,114 @@
+// The common dialog's properties, the file-system object and the mouse pointer.
+
+#include "CommonDialog.h"
+#include "FileSystemObject.h"
+#include "MousePointer.h"
+#include "PlatformDoubles.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace lumetra;
+
+namespace {
+
+void touch(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+} // namespace
+
+TEST(CommonDialog, OpenDialogReportsNamesAndExtensions) {
+    auto host = std::make_shared<doubles::ScriptedDialogHost>();
+    platform::CommonDialog dialog(host);
+    dialog.DefaultExt = QStringLiteral("pub");
+    dialog.Filter = QStringLiteral("Publisher|*.pub");
+    dialog.DialogTitle = QStringLiteral("Apri layout");
+    dialog.CancelError = true;
+    dialog.Flags = platform::cdlOFNFileMustExist;
+
+    host->openAnswers = {QStringLiteral("/tmp/a/Layout.PUB"), QStringLiteral("/tmp/a/layout.doc"),
+                         QStringLiteral("/tmp/a/senza"), std::nullopt};
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName, QStringLiteral("/tmp/a/Layout.PUB"));
+    EXPECT_EQ(dialog.Flags & platform::cdlOFNExtensionDifferent, 0);
+    dialog.ShowOpen();
+    EXPECT_NE(dialog.Flags & platform::cdlOFNExtensionDifferent, 0);
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName, QStringLiteral("/tmp/a/senza.pub"));
+    EXPECT_EQ(dialog.Flags & platform::cdlOFNExtensionDifferent, 0);
+    EXPECT_THROW(dialog.ShowOpen(), platform::DialogCancelled);
+    EXPECT_EQ(dialog.FileName, QStringLiteral("/tmp/a/senza.pub"));
+
+    ASSERT_EQ(host->openRequests.size(), 4u);
+    EXPECT_EQ(host->openRequests[0].filter, QStringLiteral("Publisher (*.pub)"));
+    EXPECT_EQ(host->openRequests[0].title, QStringLiteral("Apri layout"));
+    EXPECT_TRUE(host->openRequests[0].mustExist);
+}
+
+TEST(CommonDialog, FontDialogKeepsTheFontOnCancel) {
+    auto host = std::make_shared<doubles::ScriptedDialogHost>();
+    platform::CommonDialog dialog(host);
+    dialog.FontName = QStringLiteral("Times New Roman");
+    host->fontAnswers = {std::nullopt, platform::DialogHost::FontChoice{
+                                           QStringLiteral("DejaVu Sans"), 12, true, false}};
+    dialog.ShowFont();
+    EXPECT_EQ(dialog.FontName, QStringLiteral("Times New Roman"));
+    dialog.ShowFont();
+    EXPECT_EQ(dialog.FontName, QStringLiteral("DejaVu Sans"));
+    EXPECT_TRUE(dialog.FontBold);
+    EXPECT_FALSE(dialog.FontItalic);
+}
+
+TEST(FileSystemObject, ListsFilesOnlySortedAndFindsEachAgain) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"b.jpg", "A.jpg", "c d.png", "l'arancia.jpg", "città.jpg", "a.jpg"}) {
+        touch(dir.filePath(QString::fromUtf8(name)));
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sotto.jpg")));
+    // A name whose bytes are not valid UTF-8.
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/bad\xff\xfe.jpg";
+    const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+
+    platform::LocalFileSystem fs;
+    const platform::Folder folder = fs.GetFolder(dir.path());
+    const QStringList expected = {QStringLiteral("A.jpg"),        QStringLiteral("a.jpg"),
+                                  QStringLiteral("b.jpg"),        QStringLiteral("c d.png"),
+                                  QString::fromUtf8("città.jpg"), QStringLiteral("l'arancia.jpg")};
+    // The undecodable name is left out: it could not be found again by its text.
+    EXPECT_EQ(folder.Files, expected);
+    for (const QString& name : folder.Files) {
+        EXPECT_TRUE(fs.FileExists(dir.path() + QLatin1Char('/') + name)) << name.toStdString();
+    }
+    EXPECT_FALSE(fs.FileExists(dir.filePath(QStringLiteral("sotto.jpg"))));
+    EXPECT_TRUE(fs.FolderExists(dir.filePath(QStringLiteral("sotto.jpg"))));
+    EXPECT_FALSE(fs.FolderExists(dir.filePath(QStringLiteral("a.jpg"))));
+    EXPECT_FALSE(fs.FileExists(QString()));
+    EXPECT_FALSE(fs.FolderExists(dir.filePath(QStringLiteral("manca"))));
+    EXPECT_TRUE(fs.GetFolder(dir.filePath(QStringLiteral("manca"))).Files.isEmpty());
+}
+
+TEST(MousePointer, BusyGuardPutsTheDefaultBackOnEveryPath) {
+    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    try {
+        platform::BusyPointer busy;
+        EXPECT_EQ(platform::Screen::MousePointer(), platform::vbArrowHourglass);
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        throw std::runtime_error("interrotto");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
