@@ -1,0 +1,274 @@
+// The folder scan, the moves between the three lists, marking and the choices of layout, folder
+// and font, driven through the window's controls.
+
+#include "MousePointer.h"
+#include "WindowTestSupport.h"
+#include "modGenerale.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace lumetra;
+using testsupport::WindowTest;
+
+namespace {
+
+QStringList names(std::initializer_list<const char*> list) {
+    QStringList result;
+    for (const char* name : list) {
+        result << QString::fromUtf8(name);
+    }
+    return result;
+}
+
+} // namespace
+
+TEST_F(WindowTest, ScanListsImageNamesByTheExtensionText) {
+    const QString folder =
+        folderWith(names({"a.JPG", "b.txt", "c", "d.jp", "e.tif", "f.tiff", "x.jpg/", "g.",
+                          "h.Tiff", "foto.pdf", "i.jpeg.bak", "k.pc"}));
+    chooseFolder(folder);
+    EXPECT_EQ(control<QLineEdit>("txtIndirizzo")->text(), folder);
+    // "g." has an empty extension, which always occurs; "c", "jp" and "pc" are fragments.
+    EXPECT_EQ(texts(window->lvwFileModel()),
+              names({"a.JPG", "c", "d.jp", "e.tif", "f.tiff", "g.", "h.Tiff", "k.pc"}));
+    EXPECT_EQ(marks(window->lvwFileModel()), QList<bool>(8, false));
+    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_TRUE(messages->shown.empty());
+    ASSERT_EQ(dialogs->folderRequests.size(), 1u);
+    EXPECT_EQ(dialogs->folderRequests[0].second,
+              QStringLiteral("Selezionare la cartella contenente le immagini da stampare"));
+
+    // The next choice starts from the current folder.
+    chooseFolder(folder);
+    EXPECT_EQ(dialogs->folderRequests[1].first, folder);
+}
+
+TEST_F(WindowTest, MovesGoInReverseOrderAndArriveUnmarked) {
+    chooseFolder(folderWith(names({"a.jpg", "b.jpg", "c.jpg", "d.jpg"})));
+    auto* files = window->lvwFileModel();
+    auto* queue = window->lvwSelezionatiModel();
+    auto* printed = window->lvwStampatiModel();
+    files->SetChecked(1, true);
+    files->SetChecked(3, true);
+    QTest::mouseClick(control<QPushButton>("cmdSeleziona"), Qt::LeftButton);
+    EXPECT_EQ(texts(files), names({"a.jpg", "c.jpg"}));
+    EXPECT_EQ(texts(queue), names({"d.jpg", "b.jpg"}));
+    EXPECT_EQ(marks(queue), QList<bool>({false, false}));
+    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+
+    files->SetAllChecked(true);
+    window->SelezionaMarcati();
+    EXPECT_EQ(texts(queue), names({"d.jpg", "b.jpg", "c.jpg", "a.jpg"}));
+    EXPECT_EQ(files->Count(), 0);
+
+    // Back: the marked entries of the queue, last first, added at the end of the folder list.
+    queue->SetChecked(0, true);
+    queue->SetChecked(2, true);
+    QTest::mouseClick(control<QPushButton>("cmdRimuovi"), Qt::LeftButton);
+    EXPECT_EQ(texts(files), names({"c.jpg", "d.jpg"}));
+    EXPECT_EQ(texts(queue), names({"b.jpg", "a.jpg"}));
+
+    // Filing as printed: every entry, marked or not, after the ones already there.
+    printed->Add(QStringLiteral("x.jpg"));
+    queue->SetChecked(1, true);
+    window->SpostaStampati();
+    EXPECT_EQ(texts(printed), names({"x.jpg", "a.jpg", "b.jpg"}));
+    EXPECT_EQ(queue->Count(), 0);
+
+    // Nothing marked: nothing moves.
+    window->SelezionaMarcati();
+    window->RimuoviMarcati();
+    EXPECT_EQ(texts(files), names({"c.jpg", "d.jpg"}));
+}
+
+TEST_F(WindowTest, ManyScatteredMovesKeepOrder) {
+    QStringList many;
+    for (int i = 0; i < 200; ++i) {
+        many << QStringLiteral("img%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+    }
+    chooseFolder(folderWith(many));
+    auto* files = window->lvwFileModel();
+    for (int i = 0; i < 200; i += 3) {
+        files->SetChecked(i, true);
+    }
+    window->SelezionaMarcati();
+    QStringList expectedQueue;
+    QStringList expectedFiles;
+    for (int i = 199; i >= 0; --i) {
+        if (i % 3 == 0) {
+            expectedQueue << many[i];
+        }
+    }
+    for (int i = 0; i < 200; ++i) {
+        if (i % 3 != 0) {
+            expectedFiles << many[i];
+        }
+    }
+    EXPECT_EQ(texts(window->lvwSelezionatiModel()), expectedQueue);
+    EXPECT_EQ(texts(files), expectedFiles);
+    EXPECT_EQ(control<QTreeView>("lvwFile")->model()->rowCount(), expectedFiles.size());
+}
+
+TEST_F(WindowTest, MarkingByButtonsAndPopUpMenu) {
+    window->show();
+    chooseFolder(folderWith(names({"a.jpg", "b.jpg", "c.jpg"})));
+    auto* files = window->lvwFileModel();
+    auto* list = control<QTreeView>("lvwFile");
+
+    QTest::mouseClick(control<QPushButton>("cmdMarca"), Qt::LeftButton);
+    EXPECT_EQ(marks(files), QList<bool>({false, false, false})); // nothing highlighted
+
+    files->SetChecked(1, true);
+    list->selectionModel()->select(files->index(0, 0), QItemSelectionModel::Select);
+    list->selectionModel()->select(files->index(2, 0), QItemSelectionModel::Select);
+    QTest::mouseClick(control<QPushButton>("cmdMarca"), Qt::LeftButton);
+    EXPECT_EQ(marks(files), QList<bool>({true, true, true}));
+
+    auto* menu = control<QMenu>("mnuPopFile");
+    const QPoint inside = list->viewport()->rect().center();
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, inside);
+    EXPECT_FALSE(menu->isVisible());
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, inside);
+    EXPECT_TRUE(menu->isVisible());
+    menu->actions()[2]->trigger(); // "Smarca tutto"
+    menu->hide();
+    EXPECT_EQ(marks(files), QList<bool>({false, false, false}));
+    menu->actions()[3]->trigger(); // "Marca tutto"
+    EXPECT_EQ(marks(files), QList<bool>({true, true, true}));
+
+    // Over an empty list the menu still opens; its commands change nothing.
+    window->CaricaCartella(folderWith({}));
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, inside);
+    EXPECT_TRUE(menu->isVisible());
+    menu->actions()[3]->trigger();
+    menu->hide();
+    EXPECT_EQ(files->Count(), 0);
+
+    // The other lists have no pop-up menu.
+    QTest::mouseRelease(control<QTreeView>("lvwSelezionati")->viewport(), Qt::RightButton, {},
+                        inside);
+    EXPECT_FALSE(menu->isVisible());
+}
+
+TEST_F(WindowTest, ANewScanEmptiesTheQueueAndACancelledPickerKeepsIt) {
+    const QString folder = folderWith(names({"a.jpg", "b.jpg"}));
+    chooseFolder(folder);
+    window->lvwFileModel()->SetChecked(0, true);
+    window->SelezionaMarcati();
+    window->lvwStampatiModel()->Add(QStringLiteral("x.jpg"));
+
+    dialogs->folderAnswers.push_back(QString()); // cancel
+    window->cmdIndirizzo_Click();
+    EXPECT_EQ(texts(window->lvwSelezionatiModel()), names({"a.jpg"}));
+    EXPECT_EQ(texts(window->lvwStampatiModel()), names({"x.jpg"}));
+    EXPECT_EQ(control<QLineEdit>("txtIndirizzo")->text(), folder);
+
+    chooseFolder(folder); // the same folder again: a fresh scan
+    EXPECT_EQ(texts(window->lvwFileModel()), names({"a.jpg", "b.jpg"}));
+    EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
+    EXPECT_EQ(window->lvwStampatiModel()->Count(), 0);
+}
+
+TEST_F(WindowTest, BadFoldersGiveEmptyListsQuietly) {
+    chooseFolder(folderWith(names({"a.jpg"})));
+    chooseFolder(QStringLiteral("/non/esiste/proprio"));
+    EXPECT_EQ(window->lvwFileModel()->Count(), 0);
+    EXPECT_EQ(control<QLineEdit>("txtIndirizzo")->text(), QStringLiteral("/non/esiste/proprio"));
+
+    // A folder that cannot be read.
+    const QString locked = folderWith(names({"a.jpg"}));
+    ::chmod(QFile::encodeName(locked).constData(), 0);
+    chooseFolder(locked);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(window->lvwFileModel()->Count(), 0);
+    }
+    ::chmod(QFile::encodeName(locked).constData(), 0700);
+
+    // A file chosen where a folder is expected.
+    chooseFolder(locked + QStringLiteral("/a.jpg"));
+    EXPECT_EQ(window->lvwFileModel()->Count(), 0);
+    EXPECT_TRUE(messages->shown.empty());
+    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+}
+
+TEST_F(WindowTest, OddNamesAreListedOnlyWhenTheyCanBeFoundAgain) {
+    const QString folder = folderWith(
+        names({"con spazio.jpg", "perché.jpg", "l'arancia.png", "ÀBC.JPG", "tab\tname.gif"}));
+    const QByteArray raw = QFile::encodeName(folder) + "/rotto\xc3\x28.jpg";
+    const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    chooseFolder(folder);
+    const QStringList listed = texts(window->lvwFileModel());
+    EXPECT_EQ(listed.size(), 5);
+    for (const QString& name : listed) {
+        EXPECT_TRUE(modGenerale::objFileSystem->FileExists(folder + QLatin1Char('/') + name))
+            << name.toStdString();
+    }
+}
+
+class VanishingFolderTest : public WindowTest {
+protected:
+    void SetUp() override {
+        hooked = std::make_shared<doubles::HookedFileSystem>();
+        fileSystem = hooked;
+        WindowTest::SetUp();
+    }
+    std::shared_ptr<doubles::HookedFileSystem> hooked;
+};
+
+TEST_F(VanishingFolderTest, AFolderThatVanishesDuringTheScanGivesAnEmptyList) {
+    const QString folder = folderWith(names({"a.jpg", "b.jpg"}));
+    hooked->beforeListing = [](const QString& path) { QDir(path).removeRecursively(); };
+    chooseFolder(folder);
+    EXPECT_EQ(window->lvwFileModel()->Count(), 0);
+    EXPECT_TRUE(messages->shown.empty());
+    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+}
+
+TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {
+    auto* layout = control<QLineEdit>("txtLayout");
+    dialogs->openAnswers = {QStringLiteral("/tmp/catalogo.pub"), QStringLiteral("/tmp/layout.doc"),
+                            std::nullopt, QStringLiteral("/tmp/etichette")};
+    QTest::mouseClick(control<QPushButton>("cmdLayout"), Qt::LeftButton);
+    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub"));
+    window->cmdLayout_Click();
+    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub")); // .doc ignored
+    window->cmdLayout_Click();
+    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub")); // cancelled
+    window->cmdLayout_Click();
+    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/etichette.pub")); // default extension
+    EXPECT_TRUE(messages->shown.empty());
+
+    ASSERT_EQ(dialogs->openRequests.size(), 4u);
+    const auto& request = dialogs->openRequests[1];
+    EXPECT_EQ(request.title, QStringLiteral("Apri layout"));
+    EXPECT_EQ(request.filter, QStringLiteral("Publisher (*.pub)"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("pub"));
+    EXPECT_TRUE(request.mustExist);
+    EXPECT_TRUE(request.fileName.isEmpty()); // no name proposed, even after a choice
+}
+
+TEST_F(WindowTest, FontChoiceKeepsThePreviousFontOnCancel) {
+    dialogs->fontAnswers = {std::nullopt, platform::DialogHost::FontChoice{
+                                              QStringLiteral("DejaVu Sans"), 14, true, true}};
+    QTest::mouseClick(control<QPushButton>("cmdFont"), Qt::LeftButton);
+    EXPECT_EQ(window->dlgFont()->FontName, QStringLiteral("Times New Roman"));
+    EXPECT_FALSE(window->dlgFont()->FontBold);
+    window->cmdFont_Click();
+    EXPECT_EQ(window->dlgFont()->FontName, QStringLiteral("DejaVu Sans"));
+    EXPECT_TRUE(window->dlgFont()->FontBold);
+    EXPECT_TRUE(window->dlgFont()->FontItalic);
+    ASSERT_EQ(dialogs->fontRequests.size(), 2u);
+    EXPECT_EQ(dialogs->fontRequests[0].second, 1); // screen fonts
+    EXPECT_EQ(dialogs->fontRequests[1].first.name, QStringLiteral("Times New Roman"));
+}
