@@ -1,0 +1,22 @@
+#pragma once
+// A minimal writer of compound files (MS-CFB version 3: 512-byte sectors, streams under
+// 4096 bytes in the mini stream), enough for test layouts.
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+
+namespace lumetra::pubtest {
+
+class CompoundFileWriter {
+public:
+    // `path` names the stream with its storages, separated by '/' ("Escher/EscherStm").
+    void addStream(const QString& path, QByteArray bytes);
+    QByteArray build() const;
+
+private:
+    std::map<QString, QByteArray> streams_;
+};
+
+} // namespace lumetra::pubtest
