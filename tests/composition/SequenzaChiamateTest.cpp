@@ -1,0 +1,268 @@
+// The composition's calls to the object model, in order and with their arguments, interleaved
+// with what it shows (status text, progress bar, message boxes): every stage and the captions.
+#include "SequenzaChiamate.h"
+
+#include "ComponiDocumento.h"
+
+namespace lumetra::composition::test {
+namespace {
+
+// Every stage of a one-picture print job, in order.
+TEST_F(SequenzaChiamate, StampaCompleta) {
+    DueSlot();
+    Accoda(1);
+    contesto.copie = QStringLiteral("2");
+
+    ASSERT_TRUE(ComponiDocumento(contesto, false));
+
+    const QStringList attese = {
+        QStringLiteral("lblInformazioni = \"Apertura Micorsoft Publischer in corso...\""),
+        QStringLiteral("CreateObject(\"Publisher.Application\")"),
+        QStringLiteral("lblInformazioni = \"Caricamento layout in corso...\""),
+        QStringLiteral("Application.Open(\"/layout/catalogo.pub\", False, True, 3)"),
+        QStringLiteral("lblInformazioni = \"Verifica layout in corso...\""),
+        QStringLiteral("Pages.Item(1)"),
+        QStringLiteral("Shapes(1).Count -> 4"),
+        QStringLiteral("Shapes(1).Item(1)"),
+        QStringLiteral("Shape(1,1).Type -> 17"),
+        QStringLiteral("Shapes(1).Item(2)"),
+        QStringLiteral("Shape(1,2).Type -> 1"),
+        QStringLiteral("Shape(1,2).AutoShapeType -> 1"),
+        QStringLiteral("Shapes(1).Item(3)"),
+        QStringLiteral("Shape(1,3).Type -> 1"),
+        QStringLiteral("Shape(1,3).AutoShapeType -> 9"),
+        QStringLiteral("Shapes(1).Item(4)"),
+        QStringLiteral("Shape(1,4).Type -> 1"),
+        QStringLiteral("Shape(1,4).AutoShapeType -> 1"),
+        QStringLiteral("Pages.Count -> 1"),
+        QStringLiteral("Pages.Add(1, 1, 1)"),
+        QStringLiteral("prgBar.Max = 1"),
+        QStringLiteral("prgBar.Min = 0"),
+        QStringLiteral("prgBar.Visible = True"),
+        QStringLiteral("prgBar.Value = 1"),
+        QStringLiteral("Pages.Count -> 2"),
+        QStringLiteral("Pages.Item(2)"),
+        QStringLiteral("Shapes(2).Item(2)"),
+        QStringLiteral("lblInformazioni = \"Caricamento immagine 'F1.jpg' in corso...\""),
+        QStringLiteral("Shape(2,2).Left -> 36"),
+        QStringLiteral("Shape(2,2).Top -> 80"),
+        QStringLiteral("Shape(2,2).Width -> 150"),
+        QStringLiteral("Shape(2,2).Height -> 150"),
+        QStringLiteral("Shapes(2).AddPicture(\"/foto/F1.jpg\", 0, -1, 36, 80, 150, 150)"),
+        QStringLiteral("Pages.Count -> 2"),
+        QStringLiteral("Pages.Item(2)"),
+        QStringLiteral("Shapes(2).Item(4)"),
+        QStringLiteral("Shape(2,4).Delete"),
+        QStringLiteral("Shapes(2).Item(2)"),
+        QStringLiteral("Shape(2,2).Delete"),
+        QStringLiteral("lblInformazioni = \"Inserimento pagina '1' in corso...\""),
+        QStringLiteral("prgBar.Value = 1"),
+        QStringLiteral("Pages.Item(1)"),
+        QStringLiteral("Page(1).Delete"),
+        QStringLiteral("lblInformazioni = \"Stampa documento in corso...\""),
+        QStringLiteral("Application.ActiveDocument"),
+        QStringLiteral("Document.PrintOut(-1, -1, \"\", 2, True)"),
+        QStringLiteral("prgBar.Visible = False"),
+        QStringLiteral("Document.Close"),
+        QStringLiteral("Application.Quit"),
+    };
+    EXPECT_EQ(Operazioni(), attese);
+    EXPECT_TRUE(finto.ApplicazioneRilasciata());
+    EXPECT_TRUE(finto.DocumentoRilasciato());
+    // The finished page: the title, the oval and the picture; no rectangle.
+    ASSERT_EQ(finto.NumeroPagine(), 1);
+    const auto forme = finto.Forme(1);
+    ASSERT_EQ(forme.size(), 3u);
+    EXPECT_EQ(forme[0].tipo, Publisher::msoTextBox);
+    EXPECT_EQ(forme[1].tipoAutoForma, Publisher::msoShapeOval);
+    EXPECT_EQ(forme[2].immagine, QStringLiteral("/foto/F1.jpg"));
+}
+
+// Full pages are turned by deleting their rectangles from the highest slot down and appending
+// a copy of page 1; the last page's rectangles go too, and no page is added after it.
+TEST_F(SequenzaChiamate, GiriDiPagina) {
+    DueSlot();
+    Accoda(5);
+
+    ASSERT_TRUE(ComponiDocumento(contesto, false));
+
+    const QStringList attese = {
+        QStringLiteral("Pages.Add(1, 1, 1)"),
+        QStringLiteral("AddPicture(\"/foto/F1.jpg\", 0, -1, 36, 80, 150, 150)"),
+        QStringLiteral("AddPicture(\"/foto/F2.jpg\", 0, -1, 216, 80, 150, 150)"),
+        QStringLiteral("Shape(2,4).Delete"),
+        QStringLiteral("Shape(2,2).Delete"),
+        QStringLiteral("\"Inserimento pagina '1' in corso...\""),
+        QStringLiteral("Pages.Add(1, 2, 1)"),
+        QStringLiteral("AddPicture(\"/foto/F3.jpg\", 0, -1, 36, 80, 150, 150)"),
+        QStringLiteral("AddPicture(\"/foto/F4.jpg\", 0, -1, 216, 80, 150, 150)"),
+        QStringLiteral("Shape(3,4).Delete"),
+        QStringLiteral("Shape(3,2).Delete"),
+        QStringLiteral("\"Inserimento pagina '2' in corso...\""),
+        QStringLiteral("Pages.Add(1, 3, 1)"),
+        QStringLiteral("AddPicture(\"/foto/F5.jpg\", 0, -1, 36, 80, 150, 150)"),
+        QStringLiteral("Shape(4,4).Delete"),
+        QStringLiteral("Shape(4,2).Delete"),
+        QStringLiteral("\"Inserimento pagina '3' in corso...\""),
+        QStringLiteral("Page(1).Delete"),
+    };
+    QStringList lette;
+    for (const QString& riga :
+         Righe(QStringLiteral("Delete|Pages\\.Add|AddPicture|Inserimento pagina"))) {
+        lette.append(riga.mid(riga.indexOf(attese[lette.size()])));
+    }
+    EXPECT_EQ(lette, attese);
+    ASSERT_EQ(finto.NumeroPagine(), 3);
+    EXPECT_EQ(finto.Forme(3).size(), 3u); // title, oval, F5
+    EXPECT_EQ(Righe(QStringLiteral("^prgBar\\.Value")),
+              (QStringList{"prgBar.Value = 1", "prgBar.Value = 2", "prgBar.Value = 3",
+                           "prgBar.Value = 4", "prgBar.Value = 5", "prgBar.Value = 5"}));
+}
+
+// When the pictures fill the last page exactly, the page added by the last turn is deleted.
+TEST_F(SequenzaChiamate, UltimaPaginaVuotaEliminata) {
+    DueSlot();
+    Accoda(4);
+
+    ASSERT_TRUE(ComponiDocumento(contesto, false));
+
+    const QStringList fine = Righe(QStringLiteral("Delete|Pages\\.Add|Inserimento pagina"));
+    const QStringList attese = {QStringLiteral("Pages.Add(1, 3, 1)"),
+                                QStringLiteral("Page(4).Delete"), QStringLiteral("Page(1).Delete")};
+    EXPECT_EQ(fine.mid(fine.size() - 3), attese);
+    EXPECT_EQ(contesto.informazioni.at(contesto.informazioni.size() - 2),
+              QStringLiteral("Inserimento pagina '2' in corso..."));
+    EXPECT_EQ(finto.NumeroPagine(), 2);
+}
+
+// The preview shows the document and lets go of it: no printing, no closing, no quitting.
+TEST_F(SequenzaChiamate, Anteprima) {
+    DueSlot();
+    Accoda(1);
+
+    ASSERT_TRUE(ComponiDocumento(contesto, true));
+
+    const QStringList operazioni = Operazioni();
+    const QStringList attese = {
+        QStringLiteral("Page(1).Delete"), QStringLiteral("Application.ActiveWindow"),
+        QStringLiteral("Window.Visible = True"), QStringLiteral("prgBar.Visible = False")};
+    EXPECT_EQ(operazioni.mid(operazioni.size() - 4), attese);
+    EXPECT_FALSE(contesto.informazioni.contains(QStringLiteral("Stampa documento in corso...")));
+    EXPECT_FALSE(finto.Terminato());
+    EXPECT_FALSE(finto.DocumentoChiuso());
+    EXPECT_TRUE(finto.FinestraVisibile());
+    EXPECT_TRUE(finto.ApplicazioneRilasciata());
+}
+
+// The captions of one picture: external above, internal top-left, in the chosen font.
+TEST_F(SequenzaChiamate, DidascalieSopraESinistra) {
+    DueSlot();
+    contesto.selezionati = {QStringLiteral("ABC123.jpg")};
+    contesto.codiceEsterno = 1;
+    contesto.codiceInterno = 1;
+    contesto.nomeFont = QStringLiteral("Arial");
+    contesto.grassetto = true;
+
+    ASSERT_TRUE(ComponiDocumento(contesto, false));
+
+    const QString h = Valore(Altezza07);
+    QStringList attese = {
+        QStringLiteral("Shapes(2).AddPicture(\"/foto/ABC123.jpg\", 0, -1, 36, 80, 150, 150)"),
+        QStringLiteral("Shape(2,5).Left -> 36"),
+        QStringLiteral("Shape(2,5).Top -> 80"),
+        QStringLiteral("Shape(2,5).Width -> 150"),
+        QStringLiteral("Shapes(2).AddTextbox(1, 36, 80, 150, \"0,7 cm\")"),
+        QStringLiteral("Shape(2,6).Top -> 80"),
+        QStringLiteral("Shape(2,6).Height -> ") + h,
+        QStringLiteral("Shape(2,6).Top = ") + Valore(80 - Altezza07),
+        QStringLiteral("TextFrame(2,6).AutoFitText = 2"),
+        QStringLiteral("TextRange(2,6).Text = \"ABC123\""),
+        QStringLiteral("ParagraphFormat(2,6).Alignment = 1"),
+        QStringLiteral("Font(2,6).Name = \"Arial\""),
+        QStringLiteral("Font(2,6).Bold = True"),
+        QStringLiteral("Font(2,6).Italic = False"),
+        QStringLiteral("Shape(2,6).Height -> ") + h,
+        QStringLiteral("Shape(2,6).Height = ") + h,
+        QStringLiteral("Shape(2,5).Left -> 36"),
+        QStringLiteral("Shape(2,5).Top -> 80"),
+        QStringLiteral("Shape(2,5).Width -> 150"),
+        QStringLiteral("Shapes(2).AddTextbox(1, 36, 80, 150, \"0,7 cm\")"),
+        QStringLiteral("TextFrame(2,7).AutoFitText = 2"),
+        QStringLiteral("Shape(2,7).Height -> ") + h,
+        QStringLiteral("Shape(2,7).Height = ") + h,
+        QStringLiteral("TextRange(2,7).Text = \"ABC123\""),
+        QStringLiteral("ParagraphFormat(2,7).Alignment = 0"),
+        QStringLiteral("TextFrame(2,7).Overflowing -> False"),
+        QStringLiteral("Shape(2,7).Width = 1"),
+        QStringLiteral("ColorFormat(2,7).RGB = 16777215"),
+        QStringLiteral("TextFrame(2,7).AutoFitText = 0"),
+        QStringLiteral("Shape(2,7).Height -> ") + h,
+        QStringLiteral("Shape(2,7).Height = ") + h,
+    };
+    // 6 characters of 6 points and two margins of 2.88 need 41.76 points: 41 steps of 1 point.
+    for (int larghezza = 1; larghezza <= 41; ++larghezza) {
+        attese.append(QStringLiteral("Shape(2,7).Width -> %1").arg(larghezza));
+        attese.append(QStringLiteral("Shape(2,7).Width = %1").arg(larghezza + 1));
+        attese.append(QStringLiteral("TextFrame(2,7).Overflowing -> ") +
+                      Valore(larghezza + 1 < 42));
+    }
+    attese += {
+        QStringLiteral("TextFrame(2,7).AutoFitText = 2"),
+        QStringLiteral("Font(2,7).Name = \"Arial\""),
+        QStringLiteral("Font(2,7).Bold = True"),
+        QStringLiteral("Font(2,7).Italic = False"),
+        QStringLiteral("Shape(2,7).Height -> ") + h,
+        QStringLiteral("Shape(2,7).Height = ") + h,
+        QStringLiteral("Pages.Count -> 2"),
+    };
+    const QStringList operazioni = Operazioni();
+    const auto inizio = operazioni.indexOf(attese.front());
+    ASSERT_GE(inizio, 0);
+    EXPECT_EQ(operazioni.mid(inizio, attese.size()), attese);
+}
+
+// Internal code top-right: the box shrinks towards the picture's right edge, which stays.
+TEST_F(SequenzaChiamate, DidascaliaInternaADestra) {
+    DueSlot();
+    contesto.selezionati = {QStringLiteral("X.Y.Z.png")};
+    contesto.codiceInterno = 2;
+    contesto.altezza = QStringLiteral("1,5");
+
+    ASSERT_TRUE(ComponiDocumento(contesto, false));
+
+    const QStringList operazioni = Operazioni();
+    const auto inizio = operazioni.indexOf(QStringLiteral("ParagraphFormat(2,6).Alignment = 2"));
+    ASSERT_GE(inizio, 0);
+    const QStringList attese = {
+        QStringLiteral("ParagraphFormat(2,6).Alignment = 2"),
+        QStringLiteral("TextFrame(2,6).Overflowing -> False"),
+        QStringLiteral("Shape(2,6).Left -> 36"),
+        QStringLiteral("Shape(2,6).Width -> 150"),
+        QStringLiteral("Shape(2,6).Left = 186"),
+        QStringLiteral("Shape(2,6).Width = 1"),
+        QStringLiteral("ColorFormat(2,6).RGB = 16777215"),
+        QStringLiteral("TextFrame(2,6).AutoFitText = 0"),
+        QStringLiteral("Shape(2,6).Height -> ") + Valore(1.5 * 72 / 2.54),
+        QStringLiteral("Shape(2,6).Height = ") + Valore(1.5 * 72 / 2.54),
+        QStringLiteral("Shape(2,6).Left -> 186"),
+        QStringLiteral("Shape(2,6).Left = 185"),
+        QStringLiteral("Shape(2,6).Width -> 1"),
+        QStringLiteral("Shape(2,6).Width = 2"),
+        QStringLiteral("TextFrame(2,6).Overflowing -> True"),
+    };
+    EXPECT_EQ(operazioni.mid(inizio, attese.size()), attese);
+    EXPECT_EQ(Righe(QStringLiteral("AddTextbox")),
+              QStringList{QStringLiteral("Shapes(2).AddTextbox(1, 36, 80, 150, \"1,5 cm\")")});
+    // "X.Y.Z" is 5 characters: 30 points of text and 5.76 of margins fit in 36 points. Left and
+    // width move together, so the box keeps the right edge it had after the first step.
+    const FormaFinta riquadro = finto.Forme(1).back();
+    EXPECT_EQ(riquadro.testo, QStringLiteral("X.Y.Z"));
+    EXPECT_EQ(riquadro.larghezza, 36);
+    EXPECT_EQ(riquadro.sinistra, 151);
+    EXPECT_EQ(riquadro.allineamento, Publisher::pbParagraphAlignmentRight);
+    EXPECT_EQ(riquadro.riempimento, 0xFFFFFF);
+    EXPECT_EQ(riquadro.adattamento, Publisher::pbTextAutoFitBestFit);
+}
+
+} // namespace
+} // namespace lumetra::composition::test

@@ -1,0 +1,581 @@
+#include "PublisherFinto.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace lumetra::fake {
+
+using Publisher::Error;
+using Publisher::Variant;
+
+namespace {
+
+struct PaginaModello;
+
+struct FormaModello {
+    FormaFinta dati;
+    std::weak_ptr<PaginaModello> pagina;
+    bool eliminata = false;
+};
+
+struct PaginaModello {
+    std::vector<std::shared_ptr<FormaModello>> forme;
+};
+
+} // namespace
+
+struct PublisherFinto::Nucleo {
+    RegistroChiamate registro;
+    std::vector<PaginaFinta> layout;
+    double larghezzaCarattere = 6;
+    std::vector<std::shared_ptr<PaginaModello>> pagine;
+    bool chiuso = false;
+    bool terminato = false;
+    bool visibile = false;
+    int applicazioniVive = 0;
+    int documentiVivi = 0;
+
+    void Registra(const QString& riga) { registro.Registra(riga); }
+
+    int IndicePagina(const PaginaModello* pagina) const {
+        for (size_t i = 0; i < pagine.size(); ++i) {
+            if (pagine[i].get() == pagina)
+                return static_cast<int>(i) + 1;
+        }
+        return 0;
+    }
+
+    // "(pagina,forma)" as the collections stand now, "(eliminata)" for a deleted shape.
+    QString Posizione(const FormaModello& forma) const {
+        const auto pagina = forma.pagina.lock();
+        if (forma.eliminata || !pagina)
+            return QStringLiteral("(eliminata)");
+        const auto it = std::find_if(pagina->forme.begin(), pagina->forme.end(),
+                                     [&](const auto& f) { return f.get() == &forma; });
+        return QStringLiteral("(%1,%2)")
+            .arg(IndicePagina(pagina.get()))
+            .arg(it - pagina->forme.begin() + 1);
+    }
+
+    static std::shared_ptr<FormaModello> Copia(const FormaModello& origine,
+                                               const std::shared_ptr<PaginaModello>& pagina) {
+        auto copia = std::make_shared<FormaModello>();
+        copia->dati = origine.dati;
+        copia->pagina = pagina;
+        return copia;
+    }
+};
+
+namespace {
+
+using Nucleo = PublisherFinto::Nucleo;
+using NucleoPtr = std::shared_ptr<Nucleo>;
+using FormaPtr = std::shared_ptr<FormaModello>;
+
+[[noreturn]] void Eliminato() {
+    throw Error(-2147418113, QStringLiteral("L'oggetto è stato eliminato"));
+}
+[[noreturn]] void FuoriIntervallo() {
+    throw Error(9, QStringLiteral("Indice non compreso nell'intervallo"));
+}
+
+QString ValoreVariante(const Variant& v) {
+    return v.IsNumber() ? fake::Valore(v.Number()) : fake::Valore(v.Text());
+}
+
+// A position or size in points: a number, or a measurement text in cm, mm, in or pt.
+double Punti(const Variant& v) {
+    if (v.IsNumber())
+        return v.Number();
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*([-+]?\\d+(?:[.,]\\d+)?)\\s*(cm|mm|in|pt|\")?\\s*$"));
+    const auto m = re.match(v.Text());
+    if (!m.hasMatch())
+        throw Error(5, QStringLiteral("Argomento o chiamata di routine non valida"));
+    QString numero = m.captured(1);
+    numero.replace(QLatin1Char(','), QLatin1Char('.'));
+    const double valore = numero.toDouble();
+    const QString unita = m.captured(2);
+    if (unita == QLatin1String("cm"))
+        return valore * 72.0 / 2.54;
+    if (unita == QLatin1String("mm"))
+        return valore * 72.0 / 25.4;
+    if (unita == QLatin1String("in") || unita == QLatin1String("\""))
+        return valore * 72.0;
+    return valore;
+}
+
+// Sub-objects of a shape share its data.
+class ParteDiForma {
+public:
+    ParteDiForma(NucleoPtr nucleo, FormaPtr forma, const char* nome)
+        : n_(std::move(nucleo)), f_(std::move(forma)), nome_(QString::fromLatin1(nome)) {}
+
+protected:
+    // Logs "<Nome>(p,s).<membro><resto>" and checks that the shape still exists.
+    void Registra(const QString& membro, const QString& resto = QString()) const {
+        n_->Registra(nome_ + n_->Posizione(*f_) + QLatin1Char('.') + membro + resto);
+        if (f_->eliminata)
+            Eliminato();
+    }
+    FormaFinta& D() const { return f_->dati; }
+
+    NucleoPtr n_;
+    FormaPtr f_;
+    QString nome_;
+};
+
+class FontFinto : public Publisher::Font, ParteDiForma {
+public:
+    FontFinto(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "Font") {}
+    QString Name() const override {
+        Registra(QStringLiteral("Name"), QStringLiteral(" -> ") + fake::Valore(D().font));
+        return D().font;
+    }
+    void SetName(const QString& nome) override {
+        Registra(QStringLiteral("Name"), QStringLiteral(" = ") + fake::Valore(nome));
+        D().font = nome;
+    }
+    bool Bold() const override {
+        Registra(QStringLiteral("Bold"), QStringLiteral(" -> ") + fake::Valore(D().grassetto));
+        return D().grassetto;
+    }
+    void SetBold(bool b) override {
+        Registra(QStringLiteral("Bold"), QStringLiteral(" = ") + fake::Valore(b));
+        D().grassetto = b;
+    }
+    bool Italic() const override {
+        Registra(QStringLiteral("Italic"), QStringLiteral(" -> ") + fake::Valore(D().corsivo));
+        return D().corsivo;
+    }
+    void SetItalic(bool i) override {
+        Registra(QStringLiteral("Italic"), QStringLiteral(" = ") + fake::Valore(i));
+        D().corsivo = i;
+    }
+};
+
+class ParagrafoFinto : public Publisher::ParagraphFormat, ParteDiForma {
+public:
+    ParagrafoFinto(NucleoPtr n, FormaPtr f)
+        : ParteDiForma(std::move(n), std::move(f), "ParagraphFormat") {}
+    int Alignment() const override {
+        Registra(QStringLiteral("Alignment"), QStringLiteral(" -> %1").arg(D().allineamento));
+        return D().allineamento;
+    }
+    void SetAlignment(int a) override {
+        Registra(QStringLiteral("Alignment"), QStringLiteral(" = %1").arg(a));
+        D().allineamento = a;
+    }
+};
+
+class TestoFinto : public Publisher::TextRange, ParteDiForma {
+public:
+    TestoFinto(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "TextRange") {}
+    QString Text() const override {
+        Registra(QStringLiteral("Text"), QStringLiteral(" -> ") + fake::Valore(D().testo));
+        return D().testo;
+    }
+    void SetText(const QString& t) override {
+        Registra(QStringLiteral("Text"), QStringLiteral(" = ") + fake::Valore(t));
+        D().testo = t;
+    }
+    std::shared_ptr<Publisher::ParagraphFormat> ParagraphFormat() override {
+        Registra(QStringLiteral("ParagraphFormat"));
+        return std::make_shared<ParagrafoFinto>(n_, f_);
+    }
+    std::shared_ptr<Publisher::Font> Font() override {
+        Registra(QStringLiteral("Font"));
+        return std::make_shared<FontFinto>(n_, f_);
+    }
+};
+
+class CorniceFinta : public Publisher::TextFrame, ParteDiForma {
+public:
+    CorniceFinta(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "TextFrame") {}
+    int AutoFitText() const override {
+        Registra(QStringLiteral("AutoFitText"), QStringLiteral(" -> %1").arg(D().adattamento));
+        return D().adattamento;
+    }
+    void SetAutoFitText(int modo) override {
+        Registra(QStringLiteral("AutoFitText"), QStringLiteral(" = %1").arg(modo));
+        D().adattamento = modo;
+    }
+    bool Overflowing() const override {
+        const bool trabocca =
+            static_cast<double>(D().testo.size()) * n_->larghezzaCarattere + 2 * MargineInterno >
+            D().larghezza;
+        Registra(QStringLiteral("Overflowing"), QStringLiteral(" -> ") + fake::Valore(trabocca));
+        return trabocca;
+    }
+    std::shared_ptr<Publisher::TextRange> TextRange() override {
+        Registra(QStringLiteral("TextRange"));
+        return std::make_shared<TestoFinto>(n_, f_);
+    }
+};
+
+class ColoreFinto : public Publisher::ColorFormat, ParteDiForma {
+public:
+    ColoreFinto(NucleoPtr n, FormaPtr f)
+        : ParteDiForma(std::move(n), std::move(f), "ColorFormat") {}
+    std::int32_t RGB() const override {
+        const std::int32_t rgb = D().riempimento.value_or(0xFFFFFF);
+        Registra(QStringLiteral("RGB"), QStringLiteral(" -> %1").arg(rgb));
+        return rgb;
+    }
+    void SetRGB(std::int32_t rgb) override {
+        Registra(QStringLiteral("RGB"), QStringLiteral(" = %1").arg(rgb));
+        D().riempimento = rgb;
+    }
+};
+
+class RiempimentoFinto : public Publisher::FillFormat, ParteDiForma {
+public:
+    RiempimentoFinto(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "Fill") {}
+    std::shared_ptr<Publisher::ColorFormat> ForeColor() override {
+        Registra(QStringLiteral("ForeColor"));
+        return std::make_shared<ColoreFinto>(n_, f_);
+    }
+};
+
+class FormaFintaOggetto : public Publisher::Shape, ParteDiForma {
+public:
+    FormaFintaOggetto(NucleoPtr n, FormaPtr f)
+        : ParteDiForma(std::move(n), std::move(f), "Shape") {}
+    int Type() const override {
+        Registra(QStringLiteral("Type"), QStringLiteral(" -> %1").arg(D().tipo));
+        return D().tipo;
+    }
+    int AutoShapeType() const override {
+        Registra(QStringLiteral("AutoShapeType"), QStringLiteral(" -> %1").arg(D().tipoAutoForma));
+        return D().tipoAutoForma;
+    }
+    Variant Left() const override { return Leggi("Left", D().sinistra); }
+    void SetLeft(const Variant& v) override { Scrivi("Left", v, D().sinistra); }
+    Variant Top() const override { return Leggi("Top", D().alto); }
+    void SetTop(const Variant& v) override { Scrivi("Top", v, D().alto); }
+    Variant Width() const override { return Leggi("Width", D().larghezza); }
+    void SetWidth(const Variant& v) override { Scrivi("Width", v, D().larghezza); }
+    Variant Height() const override { return Leggi("Height", D().altezza); }
+    void SetHeight(const Variant& v) override { Scrivi("Height", v, D().altezza); }
+    void Delete() override {
+        Registra(QStringLiteral("Delete"));
+        if (const auto pagina = f_->pagina.lock()) {
+            auto& forme = pagina->forme;
+            forme.erase(std::remove(forme.begin(), forme.end(), f_), forme.end());
+        }
+        f_->eliminata = true;
+    }
+    std::shared_ptr<Publisher::FillFormat> Fill() override {
+        Registra(QStringLiteral("Fill"));
+        return std::make_shared<RiempimentoFinto>(n_, f_);
+    }
+    std::shared_ptr<Publisher::TextFrame> TextFrame() override {
+        Registra(QStringLiteral("TextFrame"));
+        if (D().tipo != Publisher::msoTextBox)
+            throw Error(-2147467259, QStringLiteral("La forma non contiene testo"));
+        return std::make_shared<CorniceFinta>(n_, f_);
+    }
+
+private:
+    Variant Leggi(const char* nome, double valore) const {
+        Registra(QString::fromLatin1(nome), QStringLiteral(" -> ") + fake::Valore(valore));
+        return Variant(valore);
+    }
+    void Scrivi(const char* nome, const Variant& v, double& valore) {
+        Registra(QString::fromLatin1(nome), QStringLiteral(" = ") + ValoreVariante(v));
+        valore = Punti(v);
+    }
+};
+
+class FormeFinte : public Publisher::Shapes {
+public:
+    FormeFinte(NucleoPtr n, std::shared_ptr<PaginaModello> p)
+        : n_(std::move(n)), p_(std::move(p)) {}
+    int Count() const override {
+        const int numero = static_cast<int>(p_->forme.size());
+        Registra(QStringLiteral("Count -> %1").arg(numero));
+        return numero;
+    }
+    std::shared_ptr<Publisher::Shape> Item(int indice) override {
+        Registra(QStringLiteral("Item(%1)").arg(indice));
+        if (indice < 1 || indice > static_cast<int>(p_->forme.size()))
+            FuoriIntervallo();
+        return std::make_shared<FormaFintaOggetto>(n_, p_->forme[static_cast<size_t>(indice - 1)]);
+    }
+    std::shared_ptr<Publisher::Shape> AddPicture(const QString& file, int collega, int salva,
+                                                 const Variant& sinistra, const Variant& alto,
+                                                 const Variant& larghezza,
+                                                 const Variant& altezza) override {
+        Registra(QStringLiteral("AddPicture(%1, %2, %3, %4, %5, %6, %7)")
+                     .arg(fake::Valore(file))
+                     .arg(collega)
+                     .arg(salva)
+                     .arg(ValoreVariante(sinistra), ValoreVariante(alto), ValoreVariante(larghezza),
+                          ValoreVariante(altezza)));
+        FormaFinta dati;
+        dati.tipo = Publisher::msoPicture;
+        dati.tipoAutoForma = -2;
+        dati.immagine = file;
+        return Aggiungi(dati, sinistra, alto, larghezza, altezza);
+    }
+    std::shared_ptr<Publisher::Shape> AddTextbox(int orientamento, const Variant& sinistra,
+                                                 const Variant& alto, const Variant& larghezza,
+                                                 const Variant& altezza) override {
+        Registra(QStringLiteral("AddTextbox(%1, %2, %3, %4, %5)")
+                     .arg(orientamento)
+                     .arg(ValoreVariante(sinistra), ValoreVariante(alto), ValoreVariante(larghezza),
+                          ValoreVariante(altezza)));
+        FormaFinta dati;
+        dati.tipo = Publisher::msoTextBox;
+        return Aggiungi(dati, sinistra, alto, larghezza, altezza);
+    }
+
+private:
+    void Registra(const QString& resto) const {
+        const int pagina = n_->IndicePagina(p_.get());
+        n_->Registra(QStringLiteral("Shapes(%1).").arg(pagina) + resto);
+        if (pagina == 0)
+            Eliminato();
+    }
+    std::shared_ptr<Publisher::Shape> Aggiungi(FormaFinta dati, const Variant& sinistra,
+                                               const Variant& alto, const Variant& larghezza,
+                                               const Variant& altezza) {
+        dati.sinistra = Punti(sinistra);
+        dati.alto = Punti(alto);
+        dati.larghezza = Punti(larghezza);
+        dati.altezza = Punti(altezza);
+        auto forma = std::make_shared<FormaModello>();
+        forma->dati = dati;
+        forma->pagina = p_;
+        p_->forme.push_back(forma);
+        return std::make_shared<FormaFintaOggetto>(n_, forma);
+    }
+
+    NucleoPtr n_;
+    std::shared_ptr<PaginaModello> p_;
+};
+
+class PaginaFintaOggetto : public Publisher::Page {
+public:
+    PaginaFintaOggetto(NucleoPtr n, std::shared_ptr<PaginaModello> p)
+        : n_(std::move(n)), p_(std::move(p)) {}
+    std::shared_ptr<Publisher::Shapes> Shapes() override {
+        Registra(QStringLiteral("Shapes"));
+        return std::make_shared<FormeFinte>(n_, p_);
+    }
+    void Delete() override {
+        Registra(QStringLiteral("Delete"));
+        auto& pagine = n_->pagine;
+        pagine.erase(std::remove(pagine.begin(), pagine.end(), p_), pagine.end());
+    }
+
+private:
+    void Registra(const QString& membro) const {
+        const int pagina = n_->IndicePagina(p_.get());
+        n_->Registra(QStringLiteral("Page(%1).").arg(pagina) + membro);
+        if (pagina == 0)
+            Eliminato();
+    }
+    NucleoPtr n_;
+    std::shared_ptr<PaginaModello> p_;
+};
+
+class PagineFinte : public Publisher::Pages {
+public:
+    explicit PagineFinte(NucleoPtr n) : n_(std::move(n)) {}
+    int Count() const override {
+        const int numero = static_cast<int>(n_->pagine.size());
+        n_->Registra(QStringLiteral("Pages.Count -> %1").arg(numero));
+        return numero;
+    }
+    std::shared_ptr<Publisher::Page> Item(int indice) override {
+        n_->Registra(QStringLiteral("Pages.Item(%1)").arg(indice));
+        if (indice < 1 || indice > static_cast<int>(n_->pagine.size()))
+            FuoriIntervallo();
+        return std::make_shared<PaginaFintaOggetto>(n_,
+                                                    n_->pagine[static_cast<size_t>(indice - 1)]);
+    }
+    std::shared_ptr<Publisher::Page> Add(int numero, int dopo, int duplica) override {
+        n_->Registra(QStringLiteral("Pages.Add(%1, %2, %3)").arg(numero).arg(dopo).arg(duplica));
+        auto& pagine = n_->pagine;
+        if (numero < 1 || dopo < 0 || dopo > static_cast<int>(pagine.size()))
+            throw Error(5, QStringLiteral("Argomento o chiamata di routine non valida"));
+        std::shared_ptr<PaginaModello> ultima;
+        for (int k = 0; k < numero; ++k) {
+            auto pagina = std::make_shared<PaginaModello>();
+            if (duplica != 0 && !pagine.empty()) {
+                for (const auto& forma : pagine.front()->forme)
+                    pagina->forme.push_back(Nucleo::Copia(*forma, pagina));
+            }
+            pagine.insert(pagine.begin() + dopo + k, pagina);
+            ultima = pagina;
+        }
+        return std::make_shared<PaginaFintaOggetto>(n_, ultima);
+    }
+
+private:
+    NucleoPtr n_;
+};
+
+class DocumentoFinto : public Publisher::Document {
+public:
+    explicit DocumentoFinto(NucleoPtr n) : n_(std::move(n)) { ++n_->documentiVivi; }
+    ~DocumentoFinto() override { --n_->documentiVivi; }
+    std::shared_ptr<Publisher::Pages> Pages() override {
+        n_->Registra(QStringLiteral("Document.Pages"));
+        return std::make_shared<PagineFinte>(n_);
+    }
+    void PrintOut(int da, int a, const QString& file, int copie, bool fascicola) override {
+        n_->Registra(QStringLiteral("Document.PrintOut(%1, %2, %3, %4, %5)")
+                         .arg(da)
+                         .arg(a)
+                         .arg(fake::Valore(file))
+                         .arg(copie)
+                         .arg(fake::Valore(fascicola)));
+    }
+    void Close() override {
+        n_->Registra(QStringLiteral("Document.Close"));
+        n_->chiuso = true;
+    }
+
+private:
+    NucleoPtr n_;
+};
+
+class FinestraFinta : public Publisher::Window {
+public:
+    explicit FinestraFinta(NucleoPtr n) : n_(std::move(n)) {}
+    bool Visible() const override {
+        n_->Registra(QStringLiteral("Window.Visible -> ") + fake::Valore(n_->visibile));
+        return n_->visibile;
+    }
+    void SetVisible(bool v) override {
+        n_->Registra(QStringLiteral("Window.Visible = ") + fake::Valore(v));
+        n_->visibile = v;
+    }
+
+private:
+    NucleoPtr n_;
+};
+
+class ApplicazioneFinta : public Publisher::Application {
+public:
+    explicit ApplicazioneFinta(NucleoPtr n) : n_(std::move(n)) { ++n_->applicazioniVive; }
+    ~ApplicazioneFinta() override { --n_->applicazioniVive; }
+    std::shared_ptr<Publisher::Document> Open(const QString& file, bool soloLettura, bool recenti,
+                                              int salva) override {
+        n_->Registra(QStringLiteral("Application.Open(%1, %2, %3, %4)")
+                         .arg(fake::Valore(file), fake::Valore(soloLettura), fake::Valore(recenti))
+                         .arg(salva));
+        if (n_->layout.empty())
+            throw Error(-2147467259, QStringLiteral("Impossibile aprire il file"));
+        n_->pagine.clear();
+        for (const PaginaFinta& origine : n_->layout) {
+            auto pagina = std::make_shared<PaginaModello>();
+            for (const FormaFinta& dati : origine) {
+                auto forma = std::make_shared<FormaModello>();
+                forma->dati = dati;
+                forma->pagina = pagina;
+                pagina->forme.push_back(forma);
+            }
+            n_->pagine.push_back(pagina);
+        }
+        auto documento = std::make_shared<DocumentoFinto>(n_);
+        documento_ = documento;
+        return documento;
+    }
+    std::shared_ptr<Publisher::Document> ActiveDocument() override {
+        n_->Registra(QStringLiteral("Application.ActiveDocument"));
+        if (auto documento = documento_.lock())
+            return documento;
+        if (n_->pagine.empty())
+            throw Error(91, QStringLiteral("Nessun documento aperto"));
+        auto documento = std::make_shared<DocumentoFinto>(n_);
+        documento_ = documento;
+        return documento;
+    }
+    std::shared_ptr<Publisher::Window> ActiveWindow() override {
+        n_->Registra(QStringLiteral("Application.ActiveWindow"));
+        return std::make_shared<FinestraFinta>(n_);
+    }
+    void Quit() override {
+        n_->Registra(QStringLiteral("Application.Quit"));
+        n_->terminato = true;
+    }
+
+private:
+    NucleoPtr n_;
+    std::weak_ptr<DocumentoFinto> documento_;
+};
+
+} // namespace
+
+FormaFinta Rettangolo(double sinistra, double alto, double larghezza, double altezza) {
+    FormaFinta forma;
+    forma.sinistra = sinistra;
+    forma.alto = alto;
+    forma.larghezza = larghezza;
+    forma.altezza = altezza;
+    return forma;
+}
+
+PublisherFinto::PublisherFinto() : nucleo_(std::make_shared<Nucleo>()) {}
+PublisherFinto::~PublisherFinto() = default;
+
+void PublisherFinto::ImpostaLayout(std::vector<PaginaFinta> pagine) {
+    nucleo_->layout = std::move(pagine);
+}
+
+void PublisherFinto::ImpostaLarghezzaCarattere(double punti) {
+    nucleo_->larghezzaCarattere = punti;
+}
+
+double PublisherFinto::LarghezzaCarattere() const {
+    return nucleo_->larghezzaCarattere;
+}
+
+RegistroChiamate& PublisherFinto::Registro() {
+    return nucleo_->registro;
+}
+const RegistroChiamate& PublisherFinto::Registro() const {
+    return nucleo_->registro;
+}
+
+Publisher::ApplicationFactory PublisherFinto::Fabbrica() {
+    return [nucleo = nucleo_]() -> std::shared_ptr<Publisher::Application> {
+        nucleo->Registra(QStringLiteral("CreateObject(\"Publisher.Application\")"));
+        return std::make_shared<ApplicazioneFinta>(nucleo);
+    };
+}
+
+int PublisherFinto::NumeroPagine() const {
+    return static_cast<int>(nucleo_->pagine.size());
+}
+
+std::vector<FormaFinta> PublisherFinto::Forme(int pagina) const {
+    std::vector<FormaFinta> forme;
+    if (pagina < 1 || pagina > NumeroPagine())
+        return forme;
+    for (const auto& forma : nucleo_->pagine[static_cast<size_t>(pagina - 1)]->forme)
+        forme.push_back(forma->dati);
+    return forme;
+}
+
+bool PublisherFinto::ApplicazioneRilasciata() const {
+    return nucleo_->applicazioniVive == 0;
+}
+bool PublisherFinto::DocumentoRilasciato() const {
+    return nucleo_->documentiVivi == 0;
+}
+bool PublisherFinto::DocumentoChiuso() const {
+    return nucleo_->chiuso;
+}
+bool PublisherFinto::Terminato() const {
+    return nucleo_->terminato;
+}
+bool PublisherFinto::FinestraVisibile() const {
+    return nucleo_->visibile;
+}
+
+} // namespace lumetra::fake
