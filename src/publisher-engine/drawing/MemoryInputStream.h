@@ -1,0 +1,32 @@
+#pragma once
+// A plain (not compound) librevenge input stream over bytes it owns.
+
+#include <librevenge-stream/librevenge-stream.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace lumetra::pub {
+
+class MemoryInputStream final : public librevenge::RVNGInputStream {
+public:
+    explicit MemoryInputStream(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+
+    bool isStructured() override { return false; }
+    unsigned subStreamCount() override { return 0; }
+    const char* subStreamName(unsigned) override { return nullptr; }
+    bool existsSubStream(const char*) override { return false; }
+    librevenge::RVNGInputStream* getSubStreamByName(const char*) override { return nullptr; }
+    librevenge::RVNGInputStream* getSubStreamById(unsigned) override { return nullptr; }
+
+    const unsigned char* read(unsigned long numBytes, unsigned long& numBytesRead) override;
+    int seek(long offset, librevenge::RVNG_SEEK_TYPE seekType) override;
+    long tell() override { return long(m_position); }
+    bool isEnd() override { return m_position >= m_bytes.size(); }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+    std::size_t m_position = 0;
+};
+
+} // namespace lumetra::pub

@@ -1,0 +1,161 @@
+#include "PagePainter.h"
+
+#include "Picture.h"
+#include "TextPainter.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <cmath>
+#include <numbers>
+
+namespace lumetra::pub {
+
+namespace {
+
+QSize devicePixels(const QPainter& painter, const QRectF& box) {
+    const QRectF r = painter.deviceTransform().mapRect(box);
+    return QSize(std::max(1, int(std::ceil(r.width()))), std::max(1, int(std::ceil(r.height()))));
+}
+
+void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& box) {
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
+    const QSize pixels = devicePixels(painter, box);
+    QImage image = picture.imageFor(pixels);
+    if (image.isNull())
+        return;
+    // Pictures much larger than their place are reduced first: Qt's own scaling while drawing
+    // samples without filtering when it shrinks a lot.
+    if (image.width() > 2 * pixels.width() && image.height() > 2 * pixels.height())
+        image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(box, image);
+}
+
+QBrush gradientBrush(const FillStyle& fill, const QRectF& bounds) {
+    if (fill.radial) {
+        QRadialGradient g(bounds.center(), std::hypot(bounds.width(), bounds.height()) / 2);
+        g.setStops(fill.stops);
+        return QBrush(g);
+    }
+    // The gradient runs along the direction `angle` (counter-clockwise from the x axis)
+    // across the whole box.
+    const double a = fill.angle * std::numbers::pi / 180.0;
+    const QPointF dir(std::cos(a), -std::sin(a));
+    const double half =
+        (std::fabs(dir.x()) * bounds.width() + std::fabs(dir.y()) * bounds.height()) / 2;
+    const QPointF c = bounds.center();
+    QLinearGradient g(c - dir * half, c + dir * half);
+    g.setStops(fill.stops);
+    return QBrush(g);
+}
+
+QPen strokePen(const StrokeStyle& stroke) {
+    QPen pen(stroke.color);
+    pen.setCapStyle(stroke.cap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (stroke.width > 0) {
+        pen.setWidthF(stroke.width);
+    } else {
+        pen.setWidthF(0); // one device pixel
+        pen.setCosmetic(true);
+    }
+    if (!stroke.dashes.isEmpty()) {
+        const double unit = stroke.width > 0 ? stroke.width : 1.0 / 72.0;
+        QList<qreal> pattern;
+        for (double d : stroke.dashes)
+            pattern << std::max(0.05, d / unit);
+        if (pattern.size() % 2)
+            pattern << pattern.back();
+        pen.setDashPattern(pattern);
+    }
+    return pen;
+}
+
+void paintShape(QPainter& painter, const ShapeItem& shape) {
+    const bool fills = shape.fill.kind != FillStyle::Kind::None;
+    if (shape.shadow.visible) {
+        const QPainterPath shadow = shape.path.translated(shape.shadow.offset);
+        if (fills)
+            painter.fillPath(shadow, shape.shadow.color);
+        else if (shape.stroke.visible) {
+            QPen pen = strokePen(shape.stroke);
+            pen.setColor(shape.shadow.color);
+            painter.strokePath(shadow, pen);
+        }
+    }
+    switch (shape.fill.kind) {
+    case FillStyle::Kind::Solid: {
+        QColor c = shape.fill.color;
+        c.setAlphaF(float(c.alphaF() * shape.opacity));
+        painter.fillPath(shape.path, c);
+        break;
+    }
+    case FillStyle::Kind::Gradient:
+        painter.save();
+        painter.setOpacity(painter.opacity() * shape.opacity);
+        painter.fillPath(shape.path, gradientBrush(shape.fill, shape.path.boundingRect()));
+        painter.restore();
+        break;
+    case FillStyle::Kind::Bitmap:
+        if (shape.fill.picture) {
+            painter.save();
+            const QRectF bounds = shape.path.boundingRect();
+            QPainterPath rect;
+            rect.addRect(bounds);
+            if (shape.path.simplified() != rect.simplified())
+                painter.setClipPath(shape.path, Qt::IntersectClip);
+            drawPictureInto(painter, *shape.fill.picture, bounds);
+            painter.restore();
+        }
+        break;
+    case FillStyle::Kind::None:
+        break;
+    }
+    if (shape.stroke.visible)
+        painter.strokePath(shape.path, strokePen(shape.stroke));
+}
+
+} // namespace
+
+void paintRecordedPage(QPainter& painter, const RecordedPage& page, const QRectF& target) {
+    if (page.size.isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / page.size.width(), target.height() / page.size.height());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::NoBrush);
+
+    int depth = 0;
+    for (const DisplayItem& item : page.items) {
+        if (const auto* shape = std::get_if<ShapeItem>(&item)) {
+            paintShape(painter, *shape);
+        } else if (const auto* picture = std::get_if<PictureItem>(&item)) {
+            if (picture->picture)
+                drawPictureInto(painter, *picture->picture, picture->box);
+        } else if (const auto* text = std::get_if<TextItem>(&item)) {
+            paintText(painter, *text);
+        } else if (const auto* table = std::get_if<TableItem>(&item)) {
+            paintTable(painter, *table);
+        } else if (const auto* layer = std::get_if<LayerBegin>(&item)) {
+            painter.save();
+            ++depth;
+            if (!layer->clip.isEmpty())
+                painter.setClipPath(layer->clip, Qt::IntersectClip);
+        } else if (std::holds_alternative<LayerEnd>(item) && depth > 0) {
+            painter.restore();
+            --depth;
+        }
+    }
+    for (; depth > 0; --depth)
+        painter.restore();
+    painter.restore();
+}
+
+} // namespace lumetra::pub

@@ -1,0 +1,462 @@
+#include "PageRecorder.h"
+
+#include "Picture.h"
+#include "Properties.h"
+#include "SvgPath.h"
+
+#include <QCryptographicHash>
+
+#include <algorithm>
+
+namespace lumetra::pub {
+
+using librevenge::RVNGPropertyList;
+
+namespace {
+
+constexpr double kDefaultPageWidth = 8.5;
+constexpr double kDefaultPageHeight = 11.0;
+constexpr double kMaxCoordinate = 1000.0; // inches; anything beyond is a broken file
+
+bool sane(const QRectF& r) {
+    return std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) &&
+           std::isfinite(r.height()) && std::fabs(r.x()) < kMaxCoordinate &&
+           std::fabs(r.y()) < kMaxCoordinate && std::fabs(r.width()) < kMaxCoordinate &&
+           std::fabs(r.height()) < kMaxCoordinate;
+}
+
+QRectF box(const RVNGPropertyList& p) {
+    return QRectF(props::inchesOr(p, "svg:x", 0), props::inchesOr(p, "svg:y", 0),
+                  props::inchesOr(p, "svg:width", 0), props::inchesOr(p, "svg:height", 0));
+}
+
+StrokeStyle strokeFrom(const RVNGPropertyList& style) {
+    StrokeStyle s;
+    const QString kind = props::string(style, "draw:stroke");
+    s.visible = !kind.isEmpty() && kind != QLatin1String("none");
+    s.width = std::max(0.0, props::inchesOr(style, "svg:stroke-width", 0.0));
+    s.color = props::color(style, "svg:stroke-color", Qt::black);
+    s.color.setAlphaF(
+        float(std::clamp(props::fraction(style, "svg:stroke-opacity", 1.0), 0.0, 1.0)));
+    const QString cap = props::string(style, "svg:stroke-linecap");
+    s.cap = cap == QLatin1String("round")    ? Qt::RoundCap
+            : cap == QLatin1String("square") ? Qt::SquareCap
+                                             : Qt::FlatCap;
+    if (kind == QLatin1String("dash")) {
+        const double unit = std::max(s.width, 1.0 / 72.0);
+        const double gap = props::inchesOr(style, "draw:distance", unit);
+        for (int i = 1; i <= 2; ++i) {
+            const QByteArray count = "draw:dots" + QByteArray::number(i);
+            const QByteArray length = count + "-length";
+            const int n = std::clamp(props::integer(style, count.constData()).value_or(0), 0, 16);
+            const double len = props::inchesOr(style, length.constData(), unit);
+            for (int k = 0; k < n; ++k)
+                s.dashes << std::max(len, unit / 4) << std::max(gap, unit / 4);
+        }
+    }
+    return s;
+}
+
+FillStyle fillFrom(const RVNGPropertyList& style,
+                   const std::function<std::shared_ptr<const Picture>(const QByteArray&,
+                                                                      const QString&)>& picture) {
+    FillStyle f;
+    const QString kind = props::string(style, "draw:fill");
+    if (kind == QLatin1String("solid")) {
+        f.kind = FillStyle::Kind::Solid;
+        f.color = props::color(style, "draw:fill-color", Qt::white);
+    } else if (kind == QLatin1String("gradient")) {
+        f.kind = FillStyle::Kind::Gradient;
+        f.angle = -props::number(style, "draw:angle").value_or(0.0);
+        const QString shade = props::string(style, "libmspub:shade");
+        f.radial = shade == QLatin1String("center") || shade == QLatin1String("shape");
+        if (const auto* stops = style.child("svg:linearGradient")) {
+            for (unsigned long i = 0; i < stops->count(); ++i) {
+                const auto& s = (*stops)[i];
+                QColor c = props::color(s, "svg:stop-color", Qt::white);
+                c.setAlphaF(
+                    float(std::clamp(props::fraction(s, "svg:stop-opacity", 1.0), 0.0, 1.0)));
+                f.stops << QGradientStop(
+                    std::clamp(props::fraction(s, "svg:offset", 0.0), 0.0, 1.0), c);
+            }
+        }
+        std::stable_sort(
+            f.stops.begin(), f.stops.end(),
+            [](const QGradientStop& a, const QGradientStop& b) { return a.first < b.first; });
+        if (f.stops.isEmpty()) {
+            f.stops << QGradientStop(0, props::color(style, "draw:start-color", Qt::white))
+                    << QGradientStop(1, props::color(style, "draw:end-color", Qt::black));
+        }
+    } else if (kind == QLatin1String("bitmap")) {
+        const QString base64 = props::string(style, "draw:fill-image");
+        if (!base64.isEmpty()) {
+            f.kind = FillStyle::Kind::Bitmap;
+            f.picture = picture(QByteArray::fromBase64(base64.toLatin1()),
+                                props::string(style, "librevenge:mime-type"));
+        }
+    }
+    return f;
+}
+
+} // namespace
+
+std::shared_ptr<const Picture> PageRecorder::picture(const QByteArray& data, const QString& mime) {
+    // The same picture is handed over on every page that shows it (master pages, border art):
+    // keep one copy, so that it is decoded once.
+    const QByteArray key =
+        QCryptographicHash::hash(data, QCryptographicHash::Sha1) + mime.toLatin1();
+    auto it = m_pictures.find(key);
+    if (it != m_pictures.end())
+        return it.value();
+    auto p = std::make_shared<const Picture>(data, mime);
+    m_pictures.insert(key, p);
+    return p;
+}
+
+void PageRecorder::add(DisplayItem item) {
+    if (!m_inPage || m_pages.empty())
+        return;
+    m_pages.back().items.push_back(std::move(item));
+}
+
+void PageRecorder::startPage(const RVNGPropertyList& propList) {
+    RecordedPage page;
+    page.size = QSizeF(props::inchesOr(propList, "svg:width", kDefaultPageWidth),
+                       props::inchesOr(propList, "svg:height", kDefaultPageHeight));
+    if (!(page.size.width() > 0 && page.size.width() < kMaxCoordinate && page.size.height() > 0 &&
+          page.size.height() < kMaxCoordinate))
+        page.size = QSizeF(kDefaultPageWidth, kDefaultPageHeight);
+    m_pages.push_back(std::move(page));
+    m_inPage = true;
+    m_openLayers = 0;
+}
+
+void PageRecorder::endPage() {
+    for (; m_openLayers > 0; --m_openLayers)
+        add(LayerEnd{});
+    m_inPage = false;
+}
+
+void PageRecorder::setStyle(const RVNGPropertyList& propList) {
+    m_style = propList;
+}
+
+void PageRecorder::startLayer(const RVNGPropertyList& propList) {
+    LayerBegin layer;
+    const QString clip = props::string(propList, "svg:clip-path");
+    if (!clip.isEmpty())
+        layer.clip = pathFromString(clip);
+    add(std::move(layer));
+    ++m_openLayers;
+}
+
+void PageRecorder::endLayer() {
+    if (m_openLayers <= 0)
+        return;
+    --m_openLayers;
+    add(LayerEnd{});
+}
+
+void PageRecorder::openGroup(const RVNGPropertyList& propList) {
+    startLayer(propList);
+}
+void PageRecorder::closeGroup() {
+    endLayer();
+}
+
+void PageRecorder::addShape(QPainterPath path, bool closed) {
+    if (path.isEmpty() || !sane(path.boundingRect()))
+        return;
+    ShapeItem shape;
+    shape.stroke = strokeFrom(m_style);
+    if (closed)
+        shape.fill = fillFrom(
+            m_style, [this](const QByteArray& d, const QString& m) { return picture(d, m); });
+    shape.opacity = std::clamp(props::fraction(m_style, "draw:opacity", 1.0), 0.0, 1.0);
+    if (props::string(m_style, "draw:shadow") == QLatin1String("visible")) {
+        shape.shadow.visible = true;
+        shape.shadow.offset = QPointF(props::inchesOr(m_style, "draw:shadow-offset-x", 0),
+                                      props::inchesOr(m_style, "draw:shadow-offset-y", 0));
+        shape.shadow.color = props::color(m_style, "draw:shadow-color", Qt::gray);
+        shape.shadow.color.setAlphaF(
+            float(std::clamp(props::fraction(m_style, "draw:shadow-opacity", 1.0), 0.0, 1.0)));
+    }
+    if (shape.fill.kind == FillStyle::Kind::None && !shape.stroke.visible)
+        return;
+    shape.path = std::move(path);
+    add(std::move(shape));
+}
+
+void PageRecorder::drawRectangle(const RVNGPropertyList& propList) {
+    QPainterPath path;
+    path.addRect(box(propList));
+    addShape(std::move(path), true);
+}
+
+void PageRecorder::drawEllipse(const RVNGPropertyList& propList) {
+    const QPointF centre(props::inchesOr(propList, "svg:cx", 0),
+                         props::inchesOr(propList, "svg:cy", 0));
+    QPainterPath path;
+    path.addEllipse(centre, props::inchesOr(propList, "svg:rx", 0),
+                    props::inchesOr(propList, "svg:ry", 0));
+    addShape(std::move(path), true);
+}
+
+void PageRecorder::drawPolygon(const RVNGPropertyList& propList) {
+    const auto* points = propList.child("svg:points");
+    if (!points)
+        return;
+    const QPolygonF polygon = pointsFromList(*points);
+    if (polygon.size() < 2)
+        return;
+    QPainterPath path;
+    path.addPolygon(polygon);
+    path.closeSubpath();
+    addShape(std::move(path), true);
+}
+
+void PageRecorder::drawPolyline(const RVNGPropertyList& propList) {
+    const auto* points = propList.child("svg:points");
+    if (!points)
+        return;
+    const QPolygonF polygon = pointsFromList(*points);
+    if (polygon.size() < 2)
+        return;
+    QPainterPath path;
+    path.addPolygon(polygon);
+    addShape(std::move(path), false);
+}
+
+void PageRecorder::drawPath(const RVNGPropertyList& propList) {
+    const auto* actions = propList.child("svg:d");
+    if (!actions)
+        return;
+    QPainterPath path = pathFromList(*actions);
+    path.setFillRule(Qt::WindingFill);
+    addShape(std::move(path), true);
+}
+
+void PageRecorder::drawConnector(const RVNGPropertyList& propList) {
+    if (const auto* actions = propList.child("svg:d")) {
+        addShape(pathFromList(*actions), false);
+        return;
+    }
+    QPainterPath path;
+    path.moveTo(props::inchesOr(propList, "svg:x1", 0), props::inchesOr(propList, "svg:y1", 0));
+    path.lineTo(props::inchesOr(propList, "svg:x2", 0), props::inchesOr(propList, "svg:y2", 0));
+    addShape(std::move(path), false);
+}
+
+void PageRecorder::drawGraphicObject(const RVNGPropertyList& propList) {
+    const librevenge::RVNGProperty* data = propList["office:binary-data"];
+    const QRectF r = box(propList);
+    if (!data || !sane(r) || r.isEmpty())
+        return;
+    PictureItem item;
+    item.box = r;
+    item.picture = picture(QByteArray::fromBase64(QByteArray(data->getStr().cstr())),
+                           props::string(propList, "librevenge:mime-type"));
+    add(std::move(item));
+}
+
+void PageRecorder::startTextObject(const RVNGPropertyList& propList) {
+    TextItem text;
+    text.box = box(propList);
+    text.padLeft = props::inchesOr(propList, "fo:padding-left", 0);
+    text.padTop = props::inchesOr(propList, "fo:padding-top", 0);
+    text.padRight = props::inchesOr(propList, "fo:padding-right", 0);
+    text.padBottom = props::inchesOr(propList, "fo:padding-bottom", 0);
+    const QString valign = props::string(propList, "draw:textarea-vertical-align");
+    text.verticalAlign = valign == QLatin1String("middle")   ? Qt::AlignVCenter
+                         : valign == QLatin1String("bottom") ? Qt::AlignBottom
+                                                             : Qt::AlignTop;
+    text.rotation = props::number(propList, "librevenge:rotate").value_or(0.0);
+    text.columns = std::clamp(props::integer(propList, "fo:column-count").value_or(1), 1, 20);
+    text.columnGap = std::max(0.0, props::inchesOr(propList, "fo:column-gap", 0));
+    m_text = std::move(text);
+}
+
+void PageRecorder::endTextObject() {
+    if (!m_text)
+        return;
+    closeParagraph();
+    TextItem text = std::move(*m_text);
+    m_text.reset();
+    if (sane(text.box) && text.box.width() > 0 && text.box.height() > 0 && !text.paragraphs.empty())
+        add(std::move(text));
+}
+
+void PageRecorder::startTableObject(const RVNGPropertyList& propList) {
+    TableItem table;
+    table.box = box(propList);
+    table.rotation = props::number(propList, "librevenge:rotate").value_or(0.0);
+    if (const auto* columns = propList.child("librevenge:table-columns"))
+        for (unsigned long i = 0; i < columns->count(); ++i)
+            table.columnWidths.push_back(
+                std::max(0.0, props::inchesOr((*columns)[i], "style:column-width", 0)));
+    m_table = std::move(table);
+    m_row = -1;
+}
+
+void PageRecorder::openTableRow(const RVNGPropertyList& propList) {
+    if (!m_table)
+        return;
+    ++m_row;
+    double h =
+        props::inchesOr(propList, "librevenge:row-height",
+                        props::inchesOr(propList, "style:row-height",
+                                        props::inchesOr(propList, "style:min-row-height", 0)));
+    m_table->rowHeights.push_back(std::max(0.0, h));
+}
+
+void PageRecorder::openTableCell(const RVNGPropertyList& propList) {
+    if (!m_table)
+        return;
+    TableCell cell;
+    cell.row = std::max(0, props::integer(propList, "librevenge:row").value_or(m_row));
+    cell.column = std::max(0, props::integer(propList, "librevenge:column").value_or(0));
+    cell.rowSpan =
+        std::clamp(props::integer(propList, "table:number-rows-spanned").value_or(1), 1, 1000);
+    cell.columnSpan =
+        std::clamp(props::integer(propList, "table:number-columns-spanned").value_or(1), 1, 1000);
+    m_cell = std::move(cell);
+}
+
+void PageRecorder::closeTableCell() {
+    closeParagraph();
+    if (m_table && m_cell)
+        m_table->cells.push_back(std::move(*m_cell));
+    m_cell.reset();
+}
+
+void PageRecorder::endTableObject() {
+    closeTableCell();
+    if (!m_table)
+        return;
+    TableItem table = std::move(*m_table);
+    m_table.reset();
+    if (sane(table.box) && table.box.width() > 0 && table.box.height() > 0)
+        add(std::move(table));
+}
+
+std::vector<TextParagraph>* PageRecorder::currentParagraphs() {
+    if (m_cell)
+        return &m_cell->paragraphs;
+    if (m_text)
+        return &m_text->paragraphs;
+    return nullptr;
+}
+
+void PageRecorder::openParagraph(const RVNGPropertyList& propList) {
+    closeParagraph();
+    TextParagraph p;
+    const QString align = props::string(propList, "fo:text-align");
+    p.align = align == QLatin1String("center")                                   ? Qt::AlignHCenter
+              : align == QLatin1String("right") || align == QLatin1String("end") ? Qt::AlignRight
+              : align == QLatin1String("justify") || align == QLatin1String("full")
+                  ? Qt::AlignJustify
+                  : Qt::AlignLeft;
+    p.marginLeft = props::inchesOr(propList, "fo:margin-left", 0);
+    p.marginRight = props::inchesOr(propList, "fo:margin-right", 0);
+    p.marginTop = props::inchesOr(propList, "fo:margin-top", 0);
+    p.marginBottom = props::inchesOr(propList, "fo:margin-bottom", 0);
+    p.indent = props::inchesOr(propList, "fo:text-indent", 0);
+    if (const librevenge::RVNGProperty* lh = propList["fo:line-height"]) {
+        if (lh->getUnit() == librevenge::RVNG_PERCENT)
+            p.lineHeightPercent = std::clamp(lh->getDouble(), 0.1, 10.0);
+        else
+            p.lineHeightPoints =
+                std::clamp(*props::inches(propList, "fo:line-height") * 72.0, 0.5, 1000.0);
+    }
+    m_paragraph = std::move(p);
+}
+
+void PageRecorder::closeParagraph() {
+    closeSpan();
+    if (!m_paragraph)
+        return;
+    if (auto* paragraphs = currentParagraphs())
+        paragraphs->push_back(std::move(*m_paragraph));
+    m_paragraph.reset();
+}
+
+void PageRecorder::openListElement(const RVNGPropertyList& propList) {
+    openParagraph(propList);
+}
+void PageRecorder::closeListElement() {
+    closeParagraph();
+}
+
+void PageRecorder::openSpan(const RVNGPropertyList& propList) {
+    closeSpan();
+    TextSpan s;
+    s.family = props::string(propList, "style:font-name");
+    if (s.family.isEmpty())
+        s.family = props::string(propList, "fo:font-name");
+    const double size = props::inchesOr(propList, "fo:font-size", 10.0 / 72.0);
+    s.size = size > 0 && size < 20.0 ? size : 10.0 / 72.0;
+    s.bold = props::string(propList, "fo:font-weight") == QLatin1String("bold");
+    s.italic = props::string(propList, "fo:font-style") == QLatin1String("italic");
+    const QString underline = props::string(propList, "style:text-underline-style");
+    s.underline = !underline.isEmpty() && underline != QLatin1String("none");
+    s.uppercase = props::string(propList, "fo:text-transform") == QLatin1String("uppercase");
+    s.smallCaps = props::string(propList, "fo:font-variant") == QLatin1String("small-caps");
+    const QString position = props::string(propList, "style:text-position");
+    s.position = position.startsWith(QLatin1Char('-')) ? -1 : position.isEmpty() ? 0 : 1;
+    if (position.startsWith(QLatin1String("0%")))
+        s.position = 0;
+    s.scale = std::clamp(props::fraction(propList, "fo:text-scale", 1.0), 0.1, 10.0);
+    s.color = props::color(propList, "fo:color", Qt::black);
+    m_span = std::move(s);
+}
+
+void PageRecorder::closeSpan() {
+    if (!m_span)
+        return;
+    if (m_paragraph)
+        m_paragraph->spans.push_back(std::move(*m_span));
+    m_span.reset();
+}
+
+void PageRecorder::appendText(const QString& text) {
+    if (!m_paragraph)
+        return;
+    if (!m_span) {
+        // Text outside a span keeps the look of the paragraph's last span.
+        m_span = m_paragraph->spans.empty() ? TextSpan{} : m_paragraph->spans.back();
+        m_span->text.clear();
+    }
+    m_span->text += text;
+}
+
+void PageRecorder::insertTab() {
+    appendText(QStringLiteral("\t"));
+}
+void PageRecorder::insertSpace() {
+    appendText(QStringLiteral(" "));
+}
+void PageRecorder::insertLineBreak() {
+    appendText(QString(QChar::LineSeparator));
+}
+
+void PageRecorder::insertText(const librevenge::RVNGString& text) {
+    QString s = QString::fromUtf8(text.cstr(), text.size());
+    QString clean;
+    clean.reserve(s.size());
+    for (const QChar c : s) {
+        if (c == QLatin1Char('\r'))
+            continue;
+        if (c == QLatin1Char('\n') || c == QChar(0x0B))
+            clean += QChar::LineSeparator;
+        else if (c.unicode() >= 0x20 || c == QLatin1Char('\t'))
+            clean += c;
+    }
+    appendText(clean);
+}
+
+void PageRecorder::insertField(const RVNGPropertyList& propList) {
+    if (props::string(propList, "librevenge:field-type") == QLatin1String("text:page-number"))
+        appendText(QString::number(std::max<std::size_t>(1, m_pages.size())));
+}
+
+} // namespace lumetra::pub

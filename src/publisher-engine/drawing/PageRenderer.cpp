@@ -1,0 +1,282 @@
+#include "PageRenderer.h"
+
+#include "AnchorCollapse.h"
+#include "PagePainter.h"
+#include "PageRecorder.h"
+#include "PatchedInputStream.h"
+
+#include <libmspub/libmspub.h>
+#include <librevenge-stream/librevenge-stream.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra::pub {
+
+namespace {
+
+constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
+constexpr std::size_t kMaxCachedHiddenSets = 256;
+constexpr double kMaxImageSide = 30000.0;
+
+QString unreadableMessage() {
+    return QStringLiteral("Impossibile disegnare il layout: il file è danneggiato o di una "
+                          "versione non supportata.");
+}
+
+} // namespace
+
+PageRenderer::PageRenderer(QByteArray file, Layout layout)
+    : m_file(std::move(file)), m_layout(std::move(layout)) {}
+
+std::unique_ptr<PageRenderer> PageRenderer::open(const QString& path, const Layout& layout,
+                                                 QString* error) {
+    QFile file(path);
+    const QString name = QFileInfo(path).fileName();
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) {
+        if (error)
+            *error = QStringLiteral("Impossibile leggere il file '%1'.").arg(name);
+        return nullptr;
+    }
+    QByteArray bytes = file.readAll();
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Impossibile leggere il file '%1'.").arg(name);
+        return nullptr;
+    }
+    return fromBytes(std::move(bytes), layout);
+}
+
+std::unique_ptr<PageRenderer> PageRenderer::open(const QString& path, QString* error) {
+    try {
+        const Layout layout = Layout::readFile(path);
+        return open(path, layout, error);
+    } catch (const ReadError& e) {
+        if (error)
+            *error = e.description();
+    } catch (...) {
+        if (error)
+            *error = QStringLiteral("Impossibile leggere il layout '%1'.")
+                         .arg(QFileInfo(path).fileName());
+    }
+    return nullptr;
+}
+
+std::unique_ptr<PageRenderer> PageRenderer::fromBytes(QByteArray file, const Layout& layout) {
+    return std::unique_ptr<PageRenderer>(new PageRenderer(std::move(file), layout));
+}
+
+QSizeF PageRenderer::pageSizePoints() const {
+    return QSizeF(m_layout.pageWidth(), m_layout.pageHeight());
+}
+
+QString PageRenderer::lastError() const {
+    std::lock_guard lock(m_mutex);
+    return m_error;
+}
+
+void PageRenderer::fail(const QString& message) {
+    m_error = message;
+}
+
+RecordedPage PageRenderer::blankPage() const {
+    RecordedPage page;
+    page.size = pageSizePoints() / 72.0;
+    return page;
+}
+
+std::vector<RecordedPage> PageRenderer::parse(const std::vector<StreamPatch>& patches) {
+    try {
+        auto inner = std::make_unique<librevenge::RVNGStringStream>(
+            reinterpret_cast<const unsigned char*>(m_file.constData()), unsigned(m_file.size()));
+        PatchedInputStream input(std::move(inner), patches);
+        if (!libmspub::MSPUBDocument::isSupported(&input))
+            return {};
+        PageRecorder recorder;
+        // parse() reports failure for files it still drew in full; the pages obtained decide.
+        libmspub::MSPUBDocument::parse(&input, &recorder);
+        return std::move(recorder.pages());
+    } catch (...) {
+        return {};
+    }
+}
+
+const std::vector<std::uint8_t>& PageRenderer::escherStream() {
+    if (!m_escherRead) {
+        m_escherRead = true;
+        try {
+            librevenge::RVNGStringStream input(
+                reinterpret_cast<const unsigned char*>(m_file.constData()),
+                unsigned(m_file.size()));
+            m_escher = readWholeStream(input, kEscherStream);
+        } catch (...) {
+            m_escher.clear();
+        }
+    }
+    return m_escher;
+}
+
+std::shared_ptr<const RecordedPage> PageRenderer::recordMasterOnly(int pageIndex) {
+    const auto& pages = m_layout.pages();
+    const int master = pages[std::size_t(pageIndex)].masterIndex;
+    if (m_layout.version() != Version::Publisher2002 || master < 0)
+        return std::make_shared<const RecordedPage>(blankPage());
+    // libmspub draws a master only inside a page of its own shapes. Take this page (or another
+    // one with the same master), hide all its shapes but one, and empty that one's box.
+    std::vector<int> candidates{pageIndex};
+    for (int q = 0; q < int(pages.size()); ++q)
+        if (q != pageIndex && pages[std::size_t(q)].masterIndex == master)
+            candidates.push_back(q);
+    const std::vector<std::uint8_t>& escher = escherStream();
+    for (const int q : candidates) {
+        if (m_layout.drawnPosition(q) < 0)
+            continue;
+        const int shapeCount = int(pages[std::size_t(q)].shapes.size());
+        for (int keep = 0; keep < shapeCount; ++keep) {
+            std::vector<std::uint64_t> offsets;
+            for (const StreamPatch& p : m_layout.hidePatches(q, {keep}))
+                if (p.stream == kEscherStream)
+                    offsets.push_back(p.offset);
+            std::vector<StreamPatch> collapse = collapseAnchors(escher, offsets);
+            if (collapse.empty())
+                continue;
+            std::vector<int> others;
+            for (int i = 0; i < shapeCount; ++i)
+                if (i != keep)
+                    others.push_back(i);
+            const int position = m_layout.drawnPosition(q, {HiddenShapes{q, others}});
+            if (position < 0)
+                continue;
+            std::vector<StreamPatch> patches = m_layout.hidePatches(q, others);
+            patches.insert(patches.end(), collapse.begin(), collapse.end());
+            std::vector<RecordedPage> drawn = parse(patches);
+            if (std::size_t(position) < drawn.size())
+                return std::make_shared<const RecordedPage>(
+                    std::move(drawn[std::size_t(position)]));
+        }
+    }
+    return std::make_shared<const RecordedPage>(blankPage());
+}
+
+std::shared_ptr<const RecordedPage> PageRenderer::record(int pageIndex,
+                                                         const std::vector<int>& hidden) {
+    const Key key{pageIndex, hidden};
+    if (auto it = m_cache.find(key); it != m_cache.end())
+        return it->second;
+
+    if (!m_plainParsed) {
+        m_plainParsed = true;
+        std::vector<RecordedPage> pages = parse({});
+        const std::vector<int> drawn = m_layout.drawnPages();
+        if (pages.empty() && !drawn.empty())
+            m_unreadable = true;
+        for (std::size_t i = 0; i < drawn.size() && i < pages.size(); ++i)
+            if (drawn[i] >= 0)
+                m_cache[Key{drawn[i], {}}] =
+                    std::make_shared<const RecordedPage>(std::move(pages[i]));
+        if (auto it = m_cache.find(key); it != m_cache.end())
+            return it->second;
+    }
+    if (m_unreadable) {
+        fail(unreadableMessage());
+        return nullptr;
+    }
+
+    std::shared_ptr<const RecordedPage> page;
+    const int position = m_layout.drawnPosition(pageIndex, {HiddenShapes{pageIndex, hidden}});
+    if (position < 0) {
+        page = recordMasterOnly(pageIndex);
+    } else {
+        std::vector<RecordedPage> pages = parse(m_layout.hidePatches(pageIndex, hidden));
+        if (std::size_t(position) < pages.size())
+            page = std::make_shared<const RecordedPage>(std::move(pages[std::size_t(position)]));
+        else
+            page = std::make_shared<const RecordedPage>(blankPage());
+    }
+    if (m_cache.size() >= kMaxCachedHiddenSets)
+        std::erase_if(m_cache, [](const auto& entry) { return !entry.first.second.empty(); });
+    m_cache[key] = page;
+    return page;
+}
+
+std::shared_ptr<const RecordedPage> PageRenderer::recordedPage(int pageIndex,
+                                                               const std::set<int>& hiddenShapes) {
+    std::lock_guard lock(m_mutex);
+    if (pageIndex < 0 || pageIndex >= pageCount()) {
+        fail(QStringLiteral("La pagina %1 non esiste.").arg(pageIndex + 1));
+        return nullptr;
+    }
+    const int shapeCount = int(m_layout.pages()[std::size_t(pageIndex)].shapes.size());
+    std::vector<int> hidden;
+    for (const int i : hiddenShapes)
+        if (i >= 0 && i < shapeCount)
+            hidden.push_back(i);
+    try {
+        return record(pageIndex, hidden);
+    } catch (...) {
+        fail(QStringLiteral("Errore imprevisto nel disegno della pagina %1.").arg(pageIndex + 1));
+        return nullptr;
+    }
+}
+
+bool PageRenderer::drawPage(QPainter& painter, int pageIndex, const QRectF& target,
+                            const std::set<int>& hiddenShapes) {
+    const std::shared_ptr<const RecordedPage> page = recordedPage(pageIndex, hiddenShapes);
+    if (!page)
+        return false;
+    // The layout's own page size frames the page, whatever libmspub reported.
+    const QSizeF inches = pageSizePoints() / 72.0;
+    try {
+        if (inches.isEmpty() || page->size == inches) {
+            paintRecordedPage(painter, *page, target);
+        } else {
+            const double sx = target.width() / inches.width();
+            const double sy = target.height() / inches.height();
+            const QRectF full(target.topLeft(),
+                              QSizeF(page->size.width() * sx, page->size.height() * sy));
+            painter.save();
+            painter.setClipRect(target, Qt::IntersectClip);
+            paintRecordedPage(painter, *page, full);
+            painter.restore();
+        }
+    } catch (...) {
+        std::lock_guard lock(m_mutex);
+        fail(QStringLiteral("Errore imprevisto nel disegno della pagina %1.").arg(pageIndex + 1));
+        return false;
+    }
+    return true;
+}
+
+QImage PageRenderer::renderPage(int pageIndex, double dpi, const std::set<int>& hiddenShapes) {
+    const QSizeF points = pageSizePoints();
+    const double w = std::ceil(points.width() / 72.0 * dpi);
+    const double h = std::ceil(points.height() / 72.0 * dpi);
+    if (!(dpi > 0) || !(w >= 1 && h >= 1 && w <= kMaxImageSide && h <= kMaxImageSide)) {
+        std::lock_guard lock(m_mutex);
+        fail(QStringLiteral("Risoluzione non valida: %1 punti per pollice.").arg(dpi));
+        return {};
+    }
+    QImage image(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        std::lock_guard lock(m_mutex);
+        fail(
+            QStringLiteral("Memoria insufficiente per disegnare la pagina %1.").arg(pageIndex + 1));
+        return {};
+    }
+    const int dotsPerMeter = int(dpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const bool ok = drawPage(
+        painter, pageIndex, QRectF(0, 0, points.width() / 72.0 * dpi, points.height() / 72.0 * dpi),
+        hiddenShapes);
+    painter.end();
+    return ok ? image : QImage();
+}
+
+} // namespace lumetra::pub

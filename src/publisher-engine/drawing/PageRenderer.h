@@ -1,0 +1,86 @@
+#pragma once
+// Draws the pages of a Publisher layout as the layout program shows them, through libmspub:
+//
+//   QString error;
+//   auto renderer = lumetra::pub::PageRenderer::open(path, layout, &error);
+//   renderer->drawPage(painter, 0, targetRect, {2, 3});   // page 1 without Shapes(3), Shapes(4)
+//   QImage image = renderer->renderPage(0, 96.0);
+//
+// Pages are indices in Layout::pages(); hidden shapes are 0-based indices in that page's shapes.
+// Each page is read through libmspub once per set of hidden shapes and kept as a display list,
+// so drawing again (at any resolution: screen, preview, a 600 dpi printer) costs only the
+// painting. Master-page content appears on the pages that use the master. Nothing throws out of
+// this class: failures are reported as Italian messages.
+
+#include "DisplayList.h"
+#include "Layout.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <vector>
+
+class QPainter;
+
+namespace lumetra::pub {
+
+class PageRenderer {
+public:
+    // Opens the layout file `path`, whose pages and shapes `layout` describes. Null (with
+    // `error` set) when the file cannot be read.
+    static std::unique_ptr<PageRenderer> open(const QString& path, const Layout& layout,
+                                              QString* error = nullptr);
+    // The same, reading the layout itself.
+    static std::unique_ptr<PageRenderer> open(const QString& path, QString* error = nullptr);
+    // A layout file held in memory.
+    static std::unique_ptr<PageRenderer> fromBytes(QByteArray file, const Layout& layout);
+
+    const Layout& layout() const { return m_layout; }
+    int pageCount() const { return int(m_layout.pages().size()); }
+    // The page size in points (1/72 inch).
+    QSizeF pageSizePoints() const;
+
+    // Paints page `pageIndex` stretched into `target`, without the shapes `hiddenShapes`.
+    // False (with lastError() set, nothing painted) for a bad page index or when libmspub
+    // cannot read the file; a page libmspub has nothing for paints nothing and succeeds.
+    bool drawPage(QPainter& painter, int pageIndex, const QRectF& target,
+                  const std::set<int>& hiddenShapes = {});
+    // The page on white at `dpi` dots per inch; a null image on failure (see lastError()).
+    QImage renderPage(int pageIndex, double dpi, const std::set<int>& hiddenShapes = {});
+
+    // The recorded page (what drawPage paints), or null on failure.
+    std::shared_ptr<const RecordedPage> recordedPage(int pageIndex,
+                                                     const std::set<int>& hiddenShapes = {});
+
+    QString lastError() const;
+
+private:
+    PageRenderer(QByteArray file, Layout layout);
+
+    using Key = std::pair<int, std::vector<int>>;
+    std::shared_ptr<const RecordedPage> record(int pageIndex, const std::vector<int>& hidden);
+    std::shared_ptr<const RecordedPage> recordMasterOnly(int pageIndex);
+    // libmspub's pages for the file with `patches` applied; empty when it draws nothing.
+    std::vector<RecordedPage> parse(const std::vector<StreamPatch>& patches);
+    const std::vector<std::uint8_t>& escherStream();
+    RecordedPage blankPage() const;
+    void fail(const QString& message);
+
+    QByteArray m_file;
+    Layout m_layout;
+    mutable std::recursive_mutex m_mutex;
+    std::map<Key, std::shared_ptr<const RecordedPage>> m_cache;
+    bool m_plainParsed = false;
+    bool m_unreadable = false;
+    bool m_escherRead = false;
+    std::vector<std::uint8_t> m_escher;
+    QString m_error;
+};
+
+} // namespace lumetra::pub

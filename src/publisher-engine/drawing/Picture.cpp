@@ -1,0 +1,90 @@
+#include "Picture.h"
+
+#include "MetafileRasterizer.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include <algorithm>
+
+namespace lumetra::pub {
+
+namespace {
+
+constexpr int kMaxMetafileSide = 6000;
+
+// A DIB ("image/bmp") arrives without its 14-byte file header; add it so readers accept it.
+QByteArray withBitmapFileHeader(const QByteArray& dib) {
+    if (dib.startsWith("BM") || dib.size() < 40)
+        return dib;
+    auto u32 = [&](int at) {
+        return quint32(quint8(dib[at])) | quint32(quint8(dib[at + 1])) << 8 |
+               quint32(quint8(dib[at + 2])) << 16 | quint32(quint8(dib[at + 3])) << 24;
+    };
+    const quint32 headerSize = u32(0);
+    const quint16 bitCount = quint16(quint8(dib[14]) | quint8(dib[15]) << 8);
+    quint32 colours = dib.size() >= 36 ? u32(32) : 0;
+    if (colours == 0 && bitCount <= 8)
+        colours = 1u << bitCount;
+    const quint32 offset = 14 + headerSize + colours * 4;
+    const quint32 total = 14 + quint32(dib.size());
+    QByteArray out("BM");
+    for (quint32 v : {total, 0u, offset})
+        for (int i = 0; i < 4; ++i)
+            out.append(char((v >> (8 * i)) & 0xFF));
+    return out + dib;
+}
+
+QImage decodeRaster(const QByteArray& bytes, const QString& mime) {
+    QByteArray data = mime == QLatin1String("image/bmp") ? withBitmapFileHeader(bytes) : bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    QImage image = reader.read();
+    if (!image.isNull())
+        return image;
+    // Formats Qt lacks (TIFF, PICT) go through ImageMagick at their own size.
+    const char* format = mime == QLatin1String("image/tiff")   ? "TIFF"
+                         : mime == QLatin1String("image/pict") ? "PICT"
+                                                               : nullptr;
+    return format ? rasterizeMetafile(bytes, format, QSize()) : QImage();
+}
+
+} // namespace
+
+Picture::Picture(QByteArray data, QString mimeType)
+    : m_data(std::move(data)), m_mime(std::move(mimeType)) {}
+
+bool Picture::isMetafile() const {
+    return m_mime == QLatin1String("image/wmf") || m_mime == QLatin1String("image/emf");
+}
+
+QImage Picture::imageFor(QSize devicePixels) const {
+    std::lock_guard lock(m_mutex);
+    if (m_failed)
+        return {};
+    if (!isMetafile()) {
+        if (m_image.isNull()) {
+            m_image = decodeRaster(m_data, m_mime);
+            m_failed = m_image.isNull();
+        }
+        return m_image;
+    }
+    const QSize wanted(std::clamp(devicePixels.width(), 16, kMaxMetafileSide),
+                       std::clamp(devicePixels.height(), 16, kMaxMetafileSide));
+    const bool enough = !m_image.isNull() && m_image.width() * 5 >= wanted.width() * 4 &&
+                        m_image.height() * 5 >= wanted.height() * 4;
+    if (!enough) {
+        const char* format = m_mime == QLatin1String("image/wmf") ? "WMF" : "EMF";
+        QImage image = rasterizeMetafile(m_data, format, wanted);
+        if (image.isNull()) {
+            m_failed = m_image.isNull();
+            return m_image;
+        }
+        m_image = image;
+    }
+    return m_image;
+}
+
+} // namespace lumetra::pub

@@ -1,0 +1,34 @@
+#pragma once
+// A picture embedded in a layout (PNG, JPEG, BMP, TIFF, WMF, EMF), decoded when first drawn.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <mutex>
+
+namespace lumetra::pub {
+
+class Picture {
+public:
+    Picture(QByteArray data, QString mimeType);
+
+    const QByteArray& data() const { return m_data; }
+    const QString& mimeType() const { return m_mime; }
+    bool isMetafile() const;
+
+    // The picture for drawing into a box of about `devicePixels`: raster pictures at their own
+    // size, metafiles rasterised at that size (kept while larger requests do not come).
+    // A null image when the data cannot be decoded.
+    QImage imageFor(QSize devicePixels) const;
+
+private:
+    QByteArray m_data;
+    QString m_mime;
+    mutable std::mutex m_mutex;
+    mutable QImage m_image;
+    mutable bool m_failed = false;
+};
+
+} // namespace lumetra::pub

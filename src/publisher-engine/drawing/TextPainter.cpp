@@ -1,0 +1,233 @@
+#include "TextPainter.h"
+
+#include "FontMatcher.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QImage>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace lumetra::pub {
+
+namespace {
+
+constexpr double kCellPadding = 0.04; // inches, on every side of a table cell
+
+// A paint device of kTextUnitsPerInch dots per inch: font point sizes become text units.
+QPaintDevice* layoutDevice() {
+    thread_local QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const int dotsPerMeter = int(kTextUnitsPerInch / 0.0254 + 0.5);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return &device;
+}
+
+QTextCharFormat charFormat(const TextSpan& span) {
+    QFont font(matchFontFamily(span.family));
+    font.setPointSizeF(std::max(0.5, span.size * 72.0));
+    font.setBold(span.bold);
+    font.setItalic(span.italic);
+    font.setUnderline(span.underline);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(true);
+    if (span.uppercase)
+        font.setCapitalization(QFont::AllUppercase);
+    else if (span.smallCaps)
+        font.setCapitalization(QFont::SmallCaps);
+    if (std::abs(span.scale - 1.0) > 0.01)
+        font.setStretch(std::clamp(int(span.scale * 100 + 0.5), 1, 4000));
+    QTextCharFormat f;
+    f.setFont(font, QTextCharFormat::FontPropertiesAll);
+    f.setForeground(span.color);
+    if (span.position > 0)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (span.position < 0)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    return f;
+}
+
+QTextBlockFormat blockFormat(const TextParagraph& p) {
+    const double u = kTextUnitsPerInch;
+    QTextBlockFormat f;
+    f.setAlignment(p.align);
+    f.setLeftMargin(p.marginLeft * u);
+    f.setRightMargin(p.marginRight * u);
+    f.setTopMargin(p.marginTop * u);
+    f.setBottomMargin(p.marginBottom * u);
+    f.setTextIndent(p.indent * u);
+    if (p.lineHeightPoints > 0)
+        f.setLineHeight(p.lineHeightPoints / 72.0 * u, QTextBlockFormat::FixedHeight);
+    else if (p.lineHeightPercent > 0)
+        f.setLineHeight(p.lineHeightPercent * 100.0, QTextBlockFormat::ProportionalHeight);
+    return f;
+}
+
+// Where each column after the first starts (document y), breaking between lines.
+std::vector<double> columnStarts(QTextDocument& doc, double columnHeight, int columns) {
+    std::vector<double> lineBottoms;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextLayout* layout = b.layout();
+        const QPointF origin = layout->position();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lineBottoms.push_back(origin.y() + line.y() + line.height());
+        }
+    }
+    std::vector<double> starts{0.0};
+    for (int c = 1; c < columns; ++c) {
+        const double limit = starts.back() + columnHeight;
+        double best = starts.back();
+        for (double bottom : lineBottoms)
+            if (bottom <= limit + 0.5 && bottom > best)
+                best = bottom;
+        if (best <= starts.back())
+            best = limit; // one line taller than the column: cut it
+        starts.push_back(best);
+    }
+    return starts;
+}
+
+void drawDocument(QPainter& painter, QTextDocument& doc, const QRectF& clip) {
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = clip;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    doc.documentLayout()->draw(&painter, context);
+}
+
+} // namespace
+
+std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>& paragraphs,
+                                                double widthInches) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->documentLayout()->setPaintDevice(layoutDevice());
+    doc->setUseDesignMetrics(true);
+    doc->setDocumentMargin(0);
+    doc->setUndoRedoEnabled(false);
+    QTextOption option = doc->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc->setDefaultTextOption(option);
+    doc->setTextWidth(std::max(1.0, widthInches * kTextUnitsPerInch));
+
+    QTextCursor cursor(doc.get());
+    QTextCharFormat lastFormat = charFormat(TextSpan{});
+    bool first = true;
+    for (const TextParagraph& p : paragraphs) {
+        const QTextCharFormat blockChars =
+            p.spans.empty() ? lastFormat : charFormat(p.spans.front());
+        if (first)
+            cursor.setBlockFormat(blockFormat(p)), cursor.setBlockCharFormat(blockChars);
+        else
+            cursor.insertBlock(blockFormat(p), blockChars);
+        first = false;
+        for (const TextSpan& span : p.spans) {
+            lastFormat = charFormat(span);
+            if (!span.text.isEmpty())
+                cursor.insertText(span.text, lastFormat);
+        }
+    }
+    return doc;
+}
+
+void paintText(QPainter& painter, const TextItem& text) {
+    const QRectF inner =
+        text.box.adjusted(text.padLeft, text.padTop, -text.padRight, -text.padBottom);
+    if (inner.width() <= 0 || inner.height() <= 0)
+        return;
+    const int columns = std::max(1, text.columns);
+    const double columnWidth =
+        std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
+    auto doc = layoutParagraphs(text.paragraphs, columnWidth);
+    const double u = kTextUnitsPerInch;
+    const double docHeight = doc->documentLayout()->documentSize().height() / u;
+
+    painter.save();
+    if (text.rotation != 0.0) {
+        const QPointF centre = text.box.center();
+        painter.translate(centre);
+        painter.rotate(-text.rotation);
+        painter.translate(-centre);
+    }
+    // Text that does not fit stays hidden, as it does in the layout program.
+    painter.setClipRect(text.box, Qt::IntersectClip);
+    if (columns == 1) {
+        double top = inner.top();
+        if (text.verticalAlign == Qt::AlignVCenter)
+            top += (inner.height() - docHeight) / 2;
+        else if (text.verticalAlign == Qt::AlignBottom)
+            top += inner.height() - docHeight;
+        painter.translate(inner.left(), std::max(top, inner.top()));
+        painter.scale(1 / u, 1 / u);
+        drawDocument(painter, *doc, QRectF(0, 0, inner.width() * u, inner.height() * u));
+    } else {
+        const std::vector<double> starts = columnStarts(*doc, inner.height() * u, columns);
+        for (int c = 0; c < columns; ++c) {
+            const double end = c + 1 < columns ? starts[c + 1] : starts[c] + inner.height() * u;
+            painter.save();
+            painter.translate(inner.left() + c * (columnWidth + text.columnGap), inner.top());
+            painter.scale(1 / u, 1 / u);
+            painter.translate(0, -starts[c]);
+            drawDocument(painter, *doc, QRectF(0, starts[c], columnWidth * u, end - starts[c]));
+            painter.restore();
+        }
+    }
+    painter.restore();
+}
+
+void paintTable(QPainter& painter, const TableItem& table) {
+    const std::size_t columns = table.columnWidths.size();
+    const std::size_t rows = table.rowHeights.size();
+    if (columns == 0 || rows == 0)
+        return;
+    // Widths and heights as stored, stretched to the table's box when they do not add up to it.
+    auto edges = [](const std::vector<double>& sizes, double start, double total) {
+        const double sum = std::accumulate(sizes.begin(), sizes.end(), 0.0);
+        const double factor = sum > 0 ? total / sum : 0.0;
+        std::vector<double> out{start};
+        for (double s : sizes)
+            out.push_back(out.back() + (sum > 0 ? s * factor : total / double(sizes.size())));
+        return out;
+    };
+    const std::vector<double> xs = edges(table.columnWidths, table.box.left(), table.box.width());
+    const std::vector<double> ys = edges(table.rowHeights, table.box.top(), table.box.height());
+
+    painter.save();
+    if (table.rotation != 0.0) {
+        const QPointF centre = table.box.center();
+        painter.translate(centre);
+        painter.rotate(-table.rotation);
+        painter.translate(-centre);
+    }
+    const double u = kTextUnitsPerInch;
+    for (const TableCell& cell : table.cells) {
+        if (cell.paragraphs.empty() || std::size_t(cell.row) >= rows ||
+            std::size_t(cell.column) >= columns)
+            continue;
+        const std::size_t lastColumn =
+            std::min(columns, std::size_t(cell.column + cell.columnSpan));
+        const std::size_t lastRow = std::min(rows, std::size_t(cell.row + cell.rowSpan));
+        const QRectF area(QPointF(xs[cell.column], ys[cell.row]),
+                          QPointF(xs[lastColumn], ys[lastRow]));
+        const QRectF inner =
+            area.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding);
+        if (inner.width() <= 0 || inner.height() <= 0)
+            continue;
+        auto doc = layoutParagraphs(cell.paragraphs, inner.width());
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.translate(inner.topLeft());
+        painter.scale(1 / u, 1 / u);
+        drawDocument(painter, *doc, QRectF(0, 0, inner.width() * u, area.height() * u));
+        painter.restore();
+    }
+    painter.restore();
+}
+
+} // namespace lumetra::pub

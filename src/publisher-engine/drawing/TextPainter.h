@@ -1,0 +1,26 @@
+#pragma once
+// Text boxes and tables of a recorded page, laid out with QTextDocument and painted in the
+// page's inch coordinates (the painter maps one unit to one inch).
+
+#include "DisplayList.h"
+
+#include <QTextDocument>
+
+#include <memory>
+
+class QPainter;
+
+namespace lumetra::pub {
+
+// Text is laid out in units of 1/kTextUnitsPerInch inch, fine enough that the layout does
+// not depend on the resolution it is painted at.
+inline constexpr double kTextUnitsPerInch = 1200.0;
+
+// The paragraphs as a document of the given width (inches), in text units.
+std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>& paragraphs,
+                                                double widthInches);
+
+void paintText(QPainter& painter, const TextItem& text);
+void paintTable(QPainter& painter, const TableItem& table);
+
+} // namespace lumetra::pub

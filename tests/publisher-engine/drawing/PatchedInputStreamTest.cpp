@@ -1,0 +1,117 @@
+// The stream wrapper libmspub reads through: metadata streams hidden, patches applied.
+
+#include "PatchedInputStream.h"
+#include "MemoryInputStream.h"
+#include "Samples.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <memory>
+#include <set>
+#include <string>
+
+namespace lumetra::pub {
+namespace {
+
+std::unique_ptr<librevenge::RVNGInputStream> sampleStream(const QString& name) {
+    return std::make_unique<librevenge::RVNGFileStream>(
+        QFile::encodeName(test::sample(name)).constData());
+}
+
+std::set<std::string> names(librevenge::RVNGInputStream& s) {
+    std::set<std::string> out;
+    for (unsigned i = 0; i < s.subStreamCount(); ++i)
+        if (const char* n = s.subStreamName(i))
+            out.insert(n);
+    return out;
+}
+
+TEST(PatchedInputStream, HidesTheDocumentInformationStreams) {
+    LUMETRA_REQUIRE_SAMPLES();
+    librevenge::RVNGFileStream plain(
+        QFile::encodeName(test::sample("10.0_metadata.pub")).constData());
+    const std::set<std::string> all = names(plain);
+    ASSERT_TRUE(plain.existsSubStream("SummaryInformation"));
+    std::unique_ptr<librevenge::RVNGInputStream> info(
+        plain.getSubStreamByName("\x05SummaryInformation"));
+    ASSERT_TRUE(info);
+
+    PatchedInputStream wrapped(sampleStream("10.0_metadata.pub"), {});
+    ASSERT_TRUE(wrapped.isStructured());
+    const std::set<std::string> visible = names(wrapped);
+    EXPECT_EQ(visible.size() + 2, all.size());
+    for (const std::string& n : visible)
+        EXPECT_FALSE(PatchedInputStream::isHiddenStream(n)) << n;
+    EXPECT_FALSE(wrapped.existsSubStream("SummaryInformation"));
+    EXPECT_EQ(wrapped.getSubStreamByName("DocumentSummaryInformation"), nullptr);
+    EXPECT_EQ(wrapped.getSubStreamByName("\x05SummaryInformation"), nullptr);
+    EXPECT_EQ(wrapped.getSubStreamByName("\x05"
+                                         "DocumentSummaryInformation"),
+              nullptr);
+    EXPECT_TRUE(wrapped.existsSubStream("Contents"));
+    // Every visible stream can be opened by its id and holds what the file holds.
+    for (unsigned i = 0; i < wrapped.subStreamCount(); ++i) {
+        std::unique_ptr<librevenge::RVNGInputStream> sub(wrapped.getSubStreamById(i));
+        if (sub) {
+            EXPECT_EQ(readWholeStream(wrapped, wrapped.subStreamName(i)),
+                      readWholeStream(plain, wrapped.subStreamName(i)));
+        }
+    }
+}
+
+TEST(PatchedInputStream, AppliesPatchesToCopiesOfTheirStreamOnly) {
+    LUMETRA_REQUIRE_SAMPLES();
+    librevenge::RVNGFileStream plain(
+        QFile::encodeName(test::sample("14.0_REG-TST2-pub2010.pub")).constData());
+    const std::vector<std::uint8_t> contents = readWholeStream(plain, "Contents");
+    const std::vector<std::uint8_t> escher = readWholeStream(plain, "Escher/EscherStm");
+    ASSERT_GT(contents.size(), 100u);
+
+    std::vector<StreamPatch> patches{
+        {"Contents", 10, {0xDE, 0xAD}},
+        {"Contents", contents.size() - 1, {0x11, 0x22, 0x33}}, // runs past the end: cut
+        {"Contents", contents.size() + 50, {0x44}},            // beyond the end: ignored
+    };
+    PatchedInputStream wrapped(sampleStream("14.0_REG-TST2-pub2010.pub"), patches);
+    const std::vector<std::uint8_t> patched = readWholeStream(wrapped, "Contents");
+    ASSERT_EQ(patched.size(), contents.size());
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        if (i == 10)
+            EXPECT_EQ(patched[i], 0xDE);
+        else if (i == 11)
+            EXPECT_EQ(patched[i], 0xAD);
+        else if (i == contents.size() - 1)
+            EXPECT_EQ(patched[i], 0x11);
+        else
+            ASSERT_EQ(patched[i], contents[i]) << "byte " << i;
+    }
+    EXPECT_EQ(readWholeStream(wrapped, "Escher/EscherStm"), escher);
+    // The original stays as it was for the next reader.
+    EXPECT_EQ(readWholeStream(plain, "Contents"), contents);
+}
+
+TEST(MemoryInputStream, ReadsAndSeeksLikeLibrevengesStreams) {
+    MemoryInputStream s({1, 2, 3, 4, 5});
+    unsigned long got = 0;
+    const unsigned char* d = s.read(2, got);
+    ASSERT_EQ(got, 2u);
+    EXPECT_EQ(d[0], 1);
+    EXPECT_EQ(s.tell(), 2);
+    EXPECT_EQ(s.seek(-1, librevenge::RVNG_SEEK_END), 0);
+    d = s.read(10, got);
+    ASSERT_EQ(got, 1u);
+    EXPECT_EQ(d[0], 5);
+    EXPECT_TRUE(s.isEnd());
+    EXPECT_EQ(s.read(1, got), nullptr);
+    EXPECT_EQ(got, 0u);
+    EXPECT_NE(s.seek(10, librevenge::RVNG_SEEK_SET), 0);
+    EXPECT_EQ(s.tell(), 5);
+    EXPECT_NE(s.seek(-1, librevenge::RVNG_SEEK_SET), 0);
+    EXPECT_EQ(s.tell(), 0);
+    EXPECT_FALSE(s.isStructured());
+}
+
+} // namespace
+} // namespace lumetra::pub

@@ -1,0 +1,46 @@
+#pragma once
+// Pixel counts on rendered pages, for the drawing tests.
+
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+
+namespace lumetra::pub::test {
+
+// Pixels inside `area` (image pixels) darker than `threshold` (0-255 grey).
+inline int darkPixels(const QImage& image, const QRectF& area, int threshold = 128) {
+    const QRect r = area.toAlignedRect().intersected(image.rect());
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(image.pixel(x, y)) < threshold)
+                ++n;
+    return n;
+}
+
+// Pixels inside `area` that are not (nearly) white.
+inline int inkedPixels(const QImage& image, const QRectF& area) {
+    const QRect r = area.toAlignedRect().intersected(image.rect());
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) < 235 || qGreen(p) < 235 || qBlue(p) < 235)
+                ++n;
+        }
+    return n;
+}
+
+// A page rectangle in points mapped to pixels of an image rendered at `dpi`.
+inline QRectF pointsToPixels(const QRectF& points, double dpi) {
+    const double f = dpi / 72.0;
+    return QRectF(points.x() * f, points.y() * f, points.width() * f, points.height() * f);
+}
+
+inline bool near(QColor a, QColor b, int tolerance = 12) {
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+} // namespace lumetra::pub::test

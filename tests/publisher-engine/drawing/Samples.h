@@ -1,0 +1,35 @@
+#pragma once
+// Where the real Publisher files for the tests are (LUMETRA_PUB_SAMPLES).
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+namespace lumetra::pub::test {
+
+// The samples folder, or an empty string when it is not available.
+inline QString samplesFolder() {
+    const QString dir = qEnvironmentVariable("LUMETRA_PUB_SAMPLES");
+    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
+}
+
+inline QString sample(const QString& name) {
+    return QDir(samplesFolder()).filePath(name);
+}
+
+inline QStringList allSamples() {
+    QStringList out;
+    for (const QString& f :
+         QDir(samplesFolder()).entryList({QStringLiteral("*.pub")}, QDir::Files, QDir::Name))
+        out << sample(f);
+    return out;
+}
+
+} // namespace lumetra::pub::test
+
+#define LUMETRA_REQUIRE_SAMPLES()                                                                  \
+    do {                                                                                           \
+        if (lumetra::pub::test::samplesFolder().isEmpty())                                         \
+            GTEST_SKIP() << "LUMETRA_PUB_SAMPLES not set or missing: real Publisher files "        \
+                            "not available";                                                       \
+    } while (false)
