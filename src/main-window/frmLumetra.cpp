@@ -375,6 +375,7 @@ void frmLumetra::collegaEventi() {
     connect(cmdMarca_, &QPushButton::clicked, this, [this] { cmdMarca_Click(); });
     connect(cmdSeleziona_, &QPushButton::clicked, this, [this] { cmdSeleziona_Click(); });
     connect(cmdRimuovi_, &QPushButton::clicked, this, [this] { cmdRimuovi_Click(); });
+    connect(cmdStampa_, &QPushButton::clicked, this, [this] { cmdStampa_Click(); });
     connect(lvwFile_, &FileListView::mouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
                 int vbButton = 0;

@@ -7,6 +7,7 @@
 #include "DialogHost.h"
 #include "FileSystemObject.h"
 #include "MessageBox.h"
+#include "PublisherApi.h"
 #include "Units.h"
 
 #include <QWidget>
@@ -42,6 +43,8 @@ struct Servizi {
     std::shared_ptr<platform::MessageBox> messageBox;
     std::shared_ptr<platform::DialogHost> dialogHost;
     std::function<std::shared_ptr<platform::FileSystemObject>()> creaFileSystem;
+    // Creates the document engine for a print job.
+    Publisher::ApplicationFactory creaPublisher;
 };
 
 // Reasons for closing, as Form_QueryUnload receives them.
@@ -69,6 +72,7 @@ public:
     void cmdMarca_Click();
     void cmdSeleziona_Click();
     void cmdRimuovi_Click();
+    void cmdStampa_Click();
     void mnuFileSelezionaEvidenziati_Click();
     void mnuFileDeselezionaTutto_Click();
     void mnuFileSelezionaTutto_Click();
@@ -103,6 +107,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    friend class ContestoFinestra;
+
     void creaControlli();
     void creaAreaImpostazioni();
     void creaAreaListe();

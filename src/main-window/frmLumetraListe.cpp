@@ -1,5 +1,7 @@
 // The window's three file lists: the folder scan, the moves between the lists and the marking.
 
+#include "ComandoStampa.h"
+#include "ContestoFinestra.h"
 #include "FileListModel.h"
 #include "FileListView.h"
 #include "FolderScan.h"
@@ -50,6 +52,13 @@ void frmLumetra::cmdSeleziona_Click() {
 void frmLumetra::cmdRimuovi_Click() {
     platform::BusyPointer busy;
     RimuoviMarcati();
+}
+
+void frmLumetra::cmdStampa_Click() {
+    setLavoroInCorso(true);
+    ContestoFinestra contesto(*this);
+    printjob::cmdStampa_Click(contesto);
+    setLavoroInCorso(false);
 }
 
 void frmLumetra::cmdMarca_Click() {

@@ -1,0 +1,296 @@
+// The print command in the real window: validation messages in their order, drops from the queue,
+// the lists after each ending, "Pronto" and the pointer, with a recording fake of the engine.
+
+#include "AltezzaCodice.h"
+#include "FileListModel.h"
+#include "MousePointer.h"
+#include "PlatformDoubles.h"
+#include "PublisherFinto.h"
+#include "frmLumetra.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+
+namespace {
+
+const QString M1 = QStringLiteral("L'altezza del codice articolo non è valida");
+const QString M2 =
+    QStringLiteral("L'altezza del codice articolo deve essere compresa tra 0,3 e 9,0 centimetri");
+const QString M4 =
+    QStringLiteral("Per eseguire l'operazione di stampa è necessario specificare almeno un file");
+
+QString M3(const QString& layout) {
+    return QStringLiteral("Impossibile trovare il file di layout specificato: '") + layout +
+           QLatin1Char('\'');
+}
+
+QString M5(const QString& path) {
+    return QStringLiteral("Impossibile trovare il file immagine specificato: '") + path +
+           QStringLiteral("'. Prememere 'Ok' per ignorare il file e proseguire, 'Annulla' per "
+                          "terminare l'operazione");
+}
+
+class PrintCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        messages = std::make_shared<doubles::ScriptedMessageBox>();
+        dialogs = std::make_shared<doubles::ScriptedDialogHost>();
+        // A layout of one page with two picture rectangles.
+        publisher.ImpostaLayout(
+            {{fake::Rettangolo(20, 20, 200, 150), fake::Rettangolo(240, 20, 200, 150)}});
+        mainwindow::Servizi servizi;
+        servizi.messageBox = messages;
+        servizi.dialogHost = dialogs;
+        servizi.creaPublisher = publisher.Fabbrica();
+        window = std::make_unique<mainwindow::frmLumetra>(servizi);
+        messages->onShow = [this](const doubles::ScriptedMessageBox::Shown&) {
+            statusWhileShown.push_back(label("lblInformazioni")->text());
+            pointerWhileShown.push_back(platform::Screen::MousePointer());
+        };
+        folder = dir.path() + QStringLiteral("/foto");
+        QDir().mkpath(folder);
+        layoutPath = dir.path() + QStringLiteral("/catalogo.pub");
+        touch(layoutPath);
+    }
+
+    static void touch(const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QLabel* label(const char* name) const {
+        return window->findChild<QLabel*>(QString::fromLatin1(name));
+    }
+    QLineEdit* field(const char* name) const {
+        return window->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+
+    void chooseLayout(const QString& path) {
+        dialogs->openAnswers.push_back(path);
+        window->cmdLayout_Click();
+    }
+    // Scans the folder holding the given pictures and queues them in this order.
+    void queue(const QStringList& names) {
+        for (const QString& name : names) {
+            touch(folder + QLatin1Char('/') + name);
+        }
+        dialogs->folderAnswers.push_back(folder);
+        window->cmdIndirizzo_Click();
+        // The queue receives the marked entries last first: mark them and move them one by one.
+        for (const QString& name : names) {
+            auto* files = window->lvwFileModel();
+            for (int i = 0; i < files->Count(); ++i) {
+                if (files->Text(i) == name) {
+                    files->SetChecked(i, true);
+                }
+            }
+            window->SelezionaMarcati();
+        }
+        ASSERT_EQ(window->lvwSelezionatiModel()->Texts(), names);
+    }
+    void setHeight(const QString& text) { field("txtAltezzaCodiceArticolo")->setText(text); }
+    void print() {
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdStampa")),
+                          Qt::LeftButton);
+    }
+    QStringList prompts() const {
+        QStringList result;
+        for (const auto& shown : messages->shown) {
+            result << shown.prompt;
+        }
+        return result;
+    }
+    void expectIdle() const {
+        EXPECT_EQ(label("lblInformazioni")->text(), QStringLiteral("Pronto"));
+        EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+        EXPECT_FALSE(window->lavoroInCorso());
+    }
+    bool composed() const {
+        return publisher.Registro().Conta(QStringLiteral("^CreateObject")) > 0;
+    }
+
+    fake::PublisherFinto publisher;
+    std::shared_ptr<doubles::ScriptedMessageBox> messages;
+    std::shared_ptr<doubles::ScriptedDialogHost> dialogs;
+    std::unique_ptr<mainwindow::frmLumetra> window;
+    QTemporaryDir dir;
+    QString folder;
+    QString layoutPath;
+    QStringList statusWhileShown;
+    std::vector<int> pointerWhileShown;
+};
+
+} // namespace
+
+TEST(AltezzaCodice, ReadsCommaAndPointTheSameOnEveryMachine) {
+    EXPECT_EQ(printjob::ConvertiAltezza(QStringLiteral("0,3")), 0.3);
+    EXPECT_EQ(printjob::ConvertiAltezza(QStringLiteral("9,0")), 9.0);
+    EXPECT_EQ(printjob::ConvertiAltezza(QStringLiteral("0.7")), 0.7);
+    EXPECT_EQ(printjob::ConvertiAltezza(QStringLiteral(",5")), 0.5);
+    EXPECT_EQ(printjob::ConvertiAltezza(QStringLiteral("1,")), 1.0);
+    EXPECT_EQ(printjob::ConvertiAltezza(QStringLiteral(" 2 ")), 2.0);
+    for (const char* bad : {"", "abc", "1,2,", ",", "1e1", "0x1", "1.2.", "--1", "1 2"}) {
+        EXPECT_FALSE(printjob::ConvertiAltezza(QString::fromLatin1(bad)).has_value()) << bad;
+    }
+}
+
+TEST_F(PrintCommandTest, HeightIsCheckedFirstWithinItsLimits) {
+    const std::pair<const char*, QString> cases[] = {{"0,2", M2},
+                                                     {"9,1", M2},
+                                                     {"10", M2},
+                                                     {"", M1},
+                                                     {"abc", M1},
+                                                     {"-1", M2},
+                                                     // Valid heights pass on to the layout check.
+                                                     {"0,3", M3(QString())},
+                                                     {"9,0", M3(QString())},
+                                                     {"0.5", M3(QString())}};
+    for (const auto& [height, expected] : cases) {
+        messages->shown.clear();
+        setHeight(QString::fromUtf8(height));
+        print();
+        ASSERT_EQ(prompts(), QStringList{expected}) << height;
+        EXPECT_EQ(messages->shown[0].style, 48) << height;
+        EXPECT_EQ(messages->shown[0].title, QStringLiteral("Lumetra"));
+        expectIdle();
+    }
+    // While the box was up, the status said what was going on and the pointer was busy.
+    EXPECT_EQ(statusWhileShown.front(), QStringLiteral("Convalida impostazioni in corso..."));
+    EXPECT_EQ(pointerWhileShown.front(), platform::vbArrowHourglass);
+    EXPECT_FALSE(composed());
+}
+
+TEST_F(PrintCommandTest, LayoutMustBeAnExistingFile) {
+    print();
+    EXPECT_EQ(prompts(), QStringList{M3(QString())}); // ends in two apostrophes
+    EXPECT_TRUE(prompts()[0].endsWith(QStringLiteral("''")));
+
+    const QString sub = dir.path() + QStringLiteral("/cartella.pub");
+    QDir().mkpath(sub);
+    chooseLayout(sub);
+    messages->shown.clear();
+    print();
+    EXPECT_EQ(prompts(), QStringList{M3(sub)});
+
+    chooseLayout(layoutPath);
+    messages->shown.clear();
+    print();
+    EXPECT_EQ(prompts(), QStringList{M4});
+    EXPECT_EQ(messages->shown[0].style, 64);
+    EXPECT_FALSE(composed());
+    expectIdle();
+}
+
+TEST_F(PrintCommandTest, MissingPicturesAreAskedAboutLastFirst) {
+    chooseLayout(layoutPath);
+    queue({QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg")});
+    QFile::remove(folder + QStringLiteral("/b.jpg"));
+    QFile::remove(folder + QStringLiteral("/c.jpg"));
+
+    messages->answer(platform::vbOK);
+    messages->answer(platform::vbCancel);
+    print();
+    EXPECT_EQ(prompts(), (QStringList{M5(folder + QStringLiteral("/c.jpg")),
+                                      M5(folder + QStringLiteral("/b.jpg"))}));
+    EXPECT_EQ(messages->shown[0].style, 49);
+    EXPECT_EQ(window->lvwSelezionatiModel()->Texts(),
+              (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    EXPECT_EQ(window->lvwStampatiModel()->Count(), 0); // dropped entries go nowhere
+    EXPECT_FALSE(composed());
+    expectIdle();
+
+    // OK to the remaining question: the composition runs with [a] and files it as printed.
+    messages->shown.clear();
+    messages->answer(platform::vbOK);
+    print();
+    EXPECT_EQ(prompts(), QStringList{M5(folder + QStringLiteral("/b.jpg"))});
+    EXPECT_TRUE(composed());
+    EXPECT_EQ(publisher.Registro().Conta(QStringLiteral("PrintOut")), 1);
+    EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
+    EXPECT_EQ(window->lvwStampatiModel()->Texts(), QStringList{QStringLiteral("a.jpg")});
+    expectIdle();
+}
+
+TEST_F(PrintCommandTest, APrintedQueueIsFiledInReverseWithTheChosenCopies) {
+    chooseLayout(layoutPath);
+    queue({QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg")});
+    window->lvwStampatiModel()->Add(QStringLiteral("x.jpg"));
+    auto* updown = window->findChild<QWidget*>(QStringLiteral("updwnCopie"));
+    ASSERT_NE(updown, nullptr);
+    QTest::keyClick(updown, Qt::Key_Up);
+    QTest::keyClick(updown, Qt::Key_Up);
+    ASSERT_EQ(field("txtCopie")->text(), QStringLiteral("3"));
+
+    print();
+    EXPECT_TRUE(messages->shown.empty());
+    const QStringList printOuts = publisher.Registro().Righe(QStringLiteral("PrintOut"));
+    ASSERT_EQ(printOuts.size(), 1);
+    EXPECT_TRUE(printOuts[0].contains(QStringLiteral("-1, -1, \"\", 3, True")))
+        << printOuts[0].toStdString();
+    EXPECT_EQ(window->lvwStampatiModel()->Texts(),
+              (QStringList{QStringLiteral("x.jpg"), QStringLiteral("c.jpg"),
+                           QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}));
+    EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
+    EXPECT_TRUE(publisher.Terminato());
+    expectIdle();
+}
+
+TEST_F(PrintCommandTest, ShowingPagesPrintsNothingButFilesTheQueue) {
+    chooseLayout(layoutPath);
+    queue({QStringLiteral("a.jpg")});
+    window->findChild<QCheckBox*>(QStringLiteral("chkAnteprima"))->setChecked(true);
+    print();
+    EXPECT_EQ(publisher.Registro().Conta(QStringLiteral("PrintOut")), 0);
+    EXPECT_TRUE(publisher.FinestraVisibile());
+    EXPECT_FALSE(publisher.Terminato());
+    EXPECT_EQ(window->lvwStampatiModel()->Texts(), QStringList{QStringLiteral("a.jpg")});
+    expectIdle();
+}
+
+TEST_F(PrintCommandTest, AGreyCheckBoxPrints) {
+    chooseLayout(layoutPath);
+    queue({QStringLiteral("a.jpg")});
+    auto* check = window->findChild<QCheckBox*>(QStringLiteral("chkAnteprima"));
+    check->setTristate(true);
+    check->setCheckState(Qt::PartiallyChecked);
+    print();
+    EXPECT_EQ(publisher.Registro().Conta(QStringLiteral("PrintOut")), 1);
+}
+
+TEST_F(PrintCommandTest, EveryPictureDroppedPrintsNothingAndFilesNothing) {
+    chooseLayout(layoutPath);
+    queue({QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
+    QFile::remove(folder + QStringLiteral("/a.jpg"));
+    QFile::remove(folder + QStringLiteral("/b.jpg"));
+    print(); // OK to both questions (the default answer)
+    ASSERT_GE(messages->shown.size(), 3u);
+    EXPECT_EQ(publisher.Registro().Conta(QStringLiteral("PrintOut")), 0);
+    EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
+    EXPECT_EQ(window->lvwStampatiModel()->Count(), 0);
+    expectIdle();
+}
+
+TEST_F(PrintCommandTest, AFailedCompositionLeavesTheListsAlone) {
+    chooseLayout(layoutPath);
+    queue({QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
+    publisher.Registro().FallisciSu(QStringLiteral("^Application.Open"), 70);
+    print();
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(
+        messages->shown[0].prompt,
+        QStringLiteral("Impossibile accedere ad il file di layout. Si è cercato di scrivere "
+                       "su un disco protetto da scrittura o di accedere ad un file bloccato"));
+    EXPECT_EQ(messages->shown[0].style, 16);
+    EXPECT_EQ(window->lvwSelezionatiModel()->Texts(),
+              (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    EXPECT_EQ(window->lvwStampatiModel()->Count(), 0);
+    expectIdle();
+}
