@@ -4,9 +4,8 @@
 #include "Properties.h"
 #include "SvgPath.h"
 
-#include <QCryptographicHash>
-
 #include <algorithm>
+#include <cmath>
 
 namespace lumetra::pub {
 
@@ -57,9 +56,7 @@ StrokeStyle strokeFrom(const RVNGPropertyList& style) {
     return s;
 }
 
-FillStyle fillFrom(const RVNGPropertyList& style,
-                   const std::function<std::shared_ptr<const Picture>(const QByteArray&,
-                                                                      const QString&)>& picture) {
+FillStyle fillFrom(const RVNGPropertyList& style, PicturePool& pictures) {
     FillStyle f;
     const QString kind = props::string(style, "draw:fill");
     if (kind == QLatin1String("solid")) {
@@ -91,27 +88,14 @@ FillStyle fillFrom(const RVNGPropertyList& style,
         const QString base64 = props::string(style, "draw:fill-image");
         if (!base64.isEmpty()) {
             f.kind = FillStyle::Kind::Bitmap;
-            f.picture = picture(QByteArray::fromBase64(base64.toLatin1()),
-                                props::string(style, "librevenge:mime-type"));
+            f.picture = pictures.get(QByteArray::fromBase64(base64.toLatin1()),
+                                     props::string(style, "librevenge:mime-type"));
         }
     }
     return f;
 }
 
 } // namespace
-
-std::shared_ptr<const Picture> PageRecorder::picture(const QByteArray& data, const QString& mime) {
-    // The same picture is handed over on every page that shows it (master pages, border art):
-    // keep one copy, so that it is decoded once.
-    const QByteArray key =
-        QCryptographicHash::hash(data, QCryptographicHash::Sha1) + mime.toLatin1();
-    auto it = m_pictures.find(key);
-    if (it != m_pictures.end())
-        return it.value();
-    auto p = std::make_shared<const Picture>(data, mime);
-    m_pictures.insert(key, p);
-    return p;
-}
 
 void PageRecorder::add(DisplayItem item) {
     if (!m_inPage || m_pages.empty())
@@ -170,8 +154,7 @@ void PageRecorder::addShape(QPainterPath path, bool closed) {
     ShapeItem shape;
     shape.stroke = strokeFrom(m_style);
     if (closed)
-        shape.fill = fillFrom(
-            m_style, [this](const QByteArray& d, const QString& m) { return picture(d, m); });
+        shape.fill = fillFrom(m_style, *m_pool);
     shape.opacity = std::clamp(props::fraction(m_style, "draw:opacity", 1.0), 0.0, 1.0);
     if (props::string(m_style, "draw:shadow") == QLatin1String("visible")) {
         shape.shadow.visible = true;
@@ -254,8 +237,8 @@ void PageRecorder::drawGraphicObject(const RVNGPropertyList& propList) {
         return;
     PictureItem item;
     item.box = r;
-    item.picture = picture(QByteArray::fromBase64(QByteArray(data->getStr().cstr())),
-                           props::string(propList, "librevenge:mime-type"));
+    item.picture = m_pool->get(QByteArray::fromBase64(QByteArray(data->getStr().cstr())),
+                               props::string(propList, "librevenge:mime-type"));
     add(std::move(item));
 }
 

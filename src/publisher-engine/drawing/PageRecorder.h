@@ -3,11 +3,9 @@
 // display list, to be painted later with QPainter at any resolution.
 
 #include "DisplayList.h"
+#include "PicturePool.h"
 
 #include <librevenge/librevenge.h>
-
-#include <QByteArray>
-#include <QHash>
 
 #include <optional>
 
@@ -15,6 +13,11 @@ namespace lumetra::pub {
 
 class PageRecorder final : public librevenge::RVNGDrawingInterface {
 public:
+    // Pictures come from `pool` (shared between readings of one layout), or from a pool of
+    // the recorder's own.
+    explicit PageRecorder(std::shared_ptr<PicturePool> pool = nullptr)
+        : m_pool(pool ? std::move(pool) : std::make_shared<PicturePool>()) {}
+
     // Pages in the order libmspub emitted them.
     std::vector<RecordedPage>& pages() { return m_pages; }
 
@@ -74,7 +77,6 @@ private:
     void addShape(QPainterPath path, bool closed);
     void appendText(const QString& text);
     std::vector<TextParagraph>* currentParagraphs();
-    std::shared_ptr<const Picture> picture(const QByteArray& data, const QString& mime);
 
     std::vector<RecordedPage> m_pages;
     bool m_inPage = false;
@@ -86,7 +88,7 @@ private:
     int m_row = -1;
     std::optional<TextParagraph> m_paragraph;
     std::optional<TextSpan> m_span;
-    QHash<QByteArray, std::shared_ptr<const Picture>> m_pictures;
+    std::shared_ptr<PicturePool> m_pool;
 };
 
 } // namespace lumetra::pub

@@ -96,7 +96,7 @@ std::vector<RecordedPage> PageRenderer::parse(const std::vector<StreamPatch>& pa
         PatchedInputStream input(std::move(inner), patches);
         if (!libmspub::MSPUBDocument::isSupported(&input))
             return {};
-        PageRecorder recorder;
+        PageRecorder recorder(m_pictures);
         // parse() reports failure for files it still drew in full; the pages obtained decide.
         libmspub::MSPUBDocument::parse(&input, &recorder);
         return std::move(recorder.pages());

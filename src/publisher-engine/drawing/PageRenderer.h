@@ -14,6 +14,7 @@
 
 #include "DisplayList.h"
 #include "Layout.h"
+#include "PicturePool.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -73,6 +74,7 @@ private:
     void fail(const QString& message);
 
     QByteArray m_file;
+    std::shared_ptr<PicturePool> m_pictures = std::make_shared<PicturePool>();
     Layout m_layout;
     mutable std::recursive_mutex m_mutex;
     std::map<Key, std::shared_ptr<const RecordedPage>> m_cache;

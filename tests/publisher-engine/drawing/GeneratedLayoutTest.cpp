@@ -1,0 +1,184 @@
+// Pages of generated layouts: fills, outlines, text, pictures, groups and master pages drawn
+// where the layout puts them, and shapes hidden on request.
+
+#include "PageRenderer.h"
+#include "PixelProbe.h"
+#include "PubBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace lumetra::pub {
+namespace {
+
+using pubtest::PubBuilder;
+using pubtest::PubItem;
+using pubtest::PubStyle;
+using test::darkPixels;
+using test::inkedPixels;
+
+constexpr double kDpi = 72.0; // one pixel per point
+
+std::unique_ptr<PageRenderer> renderer(const PubBuilder& builder) {
+    const QByteArray bytes = builder.bytes();
+    try {
+        const Layout layout = Layout::readBytes(
+            reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+        return PageRenderer::fromBytes(bytes, layout);
+    } catch (const ReadError& e) {
+        ADD_FAILURE() << e.description().toStdString();
+        return nullptr;
+    }
+}
+
+QByteArray twoColourPng() {
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 20; x < 40; ++x)
+            image.setPixelColor(x, y, Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+PubItem filled(PubItem item, QRgb fill) {
+    PubStyle style;
+    style.fill = fill;
+    style.line.reset();
+    return item.styled(style);
+}
+
+TEST(GeneratedLayout, ShapesTextAndPicturesLandInTheirBoxes) {
+    PubBuilder b;
+    b.pageSize(400, 500);
+    auto& page = b.addPage();
+    page.add(filled(PubItem::rectangle(50, 50, 100, 80), qRgb(255, 0, 0)));
+    PubStyle outline;
+    outline.fill.reset();
+    outline.line = qRgb(0, 0, 255);
+    outline.lineWidth = 4;
+    page.add(PubItem::rectangle(200, 50, 150, 80).styled(outline));
+    page.addTextBox(50, 200, 300, 60, QStringLiteral("Prova di testo"));
+    page.addPicture(100, 350, 200, 100, twoColourPng());
+    auto r = renderer(b);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->pageSizePoints(), QSizeF(400, 500));
+    const QImage image = r->renderPage(0, kDpi);
+    ASSERT_FALSE(image.isNull()) << r->lastError().toStdString();
+
+    EXPECT_TRUE(test::near(image.pixelColor(100, 90), Qt::red));
+    EXPECT_TRUE(test::near(image.pixelColor(45, 90), Qt::white));
+    EXPECT_TRUE(test::near(image.pixelColor(155, 90), Qt::white));
+    EXPECT_TRUE(test::near(image.pixelColor(100, 135), Qt::white));
+    EXPECT_GT(test::inkedPixels(image, QRectF(200, 44, 150, 8)), 500); // the outline
+    EXPECT_TRUE(test::near(image.pixelColor(275, 48), Qt::blue, 40));
+    EXPECT_TRUE(test::near(image.pixelColor(275, 90), Qt::white));
+    EXPECT_GT(darkPixels(image, QRectF(50, 200, 300, 60)), 100);
+    EXPECT_EQ(darkPixels(image, QRectF(0, 140, 400, 55)), 0);
+    EXPECT_TRUE(test::near(image.pixelColor(150, 400), Qt::green, 20));
+    EXPECT_TRUE(test::near(image.pixelColor(250, 400), Qt::blue, 20));
+    EXPECT_TRUE(test::near(image.pixelColor(95, 400), Qt::white));
+    EXPECT_TRUE(test::near(image.pixelColor(200, 455), Qt::white));
+}
+
+TEST(GeneratedLayout, HiddenShapesAndGroupsDisappear) {
+    PubBuilder b;
+    b.pageSize(400, 400);
+    auto& page = b.addPage();
+    page.add(filled(PubItem::rectangle(20, 20, 100, 100), qRgb(0, 0, 0)));
+    page.addTextBox(150, 20, 200, 50, QStringLiteral("Resta"));
+    page.add(PubItem::group({filled(PubItem::rectangle(20, 200, 80, 80), qRgb(0, 0, 0)),
+                             filled(PubItem::oval(200, 200, 80, 80), qRgb(0, 0, 0))}));
+    auto r = renderer(b);
+    ASSERT_TRUE(r);
+    const QImage all = r->renderPage(0, kDpi);
+    ASSERT_FALSE(all.isNull());
+    EXPECT_GT(darkPixels(all, QRectF(20, 20, 100, 100)), 9000);
+    EXPECT_GT(darkPixels(all, QRectF(20, 200, 80, 80)), 5000);
+    EXPECT_GT(darkPixels(all, QRectF(200, 200, 80, 80)), 4000);
+
+    const QImage hidden = r->renderPage(0, kDpi, {0, 2});
+    ASSERT_FALSE(hidden.isNull()) << r->lastError().toStdString();
+    EXPECT_EQ(inkedPixels(hidden, QRectF(0, 0, 140, 140)), 0);
+    EXPECT_EQ(inkedPixels(hidden, QRectF(0, 180, 400, 220)), 0);
+    EXPECT_GT(darkPixels(hidden, QRectF(150, 20, 200, 50)), 50);
+}
+
+TEST(GeneratedLayout, MasterContentAppearsOnEveryPageUsingTheMaster) {
+    PubBuilder b;
+    b.pageSize(300, 300);
+    auto& master = b.addMasterPage(QStringLiteral("A"));
+    master.add(filled(PubItem::rectangle(0, 0, 300, 30), qRgb(0, 0, 0)));
+    auto& first = b.addPage();
+    first.setMaster(master);
+    first.add(filled(PubItem::rectangle(50, 100, 100, 100), qRgb(255, 0, 0)));
+    auto& second = b.addPage();
+    second.setMaster(master);
+    second.addTextBox(50, 100, 200, 50, QStringLiteral("Seconda"));
+    auto& third = b.addPage(); // no shapes of its own
+    third.setMaster(master);
+    auto& plain = b.addPage(); // no master
+    plain.add(filled(PubItem::rectangle(50, 100, 100, 100), qRgb(255, 0, 0)));
+    auto r = renderer(b);
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r->pageCount(), 4);
+    const QRectF band(0, 0, 300, 28);
+    for (int p = 0; p < 3; ++p) {
+        const QImage image = r->renderPage(p, kDpi);
+        ASSERT_FALSE(image.isNull()) << r->lastError().toStdString();
+        EXPECT_GT(darkPixels(image, band), 8000) << "page " << p + 1;
+    }
+    const QImage noMaster = r->renderPage(3, kDpi);
+    EXPECT_EQ(darkPixels(noMaster, band), 0);
+    EXPECT_TRUE(test::near(noMaster.pixelColor(100, 150), Qt::red));
+
+    // Every own shape hidden: the page keeps its master content.
+    const QImage masterOnly = r->renderPage(0, kDpi, {0});
+    ASSERT_FALSE(masterOnly.isNull()) << r->lastError().toStdString();
+    EXPECT_GT(darkPixels(masterOnly, band), 8000);
+    EXPECT_EQ(inkedPixels(masterOnly, QRectF(0, 40, 300, 260)), 0);
+}
+
+TEST(GeneratedLayout, PagesDrawAsVectorsOnAnyDevice) {
+    PubBuilder b;
+    b.pageSize(300, 200);
+    auto& page = b.addPage();
+    page.addTextBox(20, 20, 260, 60, QStringLiteral("Testo vettoriale"));
+    page.add(filled(PubItem::rectangle(20, 100, 100, 50), qRgb(0, 0, 0)));
+    auto r = renderer(b);
+    ASSERT_TRUE(r);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("pagina.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(600);
+        writer.setPageSize(QPageSize(r->pageSizePoints(), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        ASSERT_TRUE(r->drawPage(painter, 0,
+                                QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height()))));
+    }
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext not installed: the PDF's text cannot be read back";
+    QProcess process;
+    process.start(pdftotext, {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    // Text reached the PDF as text, not as a picture of text.
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput())
+                    .contains(QStringLiteral("Testo vettoriale")));
+}
+
+} // namespace
+} // namespace lumetra::pub
