@@ -1,0 +1,120 @@
+#include "DocumentOutput.h"
+
+#include "DocumentPainter.h"
+#include "EngineDocument.h"
+#include "EngineErrors.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <cups/cups.h>
+
+namespace lumetra::engine {
+
+namespace {
+
+void paintRange(QPainter& painter, QPagedPaintDevice& device, const EngineDocument& document,
+                int first, int last, const QRectF& target, QStringList* unreadable) {
+    for (int page = first; page <= last; ++page) {
+        if (page > first) {
+            device.newPage();
+        }
+        paintPage(painter, document, page, target, unreadable);
+    }
+}
+
+QRectF fullPageTarget(const QPageLayout& layout, int resolution) {
+    return QRectF(QPointF(0, 0), layout.fullRectPixels(resolution).size());
+}
+
+} // namespace
+
+QPageLayout documentPageLayout(const EngineDocument& document) {
+    const QSizeF size = document.pageSize();
+    const bool landscape = size.width() > size.height();
+    const QSizeF portrait = landscape ? size.transposed() : size;
+    return QPageLayout(QPageSize(portrait, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+}
+
+void writePdf(const EngineDocument& document, const QString& path, int first, int last,
+              QStringList* unreadable) {
+    QPdfWriter writer(path);
+    writer.setResolution(300);
+    writer.setCreator(QStringLiteral("Lumetra"));
+    writer.setTitle(QFileInfo(document.fileName()).completeBaseName());
+    writer.setPageLayout(documentPageLayout(document));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        fail(ErrScritturaPdf, QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
+    }
+    const QRectF target = fullPageTarget(writer.pageLayout(), writer.resolution());
+    paintRange(painter, writer, document, first, last, target, unreadable);
+    if (!painter.end()) {
+        fail(ErrScritturaPdf, QStringLiteral("Impossibile completare il file PDF '%1'").arg(path));
+    }
+}
+
+void printPages(const EngineDocument& document, QPrinter& printer, int first, int last,
+                QStringList* unreadable) {
+    printer.setFullPage(true);
+    printer.setPageLayout(documentPageLayout(document));
+    if (printer.docName().isEmpty()) {
+        printer.setDocName(QFileInfo(document.fileName()).completeBaseName());
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        fail(ErrStampante,
+             QStringLiteral("La stampante '%1' non è disponibile").arg(printer.printerName()));
+    }
+    const QRectF target = fullPageTarget(printer.pageLayout(), printer.resolution());
+    paintRange(painter, printer, document, first, last, target, unreadable);
+    const bool ended = painter.end();
+    // The job goes to CUPS when painting ends; its answer is the last one libcups received.
+    const ipp_status_t status = cupsLastError();
+    if (!ended || printer.printerState() == QPrinter::Error) {
+        fail(ErrStampante,
+             QStringLiteral("Stampa non riuscita sulla stampante '%1'").arg(printer.printerName()));
+    }
+    if (printer.outputFormat() == QPrinter::NativeFormat &&
+        status > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        fail(ErrStampante,
+             QStringLiteral("La stampante '%1' ha rifiutato il lavoro: %2")
+                 .arg(printer.printerName(), QString::fromUtf8(cupsLastErrorString())));
+    }
+}
+
+QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord& record,
+                              QStringList* unreadable) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull() || info.printerName().isEmpty()) {
+        fail(ErrStampante, QStringLiteral("Nessuna stampante predefinita: impossibile stampare il "
+                                          "documento"));
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPrinterName(info.printerName());
+    printer.setCopyCount(record.copies);
+    printer.setCollateCopies(record.collate);
+    printPages(document, printer, record.firstPage - 1, record.lastPage - 1, unreadable);
+    return info.printerName();
+}
+
+void reportUnreadable(const QStringList& unreadable) {
+    if (unreadable.isEmpty()) {
+        return;
+    }
+    QStringList names;
+    for (const QString& file : unreadable) {
+        names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
+    }
+    fail(ErrImmagineNonValida,
+         QStringLiteral("Impossibile leggere le immagini %1: al loro posto è rimasta una casella "
+                        "vuota")
+             .arg(names.join(QStringLiteral(", "))));
+}
+
+} // namespace lumetra::engine

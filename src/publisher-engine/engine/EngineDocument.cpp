@@ -1,0 +1,146 @@
+#include "EngineDocument.h"
+
+#include "DocumentOutput.h"
+#include "EngineErrors.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace lumetra::engine {
+
+EngineDocument::EngineDocument(std::shared_ptr<const LayoutSource> layout, QString fileName,
+                               OutputSettings output)
+    : layout_(std::move(layout)), fileName_(std::move(fileName)), output_(std::move(output)) {}
+
+std::shared_ptr<EngineDocument> EngineDocument::create(std::shared_ptr<const LayoutSource> layout,
+                                                       const QString& fileName,
+                                                       OutputSettings output) {
+    std::shared_ptr<EngineDocument> document(
+        new EngineDocument(std::move(layout), fileName, std::move(output)));
+    const LayoutSource& source = *document->layout_;
+    for (int p = 0; p < source.pageCount(); ++p) {
+        auto page = std::make_shared<EnginePage>(document, p);
+        const auto& shapes = source.shapes(p);
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            page->append(EngineShape::layoutShape(static_cast<int>(i), shapes[i]));
+        }
+        document->pages_.push_back(page);
+    }
+    if (document->pages_.empty()) {
+        fail(ErrLayoutNonValido, QStringLiteral("Il file di layout non contiene pagine"));
+    }
+    return document;
+}
+
+void EngineDocument::checkOpen() const {
+    if (closed_) {
+        fail(ErrOggettoNonValido, QStringLiteral("Il documento è stato chiuso"));
+    }
+}
+
+std::shared_ptr<Publisher::Pages> EngineDocument::Pages() {
+    checkOpen();
+    return std::make_shared<EnginePages>(shared_from_this());
+}
+
+std::shared_ptr<EnginePage> EngineDocument::addPages(int count, int after, int duplicateFrom) {
+    checkOpen();
+    if (count < 1 || count > 10000) {
+        fail(ErrArgomentoNonValido, QStringLiteral("Numero di pagine non valido: %1").arg(count));
+    }
+    if (after < 0 || after > pageCount()) {
+        fail(ErrArgomentoNonValido,
+             QStringLiteral("Posizione di inserimento non valida: %1").arg(after));
+    }
+    if (duplicateFrom < 0 || duplicateFrom > pageCount()) {
+        fail(ErrArgomentoNonValido,
+             QStringLiteral("La pagina %1 da duplicare non esiste").arg(duplicateFrom));
+    }
+    std::vector<std::shared_ptr<EnginePage>> added;
+    for (int i = 0; i < count; ++i) {
+        if (duplicateFrom > 0) {
+            added.push_back(
+                pages_[static_cast<std::size_t>(duplicateFrom - 1)]->copy(shared_from_this()));
+        } else {
+            added.push_back(std::make_shared<EnginePage>(shared_from_this(), -1));
+        }
+    }
+    pages_.insert(pages_.begin() + after, added.begin(), added.end());
+    return added.front();
+}
+
+void EngineDocument::removePage(const EnginePage* page) {
+    checkOpen();
+    const auto it = std::find_if(pages_.begin(), pages_.end(),
+                                 [page](const auto& p) { return p.get() == page; });
+    if (it == pages_.end()) {
+        fail(ErrOggettoNonValido, QStringLiteral("La pagina non appartiene più al documento"));
+    }
+    if (pages_.size() == 1) {
+        fail(ErrUltimaPagina,
+             QStringLiteral("Impossibile eliminare l'unica pagina rimasta nel documento"));
+    }
+    (*it)->detach();
+    pages_.erase(it);
+}
+
+void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int copies,
+                              bool collate) {
+    checkOpen();
+    PrintRecord record;
+    record.firstPage = from == -1 ? 1 : from;
+    record.lastPage = to == -1 ? pageCount() : to;
+    if (record.firstPage < 1 || record.lastPage > pageCount() ||
+        record.firstPage > record.lastPage) {
+        fail(ErrArgomentoNonValido,
+             QStringLiteral("Intervallo di pagine non valido: da %1 a %2").arg(from).arg(to));
+    }
+    if (copies < 1 || copies > 999) {
+        fail(ErrArgomentoNonValido, QStringLiteral("Numero di copie non valido: %1").arg(copies));
+    }
+    record.copies = copies;
+    record.collate = collate;
+    record.pdfFile = !printToFile.isEmpty() ? printToFile : output_.pdfFile;
+
+    QStringList unreadable;
+    if (!record.pdfFile.isEmpty()) {
+        writePdf(*this, record.pdfFile, record.firstPage - 1, record.lastPage - 1, &unreadable);
+    } else {
+        record.printerName = printToDefaultPrinter(*this, record, &unreadable);
+    }
+    lastPrint_ = record;
+    reportUnreadable(unreadable);
+}
+
+void EngineDocument::Close() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    for (const auto& page : pages_) {
+        page->detach();
+    }
+}
+
+int EnginePages::Count() const {
+    document_->checkOpen();
+    return document_->pageCount();
+}
+
+std::shared_ptr<Publisher::Page> EnginePages::Item(int index) {
+    document_->checkOpen();
+    if (index < 1 || index > document_->pageCount()) {
+        fail(ErrIndiceNonValido, QStringLiteral("La pagina %1 non esiste: il documento ne ha %2")
+                                     .arg(index)
+                                     .arg(document_->pageCount()));
+    }
+    return document_->pages()[static_cast<std::size_t>(index - 1)];
+}
+
+std::shared_ptr<Publisher::Page> EnginePages::Add(int count, int after,
+                                                  int duplicateObjectsOnPage) {
+    return document_->addPages(count, after, duplicateObjectsOnPage);
+}
+
+} // namespace lumetra::engine

@@ -1,0 +1,114 @@
+#include "PubLayout.h"
+
+#include "EngineApplication.h"
+#include "EngineErrors.h"
+#include "FileAccess.h"
+
+#include "Layout.h"
+#include "ReadError.h"
+#ifdef LUMETRA_ENGINE_HAS_DRAWING
+#include "PageRenderer.h"
+#endif
+
+#include <QPainter>
+
+#include <mutex>
+#include <set>
+
+namespace lumetra::engine {
+
+namespace {
+
+class PubLayout final : public LayoutSource {
+public:
+    explicit PubLayout(const QString& path) : layout_(readLayout(path)) {
+        const auto& pages = layout_.pages();
+        for (const auto& page : pages) {
+            std::vector<LayoutShape> shapes;
+            shapes.reserve(page.shapes.size());
+            for (const auto& shape : page.shapes) {
+                shapes.push_back(
+                    LayoutShape{shape.type, shape.autoShapeType,
+                                QRectF(shape.left, shape.top, shape.width, shape.height)});
+            }
+            shapes_.push_back(std::move(shapes));
+        }
+#ifdef LUMETRA_ENGINE_HAS_DRAWING
+        QString error;
+        renderer_ = lumetra::pub::PageRenderer::open(path, layout_, &error);
+        if (!renderer_) {
+            fail(ErrLayoutNonValido,
+                 QStringLiteral("Impossibile leggere il contenuto del layout: %1").arg(error));
+        }
+#endif
+    }
+
+    QSizeF pageSize() const override {
+        return {layout_.pageWidth(), layout_.pageHeight()};
+    }
+    int pageCount() const override {
+        return static_cast<int>(shapes_.size());
+    }
+    const std::vector<LayoutShape>& shapes(int pageIndex) const override {
+        return shapes_.at(static_cast<std::size_t>(pageIndex));
+    }
+
+    void draw(QPainter& painter, int pageIndex, const std::vector<int>& hidden,
+              const QRectF& target) const override {
+        if (pageIndex < 0 || pageIndex >= pageCount()) {
+            return;
+        }
+#ifdef LUMETRA_ENGINE_HAS_DRAWING
+        const std::lock_guard lock(mutex_);
+        renderer_->drawPage(painter, pageIndex, target,
+                            std::set<int>(hidden.begin(), hidden.end()));
+#else
+        // Without the drawer: the outlines of the shapes.
+        const QSizeF size = pageSize();
+        if (size.isEmpty()) {
+            return;
+        }
+        painter.save();
+        painter.translate(target.topLeft());
+        painter.scale(target.width() / size.width(), target.height() / size.height());
+        painter.setPen(QPen(Qt::black, 0.75));
+        painter.setBrush(Qt::NoBrush);
+        const auto& shapes = shapes_[static_cast<std::size_t>(pageIndex)];
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            if (std::find(hidden.begin(), hidden.end(), int(i)) == hidden.end()) {
+                painter.drawRect(shapes[i].box);
+            }
+        }
+        painter.restore();
+#endif
+    }
+
+private:
+    static lumetra::pub::Layout readLayout(const QString& path) {
+        checkReadableFile(path, QStringLiteral("Il file di layout"));
+        try {
+            return lumetra::pub::Layout::readFile(path);
+        } catch (const lumetra::pub::ReadError& error) {
+            fail(error.number(), error.description());
+        }
+    }
+
+    lumetra::pub::Layout layout_;
+    std::vector<std::vector<LayoutShape>> shapes_;
+#ifdef LUMETRA_ENGINE_HAS_DRAWING
+    mutable std::mutex mutex_;
+    std::unique_ptr<lumetra::pub::PageRenderer> renderer_;
+#endif
+};
+
+} // namespace
+
+std::shared_ptr<const LayoutSource> readPubLayout(const QString& path) {
+    return std::make_shared<PubLayout>(path);
+}
+
+LayoutLoader pubLayoutLoader() {
+    return &readPubLayout;
+}
+
+} // namespace lumetra::engine

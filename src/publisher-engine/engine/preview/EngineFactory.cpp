@@ -1,0 +1,55 @@
+#include "EngineFactory.h"
+
+#include "PreviewWindow.h"
+
+#include <QPointer>
+
+namespace lumetra::engine {
+
+namespace {
+
+class PreviewView final : public DocumentView {
+public:
+    explicit PreviewView(PreviewWindow* window) : window_(window) {}
+    bool isShowing() const override { return window_ && window_->isVisible(); }
+    void close() override {
+        if (window_) {
+            window_->close();
+        }
+    }
+
+private:
+    QPointer<PreviewWindow> window_;
+};
+
+} // namespace
+
+DocumentViewOpener previewOpener() {
+    return [](std::shared_ptr<EngineApplication> application,
+              std::shared_ptr<EngineDocument> document) -> std::shared_ptr<DocumentView> {
+        auto* window = new PreviewWindow(std::move(application), std::move(document));
+        window->show();
+        window->raise();
+        window->activateWindow();
+        return std::make_shared<PreviewView>(window);
+    };
+}
+
+Publisher::ApplicationFactory fabbricaApplicazione(EngineOptions options) {
+    if (!options.openView) {
+        options.openView = previewOpener();
+    }
+    return fabbricaMotore(std::move(options));
+}
+
+Publisher::ApplicationFactory fabbricaApplicazione() {
+    return fabbricaApplicazione(EngineOptions{});
+}
+
+Publisher::ApplicationFactory fabbricaApplicazionePdf(const QString& pdfFile) {
+    EngineOptions options;
+    options.pdfFile = pdfFile;
+    return fabbricaApplicazione(std::move(options));
+}
+
+} // namespace lumetra::engine

@@ -1,0 +1,298 @@
+#include "PreviewWindow.h"
+
+#include "DocumentOutput.h"
+#include "EngineApplication.h"
+#include "EngineDocument.h"
+#include "PreviewPage.h"
+
+#include "PublisherApi.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra::engine {
+
+namespace {
+
+constexpr double MinZoom = 0.1;
+constexpr double MaxZoom = 4.0;
+constexpr int PageGap = 16;
+
+void showError(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QStringLiteral("Lumetra"), text);
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
+                             std::shared_ptr<EngineDocument> document, QWidget* parent)
+    : QMainWindow(parent), application_(std::move(application)), document_(std::move(document)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmAnteprima"));
+    setWindowTitle(QStringLiteral("%1 - Anteprima documento - Lumetra")
+                       .arg(QFileInfo(document_->fileName()).fileName()));
+
+    auto* column = new QWidget;
+    column->setObjectName(QStringLiteral("picPagine"));
+    column->setAutoFillBackground(true);
+    QPalette palette = column->palette();
+    palette.setColor(QPalette::Window, QColor(128, 128, 128));
+    column->setPalette(palette);
+    auto* layout = new QVBoxLayout(column);
+    layout->setSpacing(PageGap);
+    layout->setContentsMargins(PageGap, PageGap, PageGap, PageGap);
+    for (int i = 0; i < document_->pageCount(); ++i) {
+        auto* page = new PreviewPage(document_, i, column);
+        layout->addWidget(page, 0, Qt::AlignHCenter);
+        connect(page, &PreviewPage::unreadablePictures, this, &PreviewWindow::showUnreadable);
+        pages_.push_back(page);
+    }
+
+    scroll_ = new QScrollArea;
+    scroll_->setObjectName(QStringLiteral("scrPagine"));
+    scroll_->setWidget(column);
+    scroll_->setWidgetResizable(true);
+    scroll_->setAlignment(Qt::AlignHCenter);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->verticalScrollBar()->setSingleStep(40);
+    setCentralWidget(scroll_);
+    connect(scroll_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        updatePageIndicator();
+        dropFarDrawings();
+    });
+
+    buildToolBar();
+    statusBar()->showMessage(QStringLiteral("Documento di %1 pagine").arg(pageCount()));
+    resize(900, 1000);
+}
+
+PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::buildToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Anteprima"));
+    bar->setObjectName(QStringLiteral("tlbAnteprima"));
+    bar->setMovable(false);
+
+    QAction* print =
+        bar->addAction(QStringLiteral("Stampa..."), this, &PreviewWindow::printWithDialog);
+    print->setObjectName(QStringLiteral("mnuStampa"));
+    print->setShortcut(QKeySequence::Print);
+    QAction* pdf =
+        bar->addAction(QStringLiteral("Salva come PDF..."), this, &PreviewWindow::saveAsPdf);
+    pdf->setObjectName(QStringLiteral("mnuSalvaPdf"));
+    pdf->setShortcut(QKeySequence::Save);
+    bar->addSeparator();
+
+    QAction* previous = bar->addAction(QStringLiteral("Pagina precedente"), this,
+                                       [this] { goToPage(currentPage() - 1); });
+    previous->setObjectName(QStringLiteral("mnuPaginaPrecedente"));
+    pageBox_ = new QSpinBox;
+    pageBox_->setObjectName(QStringLiteral("txtPagina"));
+    pageBox_->setRange(1, std::max(1, pageCount()));
+    pageBox_->setPrefix(QStringLiteral("Pagina "));
+    pageBox_->setSuffix(QStringLiteral(" di %1").arg(pageCount()));
+    pageBox_->setKeyboardTracking(false);
+    connect(pageBox_, &QSpinBox::valueChanged, this, [this](int page) {
+        if (page != currentPage()) {
+            goToPage(page);
+        }
+    });
+    bar->addWidget(pageBox_);
+    QAction* next = bar->addAction(QStringLiteral("Pagina successiva"), this,
+                                   [this] { goToPage(currentPage() + 1); });
+    next->setObjectName(QStringLiteral("mnuPaginaSuccessiva"));
+    bar->addSeparator();
+
+    QAction* out = bar->addAction(QStringLiteral("Riduci"), this, &PreviewWindow::zoomOut);
+    out->setObjectName(QStringLiteral("mnuRiduci"));
+    out->setShortcut(QKeySequence::ZoomOut);
+    zoomLabel_ = new QLabel;
+    zoomLabel_->setObjectName(QStringLiteral("lblZoom"));
+    zoomLabel_->setMinimumWidth(48);
+    zoomLabel_->setAlignment(Qt::AlignCenter);
+    bar->addWidget(zoomLabel_);
+    QAction* in = bar->addAction(QStringLiteral("Ingrandisci"), this, &PreviewWindow::zoomIn);
+    in->setObjectName(QStringLiteral("mnuIngrandisci"));
+    in->setShortcut(QKeySequence::ZoomIn);
+    QAction* width =
+        bar->addAction(QStringLiteral("Adatta alla larghezza"), this, &PreviewWindow::fitWidth);
+    width->setObjectName(QStringLiteral("mnuAdattaLarghezza"));
+    QAction* whole = bar->addAction(QStringLiteral("Pagina intera"), this, &PreviewWindow::fitPage);
+    whole->setObjectName(QStringLiteral("mnuPaginaIntera"));
+    zoomLabel_->setText(QStringLiteral("%1%").arg(qRound(zoom_ * 100)));
+}
+
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!fitted_) {
+        fitted_ = true;
+        // Once the window has its size: the whole first page in view.
+        QTimer::singleShot(0, this, &PreviewWindow::fitPage);
+    }
+}
+
+int PreviewWindow::pageCount() const {
+    return static_cast<int>(pages_.size());
+}
+
+int PreviewWindow::currentPage() const {
+    if (pages_.empty()) {
+        return 1;
+    }
+    // The page under the middle of the view.
+    const int middle = scroll_->verticalScrollBar()->value() + scroll_->viewport()->height() / 2;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (pages_[i]->geometry().bottom() + PageGap / 2 >= middle) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return pageCount();
+}
+
+int PreviewWindow::drawnPageCount() const {
+    return static_cast<int>(std::count_if(pages_.begin(), pages_.end(),
+                                          [](const PreviewPage* p) { return p->hasDrawing(); }));
+}
+
+void PreviewWindow::goToPage(int page) {
+    if (pages_.empty()) {
+        return;
+    }
+    page = std::clamp(page, 1, pageCount());
+    scroll_->widget()->layout()->activate();
+    scroll_->verticalScrollBar()->setValue(pages_[std::size_t(page - 1)]->y() - PageGap / 2);
+    updatePageIndicator();
+}
+
+void PreviewWindow::setZoom(double zoom) {
+    const int page = currentPage();
+    zoom_ = std::clamp(zoom, MinZoom, MaxZoom);
+    for (PreviewPage* p : pages_) {
+        p->setZoom(zoom_);
+    }
+    zoomLabel_->setText(QStringLiteral("%1%").arg(qRound(zoom_ * 100)));
+    goToPage(page);
+}
+
+void PreviewWindow::zoomIn() {
+    setZoom(zoom_ * 1.25);
+}
+
+void PreviewWindow::zoomOut() {
+    setZoom(zoom_ / 1.25);
+}
+
+void PreviewWindow::fitWidth() {
+    const QSizeF points = document_->pageSize();
+    const double available = scroll_->viewport()->width() - 2 * PageGap;
+    if (points.width() > 0 && available > 0) {
+        setZoom(available / (points.width() * logicalDpiX() / 72.0));
+    }
+}
+
+void PreviewWindow::fitPage() {
+    const QSizeF points = document_->pageSize();
+    const double w = scroll_->viewport()->width() - 2 * PageGap;
+    const double h = scroll_->viewport()->height() - 2 * PageGap;
+    if (points.isEmpty() || w <= 0 || h <= 0) {
+        return;
+    }
+    const double perPoint = logicalDpiX() / 72.0;
+    setZoom(std::min(w / (points.width() * perPoint), h / (points.height() * perPoint)));
+}
+
+void PreviewWindow::updatePageIndicator() {
+    const QSignalBlocker block(pageBox_);
+    pageBox_->setValue(currentPage());
+}
+
+void PreviewWindow::dropFarDrawings() {
+    // Keep the drawings of the pages in view and their neighbours; the rest go.
+    const int top = scroll_->verticalScrollBar()->value();
+    const int bottom = top + scroll_->viewport()->height();
+    const int margin = scroll_->viewport()->height();
+    for (PreviewPage* page : pages_) {
+        const QRect g = page->geometry();
+        if (g.bottom() < top - margin || g.top() > bottom + margin) {
+            page->dropDrawing();
+        }
+    }
+}
+
+void PreviewWindow::showUnreadable(const QStringList& files) {
+    QStringList names;
+    for (const QString& file : files) {
+        names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
+    }
+    statusBar()->showMessage(
+        QStringLiteral("Immagini non leggibili: %1").arg(names.join(QStringLiteral(", "))));
+}
+
+void PreviewWindow::printWithDialog() {
+    QPrinter printer(QPrinter::HighResolution);
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        printer.setPrinterName(info.printerName());
+    }
+    printer.setPageLayout(documentPageLayout(*document_));
+    printer.setDocName(QFileInfo(document_->fileName()).completeBaseName());
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Stampa"));
+    dialog.setMinMax(1, pageCount());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    int first = 0;
+    int last = pageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage() - 1;
+        last = std::min(printer.toPage(), pageCount()) - 1;
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        first = last = currentPage() - 1;
+    }
+    try {
+        QStringList unreadable;
+        printPages(*document_, printer, first, last, &unreadable);
+        reportUnreadable(unreadable);
+        statusBar()->showMessage(QStringLiteral("Documento inviato alla stampante"), 5000);
+    } catch (const Publisher::Error& error) {
+        showError(this, error.Description());
+    }
+}
+
+void PreviewWindow::saveAsPdf() {
+    const QFileInfo layout(document_->fileName());
+    const QString suggested =
+        layout.dir().filePath(layout.completeBaseName() + QStringLiteral(".pdf"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Salva come PDF"), suggested, QStringLiteral("Documenti PDF (*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        QStringList unreadable;
+        writePdf(*document_, path, 0, pageCount() - 1, &unreadable);
+        reportUnreadable(unreadable);
+        statusBar()->showMessage(QStringLiteral("Documento salvato in '%1'").arg(path), 5000);
+    } catch (const Publisher::Error& error) {
+        showError(this, error.Description());
+    }
+}
+
+} // namespace lumetra::engine

@@ -1,0 +1,64 @@
+#pragma once
+// The document window of the engine: shows the composed pages one under the other, drawn as they
+// scroll into view, with zoom, page navigation, printing through the print dialog and saving as
+// PDF. It keeps the engine (and so the document) alive while it is open, and deletes itself when
+// closed; closing never saves anything.
+
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+
+namespace lumetra::engine {
+
+class EngineApplication;
+class EngineDocument;
+class PreviewPage;
+
+class PreviewWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    PreviewWindow(std::shared_ptr<EngineApplication> application,
+                  std::shared_ptr<EngineDocument> document, QWidget* parent = nullptr);
+    ~PreviewWindow() override;
+
+    int currentPage() const; // 1-based
+    double zoom() const { return zoom_; }
+    int pageCount() const;
+    // Pages currently holding a drawing (drawn and not yet dropped).
+    int drawnPageCount() const;
+
+public slots:
+    void goToPage(int page); // 1-based
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+    void fitWidth();
+    void fitPage();
+    void printWithDialog();
+    void saveAsPdf();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildToolBar();
+    void updatePageIndicator();
+    void dropFarDrawings();
+    void showUnreadable(const QStringList& files);
+
+    std::shared_ptr<EngineApplication> application_;
+    std::shared_ptr<EngineDocument> document_;
+    QScrollArea* scroll_ = nullptr;
+    std::vector<PreviewPage*> pages_;
+    QSpinBox* pageBox_ = nullptr;
+    QLabel* zoomLabel_ = nullptr;
+    double zoom_ = 1.0;
+    bool fitted_ = false;
+};
+
+} // namespace lumetra::engine

@@ -1,0 +1,176 @@
+// The document model through the object model: opening, pages, shapes, copies of page 1,
+// deletion, and what a deleted layout shape does to the drawing.
+
+#include "EngineTestSupport.h"
+
+#include "EngineErrors.h"
+#include "TestImages.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumetra::engine;
+using namespace lumetra::engine::test;
+
+namespace {
+
+int errorNumber(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Publisher::Error& error) {
+        EXPECT_FALSE(error.Description().isEmpty());
+        return error.Number();
+    }
+    return 0;
+}
+
+QRectF boxOf(const std::shared_ptr<Publisher::Shape>& shape) {
+    return QRectF(shape->Left().Number(), shape->Top().Number(), shape->Width().Number(),
+                  shape->Height().Number());
+}
+
+} // namespace
+
+TEST(DocumentModel, OpenGivesTheLayoutsPagesAndShapesInCollectionOrder) {
+    EngineFixture f;
+    auto pages = f.app->ActiveDocument()->Pages();
+    ASSERT_EQ(pages->Count(), 2);
+    auto shapes = pages->Item(1)->Shapes();
+    ASSERT_EQ(shapes->Count(), 3);
+    EXPECT_EQ(shapes->Item(1)->Type(), Publisher::msoAutoShape);
+    EXPECT_EQ(shapes->Item(1)->AutoShapeType(), Publisher::msoShapeOval);
+    EXPECT_EQ(shapes->Item(2)->AutoShapeType(), Publisher::msoShapeRectangle);
+    EXPECT_EQ(boxOf(shapes->Item(3)), QRectF(300, 50, 200, 300));
+    EXPECT_EQ(pages->Item(2)->Shapes()->Count(), 1);
+    EXPECT_EQ(f.app->lastOpen().saveChanges, 3);
+    EXPECT_TRUE(f.app->lastOpen().addToRecentFiles);
+    EXPECT_FALSE(f.app->lastOpen().readOnly);
+
+    EXPECT_EQ(errorNumber([&] { pages->Item(3); }), ErrIndiceNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Item(0); }), ErrIndiceNonValido);
+    EXPECT_EQ(errorNumber([&] { shapes->Item(4); }), ErrIndiceNonValido);
+}
+
+TEST(DocumentModel, OpenFailures) {
+    EngineFixture f;
+    EXPECT_EQ(errorNumber([&] { f.app->Open(f.path("manca.pub"), false, true, 3); }),
+              ErrFileNonTrovato);
+    // The real reader: a missing file, a folder, and a file that is no layout.
+    auto app = fabbricaMotore()();
+    EXPECT_EQ(errorNumber([&] { app->Open(f.path("manca.pub"), false, true, 3); }),
+              ErrFileNonTrovato);
+    EXPECT_NE(errorNumber([&] { app->Open(f.dir.path(), false, true, 3); }), 0);
+    lumetra::testimages::writeTextFile(f.path("testo.pub"));
+    const int damaged = errorNumber([&] { app->Open(f.path("testo.pub"), false, true, 3); });
+    EXPECT_NE(damaged, 0);
+    EXPECT_NE(damaged, Publisher::ErrPermessoNegato);
+    EXPECT_NE(damaged, Publisher::ErrLayoutGiaAperto);
+    EXPECT_EQ(errorNumber([&] { app->ActiveDocument(); }), ErrOggettoNonValido);
+}
+
+TEST(DocumentModel, AddedPagesCopyPageOnesShapesInOrder) {
+    EngineFixture f;
+    auto pages = f.document->Pages();
+    auto textbox = pages->Item(1)->Shapes()->AddTextbox(1, 10, 400, 100, "0,7 cm");
+    textbox->TextFrame()->TextRange()->SetText("ABC");
+    pages->Item(1)->Shapes()->Item(1)->Delete(); // the oval: not copied any more
+
+    auto added = pages->Add(1, pages->Count(), 1);
+    ASSERT_EQ(pages->Count(), 3);
+    auto copy = pages->Item(3)->Shapes();
+    auto original = pages->Item(1)->Shapes();
+    ASSERT_EQ(copy->Count(), original->Count());
+    for (int n = 1; n <= copy->Count(); ++n) {
+        EXPECT_EQ(copy->Item(n)->Type(), original->Item(n)->Type()) << n;
+        EXPECT_EQ(boxOf(copy->Item(n)), boxOf(original->Item(n))) << n;
+    }
+    EXPECT_EQ(copy->Item(3)->TextFrame()->TextRange()->Text(), "ABC");
+    // Copies are independent of their original.
+    copy->Item(1)->SetLeft(77);
+    EXPECT_EQ(original->Item(1)->Left().Number(), 50);
+    EXPECT_EQ(added->Shapes()->Item(1)->Left().Number(), 77);
+
+    // Inserting in the middle, blank pages, bad arguments.
+    pages->Add(2, 1, 0);
+    ASSERT_EQ(pages->Count(), 5);
+    EXPECT_EQ(pages->Item(2)->Shapes()->Count(), 0);
+    EXPECT_EQ(pages->Item(4)->Shapes()->Count(), 1); // the layout's page 2 moved down
+    EXPECT_EQ(errorNumber([&] { pages->Add(1, 9, 1); }), ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Add(0, 1, 1); }), ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Add(1, 1, 9); }), ErrArgomentoNonValido);
+}
+
+TEST(DocumentModel, DeletionRenumbersAndTheLastPageStays) {
+    EngineFixture f;
+    auto pages = f.document->Pages();
+    auto shapes = pages->Item(1)->Shapes();
+    auto oval = shapes->Item(1);
+    oval->Delete();
+    EXPECT_EQ(shapes->Count(), 2);
+    EXPECT_EQ(boxOf(shapes->Item(1)), QRectF(50, 50, 200, 300));
+    EXPECT_EQ(errorNumber([&] { oval->Left(); }), ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { oval->Delete(); }), ErrOggettoNonValido);
+
+    auto first = pages->Item(1);
+    first->Delete();
+    EXPECT_EQ(pages->Count(), 1);
+    EXPECT_EQ(pages->Item(1)->Shapes()->Count(), 1); // the layout's page 2 is page 1 now
+    EXPECT_EQ(errorNumber([&] { first->Shapes(); }), ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Item(1)->Delete(); }), ErrUltimaPagina);
+    EXPECT_EQ(pages->Count(), 1);
+}
+
+TEST(DocumentModel, DeletedLayoutShapesAreHiddenOnTheirPageOnly) {
+    EngineFixture f;
+    auto pages = f.document->Pages();
+    pages->Add(1, pages->Count(), 1);            // page 3: a copy of page 1
+    pages->Item(3)->Shapes()->Item(2)->Delete(); // the red rectangle, on the copy only
+
+    const QImage original = renderPage(*f.document, 0, 36);
+    const QImage copy = renderPage(*f.document, 2, 36);
+    const QRect red(30, 30, 90, 140); // inside (50,50,200,300) pt at 0.5 px/pt
+    const QRect green(155, 30, 90, 140);
+    EXPECT_GT(countPixels(original, red, Qt::red), 10000);
+    EXPECT_EQ(countPixels(copy, red, Qt::red), 0);
+    EXPECT_EQ(countPixels(copy, red, Qt::white), red.width() * red.height());
+    EXPECT_GT(countPixels(copy, green, Qt::green), 10000);
+    EXPECT_GT(countPixels(copy, QRect(205, 355, 40, 20), Qt::blue), 500); // the oval stays
+    EXPECT_EQ(countPixels(copy, copy.rect(), Qt::magenta, 10), 0);        // all painted
+}
+
+TEST(DocumentModel, MeasurementsInTextAndNumbers) {
+    EngineFixture f;
+    auto shapes = f.document->Pages()->Item(1)->Shapes();
+    auto box = shapes->AddTextbox(1, "1 in", "2,54 cm", "25.4mm", "0,7 cm");
+    EXPECT_DOUBLE_EQ(box->Left().Number(), 72.0);
+    EXPECT_NEAR(box->Top().Number(), 72.0, 1e-9);
+    EXPECT_NEAR(box->Width().Number(), 72.0, 1e-9);
+    EXPECT_NEAR(box->Height().Number(), 0.7 / 2.54 * 72, 1e-9);
+    box->SetHeight(" 12 pt ");
+    EXPECT_DOUBLE_EQ(box->Height().Number(), 12.0);
+    box->SetWidth(box->Width());
+    EXPECT_NEAR(box->Width().Number(), 72.0, 1e-9);
+    for (const char* bad : {"", "cm", "abc", "1,2,3 cm", "7 km", "1e999"}) {
+        EXPECT_EQ(errorNumber([&] { box->SetTop(bad); }), ErrTipoNonValido) << bad;
+    }
+    EXPECT_EQ(errorNumber([&] { box->SetWidth(-1); }), ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { shapes->AddTextbox(1, 0, 0, "x", 10); }), ErrTipoNonValido);
+    EXPECT_EQ(errorNumber([&] { shapes->Item(1)->TextFrame(); }), ErrArgomentoNonValido);
+}
+
+TEST(DocumentModel, CloseAndQuit) {
+    EngineFixture f;
+    auto pages = f.document->Pages();
+    auto shape = pages->Item(1)->Shapes()->Item(2);
+    f.document->Close();
+    EXPECT_EQ(errorNumber([&] { pages->Count(); }), ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { shape->Top(); }), ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { f.app->ActiveDocument(); }), ErrOggettoNonValido);
+    f.app->Quit();
+    EXPECT_TRUE(f.app->hasQuit());
+    EXPECT_EQ(errorNumber([&] { f.app->Open(f.layoutFile, false, true, 3); }),
+              ErrApplicazioneChiusa);
+    // An engine without a window cannot show one.
+    EngineFixture g;
+    EXPECT_EQ(errorNumber([&] { g.app->ActiveWindow()->SetVisible(true); }), ErrOggettoNonValido);
+    EXPECT_FALSE(g.app->ActiveWindow()->Visible());
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Shared set-up of the engine tests: an A4 layout in memory whose page 1 holds slot rectangles,
+// an engine over it writing PDFs into a temporary folder, and page rendering.
+
+#include "EngineApplication.h"
+#include "EngineDocument.h"
+#include "MemoryLayout.h"
+#include "PublisherApi.h"
+
+#include <QImage>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace lumetra::engine::test {
+
+inline constexpr double A4Width = 595.0;
+inline constexpr double A4Height = 842.0;
+
+// Page 1: an oval (no slot), then two rectangles, in that collection order; page 2: one
+// rectangle. Shapes are drawn filled: oval blue, rectangles red and green, page 2's grey.
+std::shared_ptr<MemoryLayout> twoPageLayout();
+
+struct EngineFixture {
+    EngineFixture();
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    QString layoutFile; // an existing (empty) file standing for the layout
+    QString pdfFile;
+    std::shared_ptr<MemoryLayout> layout;
+    std::shared_ptr<EngineApplication> app;
+    std::shared_ptr<EngineDocument> document;
+};
+
+// Page `index` (0-based) of `document` at `dpi`, through the one painting routine.
+QImage renderPage(const EngineDocument& document, int index, double dpi,
+                  QStringList* unreadable = nullptr);
+
+// Runs a program and returns its standard output; fails the test on a non-zero exit.
+QString run(const QString& program, const QStringList& arguments);
+
+// Colour distance helpers.
+bool near(QRgb actual, QColor expected, int tolerance = 40);
+int countPixels(const QImage& image, const QRect& area, QColor colour, int tolerance = 40);
+
+} // namespace lumetra::engine::test

@@ -1,0 +1,155 @@
+// Pictures: what AddPicture accepts and refuses, how pictures are drawn (stretched into their
+// box, EXIF orientation applied), and pictures that vanish before printing.
+
+#include "EngineTestSupport.h"
+
+#include "EngineErrors.h"
+#include "PictureFile.h"
+#include "TestImages.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace lumetra::engine;
+using namespace lumetra::engine::test;
+namespace images = lumetra::testimages;
+
+namespace {
+
+struct Refusal {
+    int number = 0;
+    QString description;
+};
+
+Refusal addPicture(EngineFixture& f, const QString& file) {
+    auto shapes = f.document->Pages()->Item(1)->Shapes();
+    const int before = shapes->Count();
+    try {
+        shapes->AddPicture(file, 0, -1, 50, 50, 200, 300);
+    } catch (const Publisher::Error& error) {
+        EXPECT_EQ(shapes->Count(), before) << "a refused picture leaves no shape";
+        return {error.Number(), error.Description()};
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(Pictures, BadFilesAreRefusedByNameWhenAdded) {
+    EngineFixture f;
+    const struct {
+        QString file;
+        int number;
+    } cases[] = {
+        {f.path("manca.jpg"), ErrFileNonTrovato},
+        {images::writeEmptyFile(f.path("vuoto.jpg")), ErrImmagineNonValida},
+        {images::writeTextFile(f.path("nota.jpg")), ErrImmagineNonValida},
+        {images::writeDamagedJpeg(f.path("rotto.jpg")), ErrImmagineNonValida},
+        {images::writeHugePngHeader(f.path("enorme.png"), 30000, 30000), ErrImmagineNonValida},
+        {f.dir.path(), ErrPercorsoNonValido},
+    };
+    for (const auto& c : cases) {
+        const Refusal refusal = addPicture(f, c.file);
+        EXPECT_EQ(refusal.number, c.number) << c.file.toStdString();
+        EXPECT_TRUE(refusal.description.contains(QFileInfo(c.file).fileName()))
+            << refusal.description.toStdString();
+    }
+}
+
+TEST(Pictures, AccessRefusedIsError70) {
+    EngineFixture f;
+    // The folder stays open to everybody; the files are closed to all.
+    QFile::setPermissions(f.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                            QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                            QFileDevice::ExeOther);
+    const QString file = images::writeJpeg(f.path("chiuso.jpg"), QSize(20, 20), Qt::red);
+    QFile::setPermissions(file, QFileDevice::Permissions());
+    const QString layout = images::writeTextFile(f.path("chiuso.pub"));
+    QFile::setPermissions(layout, QFileDevice::Permissions());
+    auto app = fabbricaMotore()();
+    const bool root = geteuid() == 0;
+    if (root && seteuid(65534) != 0) {
+        GTEST_SKIP() << "cannot drop root privileges to test refused access";
+    }
+    const Refusal refusal = addPicture(f, file);
+    int layoutNumber = 0;
+    try {
+        app->Open(layout, false, true, 3);
+    } catch (const Publisher::Error& error) {
+        layoutNumber = error.Number();
+    }
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    EXPECT_EQ(refusal.number, Publisher::ErrPermessoNegato);
+    EXPECT_EQ(layoutNumber, Publisher::ErrPermessoNegato);
+}
+
+TEST(Pictures, ContentDecidesTheFormatAndTruncatedFilesStillDraw) {
+    EngineFixture f;
+    // A PNG named .jpg is a picture.
+    const QString png = images::writePng(f.path("davvero-png.jpg"), QSize(40, 30), Qt::blue);
+    EXPECT_EQ(addPicture(f, png).number, 0);
+    EXPECT_EQ(probePicture(png).format, QByteArray("png"));
+    // A JPEG cut short: its header is intact, so it is accepted and draws what it has.
+    const QString cut =
+        images::writeTruncatedJpeg(f.path("troncato.jpg"), QSize(400, 300), Qt::red, 30);
+    EXPECT_EQ(addPicture(f, cut).number, 0);
+    QStringList unreadable;
+    const QImage page = renderPage(*f.document, 0, 72, &unreadable);
+    EXPECT_FALSE(page.isNull());
+}
+
+TEST(Pictures, DrawnStretchedIntoTheirBoxWithExifOrientation) {
+    EngineFixture f;
+    // Stored 200x100: top half red, bottom half blue. Orientation 6 turns it 90 degrees
+    // clockwise, so it shows 100x200 with red on the right and blue on the left.
+    const QString turned = images::writeJpeg(
+        f.path("ruotata.jpg"), images::splitImage(QSize(200, 100), Qt::red, Qt::blue), 95, 6);
+    EXPECT_EQ(probePicture(turned).size, QSize(100, 200));
+    auto shapes = f.document->Pages()->Item(2)->Shapes();
+    shapes->Item(1)->Delete(); // the grey rectangle
+    shapes->AddPicture(turned, 0, -1, 100, 100, 300, 200);
+    const QImage page = renderPage(*f.document, 1, 72);
+    // Box (100,100)-(400,300) at 1 px per point.
+    EXPECT_GT(countPixels(page, QRect(110, 110, 130, 180), Qt::blue), 130 * 180 * 9 / 10);
+    EXPECT_GT(countPixels(page, QRect(260, 110, 130, 180), Qt::red), 130 * 180 * 9 / 10);
+    EXPECT_EQ(countPixels(page, QRect(0, 0, 595, 95), Qt::white), 595 * 95); // nothing outside
+    EXPECT_EQ(countPixels(page, QRect(405, 100, 190, 200), Qt::white), 190 * 200);
+
+    // Decoding asks for the drawn size only.
+    const QString large = images::writeJpeg(f.path("grande.jpg"), QSize(1600, 1200), Qt::green);
+    EXPECT_EQ(decodePicture(large, QSize(160, 90)).size(), QSize(160, 90));
+    EXPECT_EQ(decodePicture(large, QSize(3200, 2400)).size(), QSize(1600, 1200));
+    EXPECT_EQ(decodePicture(turned, QSize(50, 100)).size(), QSize(50, 100));
+}
+
+TEST(Pictures, APictureDeletedBeforePrintingLeavesAnEmptyBoxAndIsReported) {
+    EngineFixture f;
+    const QString file = images::writeJpeg(f.path("sparisce.jpg"), QSize(100, 100), Qt::red);
+    const QString stays = images::writeJpeg(f.path("resta.jpg"), QSize(100, 100), Qt::blue);
+    auto shapes = f.document->Pages()->Item(2)->Shapes();
+    shapes->AddPicture(file, 0, -1, 100, 300, 100, 100);
+    shapes->AddPicture(stays, 0, -1, 300, 300, 100, 100);
+    ASSERT_TRUE(QFile::remove(file));
+
+    QStringList unreadable;
+    const QImage page = renderPage(*f.document, 1, 72, &unreadable);
+    EXPECT_EQ(unreadable, QStringList{file});
+    EXPECT_EQ(countPixels(page, QRect(110, 310, 80, 80), Qt::white), 80 * 80);
+    EXPECT_GT(countPixels(page, QRect(310, 310, 80, 80), Qt::blue), 80 * 80 * 9 / 10);
+
+    try {
+        f.document->PrintOut(-1, -1, QString(), 1, true);
+        ADD_FAILURE() << "the missing picture was not reported";
+    } catch (const Publisher::Error& error) {
+        EXPECT_EQ(error.Number(), ErrImmagineNonValida);
+        EXPECT_TRUE(error.Description().contains(QStringLiteral("sparisce.jpg")));
+    }
+    EXPECT_TRUE(QFileInfo(f.pdfFile).size() > 0) << "the document is still written";
+}
