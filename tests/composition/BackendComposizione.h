@@ -45,6 +45,9 @@ struct TestoLetto {
 
 class BackendComposizione {
 public:
+    // Fill of the layout's auto shapes: a rectangle left on a page shows it.
+    static inline const QColor ColoreForma = QColor(128, 128, 128);
+
     virtual ~BackendComposizione() = default;
 
     // Writes the layout and gives the path to open.

@@ -76,7 +76,7 @@ QColor BackendFinto::ColoreIn(int pagina, double x, double y) {
                               (*f.riempimento >> 16) & 0xFF);
             continue;
         }
-        return ColoreRettangolo;
+        return ColoreForma;
     }
     return Qt::white;
 }

@@ -11,9 +11,6 @@ namespace lumetra::composition::test {
 
 class BackendFinto : public BackendComposizione {
 public:
-    // Colour ColoreIn gives for a rectangle of the layout that is still there.
-    static inline const QColor ColoreRettangolo = QColor(128, 128, 128);
-
     fake::PublisherFinto& Finto() { return finto_; }
 
     QString CreaLayout(const LayoutProva& layout) override;

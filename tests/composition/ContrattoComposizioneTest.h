@@ -113,8 +113,8 @@ TYPED_TEST_P(ContrattoComposizione, OrdineDellaCollezioneEAltrePagine) {
     ASSERT_EQ(this->backend.NumeroPagine(), 3);
     EXPECT_EQ(this->Parole(1), QStringList{QStringLiteral("Retro")});
     // The rectangle of page 2 is no slot: it stays, empty.
-    EXPECT_FALSE(
-        this->ColoreVicino(1, this->Slot(5).sinistra + 0.5, this->Slot(5).CentroY(), Qt::white));
+    EXPECT_TRUE(this->ColoreVicino(1, this->Slot(5).CentroX(), this->Slot(5).CentroY(),
+                                   BackendComposizione::ColoreForma));
     this->VerificaSlotPieno(2, 11, 0);
     this->VerificaSlotPieno(2, 0, 1);
     this->VerificaSlotPieno(3, 11, 2);

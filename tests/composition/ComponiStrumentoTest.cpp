@@ -1,0 +1,139 @@
+// lumetra-componi end to end: a generated layout and pictures in, a PDF out, read back.
+#include "LetturaPdf.h"
+#include "PubBuilder.h"
+#include "StampaQt.h"
+#include "TestImages.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace lumetra::composition::test {
+namespace {
+
+struct Esecuzione {
+    int codice = -1;
+    QString errori;
+    QString uscita;
+};
+
+Esecuzione Esegui(const QStringList& argomenti) {
+    QProcess processo;
+    processo.start(QStringLiteral(LUMETRA_COMPONI), argomenti);
+    Esecuzione e;
+    if (!processo.waitForFinished(120000))
+        return e;
+    e.codice = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
+    e.errori = QString::fromLocal8Bit(processo.readAllStandardError());
+    e.uscita = QString::fromLocal8Bit(processo.readAllStandardOutput());
+    return e;
+}
+
+class ComponiStrumento : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("foto")));
+        pubtest::PubBuilder builder;
+        auto& pagina = builder.addPage();
+        pagina.addTextBox(36, 20, 400, 36, QStringLiteral("Catalogo"));
+        for (int s = 0; s < 12; ++s)
+            pagina.addRectangle(36 + (s % 3) * 180, 80 + (s / 3) * 190, 150, 150);
+        ASSERT_TRUE(builder.save(Layout()));
+    }
+    QString Layout() const { return dir.filePath(QStringLiteral("catalogo.pub")); }
+    QString Foto() const { return dir.filePath(QStringLiteral("foto")); }
+    QString Pdf() const { return dir.filePath(QStringLiteral("stampa.pdf")); }
+
+    QTemporaryDir dir;
+};
+
+// 14 pictures, one of them damaged and one missing: two pages, both captions, the bad files
+// reported and skipped.
+TEST_F(ComponiStrumento, ComponeInPdf) {
+    QStringList file;
+    for (int i = 1; i <= 14; ++i) {
+        const QString nome = QStringLiteral("ART-%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        testimages::writeJpeg(QDir(Foto()).filePath(nome), QSize(240, 180),
+                              QColor::fromHsv(i * 25, 200, 220));
+        file.append(nome);
+    }
+    testimages::writeDamagedJpeg(QDir(Foto()).filePath(QStringLiteral("ROTTA.jpg")));
+    file.insert(3, QStringLiteral("ROTTA.jpg"));
+    file.insert(5, QStringLiteral("MANCANTE.jpg"));
+
+    const Esecuzione e =
+        Esegui(QStringList{"--layout", Layout(), "--cartella", Foto(), "--esterno", "2",
+                           "--interno", "1", "--altezza", "0,8", "--font", "DejaVu Sans",
+                           "--grassetto", "--copie", "2", "--pdf", Pdf()} +
+               file);
+
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(QStringLiteral("'ROTTA.jpg'"))) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(QStringLiteral("MANCANTE.jpg"))) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(QStringLiteral("Immagini saltate (2)")));
+    ASSERT_EQ(PagineDelPdf(Pdf()), 2);
+    // Page 1: ART-01 .. ART-12 in slot order, each code twice (below and inside).
+    QStringList parole;
+    for (const ParolaPdf& p : ParoleDelPdf(Pdf(), 1))
+        parole.append(p.testo);
+    for (int i = 1; i <= 12; ++i) {
+        const QString codice = QStringLiteral("ART-%1").arg(i, 2, 10, QLatin1Char('0'));
+        EXPECT_EQ(parole.count(codice), 2) << codice.toStdString();
+    }
+    EXPECT_FALSE(parole.contains(QStringLiteral("ROTTA")));
+    QStringList seconda;
+    for (const ParolaPdf& p : ParoleDelPdf(Pdf(), 2))
+        seconda.append(p.testo);
+    EXPECT_EQ(seconda.count(QStringLiteral("ART-13")), 2);
+    EXPECT_EQ(seconda.count(QStringLiteral("ART-14")), 2);
+    EXPECT_TRUE(seconda.contains(QStringLiteral("Catalogo")));
+    // Slot 4 of page 1 (second row, first column) holds ART-04, the file after the damaged one.
+    const QImage pagina = PaginaDelPdf(Pdf(), 1, 72);
+    ASSERT_FALSE(pagina.isNull());
+    const QColor letto = pagina.pixelColor(36 + 75, 80 + 190 + 100);
+    const QColor atteso = QColor::fromHsv(4 * 25, 200, 220);
+    EXPECT_LE(std::abs(letto.red() - atteso.red()) + std::abs(letto.green() - atteso.green()) +
+                  std::abs(letto.blue() - atteso.blue()),
+              30)
+        << letto.name().toStdString();
+    EXPECT_TRUE(FontDelPdf(Pdf()).join(' ').contains(QStringLiteral("Bold")))
+        << FontDelPdf(Pdf()).join(' ').toStdString();
+}
+
+TEST_F(ComponiStrumento, ArgomentiEFallimenti) {
+    const Esecuzione aiuto = Esegui({QStringLiteral("--help")});
+    EXPECT_EQ(aiuto.codice, 0);
+    EXPECT_TRUE(aiuto.uscita.startsWith(QStringLiteral("Uso: lumetra-componi")));
+
+    const QStringList base = {"--layout", Layout(), "--cartella", Foto(), "--pdf", Pdf()};
+    EXPECT_EQ(Esegui(base).codice, 2); // no file
+    EXPECT_EQ(Esegui(base + QStringList{"--esterno", "3", "a.jpg"}).codice, 2);
+    EXPECT_EQ(Esegui(base + QStringList{"--altezza", "9,5", "a.jpg"}).codice, 2);
+    EXPECT_EQ(Esegui(base + QStringList{"--stampante", "a.jpg"}).codice, 2);
+    const Esecuzione ignota = Esegui(base + QStringList{"--formato", "A4", "a.jpg"});
+    EXPECT_EQ(ignota.codice, 2);
+    EXPECT_TRUE(ignota.errori.contains(QStringLiteral("Opzione sconosciuta: --formato")));
+
+    // A layout without rectangles: the composition's message, nothing written, exit 1.
+    pubtest::PubBuilder vuoto;
+    vuoto.addPage().addOval(50, 50, 100, 100);
+    const QString senzaRettangoli = dir.filePath(QStringLiteral("ovale.pub"));
+    ASSERT_TRUE(vuoto.save(senzaRettangoli));
+    testimages::writeJpeg(QDir(Foto()).filePath(QStringLiteral("a.jpg")), QSize(50, 50), Qt::red);
+    const Esecuzione nessuno =
+        Esegui({"--layout", senzaRettangoli, "--cartella", Foto(), "--pdf", Pdf(), "a.jpg"});
+    EXPECT_EQ(nessuno.codice, 1);
+    EXPECT_TRUE(nessuno.errori.contains(QStringLiteral("non contiene nessun rettango")));
+    EXPECT_FALSE(QFile::exists(Pdf()));
+
+    const Esecuzione mancante = Esegui({"--layout", dir.filePath(QStringLiteral("no.pub")),
+                                        "--cartella", Foto(), "--pdf", Pdf(), "a.jpg"});
+    EXPECT_EQ(mancante.codice, 1);
+    EXPECT_TRUE(mancante.errori.contains(QStringLiteral("Impossibile trovare il file di layout")));
+}
+
+} // namespace
+} // namespace lumetra::composition::test

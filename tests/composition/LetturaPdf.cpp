@@ -1,0 +1,75 @@
+#include "LetturaPdf.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+namespace lumetra::composition::test {
+namespace {
+
+QByteArray Esegui(const QString& programma, const QStringList& argomenti) {
+    QProcess processo;
+    processo.start(programma, argomenti);
+    if (!processo.waitForFinished(60000) || processo.exitStatus() != QProcess::NormalExit ||
+        processo.exitCode() != 0)
+        return QByteArray();
+    return processo.readAllStandardOutput();
+}
+
+} // namespace
+
+int PagineDelPdf(const QString& pdf) {
+    const QString info = QString::fromUtf8(Esegui(QStringLiteral("pdfinfo"), {pdf}));
+    const auto m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+std::vector<ParolaPdf> ParoleDelPdf(const QString& pdf, int pagina) {
+    const QByteArray xml =
+        Esegui(QStringLiteral("pdftotext"),
+               {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(pagina),
+                QStringLiteral("-l"), QString::number(pagina), pdf, QStringLiteral("-")});
+    std::vector<ParolaPdf> parole;
+    QXmlStreamReader lettore(xml);
+    while (!lettore.atEnd()) {
+        if (lettore.readNext() != QXmlStreamReader::StartElement ||
+            lettore.name() != QLatin1String("word"))
+            continue;
+        const auto a = lettore.attributes();
+        ParolaPdf parola;
+        parola.xMin = a.value(QLatin1String("xMin")).toDouble();
+        parola.yMin = a.value(QLatin1String("yMin")).toDouble();
+        parola.xMax = a.value(QLatin1String("xMax")).toDouble();
+        parola.yMax = a.value(QLatin1String("yMax")).toDouble();
+        parola.testo = lettore.readElementText();
+        parole.push_back(parola);
+    }
+    return parole;
+}
+
+QImage PaginaDelPdf(const QString& pdf, int pagina, int dpi) {
+    QTemporaryDir dir;
+    const QString radice = dir.filePath(QStringLiteral("pagina"));
+    Esegui(QStringLiteral("pdftoppm"),
+           {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+            QStringLiteral("-f"), QString::number(pagina), QStringLiteral("-l"),
+            QString::number(pagina), QStringLiteral("-singlefile"), pdf, radice});
+    return QImage(radice + QStringLiteral(".png"));
+}
+
+QStringList FontDelPdf(const QString& pdf) {
+    const QStringList righe =
+        QString::fromUtf8(Esegui(QStringLiteral("pdffonts"), {pdf})).split(QLatin1Char('\n'));
+    QStringList font;
+    for (qsizetype i = 2; i < righe.size(); ++i) {
+        const QString nome = righe[i].section(QLatin1Char(' '), 0, 0);
+        if (!nome.isEmpty())
+            font.append(nome);
+    }
+    return font;
+}
+
+} // namespace lumetra::composition::test

@@ -1,0 +1,144 @@
+#include "ArgomentiComponi.h"
+
+#include <QLocale>
+
+namespace lumetra::componi {
+namespace {
+
+std::optional<int> Intero(const QString& testo, int minimo, int massimo) {
+    bool ok = false;
+    const int valore = testo.toInt(&ok);
+    if (!ok || valore < minimo || valore > massimo)
+        return std::nullopt;
+    return valore;
+}
+
+} // namespace
+
+bool AltezzaValida(const QString& testo) {
+    bool ok = false;
+    double valore = QLocale(QLocale::Italian).toDouble(testo, &ok);
+    if (!ok)
+        valore = QLocale::c().toDouble(testo, &ok);
+    return ok && valore >= 0.3 && valore <= 9.0;
+}
+
+QString TestoAiuto() {
+    return QStringLiteral(
+        "Uso: lumetra-componi --layout LAYOUT.pub --cartella CARTELLA [opzioni]\n"
+        "                     (--pdf FILE.pdf | --stampante) FILE...\n"
+        "\n"
+        "Riempie i rettangoli della prima pagina del layout con le immagini FILE (nomi di file\n"
+        "nella CARTELLA, nell'ordine dato), aggiunge i codici articolo e stampa il documento\n"
+        "sulla stampante predefinita oppure lo scrive in un file PDF.\n"
+        "\n"
+        "Opzioni:\n"
+        "  --layout FILE      il layout di Publisher (*.pub)\n"
+        "  --cartella DIR     la cartella delle immagini\n"
+        "  --esterno N        codice articolo esterno: 0 nessuno, 1 sopra, 2 sotto (0)\n"
+        "  --interno N        codice articolo interno: 0 nessuno, 1 sinistra, 2 destra (0)\n"
+        "  --altezza H        altezza del codice articolo in centimetri, da 0,3 a 9,0 (0,7)\n"
+        "  --font NOME        carattere del codice articolo (Times New Roman)\n"
+        "  --grassetto        carattere grassetto\n"
+        "  --corsivo          carattere corsivo\n"
+        "  --copie N          numero di copie fascicolate, da 1 a 999 (1)\n"
+        "  --pdf FILE         scrive il documento in un file PDF invece di stamparlo\n"
+        "  --stampante        stampa sulla stampante predefinita\n"
+        "  --dettagli         mostra anche l'avanzamento del lavoro\n"
+        "  --help             mostra questo aiuto\n"
+        "\n"
+        "Le immagini che non si trovano o non si possono inserire vengono saltate e segnalate.\n"
+        "Codice di uscita: 0 documento stampato, 1 nessuna stampa, 2 argomenti non validi.\n");
+}
+
+EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
+    Argomenti a;
+    bool stampante = false;
+    bool soloFile = false;
+    auto errore = [](const QString& testo) {
+        EsitoArgomenti esito;
+        esito.errore = testo;
+        return esito;
+    };
+    for (qsizetype i = 0; i < lista.size(); ++i) {
+        const QString& arg = lista[i];
+        if (soloFile || !arg.startsWith(QLatin1String("--"))) {
+            a.file.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            soloFile = true;
+            continue;
+        }
+        if (arg == QLatin1String("--help")) {
+            EsitoArgomenti esito;
+            esito.aiuto = true;
+            return esito;
+        }
+        if (arg == QLatin1String("--grassetto")) {
+            a.grassetto = true;
+            continue;
+        }
+        if (arg == QLatin1String("--corsivo")) {
+            a.corsivo = true;
+            continue;
+        }
+        if (arg == QLatin1String("--stampante")) {
+            stampante = true;
+            continue;
+        }
+        if (arg == QLatin1String("--dettagli")) {
+            a.dettagli = true;
+            continue;
+        }
+        static const QStringList conValore = {
+            QStringLiteral("--layout"),  QStringLiteral("--cartella"), QStringLiteral("--esterno"),
+            QStringLiteral("--interno"), QStringLiteral("--altezza"),  QStringLiteral("--font"),
+            QStringLiteral("--copie"),   QStringLiteral("--pdf")};
+        if (!conValore.contains(arg))
+            return errore(QStringLiteral("Opzione sconosciuta: %1").arg(arg));
+        if (i + 1 >= lista.size())
+            return errore(QStringLiteral("Manca il valore dell'opzione %1").arg(arg));
+        const QString valore = lista[++i];
+        if (arg == QLatin1String("--layout")) {
+            a.layout = valore;
+        } else if (arg == QLatin1String("--cartella")) {
+            a.cartella = valore;
+        } else if (arg == QLatin1String("--font")) {
+            a.font = valore;
+        } else if (arg == QLatin1String("--pdf")) {
+            a.pdf = valore;
+        } else if (arg == QLatin1String("--altezza")) {
+            if (!AltezzaValida(valore))
+                return errore(QStringLiteral("L'altezza del codice articolo deve essere compresa "
+                                             "tra 0,3 e 9,0 centimetri: '%1'")
+                                  .arg(valore));
+            a.altezza = valore;
+        } else if (arg == QLatin1String("--copie")) {
+            const auto copie = Intero(valore, 1, 999);
+            if (!copie)
+                return errore(
+                    QStringLiteral("Il numero di copie deve essere tra 1 e 999: '%1'").arg(valore));
+            a.copie = *copie;
+        } else {
+            const auto posizione = Intero(valore, 0, 2);
+            if (!posizione)
+                return errore(QStringLiteral("%1 accetta 0, 1 o 2: '%2'").arg(arg, valore));
+            (arg == QLatin1String("--esterno") ? a.esterno : a.interno) = *posizione;
+        }
+    }
+    if (a.layout.isEmpty())
+        return errore(QStringLiteral("Specificare il layout con --layout"));
+    if (a.cartella.isEmpty())
+        return errore(QStringLiteral("Specificare la cartella delle immagini con --cartella"));
+    if (stampante == !a.pdf.isEmpty())
+        return errore(QStringLiteral("Specificare una sola destinazione: --pdf FILE oppure "
+                                     "--stampante"));
+    if (a.file.isEmpty())
+        return errore(QStringLiteral("Specificare almeno un file immagine"));
+    EsitoArgomenti esito;
+    esito.argomenti = a;
+    return esito;
+}
+
+} // namespace lumetra::componi

@@ -1,0 +1,24 @@
+#pragma once
+// The composition's surroundings on a command line: message boxes become lines on stderr, a
+// picture that cannot be placed is skipped (the 'Ok' answer) and remembered.
+
+#include "ContestoSemplice.h"
+
+namespace lumetra::componi {
+
+class ContestoRigaDiComando : public composition::ContestoSemplice {
+public:
+    explicit ContestoRigaDiComando(bool dettagli) : dettagli_(dettagli) {}
+
+    // Files that were skipped: missing before the run, or not placed during it.
+    QStringList saltate;
+
+    void ImpostaInformazioni(const QString& testo) override;
+    int MsgBox(const QString& messaggio, int stile, const QString& titolo) override;
+
+private:
+    bool dettagli_;
+    QString ultimaImmagine_;
+};
+
+} // namespace lumetra::componi
