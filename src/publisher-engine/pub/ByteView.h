@@ -13,6 +13,12 @@ struct Damaged {
     const char* reason;
 };
 
+// A layout of a Publisher version the reader does not take. `reason` completes
+// "Impossibile caricare il layout: ...".
+struct Unsupported {
+    const char* reason;
+};
+
 class ByteView {
 public:
     ByteView() = default;

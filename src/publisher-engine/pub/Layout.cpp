@@ -72,6 +72,8 @@ Layout Layout::readStream(librevenge::RVNGInputStream& input) {
     } catch (const detail::Damaged& damaged) {
         throw notALayout(
             QStringLiteral("file danneggiato (%1)").arg(QString::fromUtf8(damaged.reason)));
+    } catch (const detail::Unsupported& unsupported) {
+        throw notALayout(QString::fromUtf8(unsupported.reason));
     } catch (const std::bad_alloc&) {
         throw notALayout(QStringLiteral("memoria insufficiente"));
     } catch (...) {

@@ -290,17 +290,22 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
     }
 
     if (version == Version::Publisher97) {
-        // Publisher 1.0/2.0 files share this format's marker but place their shapes by another
-        // origin: their coordinates land far outside the page.
+        // Publisher 1.0/2.0 files share this format's marker but place their shapes from
+        // another origin: read as 95/97 files, most of their shapes land far off the page.
+        std::size_t total = 0, off = 0;
         for (const RawPage& page : raw.pages) {
             for (const RawShape& s : page.shapes) {
                 const double cx = s.shape.left + s.shape.width / 2;
                 const double cy = s.shape.top + s.shape.height / 2;
-                if (std::abs(cx - raw.pageWidth / 2) > 4 * raw.pageWidth + 1000 ||
-                    std::abs(cy - raw.pageHeight / 2) > 4 * raw.pageHeight + 1000) {
-                    throw Damaged{"file di una versione di Publisher non supportata (1.0 o 2.0)"};
+                ++total;
+                if (cx < -raw.pageWidth / 2 || cx > raw.pageWidth * 1.5 ||
+                    cy < -raw.pageHeight / 2 || cy > raw.pageHeight * 1.5) {
+                    ++off;
                 }
             }
+        }
+        if (total > 0 && off * 2 > total) {
+            throw Unsupported{"file di Publisher 1.0 o 2.0, versione non supportata"};
         }
     }
     return raw;

@@ -1,0 +1,183 @@
+#include "LibmspubProbe.h"
+
+#include <libmspub/libmspub.h>
+#include <librevenge-stream/librevenge-stream.h>
+#include <librevenge/librevenge.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace lumetra::pubtest {
+
+namespace {
+
+using librevenge::RVNGPropertyList;
+
+// The whole file as librevenge reads it, but sub-streams come patched and the summary streams
+// (which libmspub reads without catching its own errors) are missing.
+class PatchedInput : public librevenge::RVNGInputStream {
+public:
+    PatchedInput(const QByteArray& file, const std::vector<lumetra::pub::StreamPatch>& patches)
+        : file_(reinterpret_cast<const unsigned char*>(file.constData()),
+                static_cast<unsigned>(file.size())),
+          patches_(patches) {}
+
+    bool isStructured() override { return file_.isStructured(); }
+    unsigned subStreamCount() override { return file_.subStreamCount(); }
+    const char* subStreamName(unsigned id) override { return file_.subStreamName(id); }
+    bool existsSubStream(const char* name) override {
+        return !hidden(name) && file_.existsSubStream(name);
+    }
+    librevenge::RVNGInputStream* getSubStreamById(unsigned id) override {
+        const char* name = file_.subStreamName(id);
+        return name ? getSubStreamByName(name) : nullptr;
+    }
+    librevenge::RVNGInputStream* getSubStreamByName(const char* name) override {
+        if (hidden(name)) {
+            return nullptr;
+        }
+        std::unique_ptr<librevenge::RVNGInputStream> stream(file_.getSubStreamByName(name));
+        if (!stream) {
+            return nullptr;
+        }
+        std::vector<unsigned char> bytes;
+        while (!stream->isEnd()) {
+            unsigned long got = 0;
+            const unsigned char* data = stream->read(65536, got);
+            if (!data || got == 0) {
+                break;
+            }
+            bytes.insert(bytes.end(), data, data + got);
+        }
+        for (const auto& patch : patches_) {
+            if (patch.stream == name && patch.offset + patch.bytes.size() <= bytes.size()) {
+                std::copy(patch.bytes.begin(), patch.bytes.end(),
+                          bytes.begin() + static_cast<long>(patch.offset));
+            }
+        }
+        return new librevenge::RVNGStringStream(bytes.data(), static_cast<unsigned>(bytes.size()));
+    }
+    const unsigned char* read(unsigned long n, unsigned long& got) override {
+        return file_.read(n, got);
+    }
+    int seek(long offset, librevenge::RVNG_SEEK_TYPE type) override {
+        return file_.seek(offset, type);
+    }
+    long tell() override { return file_.tell(); }
+    bool isEnd() override { return file_.isEnd(); }
+
+private:
+    static bool hidden(const char* name) {
+        return std::string(name).find("SummaryInformation") != std::string::npos;
+    }
+    librevenge::RVNGStringStream file_;
+    std::vector<lumetra::pub::StreamPatch> patches_;
+};
+
+double inches(const librevenge::RVNGProperty* p) {
+    return p ? p->getDouble() : 0.0;
+}
+
+class Recorder : public librevenge::RVNGDrawingInterface {
+public:
+    std::vector<DrawnPage> pages;
+
+    void startPage(const RVNGPropertyList&) override { pages.emplace_back(); }
+    void setStyle(const RVNGPropertyList& style) override {
+        bitmap_ = style["draw:fill"] && style["draw:fill"]->getStr() == "bitmap";
+    }
+    void drawPolygon(const RVNGPropertyList& props) override {
+        const librevenge::RVNGPropertyListVector* points = props.child("svg:points");
+        if (!points || points->count() == 0 || pages.empty()) {
+            return;
+        }
+        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+        for (unsigned long i = 0; i < points->count(); ++i) {
+            const double x = inches((*points)[i]["svg:x"]) * 72;
+            const double y = inches((*points)[i]["svg:y"]) * 72;
+            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+        }
+        pages.back().polygons.push_back(QRectF(x0, y0, x1 - x0, y1 - y0));
+        if (bitmap_) {
+            ++pages.back().pictures;
+        }
+    }
+    void drawPath(const RVNGPropertyList&) override {
+        if (!pages.empty()) {
+            ++pages.back().paths;
+        }
+    }
+    void openParagraph(const RVNGPropertyList&) override { paragraph_.clear(); }
+    void closeParagraph() override {
+        if (!pages.empty()) {
+            pages.back().paragraphs << paragraph_.remove(QChar(0x000D));
+        }
+    }
+    void insertText(const librevenge::RVNGString& text) override {
+        paragraph_ += QString::fromUtf8(text.cstr());
+    }
+    void insertSpace() override { paragraph_ += QLatin1Char(' '); }
+
+    void startDocument(const RVNGPropertyList&) override {}
+    void endDocument() override {}
+    void setDocumentMetaData(const RVNGPropertyList&) override {}
+    void defineEmbeddedFont(const RVNGPropertyList&) override {}
+    void endPage() override {}
+    void startMasterPage(const RVNGPropertyList&) override {}
+    void endMasterPage() override {}
+    void startLayer(const RVNGPropertyList&) override {}
+    void endLayer() override {}
+    void startEmbeddedGraphics(const RVNGPropertyList&) override {}
+    void endEmbeddedGraphics() override {}
+    void openGroup(const RVNGPropertyList&) override {}
+    void closeGroup() override {}
+    void drawRectangle(const RVNGPropertyList&) override {}
+    void drawEllipse(const RVNGPropertyList&) override {}
+    void drawPolyline(const RVNGPropertyList&) override {}
+    void drawGraphicObject(const RVNGPropertyList&) override {}
+    void drawConnector(const RVNGPropertyList&) override {}
+    void startTextObject(const RVNGPropertyList&) override {}
+    void endTextObject() override {}
+    void startTableObject(const RVNGPropertyList&) override {}
+    void openTableRow(const RVNGPropertyList&) override {}
+    void closeTableRow() override {}
+    void openTableCell(const RVNGPropertyList&) override {}
+    void closeTableCell() override {}
+    void insertCoveredTableCell(const RVNGPropertyList&) override {}
+    void endTableObject() override {}
+    void insertTab() override {}
+    void insertLineBreak() override {}
+    void insertField(const RVNGPropertyList&) override {}
+    void openOrderedListLevel(const RVNGPropertyList&) override {}
+    void openUnorderedListLevel(const RVNGPropertyList&) override {}
+    void closeOrderedListLevel() override {}
+    void closeUnorderedListLevel() override {}
+    void openListElement(const RVNGPropertyList&) override {}
+    void closeListElement() override {}
+    void defineParagraphStyle(const RVNGPropertyList&) override {}
+    void defineCharacterStyle(const RVNGPropertyList&) override {}
+    void openSpan(const RVNGPropertyList&) override {}
+    void closeSpan() override {}
+    void openLink(const RVNGPropertyList&) override {}
+    void closeLink() override {}
+
+private:
+    bool bitmap_ = false;
+    QString paragraph_;
+};
+
+} // namespace
+
+std::optional<std::vector<DrawnPage>>
+drawWithLibmspub(const QByteArray& file, const std::vector<lumetra::pub::StreamPatch>& patches) {
+    PatchedInput input(file, patches);
+    Recorder recorder;
+    if (!libmspub::MSPUBDocument::isSupported(&input) ||
+        !libmspub::MSPUBDocument::parse(&input, &recorder)) {
+        return std::nullopt;
+    }
+    return recorder.pages;
+}
+
+} // namespace lumetra::pubtest

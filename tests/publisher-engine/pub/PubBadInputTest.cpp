@@ -1,0 +1,362 @@
+// Files that are no usable layout: each ends in a ReadError with an Italian description,
+// quickly, without a crash.
+
+#include "CompoundFileWriter.h"
+#include "Layout.h"
+#include "PubBuilder.h"
+#include "PubStreams.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace lumetra::pub;
+using lumetra::pubtest::CompoundFileWriter;
+using lumetra::pubtest::PubBuilder;
+using lumetra::pubtest::PubFileWriter;
+using lumetra::pubtest::PubItem;
+
+namespace {
+
+Layout read(const QByteArray& file) {
+    return Layout::readBytes(reinterpret_cast<const std::uint8_t*>(file.constData()),
+                             std::size_t(file.size()));
+}
+
+// The error of reading `file`, or -1 when it reads.
+int errorOf(const QByteArray& file, QString* description = nullptr) {
+    try {
+        read(file);
+        return -1;
+    } catch (const ReadError& error) {
+        if (description) {
+            *description = error.description();
+        }
+        return error.number();
+    }
+}
+
+void setU16(QByteArray& b, qsizetype at, std::uint16_t v) {
+    b[at] = char(v & 0xFF);
+    b[at + 1] = char(v >> 8);
+}
+void setU32(QByteArray& b, qsizetype at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        b[at + i] = char((v >> (8 * i)) & 0xFF);
+    }
+}
+std::uint32_t u32(const QByteArray& b, qsizetype at) {
+    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
+           std::uint32_t(std::uint8_t(b[at + 2])) << 16 |
+           std::uint32_t(std::uint8_t(b[at + 3])) << 24;
+}
+
+QByteArray compound(const QByteArray& contents, const QByteArray& escher, bool quill = true) {
+    CompoundFileWriter file;
+    file.addStream(QStringLiteral("Contents"), contents);
+    if (!escher.isNull()) {
+        file.addStream(QStringLiteral("Escher/EscherStm"), escher);
+    }
+    if (quill) {
+        QByteArray q("CHNKINK ");
+        q.append(QByteArray(24, '\0'));
+        setU32(q, 0x1C, 0xFFFFFFFF);
+        file.addStream(QStringLiteral("Quill/QuillSub/CONTENTS"), q);
+    }
+    return file.build();
+}
+
+PubBuilder& sampleBuilder(PubBuilder& b) {
+    auto& p = b.addPage();
+    p.addRectangle(50, 50, 100, 100);
+    p.addTextBox(200, 50, 100, 40, QStringLiteral("testo"));
+    p.addGroup({PubItem::rectangle(50, 300, 100, 50), PubItem::oval(50, 400, 100, 50)});
+    b.addPage().addOval(10, 10, 30, 30);
+    return b;
+}
+
+// A 98/2000-format Contents: a document chunk, page chunks and shape chunks.
+struct OldChunk {
+    std::uint16_t type;
+    std::uint16_t id;
+    std::uint16_t parent;
+    std::int32_t xs = 0, ys = 0, xe = 0, ye = 0;
+    std::uint16_t pageKind = 1;
+};
+
+QByteArray oldContents(const std::vector<OldChunk>& chunks, double widthPt, double heightPt) {
+    QByteArray c(0x20, '\0');
+    c[0] = char(0xE8);
+    c[1] = char(0xAC);
+    c[2] = char(0x22);
+    std::vector<std::uint32_t> offsets;
+    for (const OldChunk& chunk : chunks) {
+        offsets.push_back(std::uint32_t(c.size()));
+        QByteArray data(0x40, '\0');
+        setU16(data, 0, chunk.type);
+        if (chunk.type == 0x15) {
+            setU32(data, 0x14, std::uint32_t(widthPt * 12700));
+            setU32(data, 0x18, std::uint32_t(heightPt * 12700));
+        } else if (chunk.type == 0x14) {
+            setU16(data, 0x14, chunk.pageKind);
+        } else {
+            setU32(data, 6, std::uint32_t(chunk.xs));
+            setU32(data, 10, std::uint32_t(chunk.ys));
+            setU32(data, 14, std::uint32_t(chunk.xe));
+            setU32(data, 18, std::uint32_t(chunk.ye));
+        }
+        c += data;
+    }
+    setU32(c, 0x16, std::uint32_t(c.size()));
+    QByteArray table;
+    table.append(char(chunks.size() & 0xFF));
+    table.append(char(chunks.size() >> 8));
+    for (std::size_t i = 0; i < chunks.size(); ++i) {
+        QByteArray entry(10, '\0');
+        setU16(entry, 2, chunks[i].id);
+        setU16(entry, 4, chunks[i].parent);
+        setU32(entry, 6, offsets[i]);
+        table += entry;
+    }
+    return c + table;
+}
+
+// A box in points as 98/2000 stores it: EMU from the page centre.
+OldChunk shape(std::uint16_t type, std::uint16_t id, std::uint16_t parent, double l, double t,
+               double w, double h, double pageW = 612, double pageH = 792, double shift = 0) {
+    auto emu = [](double pt) { return std::int32_t(std::lround(pt * 12700)); };
+    return {type,
+            id,
+            parent,
+            emu(l - pageW / 2) + emu(shift),
+            emu(t - pageH / 2) + emu(shift),
+            emu(l + w - pageW / 2) + emu(shift),
+            emu(t + h - pageH / 2) + emu(shift)};
+}
+
+} // namespace
+
+TEST(PubOlderFormats, Publisher2000And97FilesAreReadAndVersion2FilesRefused) {
+    const std::vector<OldChunk> layout2000{{0x15, 0x120, 0},
+                                           {0x14, 0x121, 0x120},
+                                           shape(0x05, 0x130, 0x121, 72, 100, 200, 150),
+                                           shape(0x08, 0x131, 0x121, 300, 100, 100, 50),
+                                           shape(0x07, 0x132, 0x121, 72, 300, 100, 50)};
+    const Layout l2000 = read(compound(oldContents(layout2000, 612, 792), QByteArray()));
+    EXPECT_EQ(l2000.version(), Version::Publisher2000);
+    ASSERT_EQ(l2000.pages().size(), 1u);
+    ASSERT_EQ(l2000.pages()[0].shapes.size(), 3u);
+    EXPECT_NEAR(l2000.pages()[0].shapes[0].left, 72, 0.01);
+    EXPECT_NEAR(l2000.pages()[0].shapes[0].height, 150, 0.01);
+    EXPECT_EQ(l2000.pages()[0].shapes[1].type, TypeTextBox);
+    EXPECT_EQ(l2000.pages()[0].shapes[2].autoShapeType, AutoShapeOval);
+    EXPECT_EQ(l2000.pictureSlots(), (std::vector<int>{1}));
+    const auto patches = l2000.hidePatches(0, {0});
+    ASSERT_EQ(patches.size(), 1u);
+    EXPECT_EQ(patches[0].stream, "Contents");
+    EXPECT_EQ(patches[0].bytes, (std::vector<std::uint8_t>{0xFF, 0xFF}));
+
+    // 95/97: no text stream, shapes measured from a point 25 inches off the page centre.
+    const std::vector<OldChunk> layout97{
+        {0x15, 0x120, 0},
+        {0x14, 0x121, 0x120},
+        shape(0x05, 0x130, 0x121, 72, 100, 200, 150, 612, 792, 1800)};
+    const Layout l97 = read(compound(oldContents(layout97, 612, 792), QByteArray(), false));
+    EXPECT_EQ(l97.version(), Version::Publisher97);
+    EXPECT_EQ(l97.versionName(), QStringLiteral("95/97"));
+    EXPECT_NEAR(l97.pages()[0].shapes[0].left, 72, 0.01);
+    EXPECT_NEAR(l97.pages()[0].shapes[0].top, 100, 0.01);
+
+    // The same marker with shapes from the page centre (Publisher 2.0): refused.
+    QString why;
+    EXPECT_EQ(errorOf(compound(oldContents(layout2000, 612, 792), QByteArray(), false), &why),
+              ErrFormatoNonValido);
+    EXPECT_TRUE(why.contains(QStringLiteral("2.0"))) << why.toStdString();
+}
+
+TEST(PubOlderFormats, GroupCyclesDeepNestingAndWildOffsetsAreRefused) {
+    // Duplicate ids make group 0x140 contain itself through 0x141.
+    std::vector<OldChunk> cycle{{0x15, 0x120, 0},
+                                {0x14, 0x121, 0x120},
+                                shape(0x0F, 0x140, 0x121, 10, 10, 50, 50),
+                                shape(0x0F, 0x141, 0x140, 10, 10, 50, 50),
+                                shape(0x0F, 0x140, 0x141, 10, 10, 50, 50)};
+    QString why;
+    EXPECT_EQ(errorOf(compound(oldContents(cycle, 612, 792), QByteArray()), &why),
+              ErrFormatoNonValido);
+    EXPECT_TRUE(why.contains(QStringLiteral("circolari"))) << why.toStdString();
+
+    std::vector<OldChunk> deep{{0x15, 0x120, 0}, {0x14, 0x121, 0x120}};
+    std::uint16_t parent = 0x121;
+    for (std::uint16_t id = 0x200; id < 0x200 + 40; ++id) {
+        deep.push_back(shape(0x0F, id, parent, 10, 10, 50, 50));
+        parent = id;
+    }
+    deep.push_back(shape(0x05, 0x300, parent, 10, 10, 50, 50));
+    EXPECT_EQ(errorOf(compound(oldContents(deep, 612, 792), QByteArray())), ErrFormatoNonValido);
+
+    // A chunk offset past the end, and a chunk table longer than the stream.
+    QByteArray wild = oldContents(
+        {{0x15, 0x120, 0}, {0x14, 0x121, 0x120}, shape(0x05, 0x130, 0x121, 72, 100, 200, 150)}, 612,
+        792);
+    QByteArray pastEnd = wild;
+    setU32(pastEnd, pastEnd.size() - 4, 0x7FFFFFF0);
+    EXPECT_EQ(errorOf(compound(pastEnd, QByteArray())), ErrFormatoNonValido);
+    QByteArray longTable = wild;
+    setU16(longTable, qsizetype(u32(longTable, 0x16)), 0xFFFF);
+    EXPECT_EQ(errorOf(compound(longTable, QByteArray())), ErrFormatoNonValido);
+}
+
+TEST(PubBadInput, LayoutsWithoutPagesOrShapesAreRefused) {
+    PubBuilder noPages;
+    QString why;
+    EXPECT_EQ(errorOf(noPages.bytes(), &why), ErrFormatoNonValido);
+    EXPECT_TRUE(why.contains(QStringLiteral("pagine"))) << why.toStdString();
+
+    PubBuilder noShapes;
+    noShapes.addPage();
+    noShapes.addPage();
+    EXPECT_EQ(errorOf(noShapes.bytes(), &why), ErrFormatoNonValido);
+    EXPECT_TRUE(why.contains(QStringLiteral("forme"))) << why.toStdString();
+
+    PubBuilder deep;
+    PubItem group = PubItem::group({PubItem::rectangle(10, 10, 10, 10)});
+    for (int i = 0; i < 40; ++i) {
+        group = PubItem::group({group, PubItem::oval(30, 30, 10, 10)});
+    }
+    deep.addPage().add(group);
+    EXPECT_EQ(errorOf(deep.bytes(), &why), ErrFormatoNonValido);
+    EXPECT_TRUE(why.contains(QStringLiteral("annidati"))) << why.toStdString();
+}
+
+TEST(PubBadInput, DamagedStreamsOfA2002LayoutAreRefused) {
+    PubBuilder b;
+    sampleBuilder(b);
+    const PubFileWriter writer(b);
+    const QByteArray contents = writer.contents();
+    const QByteArray escher = writer.escher();
+    ASSERT_EQ(errorOf(compound(contents, escher)), -1);
+
+    QByteArray trailerPastEnd = contents;
+    setU32(trailerPastEnd, 0x1A, 0xFFFFFF00);
+    EXPECT_EQ(errorOf(compound(trailerPastEnd, escher)), ErrFormatoNonValido);
+
+    // Every 0x88 directory entry's chunk offset (sub-block 04 B8) pointed past the end.
+    QByteArray chunkPastEnd = contents;
+    const qsizetype trailer = qsizetype(u32(contents, 0x1A));
+    int patched = 0;
+    for (qsizetype at = trailer; at + 6 <= chunkPastEnd.size(); ++at) {
+        if (chunkPastEnd[at] == 0x04 && std::uint8_t(chunkPastEnd[at + 1]) == 0xB8) {
+            setU32(chunkPastEnd, at + 2, 0x7FFFFFF0);
+            ++patched;
+        }
+    }
+    ASSERT_GT(patched, 3);
+    EXPECT_EQ(errorOf(compound(chunkPastEnd, escher)), ErrFormatoNonValido);
+
+    // A drawing record claiming 4 GB.
+    QByteArray hugeRecord = escher;
+    setU32(hugeRecord, 4, 0xFFFFFFF0);
+    EXPECT_EQ(errorOf(compound(contents, hugeRecord)), ErrFormatoNonValido);
+
+    // Required streams missing, or a Contents of another program.
+    EXPECT_EQ(errorOf(compound(contents, QByteArray())), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(contents, escher, false)), ErrFormatoNonValido);
+    QByteArray otherMagic = contents;
+    otherMagic[2] = char(0x30);
+    EXPECT_EQ(errorOf(compound(otherMagic, escher)), ErrFormatoNonValido);
+}
+
+TEST(PubBadInput, RandomTruncatedAndFlippedFilesNeverCrash) {
+    QRandomGenerator random(20261206);
+    for (int i = 0; i < 20; ++i) {
+        QByteArray garbage(int(random.bounded(1, 20000)), '\0');
+        for (char& c : garbage) {
+            c = char(random.bounded(256));
+        }
+        EXPECT_EQ(errorOf(garbage), ErrFormatoNonValido);
+    }
+    EXPECT_EQ(errorOf(QByteArray()), ErrFormatoNonValido);
+
+    PubBuilder b;
+    sampleBuilder(b);
+    const QByteArray good = b.bytes();
+    ASSERT_EQ(errorOf(good), -1);
+    // Cut anywhere in the first three quarters: the compound file or a stream breaks.
+    for (qsizetype size = 0; size < good.size() * 3 / 4; size += 97) {
+        EXPECT_EQ(errorOf(good.left(size)), ErrFormatoNonValido) << "cut at " << size;
+    }
+    // Flipped bytes: a layout that still reads keeps its invariants.
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bad = good;
+        for (int k = 0; k < 4; ++k) {
+            bad[qsizetype(random.bounded(quint32(bad.size())))] ^= char(1 << random.bounded(8));
+        }
+        try {
+            const Layout layout = read(bad);
+            ASSERT_FALSE(layout.pages().empty());
+            for (const int slot : layout.pictureSlots()) {
+                ASSERT_GE(slot, 1);
+                ASSERT_LE(std::size_t(slot), layout.pages()[0].shapes.size());
+            }
+        } catch (const ReadError& error) {
+            EXPECT_EQ(error.number(), ErrFormatoNonValido);
+        }
+    }
+}
+
+TEST(PubBadInput, MissingFoldersAndUnreadableFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString why;
+    try {
+        Layout::readFile(dir.filePath(QStringLiteral("manca.pub")));
+        FAIL() << "a missing file was read";
+    } catch (const ReadError& error) {
+        EXPECT_EQ(error.number(), ErrFileNonTrovato);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("non esiste")));
+    }
+    try {
+        Layout::readFile(dir.path());
+        FAIL() << "a folder was read";
+    } catch (const ReadError& error) {
+        EXPECT_EQ(error.number(), ErrPercorsoNonValido);
+    }
+    const QString text = dir.filePath(QStringLiteral("testo.pub"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("non sono un layout\n");
+    file.close();
+    try {
+        Layout::readFile(text);
+        FAIL() << "a text file was read";
+    } catch (const ReadError& error) {
+        EXPECT_EQ(error.number(), ErrFormatoNonValido);
+        EXPECT_TRUE(error.description().startsWith(QStringLiteral("Impossibile caricare")));
+    }
+}
+
+TEST(PubBadInput, AFileWithoutReadPermissionGivesError70) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chiuso.pub"));
+    PubBuilder b;
+    sampleBuilder(b);
+    ASSERT_TRUE(b.save(path));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly)) {
+        GTEST_SKIP() << "this user can read files without read permission (root)";
+    }
+    try {
+        Layout::readFile(path);
+        FAIL() << "an unreadable file was read";
+    } catch (const ReadError& error) {
+        EXPECT_EQ(error.number(), ErrPermessoNegato);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("negato")));
+    }
+}

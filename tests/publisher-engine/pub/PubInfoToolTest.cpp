@@ -1,0 +1,94 @@
+// The layout inspector lumetra-pubinfo, run as a program.
+
+#include "PubBuilder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using lumetra::pubtest::PubBuilder;
+using lumetra::pubtest::PubItem;
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+ToolRun pubinfo(const QStringList& args) {
+    QProcess process;
+    process.start(QString::fromLocal8Bit(std::getenv("LUMETRA_PUBINFO")), args);
+    process.waitForFinished(30000);
+    ToolRun run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+TEST(PubInfoTool, PrintsPagesShapesAndSlotsAsJson) {
+    ASSERT_NE(std::getenv("LUMETRA_PUBINFO"), nullptr);
+    QTemporaryDir dir;
+    PubBuilder b;
+    b.pageSize(595.3, 841.9);
+    auto& p = b.addPage();
+    p.addTextBox(50, 20, 200, 30, QStringLiteral("titolo"));
+    p.addRectangle(50.126, 60, 200, 150);
+    p.addGroup({PubItem::rectangle(300, 400, 100, 80), PubItem::oval(300, 500, 100, 80)});
+    p.addRectangle(300, 60, 100, 80);
+    b.addPage();
+    const QString path = dir.filePath(QStringLiteral("layout.pub"));
+    ASSERT_TRUE(b.save(path));
+
+    const ToolRun run = pubinfo({path});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QJsonParseError parseError;
+    const QJsonObject json = QJsonDocument::fromJson(run.out, &parseError).object();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << run.out.toStdString();
+    EXPECT_EQ(json[QStringLiteral("version")].toString(), QStringLiteral("2002-2019"));
+    EXPECT_DOUBLE_EQ(json[QStringLiteral("pageWidth")].toDouble(), 595.3);
+    EXPECT_DOUBLE_EQ(json[QStringLiteral("pageHeight")].toDouble(), 841.9);
+    const QJsonArray pages = json[QStringLiteral("pages")].toArray();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[1].toObject()[QStringLiteral("shapes")].toArray().isEmpty());
+    const QJsonArray shapes = pages[0].toObject()[QStringLiteral("shapes")].toArray();
+    ASSERT_EQ(shapes.size(), 4);
+    const QJsonObject second = shapes[1].toObject();
+    EXPECT_EQ(second[QStringLiteral("index")].toInt(), 2);
+    EXPECT_EQ(second[QStringLiteral("type")].toInt(), 1);
+    EXPECT_EQ(second[QStringLiteral("autoShapeType")].toInt(), 1);
+    EXPECT_DOUBLE_EQ(second[QStringLiteral("left")].toDouble(), 50.13); // two decimals
+    EXPECT_DOUBLE_EQ(second[QStringLiteral("height")].toDouble(), 150);
+    EXPECT_EQ(shapes[0].toObject()[QStringLiteral("type")].toInt(), 17);
+    EXPECT_EQ(shapes[2].toObject()[QStringLiteral("type")].toInt(), 6);
+    EXPECT_EQ(json[QStringLiteral("slots")].toArray(), (QJsonArray{2, 4}));
+    EXPECT_TRUE(run.out.contains("\"left\": 50.13,"));
+}
+
+TEST(PubInfoTool, UnreadableFilesGiveAnItalianMessageAndExitCode2) {
+    ASSERT_NE(std::getenv("LUMETRA_PUBINFO"), nullptr);
+    QTemporaryDir dir;
+    const ToolRun missing = pubinfo({dir.filePath(QStringLiteral("manca.pub"))});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.out.isEmpty());
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("non esiste"))) << missing.err.toStdString();
+
+    const ToolRun folder = pubinfo({dir.path()});
+    EXPECT_EQ(folder.exitCode, 2);
+    EXPECT_FALSE(folder.err.isEmpty());
+
+    const ToolRun png = pubinfo({QStringLiteral("--png"), QStringLiteral("1"),
+                                 QStringLiteral("x.png"), dir.filePath(QStringLiteral("a.pub"))});
+    EXPECT_NE(png.exitCode, 0);
+    EXPECT_FALSE(png.err.isEmpty());
+}
