@@ -19,6 +19,9 @@ namespace lumetra::pub {
 
 namespace {
 
+// Largest file the reader opens: librevenge holds a whole file in memory.
+constexpr std::int64_t MaxFileSize = std::int64_t{1} << 30;
+
 ReadError notALayout(const QString& reason) {
     return ReadError(ErrFormatoNonValido,
                      QStringLiteral("Impossibile caricare il layout: %1.").arg(reason));
@@ -105,6 +108,9 @@ Layout Layout::readFile(const QString& path) {
     if (!info.isFile()) {
         throw ReadError(ErrPercorsoNonValido,
                         QStringLiteral("'%1' non è un file di layout.").arg(path));
+    }
+    if (info.size() > qint64{MaxFileSize}) {
+        throw notALayout(QStringLiteral("file troppo grande"));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -166,3 +166,32 @@ TEST(PubSamples, Publisher98And2000Layouts) {
         EXPECT_EQ(l.drawnPages(), (std::vector<int>{-1, 0}));
     }
 }
+
+TEST(PubSamples, HidingAPageShapesTakesItOutOfLibmspubsPagesAsPredicted) {
+    REQUIRE_SAMPLES();
+    for (const char* name : {"14.0_REG-TST2-pub2010.pub", "10.0_tables.pub", "8.5_pub98t1.pub",
+                             "8.5_wizard98.pub", "9.0_langs.pub"}) {
+        SCOPED_TRACE(name);
+        const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+        const Layout layout = Layout::readFile(path);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (int p = 0; p < int(layout.pages().size()); ++p) {
+            const auto& shapes = layout.pages()[std::size_t(p)].shapes;
+            if (shapes.empty()) {
+                continue;
+            }
+            std::vector<int> all(shapes.size());
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                all[i] = int(i);
+            }
+            const std::vector<HiddenShapes> hidden{{p, all}};
+            const auto drawn =
+                lumetra::pubtest::drawWithLibmspub(bytes, layout.hidePatches(p, all));
+            ASSERT_TRUE(drawn) << "page " << p;
+            EXPECT_EQ(drawn->size(), layout.drawnPages(hidden).size()) << "page " << p;
+            EXPECT_EQ(layout.drawnPosition(p, hidden), -1);
+        }
+    }
+}
