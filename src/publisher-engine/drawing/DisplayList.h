@@ -86,6 +86,9 @@ struct TextItem {
     int columns = 1;
     double columnGap = 0.0;
     std::vector<TextParagraph> paragraphs;
+    // Characters of `paragraphs` shown by the frames before this one (linked text frames each
+    // receive the whole story); this frame shows the rest.
+    int skippedCharacters = 0;
 };
 
 struct TableCell {

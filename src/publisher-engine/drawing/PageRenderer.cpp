@@ -4,6 +4,7 @@
 #include "PagePainter.h"
 #include "PageRecorder.h"
 #include "PatchedInputStream.h"
+#include "TextChains.h"
 
 #include <libmspub/libmspub.h>
 #include <librevenge-stream/librevenge-stream.h>
@@ -99,7 +100,10 @@ std::vector<RecordedPage> PageRenderer::parse(const std::vector<StreamPatch>& pa
         PageRecorder recorder(m_pictures);
         // parse() reports failure for files it still drew in full; the pages obtained decide.
         libmspub::MSPUBDocument::parse(&input, &recorder);
-        return std::move(recorder.pages());
+        std::vector<RecordedPage> pages = std::move(recorder.pages());
+        for (RecordedPage& page : pages)
+            linkTextFrames(page);
+        return pages;
     } catch (...) {
         return {};
     }

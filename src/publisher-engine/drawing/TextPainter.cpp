@@ -54,17 +54,41 @@ QTextCharFormat charFormat(const TextSpan& span) {
     return f;
 }
 
+// QTextDocumentLayout scales vertical format lengths (paragraph spacing, exact line heights)
+// from a screen's resolution to its paint device's, and takes horizontal ones (indents) as
+// device units. The factor depends on the screen, so it is measured once.
+double verticalFormatScale() {
+    static const double scale = [] {
+        QTextDocument doc;
+        doc.documentLayout()->setPaintDevice(layoutDevice());
+        doc.setDocumentMargin(0);
+        QTextCursor cursor(&doc);
+        QTextBlockFormat spaced;
+        spaced.setBottomMargin(100.0);
+        cursor.setBlockFormat(spaced);
+        cursor.insertText(QStringLiteral("x"));
+        cursor.insertBlock(QTextBlockFormat());
+        cursor.insertText(QStringLiteral("x"));
+        const QTextBlock first = doc.begin();
+        const double gap = first.next().layout()->position().y() - first.layout()->position().y() -
+                           first.layout()->boundingRect().height();
+        return gap > 1.0 ? gap / 100.0 : 1.0;
+    }();
+    return scale;
+}
+
 QTextBlockFormat blockFormat(const TextParagraph& p) {
-    const double u = kTextUnitsPerInch;
+    const double h = kTextUnitsPerInch;
+    const double v = kTextUnitsPerInch / verticalFormatScale();
     QTextBlockFormat f;
     f.setAlignment(p.align);
-    f.setLeftMargin(p.marginLeft * u);
-    f.setRightMargin(p.marginRight * u);
-    f.setTopMargin(p.marginTop * u);
-    f.setBottomMargin(p.marginBottom * u);
-    f.setTextIndent(p.indent * u);
+    f.setLeftMargin(p.marginLeft * h);
+    f.setRightMargin(p.marginRight * h);
+    f.setTextIndent(p.indent * h);
+    f.setTopMargin(p.marginTop * v);
+    f.setBottomMargin(p.marginBottom * v);
     if (p.lineHeightPoints > 0)
-        f.setLineHeight(p.lineHeightPoints / 72.0 * u, QTextBlockFormat::FixedHeight);
+        f.setLineHeight(p.lineHeightPoints / 72.0 * v, QTextBlockFormat::FixedHeight);
     else if (p.lineHeightPercent > 0)
         f.setLineHeight(p.lineHeightPercent * 100.0, QTextBlockFormat::ProportionalHeight);
     return f;
@@ -95,11 +119,30 @@ std::vector<double> columnStarts(QTextDocument& doc, double columnHeight, int co
     return starts;
 }
 
+// The height (from `from`) down to the bottom of the last line that ends by `from + limit`.
+double fittingHeight(QTextDocument& doc, double from, double limit) {
+    double bottom = from;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextLayout* layout = b.layout();
+        const double top = layout->position().y();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const double end = top + line.y() + line.height();
+            if (top + line.y() >= from - 0.5 && end <= from + limit + 0.5)
+                bottom = std::max(bottom, end);
+        }
+    }
+    return bottom - from;
+}
+
 void drawDocument(QPainter& painter, QTextDocument& doc, const QRectF& clip) {
     QAbstractTextDocumentLayout::PaintContext context;
     context.clip = clip;
     context.palette.setColor(QPalette::Text, Qt::black);
+    painter.save();
+    painter.setClipRect(clip, Qt::IntersectClip);
     doc.documentLayout()->draw(&painter, context);
+    painter.restore();
 }
 
 } // namespace
@@ -136,6 +179,20 @@ std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>
     return doc;
 }
 
+std::unique_ptr<QTextDocument> textDocument(const TextItem& text, double columnWidthInches) {
+    auto doc = layoutParagraphs(text.paragraphs, columnWidthInches);
+    if (text.skippedCharacters > 0) {
+        QTextCursor cursor(doc.get());
+        const int end = std::min(text.skippedCharacters, doc->characterCount() - 1);
+        // The continuation keeps the format of the paragraph it starts in.
+        const QTextBlockFormat format = doc->findBlock(end).blockFormat();
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        cursor.setBlockFormat(format);
+    }
+    return doc;
+}
+
 void paintText(QPainter& painter, const TextItem& text) {
     const QRectF inner =
         text.box.adjusted(text.padLeft, text.padTop, -text.padRight, -text.padBottom);
@@ -144,7 +201,7 @@ void paintText(QPainter& painter, const TextItem& text) {
     const int columns = std::max(1, text.columns);
     const double columnWidth =
         std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
-    auto doc = layoutParagraphs(text.paragraphs, columnWidth);
+    auto doc = textDocument(text, columnWidth);
     const double u = kTextUnitsPerInch;
     const double docHeight = doc->documentLayout()->documentSize().height() / u;
 
@@ -165,11 +222,17 @@ void paintText(QPainter& painter, const TextItem& text) {
             top += inner.height() - docHeight;
         painter.translate(inner.left(), std::max(top, inner.top()));
         painter.scale(1 / u, 1 / u);
-        drawDocument(painter, *doc, QRectF(0, 0, inner.width() * u, inner.height() * u));
+        // Lines that do not fit whole stay hidden, as in the layout program.
+        const double shown = docHeight <= inner.height()
+                                 ? docHeight * u
+                                 : fittingHeight(*doc, 0, inner.height() * u);
+        drawDocument(painter, *doc, QRectF(-inner.width() * u, 0, 3 * inner.width() * u, shown));
     } else {
         const std::vector<double> starts = columnStarts(*doc, inner.height() * u, columns);
         for (int c = 0; c < columns; ++c) {
-            const double end = c + 1 < columns ? starts[c + 1] : starts[c] + inner.height() * u;
+            const double end = c + 1 < columns
+                                   ? starts[c + 1]
+                                   : starts[c] + fittingHeight(*doc, starts[c], inner.height() * u);
             painter.save();
             painter.translate(inner.left() + c * (columnWidth + text.columnGap), inner.top());
             painter.scale(1 / u, 1 / u);

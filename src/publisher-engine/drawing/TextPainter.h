@@ -20,6 +20,10 @@ inline constexpr double kTextUnitsPerInch = 1200.0;
 std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>& paragraphs,
                                                 double widthInches);
 
+// The text of a text box as laid out in one column of `columnWidthInches`, without the
+// characters earlier linked frames show.
+std::unique_ptr<QTextDocument> textDocument(const TextItem& text, double columnWidthInches);
+
 void paintText(QPainter& painter, const TextItem& text);
 void paintTable(QPainter& painter, const TableItem& table);
 

@@ -3,6 +3,7 @@
 #include "PagePainter.h"
 #include "PageRecorder.h"
 #include "PixelProbe.h"
+#include "TextChains.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,58 @@ TEST(RecordedPage, TextIsDrawnInsideItsBoxAndAligned) {
     EXPECT_EQ(darkPixels(image, QRectF(0, 110, 300, 35)), 0);
 }
 
+TEST(RecordedPage, ParagraphSpacingAndIndentsAreInInches) {
+    PageRecorder r;
+    startPage(r);
+    RVNGPropertyList t;
+    t.insert("svg:x", 0.2);
+    t.insert("svg:y", 0.2);
+    t.insert("svg:width", 2.6);
+    t.insert("svg:height", 2.6);
+    r.startTextObject(t);
+    RVNGPropertyList span;
+    span.insert("fo:font-size", 0.2);
+    RVNGPropertyList first;
+    first.insert("fo:margin-bottom", 0.5);
+    r.openParagraph(first);
+    r.openSpan(span);
+    r.insertText("Alfa");
+    r.closeSpan();
+    r.closeParagraph();
+    RVNGPropertyList second;
+    second.insert("fo:margin-left", 1.0);
+    r.openParagraph(second);
+    r.openSpan(span);
+    r.insertText("Beta");
+    r.closeSpan();
+    r.closeParagraph();
+    r.endTextObject();
+    const QImage image = paintOnly(r);
+
+    std::vector<int> inkedRows;
+    int betaLeft = image.width();
+    for (int y = 0; y < image.height(); ++y)
+        if (darkPixels(image, QRectF(0, y, image.width(), 1)) > 0)
+            inkedRows.push_back(y);
+    ASSERT_GE(inkedRows.size(), 2u);
+    int gap = 0, gapEnd = 0;
+    for (std::size_t i = 1; i < inkedRows.size(); ++i)
+        if (inkedRows[i] - inkedRows[i - 1] > gap) {
+            gap = inkedRows[i] - inkedRows[i - 1];
+            gapEnd = inkedRows[i];
+        }
+    // Half an inch (50 pixels) between the paragraphs, plus the space between the lines.
+    EXPECT_GE(gap, 45);
+    EXPECT_LE(gap, 80);
+    for (int y = gapEnd; y <= inkedRows.back(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                betaLeft = std::min(betaLeft, x);
+    // The second paragraph starts one inch (100 pixels) right of the box's edge.
+    EXPECT_GE(betaLeft, 118);
+    EXPECT_LE(betaLeft, 135);
+}
+
 TEST(RecordedPage, TextWrapsWithinItsBoxWidthAndOverflowIsClipped) {
     PageRecorder r;
     startPage(r);
@@ -176,6 +229,40 @@ TEST(RecordedPage, TextWrapsWithinItsBoxWidthAndOverflowIsClipped) {
     EXPECT_GT(darkPixels(image, QRectF(50, 50, 100, 90)), 200);
     EXPECT_EQ(darkPixels(image, QRectF(152, 0, 148, 300)), 0);
     EXPECT_EQ(darkPixels(image, QRectF(0, 142, 300, 158)), 0);
+}
+
+TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
+    const char* story = "uno due tre quattro cinque sei sette otto nove dieci undici dodici "
+                        "tredici quattordici quindici sedici diciassette diciotto";
+    PageRecorder r;
+    startPage(r);
+    // Two columns of one story (the first frame overflows) ...
+    addText(r, QRectF(0.1, 0.1, 1.3, 1.0), story, "left", nullptr, 0.15);
+    addText(r, QRectF(1.6, 0.1, 1.3, 1.0), story, "left", nullptr, 0.15);
+    // ... and two copies of a short text.
+    addText(r, QRectF(0.1, 2.0, 1.3, 0.8), "Copia", "left", nullptr, 0.15);
+    addText(r, QRectF(1.6, 2.0, 1.3, 0.8), "Copia", "left", nullptr, 0.15);
+    r.endPage();
+    ASSERT_EQ(r.pages().size(), 1u);
+    RecordedPage page = r.pages().front();
+    linkTextFrames(page);
+    const QImage image = paint(page);
+
+    auto column = [&](double left, double top, double h) {
+        QImage part = image.copy(QRectF(left * kDpi, top * kDpi, 130, h * kDpi).toAlignedRect());
+        return part;
+    };
+    const QImage first = column(0.1, 0.1, 1.0), second = column(1.6, 0.1, 1.0);
+    EXPECT_GT(darkPixels(first, first.rect()), 200);
+    EXPECT_GT(darkPixels(second, second.rect()), 100);
+    EXPECT_NE(first, second);
+    // The continuation holds the rest, less than the first frame.
+    EXPECT_LT(darkPixels(second, second.rect()), darkPixels(first, first.rect()));
+    // A line that does not fit whole is left to the next frame, not cut.
+    EXPECT_EQ(darkPixels(first, QRectF(0, 93, 130, 7)), 0);
+    const QImage copyA = column(0.1, 2.0, 0.8), copyB = column(1.6, 2.0, 0.8);
+    EXPECT_GT(darkPixels(copyA, copyA.rect()), 50);
+    EXPECT_EQ(copyA, copyB);
 }
 
 TEST(RecordedPage, RotatedTextTurnsWithItsBox) {

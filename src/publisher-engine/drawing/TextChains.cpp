@@ -1,0 +1,90 @@
+#include "TextChains.h"
+
+#include "TextPainter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace lumetra::pub {
+
+namespace {
+
+QString storyKey(const TextItem& text) {
+    QString key;
+    for (const TextParagraph& p : text.paragraphs) {
+        for (const TextSpan& s : p.spans)
+            key += s.text + QChar(0x1F) + QString::number(s.size, 'g', 6) + s.family + QChar(0x1F);
+        key += QChar(0x1E);
+    }
+    return key;
+}
+
+int storyLength(const TextItem& text) {
+    auto doc = layoutParagraphs(text.paragraphs, 1.0);
+    return doc->characterCount() - 1;
+}
+
+} // namespace
+
+int charactersThatFit(const TextItem& text) {
+    const QRectF inner =
+        text.box.adjusted(text.padLeft, text.padTop, -text.padRight, -text.padBottom);
+    const int columns = std::max(1, text.columns);
+    const double columnWidth =
+        std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
+    auto doc = textDocument(text, columnWidth);
+    doc->documentLayout()->documentSize(); // lays the text out
+    const double limit = inner.height() * kTextUnitsPerInch * columns + 0.5;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QTextLayout* layout = b.layout();
+        const double top = layout->position().y();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (top + line.y() + line.height() > limit)
+                return b.position() + line.textStart();
+        }
+    }
+    return doc->characterCount() - 1;
+}
+
+void linkTextFrames(RecordedPage& page) {
+    std::map<QString, std::vector<TextItem*>> stories;
+    for (DisplayItem& item : page.items)
+        if (auto* text = std::get_if<TextItem>(&item))
+            if (text->rotation == 0.0 && !text->paragraphs.empty())
+                stories[storyKey(*text)].push_back(text);
+    for (auto& [key, frames] : stories) {
+        if (frames.size() < 2)
+            continue;
+        // Reading order of columns: left to right, then top to bottom.
+        std::stable_sort(frames.begin(), frames.end(), [](const TextItem* a, const TextItem* b) {
+            const double ax = std::round(a->box.left() * 20), bx = std::round(b->box.left() * 20);
+            if (ax != bx)
+                return ax < bx;
+            return a->box.top() < b->box.top();
+        });
+        // Columns of one story share their width; copies of a text in boxes of other sizes,
+        // or a story its first frame nearly holds, are no chain.
+        const double width = frames.front()->box.width();
+        if (!std::all_of(frames.begin(), frames.end(), [&](const TextItem* t) {
+                return std::abs(t->box.width() - width) < 0.05;
+            }))
+            continue;
+        const int total = storyLength(*frames.front());
+        int shown = charactersThatFit(*frames.front());
+        if (shown >= total * 9 / 10)
+            continue;
+        for (std::size_t i = 1; i < frames.size(); ++i) {
+            frames[i]->skippedCharacters = std::min(shown, total);
+            if (shown < total)
+                shown += charactersThatFit(*frames[i]);
+        }
+    }
+}
+
+} // namespace lumetra::pub
