@@ -86,6 +86,10 @@ public:
     void startPage(const RVNGPropertyList&) override { pages.emplace_back(); }
     void setStyle(const RVNGPropertyList& style) override {
         bitmap_ = style["draw:fill"] && style["draw:fill"]->getStr() == "bitmap";
+        image_.clear();
+        if (bitmap_ && style["draw:fill-image"]) {
+            image_ = QByteArray::fromBase64(QByteArray(style["draw:fill-image"]->getStr().cstr()));
+        }
     }
     void drawPolygon(const RVNGPropertyList& props) override {
         const librevenge::RVNGPropertyListVector* points = props.child("svg:points");
@@ -101,6 +105,7 @@ public:
         pages.back().polygons.push_back(QRectF(x0, y0, x1 - x0, y1 - y0));
         if (bitmap_) {
             ++pages.back().pictures;
+            pages.back().pictureData.push_back(image_);
         }
     }
     void drawPath(const RVNGPropertyList&) override {
@@ -164,6 +169,7 @@ public:
 
 private:
     bool bitmap_ = false;
+    QByteArray image_;
     QString paragraph_;
 };
 

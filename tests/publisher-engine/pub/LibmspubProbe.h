@@ -14,10 +14,11 @@
 namespace lumetra::pubtest {
 
 struct DrawnPage {
-    std::vector<QRectF> polygons; // bounding boxes of drawPolygon calls, in points
-    int paths = 0;                // drawPath calls
-    int pictures = 0;             // polygons filled with a bitmap
-    QStringList paragraphs;       // text, one entry per paragraph
+    std::vector<QRectF> polygons;        // bounding boxes of drawPolygon calls, in points
+    int paths = 0;                       // drawPath calls
+    int pictures = 0;                    // polygons filled with a bitmap
+    std::vector<QByteArray> pictureData; // their images, as libmspub hands them over
+    QStringList paragraphs;              // text, one entry per paragraph
 };
 
 // The pages libmspub emits, or nothing when it refuses the file.

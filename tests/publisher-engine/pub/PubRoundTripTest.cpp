@@ -97,6 +97,10 @@ TEST(PubRoundTrip, FirstPageShapesGiveTypesBoxesAndTheSlotTable) {
     const auto& page = drawn->front();
     EXPECT_EQ(page.paragraphs, QStringList{QStringLiteral("testo")});
     EXPECT_EQ(page.pictures, 2);
+    ASSERT_EQ(page.pictureData.size(), 2u);
+    // Drawing order: the group's blue picture, then the red one.
+    EXPECT_EQ(QImage::fromData(page.pictureData[0]).pixel(3, 3), qRgb(0, 0, 255));
+    EXPECT_EQ(QImage::fromData(page.pictureData[1]).pixel(3, 3), qRgb(255, 0, 0));
     EXPECT_EQ(page.paths, 4); // oval and rounded rectangle: fill and outline each
     for (const int slot : layout.pictureSlots()) {
         const Shape& s = shapes[std::size_t(slot - 1)];
