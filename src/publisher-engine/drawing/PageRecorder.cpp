@@ -388,7 +388,12 @@ void PageRecorder::openSpan(const RVNGPropertyList& propList) {
     s.position = position.startsWith(QLatin1Char('-')) ? -1 : position.isEmpty() ? 0 : 1;
     if (position.startsWith(QLatin1String("0%")))
         s.position = 0;
-    s.scale = std::clamp(props::fraction(propList, "fo:text-scale", 1.0), 0.1, 10.0);
+    // libmspub hands the scale as a percentage in a percent property (80 for 80%): a fraction
+    // above ten can only be that.
+    double scale = props::fraction(propList, "fo:text-scale", 1.0);
+    if (scale > 10.0)
+        scale /= 100.0;
+    s.scale = std::clamp(scale, 0.1, 10.0);
     s.color = props::color(propList, "fo:color", Qt::black);
     m_span = std::move(s);
 }

@@ -265,6 +265,43 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
     EXPECT_EQ(copyA, copyB);
 }
 
+TEST(RecordedPage, ScaledTextIsNarrower) {
+    PageRecorder r;
+    startPage(r);
+    for (int i = 0; i < 2; ++i) {
+        RVNGPropertyList t;
+        t.insert("svg:x", 0.0);
+        t.insert("svg:y", 0.2 + i * 1.0);
+        t.insert("svg:width", 3.0);
+        t.insert("svg:height", 0.8);
+        r.startTextObject(t);
+        r.openParagraph(RVNGPropertyList());
+        RVNGPropertyList span;
+        span.insert("fo:font-size", 0.3);
+        if (i == 1) // as libmspub writes 50%: a percentage number in a percent property
+            span.insert("fo:text-scale", 50.0, librevenge::RVNG_PERCENT);
+        r.openSpan(span);
+        r.insertText("MMMMM");
+        r.closeSpan();
+        r.closeParagraph();
+        r.endTextObject();
+    }
+    const QImage image = paintOnly(r);
+    auto inkWidth = [&](int top) {
+        int left = image.width(), right = -1;
+        for (int y = top; y < top + 80; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right - left;
+    };
+    const int normal = inkWidth(20), scaled = inkWidth(120);
+    ASSERT_GT(normal, 100);
+    EXPECT_NEAR(scaled, normal / 2, normal / 8);
+}
+
 TEST(RecordedPage, RotatedTextTurnsWithItsBox) {
     PageRecorder r;
     startPage(r);
