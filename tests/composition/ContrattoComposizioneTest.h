@@ -121,6 +121,21 @@ TYPED_TEST_P(ContrattoComposizione, OrdineDellaCollezioneEAltrePagine) {
     this->VerificaSlotVuoto(3, 0);
 }
 
+// "Visualizza pagine": the document is shown, nothing printed, the application keeps running.
+TYPED_TEST_P(ContrattoComposizione, AnteprimaMostraSenzaStampare) {
+    this->Prepara(this->backend, this->Griglia());
+    this->Accoda(this->Nomi(2));
+
+    ASSERT_TRUE(ComponiDocumento(this->contesto, true));
+
+    EXPECT_TRUE(this->contesto.messaggi.empty());
+    EXPECT_TRUE(this->backend.FinestraMostrata());
+    EXPECT_FALSE(this->backend.Terminato());
+    EXPECT_EQ(this->backend.Stampe(), 0);
+    EXPECT_FALSE(this->contesto.progressoVisibile);
+    EXPECT_EQ(this->contesto.informazioni.back(), Inserimento(1));
+}
+
 TYPED_TEST_P(ContrattoComposizione, LayoutSenzaRettangoli) {
     LayoutProva layout;
     layout.pagine.push_back({{TipoForma::RettangoloArrotondato, this->Slot(0), QString()},
@@ -303,9 +318,10 @@ TYPED_TEST_P(ContrattoComposizione, DidascalieSopraEDestra) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ContrattoComposizione, RiempieLePagineNellOrdineDellaCoda,
-                            PaginaPienaSenzaPaginaVuotaInFondo, OrdineDellaCollezioneEAltrePagine,
-                            LayoutSenzaRettangoli, PublisherMancante, LayoutDanneggiato,
-                            ImmagineIllegibileSaltata, ImmagineIllegibileAnnulla, CodaVuota,
-                            DidascalieSottoESinistra, DidascalieSopraEDestra);
+                            AnteprimaMostraSenzaStampare, PaginaPienaSenzaPaginaVuotaInFondo,
+                            OrdineDellaCollezioneEAltrePagine, LayoutSenzaRettangoli,
+                            PublisherMancante, LayoutDanneggiato, ImmagineIllegibileSaltata,
+                            ImmagineIllegibileAnnulla, CodaVuota, DidascalieSottoESinistra,
+                            DidascalieSopraEDestra);
 
 } // namespace lumetra::composition::test
