@@ -2,10 +2,12 @@
 
 #include "EngineErrors.h"
 #include "FileAccess.h"
+#include "JpegDecoder.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTransform>
 
 namespace lumetra::engine {
 
@@ -22,6 +24,22 @@ void configure(QImageReader& reader) {
 QSize shownSize(const QImageReader& reader, QSize stored) {
     return (reader.transformation() & QImageIOHandler::TransformationRotate90) ? stored.transposed()
                                                                                : stored;
+}
+
+// Applies an EXIF orientation as Qt's reader does: mirror and flip first, then the quarter turn.
+QImage oriented(QImage image, QImageIOHandler::Transformations transformation) {
+    if (transformation == QImageIOHandler::TransformationNone) {
+        return image;
+    }
+    if (transformation == QImageIOHandler::TransformationRotate270) {
+        return image.transformed(QTransform().rotate(270));
+    }
+    image = image.mirrored(transformation & QImageIOHandler::TransformationMirror,
+                           transformation & QImageIOHandler::TransformationFlip);
+    if (transformation & QImageIOHandler::TransformationRotate90) {
+        image = image.transformed(QTransform().rotate(90));
+    }
+    return image;
 }
 
 } // namespace
@@ -75,6 +93,17 @@ QImage decodePicture(const QString& path, QSize target, QString* error) {
     const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     QSize wanted = turned ? target.transposed() : target;
     wanted = wanted.boundedTo(stored).expandedTo(QSize(1, 1));
+    if (reader.format() == "jpeg") {
+        const QImageIOHandler::Transformations transformation = reader.transformation();
+        file.seek(0);
+        QImage fast = decodeJpegScaled(file.readAll(), wanted);
+        if (!fast.isNull()) {
+            return oriented(std::move(fast), transformation);
+        }
+        file.seek(0);
+        reader.setDevice(nullptr);
+        reader.setDevice(&file);
+    }
     if (wanted != stored) {
         reader.setScaledSize(wanted);
     }
