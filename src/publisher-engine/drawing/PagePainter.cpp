@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace lumetra::pub {
 
@@ -19,10 +20,12 @@ QSize devicePixels(const QPainter& painter, const QRectF& box) {
     return QSize(std::max(1, int(std::ceil(r.width()))), std::max(1, int(std::ceil(r.height()))));
 }
 
-void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& box) {
+void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& box,
+                     QSize pixels = QSize()) {
     if (box.width() <= 0 || box.height() <= 0)
         return;
-    const QSize pixels = devicePixels(painter, box);
+    if (pixels.isEmpty())
+        pixels = devicePixels(painter, box);
     QImage image = picture.imageFor(pixels);
     if (image.isNull())
         return;
@@ -31,6 +34,52 @@ void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& bo
     if (image.width() > 2 * pixels.width() && image.height() > 2 * pixels.height())
         image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter.drawImage(box, image);
+}
+
+// The four corners of a path that is one quadrilateral of straight edges (a rectangle, maybe
+// turned or flipped, as libmspub draws picture frames): top-left, top-right, bottom-right,
+// bottom-left of the shape before its turn.
+std::optional<QPolygonF> quadrilateral(const QPainterPath& path) {
+    for (int i = 0; i < path.elementCount(); ++i)
+        if (path.elementAt(i).isCurveTo())
+            return std::nullopt;
+    const QList<QPolygonF> parts = path.toSubpathPolygons();
+    if (parts.size() != 1)
+        return std::nullopt;
+    QPolygonF q = parts.front();
+    while (q.size() > 1 && QLineF(q.front(), q.back()).length() < 1e-9)
+        q.removeLast();
+    if (q.size() != 4)
+        return std::nullopt;
+    // Opposite corners share their middle in a parallelogram.
+    const QPointF d = (q[0] + q[2]) - (q[1] + q[3]);
+    const double size = QLineF(q[0], q[2]).length();
+    if (size <= 0 || std::hypot(d.x(), d.y()) > size * 1e-3)
+        return std::nullopt;
+    return q;
+}
+
+void drawPictureOnto(QPainter& painter, const Picture& picture, const QPainterPath& path) {
+    painter.save();
+    if (const auto q = quadrilateral(path)) {
+        QTransform toQuad;
+        const QPolygonF unit{QPointF(0, 0), QPointF(1, 0), QPointF(1, 1), QPointF(0, 1)};
+        if (QTransform::quadToQuad(unit, *q, toQuad)) {
+            const QTransform device = painter.deviceTransform();
+            const QSize pixels(
+                std::max(1,
+                         int(std::ceil(QLineF(device.map((*q)[0]), device.map((*q)[1])).length()))),
+                std::max(
+                    1, int(std::ceil(QLineF(device.map((*q)[0]), device.map((*q)[3])).length()))));
+            painter.setTransform(toQuad, true);
+            drawPictureInto(painter, picture, QRectF(0, 0, 1, 1), pixels);
+            painter.restore();
+            return;
+        }
+    }
+    painter.setClipPath(path, Qt::IntersectClip);
+    drawPictureInto(painter, picture, path.boundingRect());
+    painter.restore();
 }
 
 QBrush gradientBrush(const FillStyle& fill, const QRectF& bounds) {
@@ -99,16 +148,8 @@ void paintShape(QPainter& painter, const ShapeItem& shape) {
         painter.restore();
         break;
     case FillStyle::Kind::Bitmap:
-        if (shape.fill.picture) {
-            painter.save();
-            const QRectF bounds = shape.path.boundingRect();
-            QPainterPath rect;
-            rect.addRect(bounds);
-            if (shape.path.simplified() != rect.simplified())
-                painter.setClipPath(shape.path, Qt::IntersectClip);
-            drawPictureInto(painter, *shape.fill.picture, bounds);
-            painter.restore();
-        }
+        if (shape.fill.picture)
+            drawPictureOnto(painter, *shape.fill.picture, shape.path);
         break;
     case FillStyle::Kind::None:
         break;

@@ -90,6 +90,23 @@ TEST(GeneratedLayout, ShapesTextAndPicturesLandInTheirBoxes) {
     EXPECT_TRUE(test::near(image.pixelColor(200, 455), Qt::white));
 }
 
+TEST(GeneratedLayout, TurnedPicturesTurnWithTheirFrame) {
+    PubBuilder b;
+    b.pageSize(400, 400);
+    auto& page = b.addPage();
+    // 200 x 100 turned a quarter clockwise about its centre (200, 200): 100 wide, 200 high.
+    page.add(PubItem::picture(100, 150, 200, 100, twoColourPng()).rotated(90));
+    auto r = renderer(b);
+    ASSERT_TRUE(r);
+    const QImage image = r->renderPage(0, kDpi);
+    ASSERT_FALSE(image.isNull());
+    // The picture's left half (green) is on top now, its right half (blue) below.
+    EXPECT_TRUE(test::near(image.pixelColor(200, 140), Qt::green, 20));
+    EXPECT_TRUE(test::near(image.pixelColor(200, 260), Qt::blue, 20));
+    EXPECT_TRUE(test::near(image.pixelColor(130, 200), Qt::white));
+    EXPECT_TRUE(test::near(image.pixelColor(270, 200), Qt::white));
+}
+
 TEST(GeneratedLayout, HiddenShapesAndGroupsDisappear) {
     PubBuilder b;
     b.pageSize(400, 400);

@@ -121,6 +121,30 @@ TEST(RecordedPage, SolidFillAndOutlineLandWhereThePolygonIs) {
     EXPECT_TRUE(test::near(image.pixelColor(150, 225), Qt::white));
 }
 
+TEST(RecordedPage, GradientRunsAlongItsAngle) {
+    PageRecorder r;
+    startPage(r);
+    RVNGPropertyList style;
+    style.insert("draw:fill", "gradient");
+    style.insert("draw:angle", -90.0); // libmspub writes the angle clockwise
+    RVNGPropertyListVector stops;
+    for (const char* colour : {"#000000", "#ffffff"}) {
+        RVNGPropertyList stop;
+        stop.insert("svg:offset", stops.count() == 0 ? "0%" : "100%");
+        stop.insert("svg:stop-color", colour);
+        stops.append(stop);
+    }
+    style.insert("svg:linearGradient", stops);
+    r.setStyle(style);
+    polygon(r, 0.5, 0.5, 2.0, 2.0);
+    const QImage image = paintOnly(r);
+    // A quarter turn: dark at one horizontal edge, light at the other, even across.
+    const int top = qGray(image.pixel(150, 55)), bottom = qGray(image.pixel(150, 245));
+    EXPECT_GT(std::abs(top - bottom), 180);
+    EXPECT_NEAR(qGray(image.pixel(60, 150)), qGray(image.pixel(240, 150)), 8);
+    EXPECT_TRUE(test::near(image.pixelColor(20, 150), Qt::white));
+}
+
 TEST(RecordedPage, DashedOutlineLeavesGaps) {
     PageRecorder r;
     startPage(r);
