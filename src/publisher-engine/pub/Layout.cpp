@@ -159,7 +159,7 @@ std::vector<StreamPatch> collectPatches(const auto& links, int index,
         if (shape < 0 || shape >= static_cast<int>(page.size())) {
             continue;
         }
-        for (const StreamPatch& patch : page[static_cast<std::size_t>(shape)].hide) {
+        for (const StreamPatch& patch : page[static_cast<std::size_t>(shape)]) {
             if (std::find(patches.begin(), patches.end(), patch) == patches.end()) {
                 patches.push_back(patch);
             }
@@ -190,9 +190,6 @@ std::vector<int> Layout::drawnPages(const std::vector<HiddenShapes>& hidden) con
         const auto& links = pageLinks_[static_cast<std::size_t>(pageIndex)];
         bool hasOwnShape = false;
         for (std::size_t i = 0; i < links.size() && !hasOwnShape; ++i) {
-            if (!links[i].drawnByLibmspub) {
-                continue;
-            }
             const bool isHidden =
                 std::any_of(hidden.begin(), hidden.end(), [&](const HiddenShapes& h) {
                     return h.pageIndex == pageIndex &&
@@ -234,10 +231,10 @@ Layout detail::LayoutAccess::build(RawLayout raw) {
     auto move = [](std::vector<RawPage>& from, std::vector<Page>& pages, auto& links) {
         for (RawPage& raw : from) {
             Page page = std::move(raw.page);
-            std::vector<Layout::ShapeLink> pageLinks;
+            std::vector<std::vector<StreamPatch>> pageLinks;
             for (detail::RawShape& shape : raw.shapes) {
                 page.shapes.push_back(std::move(shape.shape));
-                pageLinks.push_back({std::move(shape.hide), true});
+                pageLinks.push_back(std::move(shape.hide));
             }
             pages.push_back(std::move(page));
             links.push_back(std::move(pageLinks));

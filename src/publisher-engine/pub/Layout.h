@@ -116,14 +116,10 @@ private:
     double pageHeight_ = 0;
     std::vector<Page> pages_;
     std::vector<Page> masters_;
-    // Per page and per master: for each top-level shape, the patches that hide it; and whether
-    // libmspub would draw the shape as the page's own.
-    struct ShapeLink {
-        std::vector<StreamPatch> hide;
-        bool drawnByLibmspub = true;
-    };
-    std::vector<std::vector<ShapeLink>> pageLinks_;
-    std::vector<std::vector<ShapeLink>> masterLinks_;
+    // Per page and per master: for each top-level shape, the patches that hide it from libmspub
+    // (every shape listed here is one libmspub draws as the page's own).
+    std::vector<std::vector<std::vector<StreamPatch>>> pageLinks_;
+    std::vector<std::vector<std::vector<StreamPatch>>> masterLinks_;
     std::vector<int> libmspubOrder_; // page indices in the order libmspub walks its pages
 };
 
