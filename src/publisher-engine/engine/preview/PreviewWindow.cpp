@@ -8,6 +8,7 @@
 #include "PublisherApi.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -175,7 +176,10 @@ void PreviewWindow::goToPage(int page) {
         return;
     }
     page = std::clamp(page, 1, pageCount());
+    // Page sizes just changed: let the column and the scroll bars take their new sizes first.
     scroll_->widget()->layout()->activate();
+    QCoreApplication::sendPostedEvents(scroll_->widget(), QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(scroll_, QEvent::LayoutRequest);
     scroll_->verticalScrollBar()->setValue(pages_[std::size_t(page - 1)]->y() - PageGap / 2);
     updatePageIndicator();
 }
@@ -188,6 +192,8 @@ void PreviewWindow::setZoom(double zoom) {
     }
     zoomLabel_->setText(QStringLiteral("%1%").arg(qRound(zoom_ * 100)));
     goToPage(page);
+    // Once the scroll area has settled on the new sizes, the same page again.
+    QTimer::singleShot(0, this, [this, page] { goToPage(page); });
 }
 
 void PreviewWindow::zoomIn() {
