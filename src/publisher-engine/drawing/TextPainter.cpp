@@ -16,7 +16,8 @@ namespace lumetra::pub {
 
 namespace {
 
-constexpr double kCellPadding = 0.04; // inches, on every side of a table cell
+constexpr double kCellPadding = 0.04;   // inches, on every side of a table cell
+constexpr double kDefaultTabStop = 0.5; // inches between default tab stops
 
 // A paint device of kTextUnitsPerInch dots per inch: font point sizes become text units.
 QPaintDevice* layoutDevice() {
@@ -54,10 +55,10 @@ QTextCharFormat charFormat(const TextSpan& span) {
     return f;
 }
 
-// QTextDocumentLayout scales vertical format lengths (paragraph spacing, exact line heights)
-// from a screen's resolution to its paint device's, and takes horizontal ones (indents) as
+// QTextDocumentLayout scales some format lengths (paragraph spacing, exact line heights, tab
+// distances) from a screen's resolution to its paint device's, and takes others (indents) as
 // device units. The factor depends on the screen, so it is measured once.
-double verticalFormatScale() {
+double formatScale() {
     static const double scale = [] {
         QTextDocument doc;
         doc.documentLayout()->setPaintDevice(layoutDevice());
@@ -79,7 +80,7 @@ double verticalFormatScale() {
 
 QTextBlockFormat blockFormat(const TextParagraph& p) {
     const double h = kTextUnitsPerInch;
-    const double v = kTextUnitsPerInch / verticalFormatScale();
+    const double v = kTextUnitsPerInch / formatScale();
     QTextBlockFormat f;
     f.setAlignment(p.align);
     f.setLeftMargin(p.marginLeft * h);
@@ -156,6 +157,7 @@ std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>
     doc->setUndoRedoEnabled(false);
     QTextOption option = doc->defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(kDefaultTabStop * kTextUnitsPerInch / formatScale());
     doc->setDefaultTextOption(option);
     doc->setTextWidth(std::max(1.0, widthInches * kTextUnitsPerInch));
 

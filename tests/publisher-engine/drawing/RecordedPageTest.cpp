@@ -289,6 +289,33 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
     EXPECT_EQ(copyA, copyB);
 }
 
+TEST(RecordedPage, TabsStopEveryHalfInch) {
+    PageRecorder r;
+    startPage(r);
+    RVNGPropertyList t;
+    t.insert("svg:x", 0.2);
+    t.insert("svg:y", 0.2);
+    t.insert("svg:width", 2.6);
+    t.insert("svg:height", 1.0);
+    t.insert("fo:padding-left", 0.05);
+    r.startTextObject(t);
+    r.openParagraph(RVNGPropertyList());
+    RVNGPropertyList span;
+    span.insert("fo:font-size", 0.2);
+    r.openSpan(span);
+    r.insertText("i");
+    r.insertTab();
+    r.insertText("i");
+    r.closeSpan();
+    r.closeParagraph();
+    r.endTextObject();
+    const QImage image = paintOnly(r);
+    // Text starts at 0.25 in; after the tab it goes on at 0.75 in.
+    EXPECT_GT(darkPixels(image, QRectF(24, 20, 10, 40)), 10);
+    EXPECT_EQ(darkPixels(image, QRectF(40, 20, 33, 40)), 0);
+    EXPECT_GT(darkPixels(image, QRectF(74, 20, 10, 40)), 10);
+}
+
 TEST(RecordedPage, ScaledTextIsNarrower) {
     PageRecorder r;
     startPage(r);
