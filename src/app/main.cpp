@@ -1,3 +1,4 @@
+#include "EngineFactory.h"
 #include "frmLumetra.h"
 #include "modGenerale.h"
 
@@ -6,7 +7,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(lumetra::modGenerale::AppTitle);
-    lumetra::mainwindow::frmLumetra window;
+    lumetra::mainwindow::Servizi servizi;
+    servizi.creaPublisher = lumetra::engine::fabbricaApplicazione();
+    lumetra::mainwindow::frmLumetra window(servizi);
     window.show();
     return QApplication::exec();
 }
