@@ -84,6 +84,11 @@ void PageRenderer::fail(const QString& message) {
     m_error = message;
 }
 
+int PageRenderer::emittedPageCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_emittedPages;
+}
+
 RecordedPage PageRenderer::blankPage() const {
     RecordedPage page;
     page.size = pageSizePoints() / 72.0;
@@ -175,6 +180,7 @@ std::shared_ptr<const RecordedPage> PageRenderer::record(int pageIndex,
     if (!m_plainParsed) {
         m_plainParsed = true;
         std::vector<RecordedPage> pages = parse({});
+        m_emittedPages = int(pages.size());
         const std::vector<int> drawn = m_layout.drawnPages();
         if (pages.empty() && !drawn.empty())
             m_unreadable = true;

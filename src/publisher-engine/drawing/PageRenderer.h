@@ -61,6 +61,10 @@ public:
 
     QString lastError() const;
 
+    // How many pages libmspub emitted for the unchanged file (-1 before the first drawing);
+    // the layout predicts it as Layout::drawnPages().size().
+    int emittedPageCount() const;
+
 private:
     PageRenderer(QByteArray file, Layout layout);
 
@@ -79,6 +83,7 @@ private:
     mutable std::recursive_mutex m_mutex;
     std::map<Key, std::shared_ptr<const RecordedPage>> m_cache;
     bool m_plainParsed = false;
+    int m_emittedPages = -1;
     bool m_unreadable = false;
     bool m_escherRead = false;
     std::vector<std::uint8_t> m_escher;
