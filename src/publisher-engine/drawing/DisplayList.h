@@ -10,7 +10,9 @@
 #include <QString>
 #include <QVector>
 
+#include <cmath>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -26,6 +28,13 @@ struct StrokeStyle {
     Qt::PenCapStyle cap = Qt::FlatCap;
 };
 
+// How a picture's colours are changed when it is drawn.
+struct PictureColours {
+    std::optional<QColor> recolour; // black becomes this colour, white stays white
+    double brightness = 0.5;        // 0.5 leaves the picture as it is
+    bool changes() const { return recolour.has_value() || std::abs(brightness - 0.5) > 0.004; }
+};
+
 struct FillStyle {
     enum class Kind { None, Solid, Gradient, Bitmap };
     Kind kind = Kind::None;
@@ -34,6 +43,7 @@ struct FillStyle {
     double angle = 0.0; // degrees, counter-clockwise
     bool radial = false;
     std::shared_ptr<const Picture> picture;
+    PictureColours pictureColours;
 };
 
 struct ShadowStyle {
@@ -53,6 +63,7 @@ struct ShapeItem {
 struct PictureItem {
     QRectF box;
     std::shared_ptr<const Picture> picture;
+    PictureColours colours;
 };
 
 struct TextSpan {

@@ -20,8 +20,33 @@ QSize devicePixels(const QPainter& painter, const QRectF& box) {
     return QSize(std::max(1, int(std::ceil(r.width()))), std::max(1, int(std::ceil(r.height()))));
 }
 
+QImage withColours(QImage image, const PictureColours& colours) {
+    if (!colours.changes())
+        return image;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    const int shift = int((colours.brightness - 0.5) * 2.0 * 255.0);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = line[x];
+            int r = qRed(p), g = qGreen(p), b = qBlue(p);
+            if (colours.recolour) {
+                // Dark parts take the colour, light parts stay light.
+                const int grey = qGray(p);
+                const QColor& c = *colours.recolour;
+                r = c.red() + (255 - c.red()) * grey / 255;
+                g = c.green() + (255 - c.green()) * grey / 255;
+                b = c.blue() + (255 - c.blue()) * grey / 255;
+            }
+            line[x] = qRgba(std::clamp(r + shift, 0, 255), std::clamp(g + shift, 0, 255),
+                            std::clamp(b + shift, 0, 255), qAlpha(p));
+        }
+    }
+    return image;
+}
+
 void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& box,
-                     QSize pixels = QSize()) {
+                     const PictureColours& colours, QSize pixels = QSize()) {
     if (box.width() <= 0 || box.height() <= 0)
         return;
     if (pixels.isEmpty())
@@ -33,7 +58,7 @@ void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& bo
     // samples without filtering when it shrinks a lot.
     if (image.width() > 2 * pixels.width() && image.height() > 2 * pixels.height())
         image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    painter.drawImage(box, image);
+    painter.drawImage(box, withColours(std::move(image), colours));
 }
 
 // The four corners of a path that is one quadrilateral of straight edges (a rectangle, maybe
@@ -59,7 +84,8 @@ std::optional<QPolygonF> quadrilateral(const QPainterPath& path) {
     return q;
 }
 
-void drawPictureOnto(QPainter& painter, const Picture& picture, const QPainterPath& path) {
+void drawPictureOnto(QPainter& painter, const Picture& picture, const PictureColours& colours,
+                     const QPainterPath& path) {
     painter.save();
     if (const auto q = quadrilateral(path)) {
         QTransform toQuad;
@@ -72,13 +98,13 @@ void drawPictureOnto(QPainter& painter, const Picture& picture, const QPainterPa
                 std::max(
                     1, int(std::ceil(QLineF(device.map((*q)[0]), device.map((*q)[3])).length()))));
             painter.setTransform(toQuad, true);
-            drawPictureInto(painter, picture, QRectF(0, 0, 1, 1), pixels);
+            drawPictureInto(painter, picture, QRectF(0, 0, 1, 1), colours, pixels);
             painter.restore();
             return;
         }
     }
     painter.setClipPath(path, Qt::IntersectClip);
-    drawPictureInto(painter, picture, path.boundingRect());
+    drawPictureInto(painter, picture, path.boundingRect(), colours);
     painter.restore();
 }
 
@@ -149,7 +175,7 @@ void paintShape(QPainter& painter, const ShapeItem& shape) {
         break;
     case FillStyle::Kind::Bitmap:
         if (shape.fill.picture)
-            drawPictureOnto(painter, *shape.fill.picture, shape.path);
+            drawPictureOnto(painter, *shape.fill.picture, shape.fill.pictureColours, shape.path);
         break;
     case FillStyle::Kind::None:
         break;
@@ -179,7 +205,7 @@ void paintRecordedPage(QPainter& painter, const RecordedPage& page, const QRectF
             paintShape(painter, *shape);
         } else if (const auto* picture = std::get_if<PictureItem>(&item)) {
             if (picture->picture)
-                drawPictureInto(painter, *picture->picture, picture->box);
+                drawPictureInto(painter, *picture->picture, picture->box, picture->colours);
         } else if (const auto* text = std::get_if<TextItem>(&item)) {
             paintText(painter, *text);
         } else if (const auto* table = std::get_if<TableItem>(&item)) {

@@ -56,6 +56,21 @@ StrokeStyle strokeFrom(const RVNGPropertyList& style) {
     return s;
 }
 
+// libmspub's picture options: "draw:color-mode" greyscale with draw:red/green/blue for a
+// recoloured picture, draw:luminance for its brightness.
+PictureColours pictureColoursFrom(const RVNGPropertyList& p) {
+    PictureColours c;
+    if (props::string(p, "draw:color-mode") == QLatin1String("greyscale") &&
+        props::has(p, "draw:red") && props::has(p, "draw:green") && props::has(p, "draw:blue")) {
+        auto channel = [&](const char* name) {
+            return std::clamp(int(props::fraction(p, name, 0.0) * 255.0 + 0.5), 0, 255);
+        };
+        c.recolour = QColor(channel("draw:red"), channel("draw:green"), channel("draw:blue"));
+    }
+    c.brightness = std::clamp(props::fraction(p, "draw:luminance", 0.5), 0.0, 1.0);
+    return c;
+}
+
 FillStyle fillFrom(const RVNGPropertyList& style, PicturePool& pictures) {
     FillStyle f;
     const QString kind = props::string(style, "draw:fill");
@@ -88,6 +103,7 @@ FillStyle fillFrom(const RVNGPropertyList& style, PicturePool& pictures) {
         const QString base64 = props::string(style, "draw:fill-image");
         if (!base64.isEmpty()) {
             f.kind = FillStyle::Kind::Bitmap;
+            f.pictureColours = pictureColoursFrom(style);
             f.picture = pictures.get(QByteArray::fromBase64(base64.toLatin1()),
                                      props::string(style, "librevenge:mime-type"));
         }
@@ -237,6 +253,7 @@ void PageRecorder::drawGraphicObject(const RVNGPropertyList& propList) {
         return;
     PictureItem item;
     item.box = r;
+    item.colours = pictureColoursFrom(propList);
     item.picture = m_pool->get(QByteArray::fromBase64(QByteArray(data->getStr().cstr())),
                                props::string(propList, "librevenge:mime-type"));
     add(std::move(item));

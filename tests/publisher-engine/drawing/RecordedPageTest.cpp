@@ -393,6 +393,32 @@ TEST(RecordedPage, BitmapFillIsStretchedIntoThePolygonsBox) {
     EXPECT_TRUE(test::near(image.pixelColor(180, 205), Qt::white));
 }
 
+TEST(RecordedPage, RecolouredPicturesTakeTheirColourInTheDarkParts) {
+    QImage source(2, 1, QImage::Format_RGB32);
+    source.setPixelColor(0, 0, Qt::black);
+    source.setPixelColor(1, 0, Qt::white);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&buffer, "PNG"));
+
+    PageRecorder r;
+    startPage(r);
+    RVNGPropertyList style;
+    style.insert("draw:fill", "bitmap");
+    style.insert("librevenge:mime-type", "image/png");
+    style.insert("draw:fill-image", png.toBase64().constData());
+    style.insert("draw:color-mode", "greyscale");
+    style.insert("draw:red", 1.0, librevenge::RVNG_PERCENT);
+    style.insert("draw:green", 0.0, librevenge::RVNG_PERCENT);
+    style.insert("draw:blue", 0.0, librevenge::RVNG_PERCENT);
+    r.setStyle(style);
+    polygon(r, 1.0, 1.0, 1.0, 0.5);
+    const QImage image = paintOnly(r);
+    EXPECT_TRUE(test::near(image.pixelColor(115, 125), Qt::red, 20));
+    EXPECT_TRUE(test::near(image.pixelColor(185, 125), Qt::white, 20));
+}
+
 TEST(RecordedPage, LayerClipPathLimitsWhatIsInside) {
     PageRecorder r;
     startPage(r);
