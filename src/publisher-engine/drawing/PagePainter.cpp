@@ -54,10 +54,6 @@ void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& bo
     QImage image = picture.imageFor(pixels);
     if (image.isNull())
         return;
-    // Pictures much larger than their place are reduced first: Qt's own scaling while drawing
-    // samples without filtering when it shrinks a lot.
-    if (image.width() > 2 * pixels.width() && image.height() > 2 * pixels.height())
-        image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter.drawImage(box, withColours(std::move(image), colours));
 }
 

@@ -69,7 +69,7 @@ QImage Picture::imageFor(QSize devicePixels) const {
             m_image = decodeRaster(m_data, m_mime);
             m_failed = m_image.isNull();
         }
-        return m_image;
+        return reducedFor(devicePixels);
     }
     const QSize wanted(std::clamp(devicePixels.width(), 16, kMaxMetafileSide),
                        std::clamp(devicePixels.height(), 16, kMaxMetafileSide));
@@ -80,11 +80,21 @@ QImage Picture::imageFor(QSize devicePixels) const {
         QImage image = rasterizeMetafile(m_data, format, wanted);
         if (image.isNull()) {
             m_failed = m_image.isNull();
-            return m_image;
+            return reducedFor(devicePixels);
         }
         m_image = image;
+        m_reduced = QImage();
     }
-    return m_image;
+    return reducedFor(devicePixels);
+}
+
+QImage Picture::reducedFor(QSize devicePixels) const {
+    if (m_image.isNull() || devicePixels.isEmpty() || m_image.width() <= 2 * devicePixels.width() ||
+        m_image.height() <= 2 * devicePixels.height())
+        return m_image;
+    if (m_reduced.size() != devicePixels)
+        m_reduced = m_image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return m_reduced;
 }
 
 } // namespace lumetra::pub

@@ -19,8 +19,10 @@ public:
     bool isMetafile() const;
 
     // The picture for drawing into a box of about `devicePixels`: raster pictures at their own
-    // size, metafiles rasterised at that size (kept while larger requests do not come).
-    // A null image when the data cannot be decoded.
+    // size, metafiles rasterised at that size (kept while larger requests do not come); either
+    // reduced to that size when more than twice as large (Qt's own scaling while drawing
+    // samples without filtering when it shrinks a lot). A null image when the data cannot be
+    // decoded.
     QImage imageFor(QSize devicePixels) const;
 
 private:
@@ -28,7 +30,10 @@ private:
     QString m_mime;
     mutable std::mutex m_mutex;
     mutable QImage m_image;
+    mutable QImage m_reduced; // the last reduction of m_image
     mutable bool m_failed = false;
+
+    QImage reducedFor(QSize devicePixels) const;
 };
 
 } // namespace lumetra::pub

@@ -419,6 +419,30 @@ TEST(RecordedPage, RecolouredPicturesTakeTheirColourInTheDarkParts) {
     EXPECT_TRUE(test::near(image.pixelColor(185, 125), Qt::white, 20));
 }
 
+TEST(RecordedPage, LargePicturesAreReducedSmoothly) {
+    // Fine stripes drawn ten times smaller must come out grey, not black and white.
+    QImage source(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x)
+            source.setPixel(x, y, (x / 4) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&buffer, "PNG"));
+    PageRecorder r;
+    startPage(r);
+    RVNGPropertyList style;
+    style.insert("draw:fill", "bitmap");
+    style.insert("librevenge:mime-type", "image/png");
+    style.insert("draw:fill-image", png.toBase64().constData());
+    r.setStyle(style);
+    polygon(r, 1.0, 1.0, 0.4, 0.4);
+    const QImage image = paintOnly(r);
+    for (int y = 103; y < 137; y += 3)
+        for (int x = 103; x < 137; x += 3)
+            ASSERT_NEAR(qGray(image.pixel(x, y)), 128, 50) << x << "," << y;
+}
+
 TEST(RecordedPage, LayerClipPathLimitsWhatIsInside) {
     PageRecorder r;
     startPage(r);
