@@ -5,7 +5,8 @@
 //
 // The layout is a generated A4 .pub with 6 picture rectangles and a title; the pictures are
 // generated photos with their article codes as captions (below, and inside on white at the top
-// left). With --passi the window moves to page 3 and zooms in after 4 seconds.
+// left). With --passi the window moves to page 3 and zooms in after 4 seconds, and shows the
+// whole last page after 8.
 
 #include "EngineFactory.h"
 #include "PreviewWindow.h"
@@ -126,6 +127,14 @@ int main(int argc, char** argv) {
                     preview->goToPage(3);
                     preview->zoomIn();
                     preview->zoomIn();
+                }
+            }
+        });
+        QTimer::singleShot(8000, [] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* preview = qobject_cast<PreviewWindow*>(widget)) {
+                    preview->fitPage();
+                    preview->goToPage(preview->pageCount());
                 }
             }
         });

@@ -176,6 +176,7 @@ void PreviewWindow::goToPage(int page) {
         return;
     }
     page = std::clamp(page, 1, pageCount());
+    requestedPage_ = page;
     // Page sizes just changed: let the column and the scroll bars take their new sizes first.
     scroll_->widget()->layout()->activate();
     QCoreApplication::sendPostedEvents(scroll_->widget(), QEvent::LayoutRequest);
@@ -192,8 +193,9 @@ void PreviewWindow::setZoom(double zoom) {
     }
     zoomLabel_->setText(QStringLiteral("%1%").arg(qRound(zoom_ * 100)));
     goToPage(page);
-    // Once the scroll area has settled on the new sizes, the same page again.
-    QTimer::singleShot(0, this, [this, page] { goToPage(page); });
+    // Once the scroll area has settled on the new sizes, the same page again (or the page
+    // asked for since).
+    QTimer::singleShot(0, this, [this] { goToPage(requestedPage_); });
 }
 
 void PreviewWindow::zoomIn() {

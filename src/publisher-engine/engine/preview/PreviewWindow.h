@@ -58,6 +58,7 @@ private:
     QSpinBox* pageBox_ = nullptr;
     QLabel* zoomLabel_ = nullptr;
     double zoom_ = 1.0;
+    int requestedPage_ = 1; // the page the last navigation asked for
     bool fitted_ = false;
 };
 
