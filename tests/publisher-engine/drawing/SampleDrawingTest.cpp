@@ -143,6 +143,32 @@ TEST(SampleDrawing, APageWithEveryShapeHiddenIsEmptyButDraws) {
     EXPECT_EQ(inkedPixels(empty, empty.rect()), 0);
 }
 
+TEST(SampleDrawing, HidingAnyOneShapeOnlyTakesThingsAway) {
+    LUMETRA_REQUIRE_SAMPLES();
+    for (const char* name : {"14.0_REG-TST2-pub2010.pub", "8.5_wizard98.pub"}) {
+        SCOPED_TRACE(name);
+        auto r = openSample(name);
+        ASSERT_TRUE(r);
+        for (int p = 0; p < r->pageCount(); ++p) {
+            const auto plain = r->recordedPage(p);
+            ASSERT_TRUE(plain);
+            const int shapes = int(r->layout().pages()[std::size_t(p)].shapes.size());
+            int removedSomething = 0;
+            for (int i = 0; i < shapes; ++i) {
+                const auto hidden = r->recordedPage(p, {i});
+                ASSERT_TRUE(hidden) << "page " << p << " shape " << i;
+                EXPECT_LE(hidden->items.size(), plain->items.size())
+                    << "page " << p << " shape " << i;
+                if (hidden->items.size() < plain->items.size())
+                    ++removedSomething;
+                EXPECT_FALSE(r->renderPage(p, 12, {i}).isNull());
+            }
+            // Nearly every shape draws something that hiding it removes.
+            EXPECT_GE(removedSomething, shapes * 3 / 4) << "page " << p;
+        }
+    }
+}
+
 TEST(SampleDrawing, PagesAreReadOncePerHiddenSetAndRedrawnIdentically) {
     LUMETRA_REQUIRE_SAMPLES();
     auto r = openSample("14.0_REG-TST2-pub2010.pub");
