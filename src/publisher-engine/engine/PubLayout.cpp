@@ -5,10 +5,8 @@
 #include "FileAccess.h"
 
 #include "Layout.h"
-#include "ReadError.h"
-#ifdef LUMETRA_ENGINE_HAS_DRAWING
 #include "PageRenderer.h"
-#endif
+#include "ReadError.h"
 
 #include <QPainter>
 
@@ -33,22 +31,16 @@ public:
             }
             shapes_.push_back(std::move(shapes));
         }
-#ifdef LUMETRA_ENGINE_HAS_DRAWING
         QString error;
         renderer_ = lumetra::pub::PageRenderer::open(path, layout_, &error);
         if (!renderer_) {
             fail(ErrLayoutNonValido,
                  QStringLiteral("Impossibile leggere il contenuto del layout: %1").arg(error));
         }
-#endif
     }
 
-    QSizeF pageSize() const override {
-        return {layout_.pageWidth(), layout_.pageHeight()};
-    }
-    int pageCount() const override {
-        return static_cast<int>(shapes_.size());
-    }
+    QSizeF pageSize() const override { return {layout_.pageWidth(), layout_.pageHeight()}; }
+    int pageCount() const override { return static_cast<int>(shapes_.size()); }
     const std::vector<LayoutShape>& shapes(int pageIndex) const override {
         return shapes_.at(static_cast<std::size_t>(pageIndex));
     }
@@ -58,29 +50,9 @@ public:
         if (pageIndex < 0 || pageIndex >= pageCount()) {
             return;
         }
-#ifdef LUMETRA_ENGINE_HAS_DRAWING
         const std::lock_guard lock(mutex_);
         renderer_->drawPage(painter, pageIndex, target,
                             std::set<int>(hidden.begin(), hidden.end()));
-#else
-        // Without the drawer: the outlines of the shapes.
-        const QSizeF size = pageSize();
-        if (size.isEmpty()) {
-            return;
-        }
-        painter.save();
-        painter.translate(target.topLeft());
-        painter.scale(target.width() / size.width(), target.height() / size.height());
-        painter.setPen(QPen(Qt::black, 0.75));
-        painter.setBrush(Qt::NoBrush);
-        const auto& shapes = shapes_[static_cast<std::size_t>(pageIndex)];
-        for (std::size_t i = 0; i < shapes.size(); ++i) {
-            if (std::find(hidden.begin(), hidden.end(), int(i)) == hidden.end()) {
-                painter.drawRect(shapes[i].box);
-            }
-        }
-        painter.restore();
-#endif
     }
 
 private:
@@ -95,10 +67,8 @@ private:
 
     lumetra::pub::Layout layout_;
     std::vector<std::vector<LayoutShape>> shapes_;
-#ifdef LUMETRA_ENGINE_HAS_DRAWING
     mutable std::mutex mutex_;
     std::unique_ptr<lumetra::pub::PageRenderer> renderer_;
-#endif
 };
 
 } // namespace
