@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <cmath>
 
 using namespace lumetra::pub;
 using lumetra::pubtest::CompoundFileWriter;

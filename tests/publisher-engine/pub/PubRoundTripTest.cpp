@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace lumetra::pub;
 using lumetra::pubtest::drawWithLibmspub;
