@@ -83,7 +83,11 @@ class Recorder : public librevenge::RVNGDrawingInterface {
 public:
     std::vector<DrawnPage> pages;
 
-    void startPage(const RVNGPropertyList&) override { pages.emplace_back(); }
+    void startPage(const RVNGPropertyList& props) override {
+        pages.emplace_back();
+        pages.back().size =
+            QSizeF(inches(props["svg:width"]) * 72, inches(props["svg:height"]) * 72);
+    }
     void setStyle(const RVNGPropertyList& style) override {
         bitmap_ = style["draw:fill"] && style["draw:fill"]->getStr() == "bitmap";
         image_.clear();

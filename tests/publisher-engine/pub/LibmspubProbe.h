@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QRectF>
+#include <QSizeF>
 #include <QStringList>
 
 #include <optional>
@@ -14,6 +15,7 @@
 namespace lumetra::pubtest {
 
 struct DrawnPage {
+    QSizeF size;                         // page size in points
     std::vector<QRectF> polygons;        // bounding boxes of drawPolygon calls, in points
     int paths = 0;                       // drawPath calls
     int pictures = 0;                    // polygons filled with a bitmap

@@ -176,6 +176,8 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     const auto drawn = drawWithLibmspub(file);
     ASSERT_TRUE(drawn);
     ASSERT_EQ(drawn->size(), 2u);
+    EXPECT_NEAR((*drawn)[0].size.width(), 841.9, 0.01);
+    EXPECT_NEAR((*drawn)[0].size.height(), 595.3, 0.01);
     EXPECT_TRUE(drawnAt((*drawn)[0], QRectF(20, 20, 30, 30)));
     EXPECT_TRUE(drawnAt((*drawn)[0], QRectF(100, 200, 200, 100)));
     EXPECT_FALSE(drawnAt((*drawn)[1], QRectF(20, 20, 30, 30)));
