@@ -18,11 +18,21 @@ void paintPicture(QPainter& painter, const EngineShape& shape, double maxDeviceP
     if (box.width() <= 0 || box.height() <= 0) {
         return;
     }
-    const QRectF device = painter.transform().mapRect(box);
+    const QTransform transform = painter.transform();
+    const QRectF device = transform.mapRect(box);
+    // On an unrotated target the picture is decoded at its device size and copied pixel for
+    // pixel (no second resampling); pictures above the resolution cap are scaled when drawn.
+    const QRect aligned(QPoint(qRound(device.left()), qRound(device.top())),
+                        QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
+    const bool pixelAligned =
+        transform.type() <= QTransform::TxScale && transform.m11() > 0 && transform.m22() > 0 &&
+        device.width() <= box.width() * maxDevicePerPoint + 0.5 &&
+        device.height() <= box.height() * maxDevicePerPoint + 0.5 && !aligned.isEmpty();
     const double scaleX = std::min(device.width(), box.width() * maxDevicePerPoint);
     const double scaleY = std::min(device.height(), box.height() * maxDevicePerPoint);
-    const QSize wanted(std::max(1, static_cast<int>(std::ceil(scaleX))),
-                       std::max(1, static_cast<int>(std::ceil(scaleY))));
+    const QSize wanted = pixelAligned ? aligned.size()
+                                      : QSize(std::max(1, static_cast<int>(std::ceil(scaleX))),
+                                              std::max(1, static_cast<int>(std::ceil(scaleY))));
     QString error;
     const QImage image = decodePicture(shape.pictureFile(), wanted, &error);
     if (image.isNull()) {
@@ -35,6 +45,13 @@ void paintPicture(QPainter& painter, const EngineShape& shape, double maxDeviceP
         if (unreadable && !unreadable->contains(shape.pictureFile())) {
             unreadable->append(shape.pictureFile());
         }
+        return;
+    }
+    if (pixelAligned && image.size() == aligned.size()) {
+        painter.save();
+        painter.resetTransform();
+        painter.drawImage(aligned.topLeft(), image);
+        painter.restore();
         return;
     }
     painter.drawImage(box, image); // stretched into its box
