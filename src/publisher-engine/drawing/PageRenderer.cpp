@@ -134,6 +134,20 @@ std::shared_ptr<const RecordedPage> PageRenderer::recordMasterOnly(int pageIndex
     const int master = pages[std::size_t(pageIndex)].masterIndex;
     if (m_layout.version() != Version::Publisher2002 || master < 0)
         return std::make_shared<const RecordedPage>(blankPage());
+    // Pages without shapes of their own all show the same: their master.
+    const bool ownShapes = m_layout.drawnPosition(pageIndex) >= 0;
+    if (!ownShapes) {
+        if (auto it = m_masterOnly.find(master); it != m_masterOnly.end())
+            return it->second;
+    }
+    auto page = masterOnlyThrough(pageIndex, master);
+    if (!ownShapes)
+        m_masterOnly[master] = page;
+    return page;
+}
+
+std::shared_ptr<const RecordedPage> PageRenderer::masterOnlyThrough(int pageIndex, int master) {
+    const auto& pages = m_layout.pages();
     // libmspub draws a master only inside a page of its own shapes. Take this page (or another
     // one with the same master), hide all its shapes but one, and empty that one's box.
     std::vector<int> candidates{pageIndex};

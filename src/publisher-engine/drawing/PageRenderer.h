@@ -70,7 +70,9 @@ private:
 
     using Key = std::pair<int, std::vector<int>>;
     std::shared_ptr<const RecordedPage> record(int pageIndex, const std::vector<int>& hidden);
+    // The master content of a page whose own shapes libmspub will not draw.
     std::shared_ptr<const RecordedPage> recordMasterOnly(int pageIndex);
+    std::shared_ptr<const RecordedPage> masterOnlyThrough(int pageIndex, int master);
     // libmspub's pages for the file with `patches` applied; empty when it draws nothing.
     std::vector<RecordedPage> parse(const std::vector<StreamPatch>& patches);
     const std::vector<std::uint8_t>& escherStream();
@@ -82,6 +84,7 @@ private:
     Layout m_layout;
     mutable std::recursive_mutex m_mutex;
     std::map<Key, std::shared_ptr<const RecordedPage>> m_cache;
+    std::map<int, std::shared_ptr<const RecordedPage>> m_masterOnly; // by master index
     bool m_plainParsed = false;
     int m_emittedPages = -1;
     bool m_unreadable = false;

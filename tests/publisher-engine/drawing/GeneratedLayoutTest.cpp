@@ -145,15 +145,19 @@ TEST(GeneratedLayout, MasterContentAppearsOnEveryPageUsingTheMaster) {
     third.setMaster(master);
     auto& plain = b.addPage(); // no master
     plain.add(filled(PubItem::rectangle(50, 100, 100, 100), qRgb(255, 0, 0)));
+    auto& fifth = b.addPage(); // no shapes of its own either
+    fifth.setMaster(master);
     auto r = renderer(b);
     ASSERT_TRUE(r);
-    ASSERT_EQ(r->pageCount(), 4);
+    ASSERT_EQ(r->pageCount(), 5);
     const QRectF band(0, 0, 300, 28);
     for (int p = 0; p < 3; ++p) {
         const QImage image = r->renderPage(p, kDpi);
         ASSERT_FALSE(image.isNull()) << r->lastError().toStdString();
         EXPECT_GT(darkPixels(image, band), 8000) << "page " << p + 1;
     }
+    // Pages that show only their master share one reading.
+    EXPECT_EQ(r->recordedPage(4), r->recordedPage(2));
     const QImage noMaster = r->renderPage(3, kDpi);
     EXPECT_EQ(darkPixels(noMaster, band), 0);
     EXPECT_TRUE(test::near(noMaster.pixelColor(100, 150), Qt::red));
