@@ -289,6 +289,34 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
     EXPECT_EQ(copyA, copyB);
 }
 
+TEST(RecordedPage, ColumnsFlowTheTextSideBySide) {
+    PageRecorder r;
+    startPage(r);
+    RVNGPropertyList t;
+    t.insert("svg:x", 0.0);
+    t.insert("svg:y", 0.0);
+    t.insert("svg:width", 3.0);
+    t.insert("svg:height", 1.0);
+    t.insert("fo:column-count", 2);
+    t.insert("fo:column-gap", 0.4);
+    r.startTextObject(t);
+    r.openParagraph(RVNGPropertyList());
+    RVNGPropertyList span;
+    span.insert("fo:font-size", 0.15);
+    r.openSpan(span);
+    r.insertText("uno due tre quattro cinque sei sette otto nove dieci undici dodici tredici "
+                 "quattordici quindici sedici diciassette diciotto diciannove venti");
+    r.closeSpan();
+    r.closeParagraph();
+    r.endTextObject();
+    const QImage image = paintOnly(r);
+    // Columns of 1.3 in with a 0.4 in gap between them.
+    EXPECT_GT(darkPixels(image, QRectF(0, 0, 130, 100)), 200);
+    EXPECT_GT(darkPixels(image, QRectF(170, 0, 130, 100)), 100);
+    EXPECT_EQ(darkPixels(image, QRectF(132, 0, 36, 100)), 0);
+    EXPECT_EQ(darkPixels(image, QRectF(0, 102, 300, 198)), 0);
+}
+
 TEST(RecordedPage, TabsStopEveryHalfInch) {
     PageRecorder r;
     startPage(r);
