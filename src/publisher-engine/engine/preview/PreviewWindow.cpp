@@ -16,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -80,7 +81,12 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
 
     buildToolBar();
     statusBar()->showMessage(QStringLiteral("Documento di %1 pagine").arg(pageCount()));
-    resize(900, 1000);
+    // A tall window, within the screen.
+    QSize size(900, 1000);
+    if (const QScreen* screen = this->screen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    }
+    resize(size);
 }
 
 PreviewWindow::~PreviewWindow() = default;
