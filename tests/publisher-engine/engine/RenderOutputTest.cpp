@@ -140,3 +140,28 @@ TEST(RenderOutput, PrintToFileAndRangeAndBadArguments) {
         EXPECT_TRUE(error.Description().contains("PDF"));
     }
 }
+
+TEST(RenderOutput, LandscapeLayoutsKeepTheirPageSize) {
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    }
+    QTemporaryDir dir;
+    auto layout = std::make_shared<MemoryLayout>(QSizeF(842, 595));
+    layout->addRectangle(layout->addPage(), QRectF(600, 400, 200, 150), Qt::red);
+    const QString file = dir.filePath("orizzontale.pub");
+    images::writeTextFile(file, "layout");
+    EngineOptions options;
+    options.loadLayout = memoryLayoutLoader(layout);
+    options.pdfFile = dir.filePath("orizzontale.pdf");
+    auto app = fabbricaMotore(options)();
+    app->Open(file, false, true, 3)->PrintOut(-1, -1, QString(), 1, true);
+    const QString info = run("pdfinfo", {options.pdfFile});
+    EXPECT_TRUE(
+        info.contains(QRegularExpression("Page size:\\s+842(\\.\\d+)? x 595(\\.\\d+)? pts")))
+        << info.toStdString();
+    // The rectangle near the bottom right corner stays there.
+    run("pdftoppm", {"-r", "36", "-singlefile", "-png", options.pdfFile, dir.filePath("p")});
+    const QImage page(dir.filePath("p.png"));
+    ASSERT_EQ(page.size(), QSize(421, 298));
+    EXPECT_GT(countPixels(page, QRect(305, 205, 90, 65), Qt::red), 90 * 65 * 9 / 10);
+}
