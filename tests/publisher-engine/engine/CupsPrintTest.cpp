@@ -146,6 +146,9 @@ TEST_F(PrintFixture, CopiesAndCollationAreJobOptions) {
     const QString pdf = folder.filePath(found.first());
     const QString info = run("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+6\\n"))) << info.toStdString();
+    EXPECT_TRUE(
+        info.contains(QRegularExpression("Page size:\\s+59[45](\\.\\d+)? x 84[12](\\.\\d+)? pts")))
+        << info.toStdString();
     // Page 1 carries the picture, page 2 does not: read the order from the pixels.
     QStringList order;
     for (int page = 1; page <= 6; ++page) {
