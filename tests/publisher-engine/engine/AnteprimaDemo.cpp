@@ -1,12 +1,12 @@
 // Shows the preview window on a composed 5-page document, for looking at it by eye (e.g. under
 // Xvfb, with screenshots):
 //
-//   lumetra_engine_anteprima_demo [--passi]
+//   lumetra_engine_anteprima_demo [--passi | --stampa]
 //
 // The layout is a generated A4 .pub with 6 picture rectangles and a title; the pictures are
 // generated photos with their article codes as captions (below, and inside on white at the top
 // left). With --passi the window moves to page 3 and zooms in after 4 seconds, and shows the
-// whole last page after 8.
+// whole last page after 8; with --stampa it opens the print dialog after 2 seconds.
 
 #include "EngineFactory.h"
 #include "PreviewWindow.h"
@@ -14,9 +14,12 @@
 #include "TestImages.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -57,7 +60,13 @@ void caption(const std::shared_ptr<Publisher::Shapes>& shapes,
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    const bool steps = argc > 1 && QString::fromLocal8Bit(argv[1]) == "--passi";
+    const QString option = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const bool steps = option == "--passi";
+    QTranslator qtItalian; // Qt's own dialogs (print, save) in Italian
+    if (qtItalian.load(QLocale(QLocale::Italian), "qtbase", "_",
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtItalian);
+    }
     QTemporaryDir dir;
 
     lumetra::pubtest::PubBuilder builder;
@@ -135,6 +144,15 @@ int main(int argc, char** argv) {
                 if (auto* preview = qobject_cast<PreviewWindow*>(widget)) {
                     preview->fitPage();
                     preview->goToPage(preview->pageCount());
+                }
+            }
+        });
+    }
+    if (option == "--stampa") {
+        QTimer::singleShot(2000, [] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* preview = qobject_cast<PreviewWindow*>(widget)) {
+                    preview->printWithDialog();
                 }
             }
         });
