@@ -81,6 +81,11 @@ struct PrintFixture : ::testing::Test {
         if (server().isEmpty() || qEnvironmentVariable("LUMETRA_CUPS_IPPTEST").isEmpty()) {
             GTEST_SKIP() << "no private CUPS server (CUPS_SERVER) for this test";
         }
+        QFile unavailable(qEnvironmentVariable("LUMETRA_CUPS_DIR") + "/non-disponibile");
+        if (unavailable.open(QIODevice::ReadOnly)) {
+            GTEST_SKIP() << "private CUPS server not started: "
+                         << unavailable.readAll().trimmed().constData();
+        }
         token =
             QStringLiteral("lumetra-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
         layout = twoPageLayout();

@@ -2,6 +2,8 @@
 # Starts a private CUPS server for the printing tests: configuration, spool and logs under the
 # given folder, listening on 127.0.0.1:<port> only, with a cups-pdf queue "LumetraPDF" as the
 # default printer. Leaves the server running (its process id in <folder>/cupsd.pid).
+# Where that cannot work (not root: cups-pdf runs only as root; cupsd or cups-pdf missing) it
+# writes the reason into <folder>/non-disponibile and succeeds, and the printing tests skip.
 #
 #   avvia-cups.sh <folder> <port>
 set -euo pipefail
@@ -14,6 +16,19 @@ if [ -f "${dir}/cupsd.pid" ]; then
   sleep 0.5
 fi
 rm -rf "${dir}"
+mkdir -p "${dir}"
+
+unavailable() {
+  echo "$1" > "${dir}/non-disponibile"
+  echo "$1"
+  exit 0
+}
+[ "$(id -u)" -eq 0 ] || unavailable "serve l'utente root (cups-pdf stampa solo come root)"
+[ -x /usr/sbin/cupsd ] || unavailable "cupsd non è installato"
+[ -e /usr/lib/cups/backend/cups-pdf ] || unavailable "cups-pdf non è installato"
+[ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || unavailable "manca il PPD di cups-pdf"
+command -v lpadmin > /dev/null || unavailable "lpadmin non è installato"
+
 mkdir -p "${dir}"/{conf/ppd,conf/ssl,spool,tmp,cache,state,log}
 chmod 755 "${dir}" "${dir}/conf" "${dir}/cache" "${dir}/state"
 chmod 1777 "${dir}/tmp"
