@@ -12,7 +12,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils imagemagick
-  fonts-liberation2 fonts-dejavu-core xvfb xauth
+  fonts-liberation2 fonts-dejavu-core xvfb xauth qt6-translations-l10n
   # fuzzing (opt-in build)
   clang-14 libclang-rt-14-dev
 )
