@@ -320,5 +320,30 @@ TEST_F(ErroriComposizione, DidascaliaInternaTroppoLarga) {
     EXPECT_EQ(riquadro.adattamento, Publisher::pbTextAutoFitBestFit);
 }
 
+// An engine that never reports a fit while the box is narrowed: the widening stops at the
+// picture's width, on both sides.
+TEST_F(ErroriComposizione, RestringimentoLimitatoDallaLarghezzaDellImmagine) {
+    DueSlot();
+    finto.ImpostaTraboccaSenzaAdattamento(true);
+    contesto.selezionati = {QStringLiteral("A.jpg"), QStringLiteral("B.jpg")};
+    contesto.codiceInterno = 1;
+
+    ASSERT_TRUE(ComponiDocumento(contesto, false));
+
+    EXPECT_EQ(Righe(QStringLiteral("^Shape\\(2,6\\)\\.Width = ")).size(), 150u);
+    const auto forme = finto.Forme(1);
+    ASSERT_EQ(forme.size(), 6u); // title, oval, two pictures, two captions
+    EXPECT_EQ(forme[3].larghezza, 150);
+    EXPECT_EQ(forme[3].sinistra, 36);
+    EXPECT_EQ(forme[5].larghezza, 150);
+
+    finto.Registro().Svuota();
+    contesto.codiceInterno = 2;
+    ASSERT_TRUE(ComponiDocumento(contesto, false));
+    const auto destra = finto.Forme(1);
+    EXPECT_EQ(destra[3].larghezza, 150);
+    EXPECT_EQ(destra[3].sinistra + destra[3].larghezza, 187);
+}
+
 } // namespace
 } // namespace lumetra::composition::test

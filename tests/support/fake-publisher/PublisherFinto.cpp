@@ -29,6 +29,7 @@ struct PublisherFinto::Nucleo {
     RegistroChiamate registro;
     std::vector<PaginaFinta> layout;
     double larghezzaCarattere = 6;
+    bool traboccaSenzaAdattamento = false;
     std::vector<std::shared_ptr<PaginaModello>> pagine;
     bool chiuso = false;
     bool terminato = false;
@@ -203,8 +204,9 @@ public:
     }
     bool Overflowing() const override {
         const bool trabocca =
+            (n_->traboccaSenzaAdattamento && D().adattamento == Publisher::pbTextAutoFitNone) ||
             static_cast<double>(D().testo.size()) * n_->larghezzaCarattere + 2 * MargineInterno >
-            D().larghezza;
+                D().larghezza;
         Registra(QStringLiteral("Overflowing"), QStringLiteral(" -> ") + fake::Valore(trabocca));
         return trabocca;
     }
@@ -529,6 +531,10 @@ void PublisherFinto::ImpostaLayout(std::vector<PaginaFinta> pagine) {
 
 void PublisherFinto::ImpostaLarghezzaCarattere(double punti) {
     nucleo_->larghezzaCarattere = punti;
+}
+
+void PublisherFinto::ImpostaTraboccaSenzaAdattamento(bool trabocca) {
+    nucleo_->traboccaSenzaAdattamento = trabocca;
 }
 
 double PublisherFinto::LarghezzaCarattere() const {

@@ -56,6 +56,9 @@ public:
     // Width of one character in points, for Overflowing (default 6).
     void ImpostaLarghezzaCarattere(double punti);
     double LarghezzaCarattere() const;
+    // A frame whose text never fits unless it is sized to fit (AutoFitText 0 always overflows):
+    // an engine that never reports a fit while a caption box is being narrowed.
+    void ImpostaTraboccaSenzaAdattamento(bool trabocca);
 
     RegistroChiamate& Registro();
     const RegistroChiamate& Registro() const;
