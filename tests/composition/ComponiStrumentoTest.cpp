@@ -19,8 +19,10 @@ struct Esecuzione {
     QString uscita;
 };
 
-Esecuzione Esegui(const QStringList& argomenti) {
+Esecuzione Esegui(const QStringList& argomenti,
+                  const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
     QProcess processo;
+    processo.setProcessEnvironment(ambiente);
     processo.start(QStringLiteral(LUMETRA_COMPONI), argomenti);
     Esecuzione e;
     if (!processo.waitForFinished(120000))
@@ -133,6 +135,23 @@ TEST_F(ComponiStrumento, ArgomentiEFallimenti) {
                                         "--cartella", Foto(), "--pdf", Pdf(), "a.jpg"});
     EXPECT_EQ(mancante.codice, 1);
     EXPECT_TRUE(mancante.errori.contains(QStringLiteral("Impossibile trovare il file di layout")));
+}
+
+// --stampante with no printer to be had: the printing fails where the composition has no
+// handler of its own; the user is told why and nothing counts as printed.
+TEST_F(ComponiStrumento, StampanteMancante) {
+    testimages::writeJpeg(QDir(Foto()).filePath(QStringLiteral("a.jpg")), QSize(80, 60), Qt::blue);
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:1"));
+
+    const Esecuzione e =
+        Esegui({"--layout", Layout(), "--cartella", Foto(), "--stampante", "--copie", "3", "a.jpg"},
+               ambiente);
+
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_TRUE(e.errori.contains(QStringLiteral("Impossibile stampare il documento: ")))
+        << e.errori.toStdString();
+    EXPECT_FALSE(e.errori.contains(QStringLiteral("Documento stampato")));
 }
 
 } // namespace
