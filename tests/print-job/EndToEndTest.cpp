@@ -1,18 +1,21 @@
-// The main job from the window to paper: a real layout, real photos, the built-in engine writing
-// a PDF, which is read back with poppler-utils.
+// The main job from the window to paper: a real layout, real photos and the built-in engine,
+// writing a PDF read back with poppler-utils, or printing collated copies on a real CUPS queue.
 
+#include "CupsQueue.h"
 #include "EngineFactory.h"
 #include "FileListModel.h"
 #include "PlatformDoubles.h"
 #include "PubBuilder.h"
 #include "TestImages.h"
+#include "TestProcess.h"
 #include "frmLumetra.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -22,15 +25,6 @@
 using namespace lumetra;
 
 namespace {
-
-QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000)) {
-        return QString();
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // Slots of the test layout: 2 x 2 rectangles on an A4 page, under a title.
 const QRectF Slots[] = {
@@ -47,7 +41,11 @@ protected:
         for (const QRectF& slot : Slots) {
             page.addRectangle(slot.x(), slot.y(), slot.width(), slot.height());
         }
-        layout = dir.filePath(QStringLiteral("catalogo.pub"));
+        // The layout's name becomes the print job's title: unique, to find the job's output.
+        token = QStringLiteral("lumetra-finestra-%1-%2")
+                    .arg(QCoreApplication::applicationPid())
+                    .arg(QDateTime::currentMSecsSinceEpoch());
+        layout = dir.filePath(token + QStringLiteral(".pub"));
         ASSERT_TRUE(builder.save(layout));
 
         folder = dir.filePath(QStringLiteral("foto"));
@@ -57,18 +55,51 @@ protected:
                                   QSize(400, 300), colours[i]);
         }
         pdf = dir.filePath(QStringLiteral("uscita.pdf"));
+    }
 
+    // The window with the given engine; the layout and the folder chosen, every photo queued
+    // (last first: ART-104, ART-103, ..., ART-100), captions below and in the top-left corner.
+    void prepareJob(Publisher::ApplicationFactory engine) {
         messages = std::make_shared<doubles::ScriptedMessageBox>();
         dialogs = std::make_shared<doubles::ScriptedDialogHost>();
         mainwindow::Servizi servizi;
         servizi.messageBox = messages;
         servizi.dialogHost = dialogs;
-        servizi.creaPublisher = engine::fabbricaApplicazionePdf(pdf);
+        servizi.creaPublisher = std::move(engine);
         window = std::make_unique<mainwindow::frmLumetra>(servizi);
+        dialogs->openAnswers.push_back(layout);
+        dialogs->folderAnswers.push_back(folder);
+        window->show();
+        click("cmdLayout");
+        click("cmdIndirizzo");
+        ASSERT_EQ(window->lvwFileModel()->Count(), 5);
+        window->mnuFileSelezionaTutto_Click();
+        click("cmdSeleziona");
+        ASSERT_EQ(window->lvwSelezionatiModel()->Text(0), QStringLiteral("ART-104.jpg"));
+        window->findChild<QComboBox*>(QStringLiteral("cmbCodiceArticoloEsterno"))
+            ->setCurrentIndex(2);
+        window->findChild<QComboBox*>(QStringLiteral("cmbCodiceArticoloInterno"))
+            ->setCurrentIndex(1);
+    }
+
+    void click(const char* button) {
+        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)),
+                          Qt::LeftButton);
+    }
+
+    // The job went through: no message, "Pronto", every photo filed as printed.
+    void expectPrinted() {
+        for (const auto& shown : messages->shown) {
+            ADD_FAILURE() << "messaggio inatteso: " << shown.prompt.toStdString();
+        }
+        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblInformazioni"))->text(),
+                  QStringLiteral("Pronto"));
+        EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
+        EXPECT_EQ(window->lvwStampatiModel()->Count(), 5);
     }
 
     QTemporaryDir dir;
-    QString layout, folder, pdf;
+    QString token, layout, folder, pdf;
     const QColor colours[5] = {QColor(220, 30, 30), QColor(30, 170, 40), QColor(30, 60, 220),
                                QColor(230, 200, 20), QColor(150, 40, 170)};
     std::shared_ptr<doubles::ScriptedMessageBox> messages;
@@ -79,33 +110,12 @@ protected:
 } // namespace
 
 TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
-    dialogs->openAnswers.push_back(layout);
-    dialogs->folderAnswers.push_back(folder);
-    window->show();
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdLayout")), Qt::LeftButton);
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdIndirizzo")),
-                      Qt::LeftButton);
-    ASSERT_EQ(window->lvwFileModel()->Count(), 5);
-    window->mnuFileSelezionaTutto_Click();
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdSeleziona")),
-                      Qt::LeftButton);
-    // Queued last first: ART-104, ART-103, ..., ART-100.
-    ASSERT_EQ(window->lvwSelezionatiModel()->Text(0), QStringLiteral("ART-104.jpg"));
-    window->findChild<QComboBox*>(QStringLiteral("cmbCodiceArticoloEsterno"))->setCurrentIndex(2);
-    window->findChild<QComboBox*>(QStringLiteral("cmbCodiceArticoloInterno"))->setCurrentIndex(1);
-
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdStampa")), Qt::LeftButton);
-
-    for (const auto& shown : messages->shown) {
-        ADD_FAILURE() << "messaggio inatteso: " << shown.prompt.toStdString();
-    }
-    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblInformazioni"))->text(),
-              QStringLiteral("Pronto"));
-    EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
-    EXPECT_EQ(window->lvwStampatiModel()->Count(), 5);
+    prepareJob(engine::fabbricaApplicazionePdf(pdf));
+    click("cmdStampa");
+    expectPrinted();
 
     // Two pages (4 + 1 pictures), A4, the template page gone.
-    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = testsupport::runProgram(QStringLiteral("pdfinfo"), {pdf});
     ASSERT_FALSE(info.isEmpty()) << "pdfinfo non ha letto il PDF";
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\b"))))
         << info.toStdString();
@@ -114,8 +124,10 @@ TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
         << info.toStdString();
 
     // Captions: each code twice (under the picture and in its corner), on the right page.
-    const QString page1 = run(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", pdf, "-"});
-    const QString page2 = run(QStringLiteral("pdftotext"), {"-f", "2", "-l", "2", pdf, "-"});
+    const QString page1 =
+        testsupport::runProgram(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", pdf, "-"});
+    const QString page2 =
+        testsupport::runProgram(QStringLiteral("pdftotext"), {"-f", "2", "-l", "2", pdf, "-"});
     for (int code = 101; code <= 104; ++code) {
         EXPECT_EQ(page1.count(QStringLiteral("ART-%1").arg(code)), 2) << code;
     }
@@ -124,7 +136,7 @@ TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
 
     // Pictures fill their slots: slot 1 of page 1 holds ART-104, slot 1 of page 2 ART-100.
     const QString png = dir.filePath(QStringLiteral("pagina"));
-    run(QStringLiteral("pdftoppm"), {"-r", "36", "-png", pdf, png});
+    testsupport::runProgram(QStringLiteral("pdftoppm"), {"-r", "36", "-png", pdf, png});
     const QImage first(png + QStringLiteral("-1.png"));
     const QImage second(png + QStringLiteral("-2.png"));
     ASSERT_FALSE(first.isNull());
@@ -147,4 +159,48 @@ TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
     // The unused slots of the last page are empty: their rectangles were removed.
     EXPECT_TRUE(near(centreOf(second, Slots[1]), QColor(Qt::white)))
         << centreOf(second, Slots[1]).name().toStdString();
+}
+
+TEST_F(EndToEndTest, PrintsCollatedCopiesOnTheDefaultPrinter) {
+    if (const QString reason = cupstest::skipReason(); !reason.isEmpty()) {
+        GTEST_SKIP() << reason.toStdString();
+    }
+    prepareJob(engine::fabbricaApplicazione());
+    QTest::keyClick(window->findChild<QWidget*>(QStringLiteral("updwnCopie")), Qt::Key_Up);
+    const int before = cupstest::lastJobId();
+    click("cmdStampa");
+    expectPrinted();
+
+    // One job of 2 collated copies, not one job per copy.
+    const int job = cupstest::lastJobId();
+    ASSERT_EQ(job, before + 1);
+    const QString attributes = cupstest::completedJobAttributes(job);
+    EXPECT_TRUE(attributes.contains(QStringLiteral("job-state (enum) = completed")))
+        << attributes.toStdString();
+    EXPECT_TRUE(attributes.contains(QStringLiteral("copies (integer) = 2")))
+        << attributes.toStdString();
+    EXPECT_TRUE(
+        attributes.contains(QRegularExpression(QStringLiteral("Collate \\(\\w+\\) = true"))))
+        << attributes.toStdString();
+
+    // What came out: the 2 pages twice, in collated order (page 1 has a picture in slot 2).
+    const QString printed = cupstest::outputPdf(token);
+    ASSERT_FALSE(printed.isEmpty()) << "cups-pdf wrote nothing for " << token.toStdString();
+    const QString info = testsupport::runProgram(QStringLiteral("pdfinfo"), {printed});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\b"))))
+        << info.toStdString();
+    QString order;
+    for (int page = 1; page <= 4; ++page) {
+        const QString prefix = dir.filePath(QStringLiteral("carta%1").arg(page));
+        testsupport::runProgram(QStringLiteral("pdftoppm"),
+                                {"-f", QString::number(page), "-l", QString::number(page), "-r",
+                                 "36", "-singlefile", "-png", printed, prefix});
+        const QImage image(prefix + QStringLiteral(".png"));
+        ASSERT_FALSE(image.isNull());
+        const QColor inSlot2(image.pixel(static_cast<int>(Slots[1].center().x() / 2),
+                                         static_cast<int>((Slots[1].bottom() - 30) / 2)));
+        order += inSlot2.lightness() > 240 ? QLatin1Char('2') : QLatin1Char('1');
+    }
+    EXPECT_EQ(order, QStringLiteral("1212"));
+    QFile::remove(printed);
 }

@@ -5,6 +5,7 @@
 
 #include "EngineTestSupport.h"
 
+#include "CupsQueue.h"
 #include "EngineErrors.h"
 #include "TestImages.h"
 
@@ -22,69 +23,15 @@
 
 using namespace lumetra::engine;
 using namespace lumetra::engine::test;
+using namespace lumetra::cupstest;
 namespace images = lumetra::testimages;
 
 namespace {
 
-const QString Printer = QStringLiteral("LumetraPDF");
-
-QString server() {
-    return qEnvironmentVariable("CUPS_SERVER");
-}
-
-QString output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The highest job id the queue has seen (0 when none).
-int lastJobId() {
-    const QString jobs = output("lpstat", {"-h", server(), "-W", "all", "-o", Printer});
-    int last = 0;
-    const QRegularExpression id(Printer + "-(\\d+)");
-    for (auto it = id.globalMatch(jobs); it.hasNext();) {
-        last = std::max(last, it.next().captured(1).toInt());
-    }
-    return last;
-}
-
-QString jobAttributes(int job) {
-    return output("ipptool", {"-tv", "-d", QStringLiteral("job_id=%1").arg(job),
-                              QStringLiteral("ipp://%1/printers/%2").arg(server(), Printer),
-                              qEnvironmentVariable("LUMETRA_CUPS_IPPTEST")});
-}
-
-// Where cups-pdf writes the jobs of the user running the tests ("Out" of cups-pdf.conf).
-QString cupsPdfFolder() {
-    const passwd* user = getpwuid(geteuid());
-    const QString home = user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath();
-    QString out = QStringLiteral("${HOME}/PDF");
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (conf.open(QIODevice::ReadOnly)) {
-        for (const QString& line : QString::fromUtf8(conf.readAll()).split('\n')) {
-            if (line.startsWith(QLatin1String("Out "))) {
-                out = line.mid(4).trimmed();
-            }
-        }
-    }
-    out.replace(QLatin1String("${HOME}"), home);
-    if (user) {
-        out.replace(QLatin1String("${USER}"), QString::fromLocal8Bit(user->pw_name));
-    }
-    return out;
-}
-
 struct PrintFixture : ::testing::Test {
     void SetUp() override {
-        if (server().isEmpty() || qEnvironmentVariable("LUMETRA_CUPS_IPPTEST").isEmpty()) {
-            GTEST_SKIP() << "no private CUPS server (CUPS_SERVER) for this test";
-        }
-        QFile unavailable(qEnvironmentVariable("LUMETRA_CUPS_DIR") + "/non-disponibile");
-        if (unavailable.open(QIODevice::ReadOnly)) {
-            GTEST_SKIP() << "private CUPS server not started: "
-                         << unavailable.readAll().trimmed().constData();
+        if (const QString reason = skipReason(); !reason.isEmpty()) {
+            GTEST_SKIP() << reason.toStdString();
         }
         token =
             QStringLiteral("lumetra-%1-%2").arg(getpid()).arg(QDateTime::currentMSecsSinceEpoch());
@@ -127,13 +74,7 @@ TEST_F(PrintFixture, CopiesAndCollationAreJobOptions) {
 
     const int job = lastJobId();
     ASSERT_EQ(job, before + 1) << "one job, not one per copy";
-    QString attributes;
-    QElapsedTimer wait;
-    wait.start();
-    do {
-        QThread::msleep(300);
-        attributes = jobAttributes(job);
-    } while (!attributes.contains("job-state (enum) = completed") && wait.elapsed() < 90000);
+    const QString attributes = completedJobAttributes(job);
     ASSERT_TRUE(attributes.contains("job-state (enum) = completed")) << attributes.toStdString();
     EXPECT_TRUE(attributes.contains("copies (integer) = 3")) << attributes.toStdString();
     EXPECT_TRUE(attributes.contains(QRegularExpression("Collate \\(\\w+\\) = true")))
@@ -141,14 +82,8 @@ TEST_F(PrintFixture, CopiesAndCollationAreJobOptions) {
     EXPECT_TRUE(attributes.contains("job-name (nameWithoutLanguage) = " + token));
 
     // What came out of cups-pdf: 6 pages, collated.
-    const QDir folder(cupsPdfFolder());
-    QStringList found;
-    for (int i = 0; i < 50 && found.isEmpty(); ++i) {
-        found = folder.entryList({QStringLiteral("*%1*.pdf").arg(token)}, QDir::Files);
-        QThread::msleep(200);
-    }
-    ASSERT_EQ(found.size(), 1) << "no output in " << folder.path().toStdString();
-    const QString pdf = folder.filePath(found.first());
+    const QString pdf = outputPdf(token);
+    ASSERT_FALSE(pdf.isEmpty()) << "cups-pdf wrote nothing for " << token.toStdString();
     const QString info = run("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+6\\n"))) << info.toStdString();
     EXPECT_TRUE(

@@ -1,5 +1,7 @@
 #include "EngineTestSupport.h"
 
+#include "TestProcess.h"
+
 #include "DocumentPainter.h"
 
 #include <QFile>
@@ -51,15 +53,7 @@ QImage renderPage(const EngineDocument& document, int index, double dpi, QString
 }
 
 QString run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << " " << arguments.join(' ').toStdString()
-                      << " failed: " << process.readAllStandardError().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return testsupport::runProgram(program, arguments);
 }
 
 bool near(QRgb actual, QColor expected, int tolerance) {
