@@ -1,6 +1,7 @@
 #include "ArgomentiComponi.h"
 
-#include <QLocale>
+#include "AltezzaCodice.h"
+
 
 namespace lumetra::componi {
 namespace {
@@ -16,11 +17,9 @@ std::optional<int> Intero(const QString& testo, int minimo, int massimo) {
 } // namespace
 
 bool AltezzaValida(const QString& testo) {
-    bool ok = false;
-    double valore = QLocale(QLocale::Italian).toDouble(testo, &ok);
-    if (!ok)
-        valore = QLocale::c().toDouble(testo, &ok);
-    return ok && valore >= 0.3 && valore <= 9.0;
+    // The same reading and limits as the window's print command.
+    const std::optional<double> valore = printjob::ConvertiAltezza(testo);
+    return valore && *valore >= printjob::AltezzaMinima && *valore <= printjob::AltezzaMassima;
 }
 
 QString TestoAiuto() {
