@@ -5,11 +5,16 @@
 #include "MousePointer.h"
 #include "PlatformDoubles.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -111,4 +116,49 @@ TEST(MousePointer, BusyGuardPutsTheDefaultBackOnEveryPath) {
     }
     EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtMessageBox, StylesGiveTheirIconButtonsAndAnswers) {
+    struct Case {
+        int style;
+        QMessageBox::Icon icon;
+        int buttons;
+        int key;
+        int answer;
+    };
+    const Case cases[] = {
+        {49, QMessageBox::Warning, 2, Qt::Key_Escape, platform::vbCancel},
+        {49, QMessageBox::Warning, 2, Qt::Key_Return, platform::vbOK},
+        {33, QMessageBox::Question, 2, Qt::Key_Escape, platform::vbCancel},
+        {16, QMessageBox::Critical, 1, Qt::Key_Escape, platform::vbOK},
+        {64, QMessageBox::Information, 1, Qt::Key_Return, platform::vbOK},
+        {0, QMessageBox::NoIcon, 1, Qt::Key_Escape, platform::vbOK},
+    };
+    platform::QtMessageBox box;
+    for (const Case& c : cases) {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        qsizetype buttons = 0;
+        QString defaultButton;
+        // The real modal box: looked at, then closed with a key, while MsgBox waits.
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            title = shown->windowTitle();
+            text = shown->text();
+            icon = shown->icon();
+            buttons = shown->buttons().size();
+            defaultButton = shown->defaultButton() ? shown->defaultButton()->text() : QString();
+            QTest::keyClick(shown, static_cast<Qt::Key>(c.key));
+        });
+        const int answer =
+            box.MsgBox(QStringLiteral("Domanda?"), c.style, QStringLiteral("Lumetra"));
+        EXPECT_EQ(answer, c.answer) << c.style;
+        EXPECT_EQ(title, QStringLiteral("Lumetra"));
+        EXPECT_EQ(text, QStringLiteral("Domanda?"));
+        EXPECT_EQ(icon, c.icon) << c.style;
+        EXPECT_EQ(buttons, c.buttons) << c.style;
+        EXPECT_EQ(defaultButton, QStringLiteral("OK"));
+    }
 }
