@@ -9,6 +9,8 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -161,4 +163,72 @@ TEST(QtMessageBox, StylesGiveTheirIconButtonsAndAnswers) {
         EXPECT_EQ(buttons, c.buttons) << c.style;
         EXPECT_EQ(defaultButton, QStringLiteral("OK"));
     }
+}
+
+TEST(QtDialogHost, OpenAndFolderDialogsShowWhatWasAskedAndGiveTheChoice) {
+    QTemporaryDir dir;
+    touch(dir.filePath(QStringLiteral("catalogo.pub")));
+    platform::QtDialogHost host;
+
+    platform::DialogHost::OpenRequest request;
+    request.title = QStringLiteral("Apri layout");
+    request.filter = platform::CommonDialog::qtFilter(QStringLiteral("Publisher|*.pub"));
+    request.defaultSuffix = QStringLiteral("pub");
+    request.mustExist = true;
+    QStringList filters;
+    QString suffix;
+    QString title;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        filters = shown->nameFilters();
+        suffix = shown->defaultSuffix();
+        title = shown->windowTitle();
+        mode = shown->fileMode();
+        shown->setDirectory(dir.path());
+        shown->selectFile(dir.filePath(QStringLiteral("catalogo.pub")));
+        QMetaObject::invokeMethod(shown, "accept");
+    });
+    const std::optional<QString> chosen = host.showOpen(request);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(QFileInfo(*chosen).canonicalFilePath(),
+              QFileInfo(dir.filePath(QStringLiteral("catalogo.pub"))).canonicalFilePath());
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Publisher (*.pub)")});
+    EXPECT_EQ(suffix, QStringLiteral("pub"));
+    EXPECT_EQ(title, QStringLiteral("Apri layout"));
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_FALSE(host.showOpen(request).has_value());
+
+    // A name typed without extension gets the default one, through the common dialog.
+    platform::CommonDialog dialog(std::make_shared<platform::QtDialogHost>());
+    dialog.DefaultExt = QStringLiteral("pub");
+    dialog.Filter = QStringLiteral("Publisher|*.pub");
+    dialog.Flags = platform::cdlOFNFileMustExist;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        shown->setDirectory(dir.path());
+        shown->selectFile(QStringLiteral("catalogo"));
+        QMetaObject::invokeMethod(shown, "accept");
+    });
+    dialog.ShowOpen();
+    EXPECT_EQ(QFileInfo(dialog.FileName).canonicalFilePath(),
+              QFileInfo(dir.filePath(QStringLiteral("catalogo.pub"))).canonicalFilePath());
+    EXPECT_EQ(dialog.Flags & platform::cdlOFNExtensionDifferent, 0);
+
+    QString start;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        start = shown->directory().absolutePath();
+        title = shown->windowTitle();
+        QMetaObject::invokeMethod(shown, "accept");
+    });
+    const QString folder = host.browseForFolder(dir.path(), QStringLiteral("Scegli"));
+    EXPECT_EQ(QFileInfo(start).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+    EXPECT_EQ(QFileInfo(folder).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
+    EXPECT_EQ(title, QStringLiteral("Scegli"));
 }
