@@ -18,12 +18,8 @@ namespace {
 
 void paintRange(QPainter& painter, QPagedPaintDevice& device, const EngineDocument& document,
                 int first, int last, const QRectF& target, QStringList* unreadable) {
-    for (int page = first; page <= last; ++page) {
-        if (page > first) {
-            device.newPage();
-        }
-        paintPage(painter, document, page, target, unreadable);
-    }
+    paintPages(
+        painter, document, first, last, target, [&device] { device.newPage(); }, unreadable);
 }
 
 QRectF fullPageTarget(const QPageLayout& layout, int resolution) {

@@ -1,40 +1,56 @@
 #include "DocumentPainter.h"
 
 #include "EngineDocument.h"
-#include "PictureFile.h"
+#include "PictureBatch.h"
 
 #include <QFileInfo>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace lumetra::engine {
 
 namespace {
 
-void paintPicture(QPainter& painter, const EngineShape& shape, double maxDevicePerPoint,
-                  QStringList* unreadable) {
-    const QRectF box = shape.box();
-    if (box.width() <= 0 || box.height() <= 0) {
-        return;
-    }
-    const QTransform transform = painter.transform();
+// Where a picture goes on the device and the pixel size it is decoded at: on an unrotated target
+// the picture is decoded at its device size and copied pixel for pixel (no second resampling);
+// pictures above the resolution cap are decoded at the cap and scaled when drawn.
+struct PicturePlacement {
+    QSize wanted;
+    QRect aligned;
+    bool pixelAligned = false;
+};
+
+PicturePlacement placePicture(const QRectF& box, const QTransform& transform,
+                              double maxDevicePerPoint) {
+    PicturePlacement placement;
     const QRectF device = transform.mapRect(box);
-    // On an unrotated target the picture is decoded at its device size and copied pixel for
-    // pixel (no second resampling); pictures above the resolution cap are scaled when drawn.
-    const QRect aligned(QPoint(qRound(device.left()), qRound(device.top())),
-                        QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
-    const bool pixelAligned =
+    placement.aligned = QRect(QPoint(qRound(device.left()), qRound(device.top())),
+                              QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
+    placement.pixelAligned =
         transform.type() <= QTransform::TxScale && transform.m11() > 0 && transform.m22() > 0 &&
         device.width() <= box.width() * maxDevicePerPoint + 0.5 &&
-        device.height() <= box.height() * maxDevicePerPoint + 0.5 && !aligned.isEmpty();
+        device.height() <= box.height() * maxDevicePerPoint + 0.5 && !placement.aligned.isEmpty();
     const double scaleX = std::min(device.width(), box.width() * maxDevicePerPoint);
     const double scaleY = std::min(device.height(), box.height() * maxDevicePerPoint);
-    const QSize wanted = pixelAligned ? aligned.size()
-                                      : QSize(std::max(1, static_cast<int>(std::ceil(scaleX))),
-                                              std::max(1, static_cast<int>(std::ceil(scaleY))));
-    QString error;
-    const QImage image = decodePicture(shape.pictureFile(), wanted, &error);
+    placement.wanted = placement.pixelAligned
+                           ? placement.aligned.size()
+                           : QSize(std::max(1, static_cast<int>(std::ceil(scaleX))),
+                                   std::max(1, static_cast<int>(std::ceil(scaleY))));
+    return placement;
+}
+
+bool drawable(const EngineShape& shape) {
+    return shape.kind() == ShapeKind::Picture && shape.box().width() > 0 &&
+           shape.box().height() > 0;
+}
+
+void paintPicture(QPainter& painter, const EngineShape& shape, const PicturePlacement& placement,
+                  const DecodedPicture& picture, QStringList* unreadable) {
+    const QRectF box = shape.box();
+    const QImage& image = picture.image;
     if (image.isNull()) {
         // An empty box where the picture should be; the caller reports the file.
         painter.save();
@@ -47,10 +63,10 @@ void paintPicture(QPainter& painter, const EngineShape& shape, double maxDeviceP
         }
         return;
     }
-    if (pixelAligned && image.size() == aligned.size()) {
+    if (placement.pixelAligned && image.size() == placement.aligned.size()) {
         painter.save();
         painter.resetTransform();
-        painter.drawImage(aligned.topLeft(), image);
+        painter.drawImage(placement.aligned.topLeft(), image);
         painter.restore();
         return;
     }
@@ -92,20 +108,36 @@ void paintText(QPainter& painter, const EngineShape& shape) {
     painter.restore();
 }
 
-} // namespace
+// The pictures of pages, in the order they are painted, with where each one goes.
+struct PicturePlan {
+    std::vector<PictureRequest> requests;
+    std::vector<PicturePlacement> placements;
+};
 
-void paintPage(QPainter& painter, const EngineDocument& document, int pageIndex,
-               const QRectF& target, QStringList* unreadable, const PaintOptions& options) {
-    if (pageIndex < 0 || pageIndex >= document.pageCount() || target.isEmpty()) {
-        return;
+QTransform pageTransform(const QPainter& painter, QSizeF pageSize, const QRectF& target) {
+    return QTransform::fromScale(target.width() / pageSize.width(),
+                                 target.height() / pageSize.height()) *
+           QTransform::fromTranslate(target.left(), target.top()) * painter.transform();
+}
+
+void planPictures(const EnginePage& page, const QTransform& transform, double maxDevicePerPoint,
+                  PicturePlan& plan) {
+    for (const auto& shape : page.shapes()) {
+        if (drawable(*shape)) {
+            plan.placements.push_back(placePicture(shape->box(), transform, maxDevicePerPoint));
+            plan.requests.push_back(
+                PictureRequest{shape->pictureFile(), plan.placements.back().wanted});
+        }
     }
-    const QSizeF pageSize = document.pageSize();
-    if (pageSize.isEmpty()) {
-        return;
-    }
+}
+
+// Paints one page whose pictures come from `pictures`, starting at `*next` (moved past them).
+void paintPlannedPage(QPainter& painter, const EngineDocument& document, int pageIndex,
+                      const QRectF& target, const QTransform& transform,
+                      const std::vector<PicturePlacement>& placements, PictureBatch& pictures,
+                      int* next, QStringList* unreadable) {
     const EnginePage& page = document.page(pageIndex);
     const LayoutSource& layout = document.layout();
-
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -117,13 +149,15 @@ void paintPage(QPainter& painter, const EngineDocument& document, int pageIndex,
         layout.draw(painter, layoutPage, page.hiddenLayoutShapes(shapeCount), target);
     }
 
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / pageSize.width(), target.height() / pageSize.height());
-    const double maxDevicePerPoint = options.maxPictureDpi / 72.0;
+    painter.setTransform(transform);
     for (const auto& shape : page.shapes()) {
         switch (shape->kind()) {
         case ShapeKind::Picture:
-            paintPicture(painter, *shape, maxDevicePerPoint, unreadable);
+            if (drawable(*shape)) {
+                const int index = (*next)++;
+                paintPicture(painter, *shape, placements[static_cast<std::size_t>(index)],
+                             pictures.take(index), unreadable);
+            }
             break;
         case ShapeKind::TextBox:
             paintText(painter, *shape);
@@ -133,6 +167,49 @@ void paintPage(QPainter& painter, const EngineDocument& document, int pageIndex,
         }
     }
     painter.restore();
+}
+
+bool paintable(const EngineDocument& document, int pageIndex, const QRectF& target) {
+    return pageIndex >= 0 && pageIndex < document.pageCount() && !target.isEmpty() &&
+           !document.pageSize().isEmpty();
+}
+
+} // namespace
+
+void paintPage(QPainter& painter, const EngineDocument& document, int pageIndex,
+               const QRectF& target, QStringList* unreadable, const PaintOptions& options) {
+    paintPages(painter, document, pageIndex, pageIndex, target, {}, unreadable, options);
+}
+
+void paintPages(QPainter& painter, const EngineDocument& document, int first, int last,
+                const QRectF& target, const std::function<void()>& nextPage,
+                QStringList* unreadable, const PaintOptions& options) {
+    // Every page starts from the painter's state of now: plan all the pictures, then let the
+    // workers decode ahead of the painter while the layout content and the pictures are drawn.
+    const bool drawing = !document.pageSize().isEmpty() && !target.isEmpty();
+    const QTransform transform =
+        drawing ? pageTransform(painter, document.pageSize(), target) : QTransform();
+    const double maxDevicePerPoint = options.maxPictureDpi / 72.0;
+    PicturePlan plan;
+    int window = 0;
+    for (int page = first; page <= last; ++page) {
+        if (paintable(document, page, target)) {
+            const std::size_t before = plan.requests.size();
+            planPictures(document.page(page), transform, maxDevicePerPoint, plan);
+            window = std::max(window, static_cast<int>(plan.requests.size() - before));
+        }
+    }
+    PictureBatch pictures(std::move(plan.requests), options.decodingThreads, std::max(1, window));
+    int next = 0;
+    for (int page = first; page <= last; ++page) {
+        if (page > first && nextPage) {
+            nextPage();
+        }
+        if (paintable(document, page, target)) {
+            paintPlannedPage(painter, document, page, target, transform, plan.placements, pictures,
+                             &next, unreadable);
+        }
+    }
 }
 
 } // namespace lumetra::engine

@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <QStringList>
 
+#include <functional>
+
 class QPainter;
 
 namespace lumetra::engine {
@@ -16,6 +18,9 @@ struct PaintOptions {
     // Pictures are decoded at the resolution they are drawn at, but never above this many dots
     // per inch (a 1200 dpi printer gets 300 dpi photos).
     double maxPictureDpi = 300.0;
+    // Threads decoding pictures ahead of the painter (0: one per core). No more pictures than
+    // the fullest page holds are kept decoded at any time.
+    int decodingThreads = 0;
 };
 
 // Paints page `pageIndex` (0-based) into `target`, a rectangle in the painter's current
@@ -24,5 +29,12 @@ struct PaintOptions {
 void paintPage(QPainter& painter, const EngineDocument& document, int pageIndex,
                const QRectF& target, QStringList* unreadable = nullptr,
                const PaintOptions& options = {});
+
+// Paints pages `first`..`last` one after the other into `target`, as paintPage does, calling
+// `nextPage` between two pages (to start a new sheet). The pictures of the following pages are
+// decoded while the current one is painted.
+void paintPages(QPainter& painter, const EngineDocument& document, int first, int last,
+                const QRectF& target, const std::function<void()>& nextPage,
+                QStringList* unreadable = nullptr, const PaintOptions& options = {});
 
 } // namespace lumetra::engine

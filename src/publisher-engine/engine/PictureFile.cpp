@@ -9,6 +9,8 @@
 #include <QImageReader>
 #include <QTransform>
 
+#include <mutex>
+
 namespace lumetra::engine {
 
 namespace {
@@ -16,9 +18,12 @@ namespace {
 constexpr int AllocationLimitMb = 640;
 
 void configure(QImageReader& reader) {
+    // The allocation limit is one setting for the whole process, read by every reader: set once,
+    // before any reader runs, since pictures are decoded on several threads.
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(AllocationLimitMb); });
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    reader.setAllocationLimit(AllocationLimitMb);
 }
 
 QSize shownSize(const QImageReader& reader, QSize stored) {

@@ -23,6 +23,7 @@ PictureInfo probePicture(const QString& path);
 // Decodes the picture for drawing into `target` device pixels: never larger than the picture
 // itself nor, on either side, than the target (so a 12 MP photo drawn 800 pixels wide costs an
 // 800-pixel decode). Returns a null image and sets `error` when the file cannot be decoded.
+// Safe to call on several threads at once (each call has its own file, reader and decoder).
 QImage decodePicture(const QString& path, QSize target, QString* error = nullptr);
 
 } // namespace lumetra::engine
