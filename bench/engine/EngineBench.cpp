@@ -2,10 +2,12 @@
 //
 //   1. Overflowing of a caption box after a width change (the caption loops' step), against one
 //      font-metrics measurement of the caption text. Goal: <= 20 microseconds.
-//   2. Drawing an A4 page with 12 pictures from 12 MP JPEGs at 300 dpi on one core, against
-//      decoding one of those JPEGs at full size. Goal: <= 0.3 s.
-//   3. Peak memory while writing PDFs of growing documents (12 pictures a page): it must stay
-//      flat as pages grow.
+//   2. Drawing an A4 page with 12 pictures from 12 MP JPEGs at 300 dpi on one core (processor
+//      time of all the process's threads), against decoding one of those JPEGs at full size.
+//      Goal: <= 0.3 s. Then the same page on all the machine's cores (elapsed time), against
+//      the one-core figure.
+//   3. Peak memory while writing PDFs of growing documents (12 pictures a page, on all cores):
+//      it must stay flat as pages grow.
 //
 //   lumetra_engine_bench [corpus folder]   (the 12 MP pictures are made once and kept there)
 
@@ -90,11 +92,20 @@ std::shared_ptr<EngineDocument> compose(EngineApplication& app, const QString& l
     return document;
 }
 
-// Processor time of this thread, in seconds: the figure that counts on a shared machine.
+// Processor time of the whole process (the painting thread and the decoding threads), in
+// seconds: the figure that counts on a shared machine.
 double cpuSeconds() {
     timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+// The processors the process was started with; main() pins the process to the first of them
+// for the one-core figures.
+cpu_set_t allCpus;
+
+void useAllCpus() {
+    sched_setaffinity(0, sizeof(allCpus), &allCpus);
 }
 
 long peakRssKb() {
@@ -196,10 +207,27 @@ void benchPage(const QString& layoutFile, const QStringList& pictures) {
                 "di cui decodifica %.3f s; ancora (decodifica intera di una foto, %dx%d): "
                 "%.3f s, rapporto %.2f\n",
                 best, decoding, full.width(), full.height(), anchor, best / anchor);
+
+    // The same page on every core the process may use: the pictures decode in parallel.
+    useAllCpus();
+    double bestElapsed = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QPainter painter(&target);
+        paintPage(painter, *document, 0, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        painter.end();
+        bestElapsed = std::min(bestElapsed, timer.nsecsElapsed() / 1e9);
+    }
+    std::printf("La stessa pagina su %d core (tempo reale): %.3f s; accelerazione rispetto al "
+                "tempo CPU su 1 core %.2f\n",
+                CPU_COUNT(&allCpus), bestElapsed, best / bestElapsed);
 }
 
 void benchMemory(const QString& layoutFile, const QStringList& pictures, const QString& dir) {
-    std::printf("Memoria di picco scrivendo il PDF (12 foto da 12 MP per pagina, 300 dpi):\n");
+    std::printf("Memoria di picco scrivendo il PDF (12 foto da 12 MP per pagina, 300 dpi, %d "
+                "core):\n",
+                CPU_COUNT(&allCpus));
     const long base = peakRssKb();
     for (int pages : {1, 4, 16}) {
         const QString pdf = QDir(dir).filePath(QStringLiteral("bench-%1.pdf").arg(pages));
@@ -228,9 +256,11 @@ int main(int argc, char** argv) {
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication application(argc, argv);
     // One core: the process runs on the first CPU it may use, and Qt runs no helper threads.
+    CPU_ZERO(&allCpus);
     cpu_set_t cpus;
     CPU_ZERO(&cpus);
     if (sched_getaffinity(0, sizeof(cpus), &cpus) == 0) {
+        allCpus = cpus;
         for (int c = 0; c < CPU_SETSIZE; ++c) {
             if (CPU_ISSET(c, &cpus)) {
                 CPU_ZERO(&cpus);
