@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <system_error>
 #include <utility>
 
 namespace lumetra::engine {
@@ -37,7 +36,7 @@ PictureBatch::PictureBatch(std::vector<PictureRequest> requests, int threads, in
     for (int i = 0; i < count; ++i) {
         try {
             workers_.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
+        } catch (const std::exception&) {
             break; // fewer threads, or none: take() then decodes on the calling thread
         }
     }
