@@ -6,7 +6,8 @@
 #   (b) ImageMagick montage making the same labelled sheets (12 pictures per sheet).
 # Also prints the peak memory of lumetra-componi at 1000 camera-size photos, and the size of
 # the PDF against the pictures re-encoded at 300 ppi (JPEG quality 90, and 94). Prints figures
-# only.
+# only. The machine may be shared: the decoding anchor and lumetra-componi are run in turns
+# (LUMETRA_BENCH_RIPETIZIONI times, 3 unless set) and the best time of each is kept.
 #
 #   bash bench/composition/bench-componi.sh [BUILD_DIR] [WORK_DIR]
 set -euo pipefail
@@ -15,6 +16,7 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$src/build/bench-composizione}
 work=${2:-${TMPDIR:-/tmp}/lumetra-bench-componi}
 jobs=$(nproc)
+ripetizioni=${LUMETRA_BENCH_RIPETIZIONI:-3}
 
 if [[ ! -f "$build/build.ninja" ]]; then
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -48,6 +50,7 @@ done
 adesso() { date +%s.%N; }
 secondi() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
 rapporto() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+minimo() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == "" || a + 0 < b + 0) print a; else print b }'; }
 mb() { awk -v a="$1" 'BEGIN { printf "%.1f", a / 1048576 }'; }
 
 # misura_componi DIR FILE...: sets t_componi (s), rss_componi (KB), pdf_byte.
@@ -105,14 +108,21 @@ serie() {
   echo "$titolo: ${#file[@]} foto, $(mb "$(du -bLc "${percorsi[@]}" | tail -1 | cut -f1)") MB"
   # The decode first: it also brings the files into the page cache for everyone.
   "$decodifica" "$slot_w" "$slot_h" 2 "${percorsi[@]}" >/dev/null
-  local t_decodifica
-  t_decodifica=$("$decodifica" "$slot_w" "$slot_h" 2 "${percorsi[@]}" | awk '/secondi/ {print $2}')
+  local t_decodifica="" t_migliore="" rss_massima=0 giro t
+  for ((giro = 0; giro < ripetizioni; giro++)); do
+    t=$("$decodifica" "$slot_w" "$slot_h" 2 "${percorsi[@]}" | awk '/secondi/ {print $2}')
+    t_decodifica=$(minimo "$t" "$t_decodifica")
+    misura_componi "$dir" "${file[@]}"
+    t_migliore=$(minimo "$t_componi" "$t_migliore")
+    rss_massima=$((rss_componi > rss_massima ? rss_componi : rss_massima))
+  done
+  t_componi=$t_migliore
+  rss_componi=$rss_massima
   local q90 q94
   q90=$("$decodifica" "$slot_w" "$slot_h" "$jobs" --ricodifica 90 "${percorsi[@]}" |
     awk '/byte/ {print $2}')
   q94=$("$decodifica" "$slot_w" "$slot_h" "$jobs" --ricodifica 94 "${percorsi[@]}" |
     awk '/byte/ {print $2}')
-  misura_componi "$dir" "${file[@]}"
   misura_montage "$dir" "$suggerimento" "${file[@]}"
   printf '  lumetra-componi          %8.2f s   memoria massima %s MB   PDF %s MB\n' \
     "$t_componi" "$(mb $((rss_componi * 1024)))" "$(mb "$pdf_byte")"
