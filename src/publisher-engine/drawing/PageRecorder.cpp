@@ -202,19 +202,14 @@ void PageRecorder::drawEllipse(const RVNGPropertyList& propList) {
 }
 
 void PageRecorder::drawPolygon(const RVNGPropertyList& propList) {
-    const auto* points = propList.child("svg:points");
-    if (!points)
-        return;
-    const QPolygonF polygon = pointsFromList(*points);
-    if (polygon.size() < 2)
-        return;
-    QPainterPath path;
-    path.addPolygon(polygon);
-    path.closeSubpath();
-    addShape(std::move(path), true);
+    drawPoints(propList, true);
 }
 
 void PageRecorder::drawPolyline(const RVNGPropertyList& propList) {
+    drawPoints(propList, false);
+}
+
+void PageRecorder::drawPoints(const RVNGPropertyList& propList, bool closed) {
     const auto* points = propList.child("svg:points");
     if (!points)
         return;
@@ -223,7 +218,9 @@ void PageRecorder::drawPolyline(const RVNGPropertyList& propList) {
         return;
     QPainterPath path;
     path.addPolygon(polygon);
-    addShape(std::move(path), false);
+    if (closed)
+        path.closeSubpath();
+    addShape(std::move(path), closed);
 }
 
 void PageRecorder::drawPath(const RVNGPropertyList& propList) {

@@ -75,6 +75,8 @@ public:
 private:
     void add(DisplayItem item);
     void addShape(QPainterPath path, bool closed);
+    // A polygon (closed) or a polyline from the "svg:points" of a call.
+    void drawPoints(const librevenge::RVNGPropertyList& propList, bool closed);
     void appendText(const QString& text);
     std::vector<TextParagraph>* currentParagraphs();
 
