@@ -1,5 +1,6 @@
 #include "EscherShapes.h"
 
+#include "RawLayout.h"
 #include "ShapeTypes.h"
 
 #include <cmath>
@@ -8,10 +9,6 @@
 namespace lumetra::pub::detail {
 
 namespace {
-
-constexpr double EmuPerPoint = 12700.0;
-constexpr std::size_t MaxShapes = 200'000;
-constexpr int MaxGroupDepth = 32;
 
 constexpr int ChunkShape = 0x01;
 constexpr int ChunkTable = 0x10;

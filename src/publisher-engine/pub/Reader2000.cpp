@@ -12,11 +12,6 @@ namespace lumetra::pub::detail {
 
 namespace {
 
-constexpr double EmuPerPoint = 12700.0;
-constexpr double EmuPerInch = 914400.0;
-constexpr std::size_t MaxShapes = 200'000;
-constexpr int MaxGroupDepth = 32;
-
 constexpr int ChunkPicture = 0x02;
 constexpr int ChunkLine = 0x04;
 constexpr int ChunkRectangle = 0x05;
