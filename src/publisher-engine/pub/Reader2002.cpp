@@ -13,7 +13,6 @@ namespace lumetra::pub::detail {
 
 namespace {
 
-constexpr double EmuPerPoint = 12700.0;
 constexpr std::size_t MaxDirectoryEntries = 1'000'000;
 
 // Contents chunk types.
