@@ -46,13 +46,19 @@ void startPage(PageRecorder& r, double w = 3.0, double h = 3.0) {
     r.startPage(page);
 }
 
-void addText(PageRecorder& r, const QRectF& box, const char* text, const char* align = "left",
-             const char* valign = nullptr, double sizeInches = 0.25, double rotate = 0.0) {
+// The properties of a text object's box, in inches.
+RVNGPropertyList textBox(const QRectF& box) {
     RVNGPropertyList t;
     t.insert("svg:x", box.x());
     t.insert("svg:y", box.y());
     t.insert("svg:width", box.width());
     t.insert("svg:height", box.height());
+    return t;
+}
+
+void addText(PageRecorder& r, const QRectF& box, const char* text, const char* align = "left",
+             const char* valign = nullptr, double sizeInches = 0.25, double rotate = 0.0) {
+    RVNGPropertyList t = textBox(box);
     t.insert("fo:padding-left", 0.05);
     t.insert("fo:padding-top", 0.05);
     t.insert("fo:padding-right", 0.05);
@@ -196,11 +202,7 @@ TEST(RecordedPage, TextIsDrawnInsideItsBoxAndAligned) {
 TEST(RecordedPage, ParagraphSpacingAndIndentsAreInInches) {
     PageRecorder r;
     startPage(r);
-    RVNGPropertyList t;
-    t.insert("svg:x", 0.2);
-    t.insert("svg:y", 0.2);
-    t.insert("svg:width", 2.6);
-    t.insert("svg:height", 2.6);
+    RVNGPropertyList t = textBox(QRectF(0.2, 0.2, 2.6, 2.6));
     r.startTextObject(t);
     RVNGPropertyList span;
     span.insert("fo:font-size", 0.2);
@@ -292,11 +294,7 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
 TEST(RecordedPage, ColumnsFlowTheTextSideBySide) {
     PageRecorder r;
     startPage(r);
-    RVNGPropertyList t;
-    t.insert("svg:x", 0.0);
-    t.insert("svg:y", 0.0);
-    t.insert("svg:width", 3.0);
-    t.insert("svg:height", 1.0);
+    RVNGPropertyList t = textBox(QRectF(0.0, 0.0, 3.0, 1.0));
     t.insert("fo:column-count", 2);
     t.insert("fo:column-gap", 0.4);
     r.startTextObject(t);
@@ -320,11 +318,7 @@ TEST(RecordedPage, ColumnsFlowTheTextSideBySide) {
 TEST(RecordedPage, TabsStopEveryHalfInch) {
     PageRecorder r;
     startPage(r);
-    RVNGPropertyList t;
-    t.insert("svg:x", 0.2);
-    t.insert("svg:y", 0.2);
-    t.insert("svg:width", 2.6);
-    t.insert("svg:height", 1.0);
+    RVNGPropertyList t = textBox(QRectF(0.2, 0.2, 2.6, 1.0));
     t.insert("fo:padding-left", 0.05);
     r.startTextObject(t);
     r.openParagraph(RVNGPropertyList());
@@ -348,11 +342,7 @@ TEST(RecordedPage, ScaledTextIsNarrower) {
     PageRecorder r;
     startPage(r);
     for (int i = 0; i < 2; ++i) {
-        RVNGPropertyList t;
-        t.insert("svg:x", 0.0);
-        t.insert("svg:y", 0.2 + i * 1.0);
-        t.insert("svg:width", 3.0);
-        t.insert("svg:height", 0.8);
+        RVNGPropertyList t = textBox(QRectF(0.0, 0.2 + i * 1.0, 3.0, 0.8));
         r.startTextObject(t);
         r.openParagraph(RVNGPropertyList());
         RVNGPropertyList span;
