@@ -7,13 +7,17 @@
 #include "Reader2002.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <librevenge-stream/librevenge-stream.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumetra::pub {
 
@@ -100,27 +104,32 @@ Layout Layout::readBytes(const std::uint8_t* data, std::size_t size) {
 }
 
 Layout Layout::readFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        throw ReadError(ErrFileNonTrovato,
-                        QStringLiteral("Il file di layout '%1' non esiste.").arg(path));
-    }
-    if (!info.isFile()) {
-        throw ReadError(ErrPercorsoNonValido,
-                        QStringLiteral("'%1' non è un file di layout.").arg(path));
-    }
-    if (info.size() > qint64{MaxFileSize}) {
-        throw notALayout(QStringLiteral("file troppo grande"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.error() == QFileDevice::PermissionsError) {
+    // Opened once by hand first, so the system's own reason tells a refused access from a
+    // missing file (Qt reports every failed open alike).
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EACCES || error == EPERM) {
             throw ReadError(ErrPermessoNegato,
                             QStringLiteral("Accesso negato al file di layout '%1'.").arg(path));
         }
+        if (error == ENOENT || error == ENOTDIR || path.isEmpty()) {
+            throw ReadError(ErrFileNonTrovato,
+                            QStringLiteral("Il file di layout '%1' non esiste.").arg(path));
+        }
         throw notALayout(QStringLiteral("il file non si può aprire"));
     }
-    file.close();
+    struct stat info {};
+    const bool statted = ::fstat(fd, &info) == 0;
+    ::close(fd);
+    if (!statted || !S_ISREG(info.st_mode)) {
+        throw ReadError(ErrPercorsoNonValido,
+                        QStringLiteral("'%1' non è un file di layout.").arg(path));
+    }
+    if (info.st_size > MaxFileSize) {
+        throw notALayout(QStringLiteral("file troppo grande"));
+    }
     try {
         const QByteArray encoded = QFile::encodeName(path);
         librevenge::RVNGFileStream stream(encoded.constData());

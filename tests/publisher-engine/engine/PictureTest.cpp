@@ -6,6 +6,7 @@
 #include "EngineErrors.h"
 #include "PictureFile.h"
 #include "TestImages.h"
+#include "Unprivileged.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -72,19 +73,19 @@ TEST(Pictures, AccessRefusedIsError70) {
     const QString layout = images::writeTextFile(f.path("chiuso.pub"));
     QFile::setPermissions(layout, QFileDevice::Permissions());
     auto app = fabbricaMotore()();
-    const bool root = geteuid() == 0;
-    if (root && seteuid(65534) != 0) {
-        GTEST_SKIP() << "cannot drop root privileges to test refused access";
-    }
-    const Refusal refusal = addPicture(f, file);
+    Refusal refusal;
     int layoutNumber = 0;
-    try {
-        app->Open(layout, false, true, 3);
-    } catch (const Publisher::Error& error) {
-        layoutNumber = error.Number();
-    }
-    if (root) {
-        ASSERT_EQ(seteuid(0), 0);
+    {
+        const lumetra::testsupport::Unprivileged unprivileged;
+        if (!unprivileged.enforced()) {
+            GTEST_SKIP() << "cannot drop root privileges to test refused access";
+        }
+        refusal = addPicture(f, file);
+        try {
+            app->Open(layout, false, true, 3);
+        } catch (const Publisher::Error& error) {
+            layoutNumber = error.Number();
+        }
     }
     EXPECT_EQ(refusal.number, Publisher::ErrPermessoNegato);
     EXPECT_EQ(layoutNumber, Publisher::ErrPermessoNegato);

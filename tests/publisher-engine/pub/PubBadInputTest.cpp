@@ -5,6 +5,7 @@
 #include "Layout.h"
 #include "PubBuilder.h"
 #include "PubStreams.h"
+#include "Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -348,9 +349,13 @@ TEST(PubBadInput, AFileWithoutReadPermissionGivesError70) {
     sampleBuilder(b);
     ASSERT_TRUE(b.save(path));
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
-    QFile probe(path);
-    if (probe.open(QIODevice::ReadOnly)) {
-        GTEST_SKIP() << "this user can read files without read permission (root)";
+    // The folder stays open to everybody: only the file itself refuses.
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner |
+                                                      QFileDevice::ExeOther));
+    const lumetra::testsupport::Unprivileged unprivileged;
+    if (!unprivileged.enforced()) {
+        GTEST_SKIP() << "cannot drop root privileges to test refused access";
     }
     try {
         Layout::readFile(path);

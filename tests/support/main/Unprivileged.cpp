@@ -1,0 +1,36 @@
+#include "Unprivileged.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace lumetra::testsupport {
+
+namespace {
+constexpr uid_t nobody = 65534;
+}
+
+Unprivileged::Unprivileged() {
+    if (::geteuid() != 0) {
+        return;
+    }
+    if (::setegid(nobody) != 0) {
+        enforced_ = false;
+        return;
+    }
+    if (::seteuid(nobody) != 0) {
+        (void)::setegid(0);
+        enforced_ = false;
+        return;
+    }
+    dropped_ = true;
+}
+
+Unprivileged::~Unprivileged() {
+    // The saved set-user-id is still root, so the process may take its privileges back; a test
+    // process that cannot must not go on as another user.
+    if (dropped_ && (::seteuid(0) != 0 || ::setegid(0) != 0)) {
+        std::abort();
+    }
+}
+
+} // namespace lumetra::testsupport
