@@ -27,7 +27,7 @@ function(lumetra_add_test name)
       "XDG_CACHE_HOME=${home}/.cache"
       "XDG_RUNTIME_DIR=${home}/run"
       "LUMETRA_PUB_SAMPLES=${LUMETRA_PUB_SAMPLES}"
-      "ASAN_OPTIONS=detect_leaks=0:abort_on_error=0:halt_on_error=1"
+      "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1"
       "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
       ${T_ENVIRONMENT})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT}
