@@ -327,8 +327,9 @@ void frmLumetra::creaMenu() {
     QAction* evidenziati =
         voce(QStringLiteral("mnuFileSelezionaEvidenziati"), QStringLiteral("Marca evidenziati"));
     QAction* linea = mnuPopFile_->addSeparator();
+    // The designer's "-" caption means a plain line: a separator with text would be drawn as
+    // a section heading showing the "-".
     linea->setObjectName(QStringLiteral("munLinea0"));
-    linea->setText(QStringLiteral("-"));
     QAction* smarca =
         voce(QStringLiteral("mnuFileDeselezionaTutto"), QStringLiteral("Smarca tutto"));
     QAction* marca = voce(QStringLiteral("mnuFileSelezionaTutto"), QStringLiteral("Marca tutto"));

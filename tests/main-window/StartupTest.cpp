@@ -155,6 +155,7 @@ TEST_F(WindowTest, PopUpMenuHoldsThreeCommandsAndOneSeparator) {
     EXPECT_EQ(items[0]->text(), QStringLiteral("Marca evidenziati"));
     EXPECT_TRUE(items[1]->isSeparator());
     EXPECT_EQ(items[1]->objectName(), QStringLiteral("munLinea0"));
+    EXPECT_TRUE(items[1]->text().isEmpty()) << "a separator with text shows it as a heading";
     EXPECT_EQ(items[2]->text(), QStringLiteral("Smarca tutto"));
     EXPECT_EQ(items[3]->text(), QStringLiteral("Marca tutto"));
     EXPECT_FALSE(menu->isVisible());
