@@ -81,8 +81,8 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
 
     buildToolBar();
     statusBar()->showMessage(QStringLiteral("Documento di %1 pagine").arg(pageCount()));
-    // A tall window, within the screen.
-    QSize size(900, 1000);
+    // A tall window, wide enough for the whole tool bar, within the screen.
+    QSize size(std::max(900, sizeHint().width()), 1000);
     if (const QScreen* screen = this->screen()) {
         size = size.boundedTo(screen->availableGeometry().size() * 0.9);
     }
