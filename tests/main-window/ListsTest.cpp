@@ -218,6 +218,7 @@ TEST_F(WindowTest, OddNamesAreListedOnlyWhenTheyCanBeFoundAgain) {
         EXPECT_TRUE(modGenerale::objFileSystem->FileExists(folder + QLatin1Char('/') + name))
             << name.toStdString();
     }
+    ::unlink(raw.constData()); // Qt cannot name it to remove it with the folder
 }
 
 class VanishingFolderTest : public WindowTest {

@@ -104,6 +104,7 @@ TEST(FileSystemObject, ListsFilesOnlySortedAndFindsEachAgain) {
     EXPECT_FALSE(fs.FileExists(QString()));
     EXPECT_FALSE(fs.FolderExists(dir.filePath(QStringLiteral("manca"))));
     EXPECT_TRUE(fs.GetFolder(dir.filePath(QStringLiteral("manca"))).Files.isEmpty());
+    ::unlink(raw.constData()); // Qt cannot name it to remove it with the folder
 }
 
 TEST(MousePointer, BusyGuardPutsTheDefaultBackOnEveryPath) {
