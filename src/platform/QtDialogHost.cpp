@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 
 namespace lumetra::platform {
 
@@ -34,6 +35,12 @@ std::optional<DialogHost::FontChoice> QtDialogHost::showFont(const FontChoice& c
     for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
         if (!box->findChildren<QCheckBox*>().isEmpty()) {
             box->hide();
+        } else {
+            // The sample shared its rows with the effects: without them it would shrink to
+            // nothing.
+            for (QLineEdit* sample : box->findChildren<QLineEdit*>()) {
+                sample->setMinimumHeight(3 * sample->sizeHint().height());
+            }
         }
     }
     if (dialog.exec() != QDialog::Accepted) {

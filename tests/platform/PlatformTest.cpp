@@ -6,12 +6,15 @@
 #include "PlatformDoubles.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -232,4 +235,45 @@ TEST(QtDialogHost, OpenAndFolderDialogsShowWhatWasAskedAndGiveTheChoice) {
     EXPECT_EQ(QFileInfo(start).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
     EXPECT_EQ(QFileInfo(folder).canonicalFilePath(), QFileInfo(dir.path()).canonicalFilePath());
     EXPECT_EQ(title, QStringLiteral("Scegli"));
+}
+
+TEST(QtDialogHost, FontDialogShowsTheCurrentFontAndItsSampleWithoutEffects) {
+    platform::QtDialogHost host;
+    const platform::DialogHost::FontChoice current{QStringLiteral("Liberation Serif"), 8, false,
+                                                   true};
+    QFont shownFont;
+    bool effectsShown = true;
+    int sampleHeight = 0;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        shown->adjustSize();
+        shownFont = shown->currentFont();
+        effectsShown = false;
+        for (QCheckBox* effect : shown->findChildren<QCheckBox*>()) {
+            effectsShown = effectsShown || effect->isVisibleTo(shown);
+        }
+        for (QLineEdit* edit : shown->findChildren<QLineEdit*>()) {
+            if (edit->text().startsWith(QStringLiteral("Aa"))) {
+                sampleHeight = edit->height();
+            }
+        }
+        QFont boldItalic(shownFont.family(), 8);
+        boldItalic.setBold(true);
+        boldItalic.setItalic(true);
+        shown->setCurrentFont(boldItalic);
+        QMetaObject::invokeMethod(shown, "accept");
+    });
+    const auto chosen = host.showFont(current, 0);
+    EXPECT_EQ(shownFont.family(), QStringLiteral("Liberation Serif"));
+    EXPECT_TRUE(shownFont.italic());
+    EXPECT_FALSE(effectsShown) << "the caption font has no strike-out or underline";
+    EXPECT_GE(sampleHeight, 40) << "the sample must stay readable";
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->name, QStringLiteral("Liberation Serif"));
+    EXPECT_TRUE(chosen->bold);
+    EXPECT_TRUE(chosen->italic);
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_FALSE(host.showFont(current, 0).has_value());
 }
