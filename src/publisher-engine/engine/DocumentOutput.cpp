@@ -88,8 +88,8 @@ QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord&
                               QStringList* unreadable) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull() || info.printerName().isEmpty()) {
-        fail(ErrStampante, QStringLiteral("Nessuna stampante predefinita: impossibile stampare il "
-                                          "documento"));
+        fail(ErrStampante, QStringLiteral("Nessuna stampante predefinita è configurata nel "
+                                          "sistema"));
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setPrinterName(info.printerName());
