@@ -2,7 +2,6 @@
 
 #include "EngineApplication.h"
 #include "EngineErrors.h"
-#include "FileAccess.h"
 
 #include "Layout.h"
 #include "PageRenderer.h"
@@ -57,7 +56,6 @@ public:
 
 private:
     static lumetra::pub::Layout readLayout(const QString& path) {
-        checkReadableFile(path, QStringLiteral("Il file di layout"));
         try {
             return lumetra::pub::Layout::readFile(path);
         } catch (const lumetra::pub::ReadError& error) {

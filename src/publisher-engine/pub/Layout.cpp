@@ -2,6 +2,7 @@
 
 #include "ByteView.h"
 #include "CompoundFile.h"
+#include "InputFile.h"
 #include "RawLayout.h"
 #include "Reader2000.h"
 #include "Reader2002.h"
@@ -11,13 +12,8 @@
 #include <librevenge-stream/librevenge-stream.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <limits>
 #include <new>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace lumetra::pub {
 
@@ -104,30 +100,21 @@ Layout Layout::readBytes(const std::uint8_t* data, std::size_t size) {
 }
 
 Layout Layout::readFile(const QString& path) {
-    // Opened once by hand first, so the system's own reason tells a refused access from a
-    // missing file (Qt reports every failed open alike).
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == EACCES || error == EPERM) {
-            throw ReadError(ErrPermessoNegato,
-                            QStringLiteral("Accesso negato al file di layout '%1'.").arg(path));
-        }
-        if (error == ENOENT || error == ENOTDIR || path.isEmpty()) {
-            throw ReadError(ErrFileNonTrovato,
-                            QStringLiteral("Il file di layout '%1' non esiste.").arg(path));
-        }
-        throw notALayout(QStringLiteral("il file non si può aprire"));
-    }
-    struct stat info {};
-    const bool statted = ::fstat(fd, &info) == 0;
-    ::close(fd);
-    if (!statted || !S_ISREG(info.st_mode)) {
+    const InputFileCheck check = checkInputFile(path);
+    switch (check.problem) {
+    case 0:
+        break;
+    case ErrPermessoNegato:
+        throw ReadError(ErrPermessoNegato,
+                        QStringLiteral("Accesso negato al file di layout '%1'.").arg(path));
+    case ErrFileNonTrovato:
+        throw ReadError(ErrFileNonTrovato,
+                        QStringLiteral("Il file di layout '%1' non esiste.").arg(path));
+    default:
         throw ReadError(ErrPercorsoNonValido,
                         QStringLiteral("'%1' non è un file di layout.").arg(path));
     }
-    if (info.st_size > MaxFileSize) {
+    if (check.size > MaxFileSize) {
         throw notALayout(QStringLiteral("file troppo grande"));
     }
     try {
