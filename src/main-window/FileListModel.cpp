@@ -6,8 +6,8 @@
 namespace lumetra::mainwindow {
 
 namespace {
-// Above this many separate runs of removed rows, one reset is cheaper for the views than
-// one removal per run.
+// Above this many separate runs of removed rows, one layout change is cheaper for the views
+// than one removal per run.
 constexpr int MaxRemovalRuns = 16;
 } // namespace
 
@@ -190,16 +190,28 @@ void FileListModel::removeWhere(const std::vector<bool>& remove) {
         }
         return;
     }
-    beginResetModel();
+    // Many runs: one layout change, which keeps the views' highlights and current row on the
+    // entries that stay.
+    emit layoutAboutToBeChanged();
+    std::vector<int> newRow(entries_.size(), -1);
     std::vector<Entry> kept;
     kept.reserve(entries_.size());
     for (size_t i = 0; i < entries_.size(); ++i) {
         if (!remove[i]) {
+            newRow[i] = static_cast<int>(kept.size());
             kept.push_back(std::move(entries_[i]));
         }
     }
     entries_ = std::move(kept);
-    endResetModel();
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before) {
+        const int row = newRow[static_cast<size_t>(old.row())];
+        after.append(row < 0 ? QModelIndex() : createIndex(row, old.column()));
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
 }
 
 } // namespace lumetra::mainwindow

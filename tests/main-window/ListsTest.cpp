@@ -98,9 +98,17 @@ TEST_F(WindowTest, ManyScatteredMovesKeepOrder) {
     }
     chooseFolder(folderWith(many));
     auto* files = window->lvwFileModel();
-    for (int i = 0; i < 200; i += 3) {
-        files->SetChecked(i, true);
+    auto* list = control<QTreeView>("lvwFile");
+    QStringList highlighted;
+    for (int i = 0; i < 200; ++i) {
+        if (i % 3 == 0) {
+            files->SetChecked(i, true);
+        } else if (i % 3 == 1) {
+            list->selectionModel()->select(files->index(i, 0), QItemSelectionModel::Select);
+            highlighted << many[i];
+        }
     }
+    list->selectionModel()->setCurrentIndex(files->index(5, 0), QItemSelectionModel::NoUpdate);
     window->SelezionaMarcati();
     QStringList expectedQueue;
     QStringList expectedFiles;
@@ -116,7 +124,15 @@ TEST_F(WindowTest, ManyScatteredMovesKeepOrder) {
     }
     EXPECT_EQ(texts(window->lvwSelezionatiModel()), expectedQueue);
     EXPECT_EQ(texts(files), expectedFiles);
-    EXPECT_EQ(control<QTreeView>("lvwFile")->model()->rowCount(), expectedFiles.size());
+    EXPECT_EQ(list->model()->rowCount(), expectedFiles.size());
+    // The entries that stay keep their highlight and the current row.
+    QStringList stillHighlighted;
+    for (const QModelIndex& index : list->selectionModel()->selectedRows()) {
+        stillHighlighted << index.data().toString();
+    }
+    stillHighlighted.sort();
+    EXPECT_EQ(stillHighlighted, highlighted);
+    EXPECT_EQ(list->currentIndex().data().toString(), many[5]);
 }
 
 TEST_F(WindowTest, MarkingByButtonsAndPopUpMenu) {
