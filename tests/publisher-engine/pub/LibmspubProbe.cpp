@@ -1,79 +1,18 @@
 #include "LibmspubProbe.h"
 
+#include "PatchedInputStream.h"
+
 #include <libmspub/libmspub.h>
 #include <librevenge-stream/librevenge-stream.h>
 #include <librevenge/librevenge.h>
 
-#include <algorithm>
 #include <memory>
-#include <string>
 
 namespace lumetra::pubtest {
 
 namespace {
 
 using librevenge::RVNGPropertyList;
-
-// The whole file as librevenge reads it, but sub-streams come patched and the summary streams
-// (which libmspub reads without catching its own errors) are missing.
-class PatchedInput : public librevenge::RVNGInputStream {
-public:
-    PatchedInput(const QByteArray& file, const std::vector<lumetra::pub::StreamPatch>& patches)
-        : file_(reinterpret_cast<const unsigned char*>(file.constData()),
-                static_cast<unsigned>(file.size())),
-          patches_(patches) {}
-
-    bool isStructured() override { return file_.isStructured(); }
-    unsigned subStreamCount() override { return file_.subStreamCount(); }
-    const char* subStreamName(unsigned id) override { return file_.subStreamName(id); }
-    bool existsSubStream(const char* name) override {
-        return !hidden(name) && file_.existsSubStream(name);
-    }
-    librevenge::RVNGInputStream* getSubStreamById(unsigned id) override {
-        const char* name = file_.subStreamName(id);
-        return name ? getSubStreamByName(name) : nullptr;
-    }
-    librevenge::RVNGInputStream* getSubStreamByName(const char* name) override {
-        if (hidden(name)) {
-            return nullptr;
-        }
-        std::unique_ptr<librevenge::RVNGInputStream> stream(file_.getSubStreamByName(name));
-        if (!stream) {
-            return nullptr;
-        }
-        std::vector<unsigned char> bytes;
-        while (!stream->isEnd()) {
-            unsigned long got = 0;
-            const unsigned char* data = stream->read(65536, got);
-            if (!data || got == 0) {
-                break;
-            }
-            bytes.insert(bytes.end(), data, data + got);
-        }
-        for (const auto& patch : patches_) {
-            if (patch.stream == name && patch.offset + patch.bytes.size() <= bytes.size()) {
-                std::copy(patch.bytes.begin(), patch.bytes.end(),
-                          bytes.begin() + static_cast<long>(patch.offset));
-            }
-        }
-        return new librevenge::RVNGStringStream(bytes.data(), static_cast<unsigned>(bytes.size()));
-    }
-    const unsigned char* read(unsigned long n, unsigned long& got) override {
-        return file_.read(n, got);
-    }
-    int seek(long offset, librevenge::RVNG_SEEK_TYPE type) override {
-        return file_.seek(offset, type);
-    }
-    long tell() override { return file_.tell(); }
-    bool isEnd() override { return file_.isEnd(); }
-
-private:
-    static bool hidden(const char* name) {
-        return std::string(name).find("SummaryInformation") != std::string::npos;
-    }
-    librevenge::RVNGStringStream file_;
-    std::vector<lumetra::pub::StreamPatch> patches_;
-};
 
 double inches(const librevenge::RVNGProperty* p) {
     return p ? p->getDouble() : 0.0;
@@ -181,7 +120,11 @@ private:
 
 std::optional<std::vector<DrawnPage>>
 drawWithLibmspub(const QByteArray& file, const std::vector<lumetra::pub::StreamPatch>& patches) {
-    PatchedInput input(file, patches);
+    lumetra::pub::PatchedInputStream input(
+        std::make_unique<librevenge::RVNGStringStream>(
+            reinterpret_cast<const unsigned char*>(file.constData()),
+            static_cast<unsigned>(file.size())),
+        patches);
     Recorder recorder;
     if (!libmspub::MSPUBDocument::isSupported(&input) ||
         !libmspub::MSPUBDocument::parse(&input, &recorder)) {
