@@ -3,9 +3,10 @@
 #include "PubBuilder.h"
 #include "StampaQt.h"
 #include "TestImages.h"
+#include "TestProcess.h"
 
 #include <QDir>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,24 +14,11 @@
 namespace lumetra::composition::test {
 namespace {
 
-struct Esecuzione {
-    int codice = -1;
-    QString errori;
-    QString uscita;
-};
+using lumetra::testsupport::ProgramRun;
 
-Esecuzione Esegui(const QStringList& argomenti,
+ProgramRun Esegui(const QStringList& argomenti,
                   const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
-    QProcess processo;
-    processo.setProcessEnvironment(ambiente);
-    processo.start(QStringLiteral(LUMETRA_COMPONI), argomenti);
-    Esecuzione e;
-    if (!processo.waitForFinished(120000))
-        return e;
-    e.codice = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
-    e.errori = QString::fromLocal8Bit(processo.readAllStandardError());
-    e.uscita = QString::fromLocal8Bit(processo.readAllStandardOutput());
-    return e;
+    return lumetra::testsupport::startProgram(QStringLiteral(LUMETRA_COMPONI), argomenti, ambiente);
 }
 
 class ComponiStrumento : public ::testing::Test {
@@ -66,16 +54,16 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
     file.insert(3, QStringLiteral("ROTTA.jpg"));
     file.insert(5, QStringLiteral("MANCANTE.jpg"));
 
-    const Esecuzione e =
+    const ProgramRun e =
         Esegui(QStringList{"--layout", Layout(), "--cartella", Foto(), "--esterno", "2",
                            "--interno", "1", "--altezza", "0,8", "--font", "DejaVu Sans",
                            "--grassetto", "--copie", "2", "--pdf", Pdf()} +
                file);
 
-    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
-    EXPECT_TRUE(e.errori.contains(QStringLiteral("'ROTTA.jpg'"))) << e.errori.toStdString();
-    EXPECT_TRUE(e.errori.contains(QStringLiteral("MANCANTE.jpg"))) << e.errori.toStdString();
-    EXPECT_TRUE(e.errori.contains(QStringLiteral("Immagini saltate (2)")));
+    ASSERT_EQ(e.exitCode, 0) << e.errors.toStdString();
+    EXPECT_TRUE(e.errors.contains(QStringLiteral("'ROTTA.jpg'"))) << e.errors.toStdString();
+    EXPECT_TRUE(e.errors.contains(QStringLiteral("MANCANTE.jpg"))) << e.errors.toStdString();
+    EXPECT_TRUE(e.errors.contains(QStringLiteral("Immagini saltate (2)")));
     ASSERT_EQ(PagineDelPdf(Pdf()), 2);
     // Page 1: ART-01 .. ART-12 in slot order, each code twice (below and inside).
     QStringList parole;
@@ -106,18 +94,18 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
 }
 
 TEST_F(ComponiStrumento, ArgomentiEFallimenti) {
-    const Esecuzione aiuto = Esegui({QStringLiteral("--help")});
-    EXPECT_EQ(aiuto.codice, 0);
-    EXPECT_TRUE(aiuto.uscita.startsWith(QStringLiteral("Uso: lumetra-componi")));
+    const ProgramRun aiuto = Esegui({QStringLiteral("--help")});
+    EXPECT_EQ(aiuto.exitCode, 0);
+    EXPECT_TRUE(aiuto.output.startsWith("Uso: lumetra-componi"));
 
     const QStringList base = {"--layout", Layout(), "--cartella", Foto(), "--pdf", Pdf()};
-    EXPECT_EQ(Esegui(base).codice, 2); // no file
-    EXPECT_EQ(Esegui(base + QStringList{"--esterno", "3", "a.jpg"}).codice, 2);
-    EXPECT_EQ(Esegui(base + QStringList{"--altezza", "9,5", "a.jpg"}).codice, 2);
-    EXPECT_EQ(Esegui(base + QStringList{"--stampante", "a.jpg"}).codice, 2);
-    const Esecuzione ignota = Esegui(base + QStringList{"--formato", "A4", "a.jpg"});
-    EXPECT_EQ(ignota.codice, 2);
-    EXPECT_TRUE(ignota.errori.contains(QStringLiteral("Opzione sconosciuta: --formato")));
+    EXPECT_EQ(Esegui(base).exitCode, 2); // no file
+    EXPECT_EQ(Esegui(base + QStringList{"--esterno", "3", "a.jpg"}).exitCode, 2);
+    EXPECT_EQ(Esegui(base + QStringList{"--altezza", "9,5", "a.jpg"}).exitCode, 2);
+    EXPECT_EQ(Esegui(base + QStringList{"--stampante", "a.jpg"}).exitCode, 2);
+    const ProgramRun ignota = Esegui(base + QStringList{"--formato", "A4", "a.jpg"});
+    EXPECT_EQ(ignota.exitCode, 2);
+    EXPECT_TRUE(ignota.errors.contains(QStringLiteral("Opzione sconosciuta: --formato")));
 
     // A layout without rectangles: the composition's message, nothing written, exit 1.
     pubtest::PubBuilder vuoto;
@@ -125,16 +113,16 @@ TEST_F(ComponiStrumento, ArgomentiEFallimenti) {
     const QString senzaRettangoli = dir.filePath(QStringLiteral("ovale.pub"));
     ASSERT_TRUE(vuoto.save(senzaRettangoli));
     testimages::writeJpeg(QDir(Foto()).filePath(QStringLiteral("a.jpg")), QSize(50, 50), Qt::red);
-    const Esecuzione nessuno =
+    const ProgramRun nessuno =
         Esegui({"--layout", senzaRettangoli, "--cartella", Foto(), "--pdf", Pdf(), "a.jpg"});
-    EXPECT_EQ(nessuno.codice, 1);
-    EXPECT_TRUE(nessuno.errori.contains(QStringLiteral("non contiene nessun rettango")));
+    EXPECT_EQ(nessuno.exitCode, 1);
+    EXPECT_TRUE(nessuno.errors.contains(QStringLiteral("non contiene nessun rettango")));
     EXPECT_FALSE(QFile::exists(Pdf()));
 
-    const Esecuzione mancante = Esegui({"--layout", dir.filePath(QStringLiteral("no.pub")),
+    const ProgramRun mancante = Esegui({"--layout", dir.filePath(QStringLiteral("no.pub")),
                                         "--cartella", Foto(), "--pdf", Pdf(), "a.jpg"});
-    EXPECT_EQ(mancante.codice, 1);
-    EXPECT_TRUE(mancante.errori.contains(QStringLiteral("Impossibile trovare il file di layout")));
+    EXPECT_EQ(mancante.exitCode, 1);
+    EXPECT_TRUE(mancante.errors.contains(QStringLiteral("Impossibile trovare il file di layout")));
 }
 
 // --stampante with no printer to be had: the printing fails where the composition has no
@@ -144,14 +132,14 @@ TEST_F(ComponiStrumento, StampanteMancante) {
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:1"));
 
-    const Esecuzione e =
+    const ProgramRun e =
         Esegui({"--layout", Layout(), "--cartella", Foto(), "--stampante", "--copie", "3", "a.jpg"},
                ambiente);
 
-    EXPECT_EQ(e.codice, 1);
-    EXPECT_TRUE(e.errori.contains(QStringLiteral("Impossibile stampare il documento: ")))
-        << e.errori.toStdString();
-    EXPECT_FALSE(e.errori.contains(QStringLiteral("Documento stampato")));
+    EXPECT_EQ(e.exitCode, 1);
+    EXPECT_TRUE(e.errors.contains(QStringLiteral("Impossibile stampare il documento: ")))
+        << e.errors.toStdString();
+    EXPECT_FALSE(e.errors.contains(QStringLiteral("Documento stampato")));
 }
 
 } // namespace

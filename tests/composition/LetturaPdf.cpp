@@ -1,6 +1,7 @@
 #include "LetturaPdf.h"
 
-#include <QProcess>
+#include "TestProcess.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -8,13 +9,10 @@
 namespace lumetra::composition::test {
 namespace {
 
+// What the poppler tool printed, or nothing when it failed.
 QByteArray Esegui(const QString& programma, const QStringList& argomenti) {
-    QProcess processo;
-    processo.start(programma, argomenti);
-    if (!processo.waitForFinished(60000) || processo.exitStatus() != QProcess::NormalExit ||
-        processo.exitCode() != 0)
-        return QByteArray();
-    return processo.readAllStandardOutput();
+    const testsupport::ProgramRun esito = testsupport::startProgram(programma, argomenti);
+    return esito.exitCode == 0 ? esito.output : QByteArray();
 }
 
 } // namespace

@@ -4,13 +4,13 @@
 #include "PageRenderer.h"
 #include "PixelProbe.h"
 #include "PubBuilder.h"
+#include "TestProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -193,11 +193,8 @@ TEST(GeneratedLayout, PagesDrawAsVectorsOnAnyDevice) {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
         GTEST_SKIP() << "pdftotext not installed: the PDF's text cannot be read back";
-    QProcess process;
-    process.start(pdftotext, {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
     // Text reached the PDF as text, not as a picture of text.
-    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput())
+    EXPECT_TRUE(testsupport::runProgram(pdftotext, {pdf, QStringLiteral("-")})
                     .contains(QStringLiteral("Testo vettoriale")));
 }
 

@@ -2,31 +2,19 @@
 
 #include "PixelProbe.h"
 #include "PubBuilder.h"
+#include "TestProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace lumetra::pub {
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QString errors;
-};
-
-ToolRun pubinfo(const QStringList& arguments) {
-    QProcess process;
-    process.start(qEnvironmentVariable("LUMETRA_PUBINFO"), arguments);
-    ToolRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
+testsupport::ProgramRun pubinfo(const QStringList& arguments) {
+    return testsupport::startProgram(qEnvironmentVariable("LUMETRA_PUBINFO"), arguments);
 }
 
 TEST(PubinfoPng, DrawsThePageAskedForOrFailsWithExitTwo) {
@@ -45,8 +33,8 @@ TEST(PubinfoPng, DrawsThePageAskedForOrFailsWithExitTwo) {
     ASSERT_TRUE(b.save(layout));
     const QString png = dir.filePath(QStringLiteral("pagina.png"));
 
-    ToolRun run = pubinfo({layout, QStringLiteral("--png"), QStringLiteral("1"), png,
-                           QStringLiteral("--dpi"), QStringLiteral("50")});
+    testsupport::ProgramRun run = pubinfo({layout, QStringLiteral("--png"), QStringLiteral("1"),
+                                           png, QStringLiteral("--dpi"), QStringLiteral("50")});
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
     const QImage image(png);
     ASSERT_EQ(image.size(), QSize(100, 50));

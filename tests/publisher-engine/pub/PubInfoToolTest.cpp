@@ -1,11 +1,11 @@
 // The layout inspector lumetra-pubinfo, run as a program.
 
 #include "PubBuilder.h"
+#include "TestProcess.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,21 +17,8 @@ using lumetra::pubtest::PubItem;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-ToolRun pubinfo(const QStringList& args) {
-    QProcess process;
-    process.start(QString::fromLocal8Bit(std::getenv("LUMETRA_PUBINFO")), args);
-    process.waitForFinished(30000);
-    ToolRun run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+lumetra::testsupport::ProgramRun pubinfo(const QStringList& args) {
+    return lumetra::testsupport::startProgram(qEnvironmentVariable("LUMETRA_PUBINFO"), args);
 }
 
 } // namespace
@@ -50,11 +37,11 @@ TEST(PubInfoTool, PrintsPagesShapesAndSlotsAsJson) {
     const QString path = dir.filePath(QStringLiteral("layout.pub"));
     ASSERT_TRUE(b.save(path));
 
-    const ToolRun run = pubinfo({path});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const lumetra::testsupport::ProgramRun run = pubinfo({path});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
     QJsonParseError parseError;
-    const QJsonObject json = QJsonDocument::fromJson(run.out, &parseError).object();
-    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << run.out.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run.output, &parseError).object();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << run.output.toStdString();
     EXPECT_EQ(json[QStringLiteral("version")].toString(), QStringLiteral("2002-2019"));
     EXPECT_DOUBLE_EQ(json[QStringLiteral("pageWidth")].toDouble(), 595.3);
     EXPECT_DOUBLE_EQ(json[QStringLiteral("pageHeight")].toDouble(), 841.9);
@@ -72,23 +59,26 @@ TEST(PubInfoTool, PrintsPagesShapesAndSlotsAsJson) {
     EXPECT_EQ(shapes[0].toObject()[QStringLiteral("type")].toInt(), 17);
     EXPECT_EQ(shapes[2].toObject()[QStringLiteral("type")].toInt(), 6);
     EXPECT_EQ(json[QStringLiteral("slots")].toArray(), (QJsonArray{2, 4}));
-    EXPECT_TRUE(run.out.contains("\"left\": 50.13,"));
+    EXPECT_TRUE(run.output.contains("\"left\": 50.13,"));
 }
 
 TEST(PubInfoTool, UnreadableFilesGiveAnItalianMessageAndExitCode2) {
     ASSERT_NE(std::getenv("LUMETRA_PUBINFO"), nullptr);
     QTemporaryDir dir;
-    const ToolRun missing = pubinfo({dir.filePath(QStringLiteral("manca.pub"))});
+    const lumetra::testsupport::ProgramRun missing =
+        pubinfo({dir.filePath(QStringLiteral("manca.pub"))});
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_TRUE(missing.err.contains(QStringLiteral("non esiste"))) << missing.err.toStdString();
+    EXPECT_TRUE(missing.output.isEmpty());
+    EXPECT_TRUE(missing.errors.contains(QStringLiteral("non esiste")))
+        << missing.errors.toStdString();
 
-    const ToolRun folder = pubinfo({dir.path()});
+    const lumetra::testsupport::ProgramRun folder = pubinfo({dir.path()});
     EXPECT_EQ(folder.exitCode, 2);
-    EXPECT_FALSE(folder.err.isEmpty());
+    EXPECT_FALSE(folder.errors.isEmpty());
 
-    const ToolRun png = pubinfo({QStringLiteral("--png"), QStringLiteral("1"),
-                                 QStringLiteral("x.png"), dir.filePath(QStringLiteral("a.pub"))});
+    const lumetra::testsupport::ProgramRun png =
+        pubinfo({QStringLiteral("--png"), QStringLiteral("1"), QStringLiteral("x.png"),
+                 dir.filePath(QStringLiteral("a.pub"))});
     EXPECT_NE(png.exitCode, 0);
-    EXPECT_FALSE(png.err.isEmpty());
+    EXPECT_FALSE(png.errors.isEmpty());
 }

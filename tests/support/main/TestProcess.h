@@ -1,10 +1,23 @@
 #pragma once
 // Runs a helper program (poppler-utils, CUPS tools, the project's own tools) from a test.
 
+#include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
 namespace lumetra::testsupport {
+
+struct ProgramRun {
+    int exitCode = -1; // -1 when the program could not start, timed out or crashed
+    QByteArray output;
+    QString errors;
+};
+
+// Runs `program` to its end (two minutes at most) and gives what it said.
+ProgramRun
+startProgram(const QString& program, const QStringList& arguments,
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 // The program's standard output. A program that cannot run, times out or ends with an error
 // fails the calling test, unless mayFail (then its output so far, or the empty text, is given).
