@@ -8,11 +8,16 @@ packages=(
   cmake ninja-build g++ pkg-config ccache clang-format
   # libraries
   qt6-base-dev qt6-qpa-plugins libmspub-dev librevenge-dev libfontconfig-dev libmagick++-dev
-  libcups2-dev libturbojpeg0-dev
+  libcups2-dev libturbojpeg0-dev libjpeg62-turbo-dev libtiff-dev liblcms2-dev zlib1g-dev
+  qt6-image-formats-plugins qt6-svg-dev libgs-dev ghostscript libwmf-dev libemf2svg-dev
+  libuemf-dev libcdr-dev libwpg-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils imagemagick
   fonts-liberation2 fonts-dejavu-core xvfb xauth qt6-translations-l10n
+  netpbm liblcms2-utils libwmf-bin pstoedit
+  # packaging, desktop integration, label templates, the independent reader of layouts
+  dpkg-dev fakeroot desktop-file-utils appstream glabels-data libreoffice-draw
   # fuzzing (opt-in build)
   clang-14 libclang-rt-14-dev
 )
