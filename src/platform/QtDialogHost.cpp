@@ -1,15 +1,52 @@
 #include "DialogHost.h"
 
+#include "LocalisedFileModel.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 
 namespace lumetra::platform {
 
+namespace {
+
+// The installed family that text in `font` is really drawn with ("Liberation Serif" for a
+// "Times New Roman" that is not installed).
+QString drawnFamily(QFont font) {
+    font.setStyleStrategy(QFont::PreferOutline);
+    return QFontInfo(font).family();
+}
+
+// The family's own name of its style with the weight and slant asked for ("Regular", "Bold
+// Italic"): the dialog picks its style by name, and the name of the plain style differs
+// between fonts and languages ("Normale", "Regular", "Book").
+QString styleName(const QString& family, bool bold, bool italic) {
+    const QStringList styles = QFontDatabase::styles(family);
+    const int weight = bold ? QFont::Bold : QFont::Normal;
+    for (const QString& style : styles) {
+        if (QFontDatabase::weight(family, style) == weight &&
+            QFontDatabase::italic(family, style) == italic) {
+            return style;
+        }
+    }
+    for (const QString& style : styles) {
+        if (QFontDatabase::bold(family, style) == bold &&
+            QFontDatabase::italic(family, style) == italic) {
+            return style;
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
 std::optional<QString> QtDialogHost::showOpen(const OpenRequest& request) {
     QFileDialog dialog(owner_, request.title);
+    localiseFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
@@ -25,11 +62,19 @@ std::optional<QString> QtDialogHost::showOpen(const OpenRequest& request) {
 
 std::optional<DialogHost::FontChoice> QtDialogHost::showFont(const FontChoice& current,
                                                              int /*flags*/) {
-    QFont font(current.name);
+    QFont requested(current.name);
+    requested.setBold(current.bold);
+    requested.setItalic(current.italic);
+    // The dialog opens on the family the captions are really drawn with; the name asked for
+    // stays the choice as long as the user keeps that family.
+    const QString drawn = drawnFamily(requested);
+    QFont font(drawn);
     font.setPointSizeF(current.size > 0 ? current.size : 8.0);
     font.setBold(current.bold);
     font.setItalic(current.italic);
+    font.setStyleName(styleName(drawn, current.bold, current.italic));
     QFontDialog dialog(font, owner_);
+    dialog.setOption(QFontDialog::DontUseNativeDialog, true);
     dialog.setWindowTitle(QStringLiteral("Carattere"));
     // Screen fonts only, no effects: the caption font is a name with bold and italic.
     for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
@@ -47,11 +92,14 @@ std::optional<DialogHost::FontChoice> QtDialogHost::showFont(const FontChoice& c
         return std::nullopt;
     }
     const QFont chosen = dialog.selectedFont();
-    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
+    const bool sameFamily = chosen.family().compare(drawn, Qt::CaseInsensitive) == 0;
+    return FontChoice{sameFamily ? current.name : chosen.family(), chosen.pointSizeF(),
+                      chosen.bold(), chosen.italic()};
 }
 
 QString QtDialogHost::browseForFolder(const QString& start, const QString& title) {
     QFileDialog dialog(owner_, title, start);
+    localiseFileDialog(dialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
