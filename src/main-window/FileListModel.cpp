@@ -1,6 +1,9 @@
 #include "FileListModel.h"
 
+#include "NaturalOrder.h"
+
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace lumetra::mainwindow {
@@ -59,6 +62,9 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole) {
         return QStringLiteral("Nome");
     }
+    if (orientation == Qt::Horizontal && section == 0 && role == Qt::InitialSortOrderRole) {
+        return static_cast<int>(Qt::AscendingOrder);
+    }
     return {};
 }
 
@@ -72,9 +78,11 @@ QStringList FileListModel::Texts() const {
 }
 
 void FileListModel::Add(const QString& name) {
-    beginInsertRows(QModelIndex(), Count(), Count());
+    const int first = Count();
+    beginInsertRows(QModelIndex(), first, first);
     entries_.push_back(Entry{name, false});
     endInsertRows();
+    controllaOrdinamento(first);
 }
 
 void FileListModel::AddAll(const QStringList& names) {
@@ -83,10 +91,58 @@ void FileListModel::AddAll(const QStringList& names) {
     }
     beginInsertRows(QModelIndex(), Count(), Count() + static_cast<int>(names.size()) - 1);
     entries_.reserve(entries_.size() + static_cast<size_t>(names.size()));
+    const int first = Count();
     for (const QString& name : names) {
         entries_.push_back(Entry{name, false});
     }
     endInsertRows();
+    controllaOrdinamento(first);
+}
+
+void FileListModel::controllaOrdinamento(int first) {
+    if (!ordinamento_) {
+        return;
+    }
+    const int direction = *ordinamento_ == Qt::AscendingOrder ? 1 : -1;
+    for (int row = std::max(1, first); row < Count(); ++row) {
+        if (direction * ConfrontoNaturale(Text(row - 1), Text(row)) > 0) {
+            ordinamento_.reset();
+            emit ordinamentoCambiato();
+            return;
+        }
+    }
+}
+
+void FileListModel::sort(int column, Qt::SortOrder order) {
+    if (column != 0) {
+        return;
+    }
+    std::vector<int> oldRow(entries_.size());
+    std::iota(oldRow.begin(), oldRow.end(), 0);
+    const auto before = [this, order](int x, int y) {
+        const int result = ConfrontoNaturale(Text(x), Text(y));
+        return order == Qt::AscendingOrder ? result < 0 : result > 0;
+    };
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::stable_sort(oldRow.begin(), oldRow.end(), before);
+    std::vector<int> newRow(entries_.size());
+    std::vector<Entry> sorted;
+    sorted.reserve(entries_.size());
+    for (size_t i = 0; i < oldRow.size(); ++i) {
+        newRow[static_cast<size_t>(oldRow[i])] = static_cast<int>(i);
+        sorted.push_back(std::move(entries_[static_cast<size_t>(oldRow[i])]));
+    }
+    entries_ = std::move(sorted);
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& old : persistent) {
+        moved.append(createIndex(newRow[static_cast<size_t>(old.row())], old.column()));
+    }
+    changePersistentIndexList(persistent, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    ordinamento_ = order;
+    emit ordinamentoCambiato();
 }
 
 void FileListModel::Remove(int row) {

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace lumetra::mainwindow {
@@ -21,6 +22,12 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Puts the entries in name order (NaturalOrder.h), ascending or descending; the marks, the
+    // views' highlights and current entry go with their entries. Column -1: nothing changes.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // The name order the entries stand in since the last sort; none once entries added at the
+    // end have broken it (the list is never kept sorted: new entries always go last).
+    std::optional<Qt::SortOrder> Ordinamento() const { return ordinamento_; }
 
     // Positions here count from 0.
     int Count() const { return static_cast<int>(entries_.size()); }
@@ -43,15 +50,21 @@ public:
     QStringList TakeMarkedReversed();
     QStringList TakeAllReversed();
 
+signals:
+    void ordinamentoCambiato();
+
 private:
     struct Entry {
         QString name;
         bool checked = false;
     };
     void removeWhere(const std::vector<bool>& remove);
+    // After entries were added from `first` on: forgets the sort order if they broke it.
+    void controllaOrdinamento(int first);
 
     bool checkable_;
     std::vector<Entry> entries_;
+    std::optional<Qt::SortOrder> ordinamento_;
 };
 
 } // namespace lumetra::mainwindow

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 namespace lumetra::mainwindow {
 
@@ -21,6 +22,24 @@ FileListView::FileListView(FileListModel* model, bool multiSelection, QWidget* p
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    // A click on "Nome" puts the list in name order, the next one in reverse; until then the
+    // list keeps the order its entries came in, and the header shows no order.
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(-1, Qt::AscendingOrder);
+    connect(header(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int section, Qt::SortOrder order) {
+                if (section == 0) {
+                    model_->sort(0, order);
+                }
+            });
+    connect(model_, &FileListModel::ordinamentoCambiato, this, &FileListView::mostraOrdinamento);
+}
+
+void FileListView::mostraOrdinamento() {
+    const QSignalBlocker quiet(header());
+    const std::optional<Qt::SortOrder> order = model_->Ordinamento();
+    header()->setSortIndicator(order ? 0 : -1, order.value_or(Qt::AscendingOrder));
 }
 
 QList<int> FileListView::highlightedRows() const {

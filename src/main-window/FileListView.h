@@ -1,6 +1,6 @@
 #pragma once
 // A list view of file entries: one column "Nome", entries in list order, reporting the release of
-// a mouse button over it.
+// a mouse button over it. Clicking the header sorts the list itself by name (FileListModel::sort).
 
 #include <QTreeView>
 
@@ -23,6 +23,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The header's arrow shows the order the entries stand in, if any.
+    void mostraOrdinamento();
+
     FileListModel* model_;
 };
 

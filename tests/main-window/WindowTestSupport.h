@@ -26,6 +26,7 @@ protected:
         if (fileSystem) {
             servizi.creaFileSystem = [fs = fileSystem] { return fs; };
         }
+        servizi.creaPublisher = creaPublisher;
         window = std::make_unique<mainwindow::frmLumetra>(servizi);
     }
 
@@ -68,6 +69,7 @@ protected:
     std::shared_ptr<doubles::ScriptedMessageBox> messages;
     std::shared_ptr<doubles::ScriptedDialogHost> dialogs;
     std::shared_ptr<platform::FileSystemObject> fileSystem; // set before SetUp to replace
+    Publisher::ApplicationFactory creaPublisher;            // set before SetUp to replace
     std::unique_ptr<mainwindow::frmLumetra> window;
     std::vector<std::unique_ptr<QTemporaryDir>> dirs;
 };
