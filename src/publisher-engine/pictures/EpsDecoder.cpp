@@ -1,0 +1,155 @@
+#include "EpsDecoder.h"
+
+#include "Ghostscript.h"
+#include "PictureData.h"
+#include "PictureError.h"
+#include "RasterPicture.h"
+
+#include <QList>
+#include <QRectF>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace lumetra::pictures {
+
+namespace {
+
+// Drawings are rendered no larger than this, however large the box on the device.
+constexpr qint64 MaxRenderedPixels = 40'000'000;
+
+quint32 u32le(QByteArrayView b, qsizetype at) {
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = value << 8 | quint8(b[at + i]);
+    }
+    return value;
+}
+
+// The PostScript program of the file: all of it, or the section a DOS binary header points
+// at (the TIFF or WMF preview beside it is not used).
+QByteArrayView postScriptOf(const PictureData& data) {
+    const QByteArrayView b = data.bytes();
+    if (!b.startsWith(QByteArrayView("\xc5\xd0\xd3\xc6"))) {
+        return b;
+    }
+    if (b.size() < 30) {
+        refuse(QStringLiteral("file EPS danneggiato: intestazione incompleta"));
+    }
+    const qint64 offset = u32le(b, 4);
+    const qint64 length = u32le(b, 8);
+    if (offset < 30 || length == 0 || offset + length > b.size()) {
+        refuse(QStringLiteral("file EPS danneggiato: la sezione PostScript è fuori dal file"));
+    }
+    return b.sliced(offset, length);
+}
+
+// The lines of `text`, whichever line ending it uses.
+QList<QByteArrayView> linesOf(QByteArrayView text) {
+    QList<QByteArrayView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == '\n' || text[i] == '\r') {
+            lines.append(text.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    return lines;
+}
+
+// The box of a "%%BoundingBox: llx lly urx ury" comment, if it holds four numbers.
+std::optional<QRectF> boxOf(QByteArrayView line, QByteArrayView keyword) {
+    if (!line.startsWith(keyword)) {
+        return std::nullopt;
+    }
+    const QList<QByteArray> fields =
+        line.sliced(keyword.size()).toByteArray().simplified().split(' ');
+    if (fields.size() != 4) {
+        return std::nullopt;
+    }
+    double values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = fields[i].toDouble(&ok);
+        if (!ok || !std::isfinite(values[i])) {
+            return std::nullopt;
+        }
+    }
+    const QRectF box(QPointF(values[0], values[1]), QPointF(values[2], values[3]));
+    if (box.width() <= 0 || box.height() <= 0) {
+        return std::nullopt;
+    }
+    return box;
+}
+
+// The drawing's bounding box in points: the high-resolution one when there is one, from the
+// header comments or, when they defer it "(atend)", from the trailer.
+QRectF boundingBox(QByteArrayView postScript) {
+    std::optional<QRectF> box, hiResBox;
+    const auto lines = linesOf(postScript);
+    for (const QByteArrayView line : lines) {
+        if (!box) {
+            box = boxOf(line, "%%BoundingBox:");
+        }
+        if (!hiResBox) {
+            hiResBox = boxOf(line, "%%HiResBoundingBox:");
+        }
+        if ((box && hiResBox) || line.startsWith("%%EndComments")) {
+            break;
+        }
+    }
+    if (!box) {
+        for (auto line = lines.crbegin(); line != lines.crend() && !box; ++line) {
+            box = boxOf(*line, "%%BoundingBox:");
+        }
+    }
+    if (hiResBox) {
+        return *hiResBox;
+    }
+    if (!box) {
+        refuse(QStringLiteral("file EPS senza un riquadro di delimitazione (BoundingBox) valido"));
+    }
+    return *box;
+}
+
+QSize naturalSize(QRectF box) {
+    return QSize(std::max(1, int(std::lround(box.width()))),
+                 std::max(1, int(std::lround(box.height()))));
+}
+
+// `box` rendered over `pixels`, at most MaxRenderedPixels of them.
+QImage rendered(QByteArrayView postScript, QRectF box, QSize pixels) {
+    const double area = double(pixels.width()) * pixels.height();
+    if (area > MaxRenderedPixels) {
+        const double scale = std::sqrt(MaxRenderedPixels / area);
+        pixels = QSize(std::max(1, int(pixels.width() * scale)),
+                       std::max(1, int(pixels.height() * scale)));
+    }
+    QImage image = renderEps(postScript, box.size(), pixels);
+    if (image.isNull()) {
+        refuse(QStringLiteral("file EPS danneggiato: Ghostscript non riesce a disegnarlo"));
+    }
+    return image;
+}
+
+PictureInfo probe(const PictureData& data) {
+    const QByteArrayView postScript = postScriptOf(data);
+    const QRectF box = boundingBox(postScript);
+    // A small rendering tells a damaged program now rather than when the page is printed.
+    const QSize size = naturalSize(box);
+    rendered(postScript, box, size.scaled(16, 16, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    return PictureInfo{size, "EPS", true};
+}
+
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
+    const QByteArrayView postScript = postScriptOf(data);
+    return std::make_shared<RasterPicture>(
+        rendered(postScript, boundingBox(postScript), devicePixels));
+}
+
+} // namespace
+
+const Decoder epsDecoder{probe, load};
+
+} // namespace lumetra::pictures

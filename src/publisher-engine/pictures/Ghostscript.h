@@ -1,0 +1,16 @@
+#pragma once
+// PostScript rendered in memory by Ghostscript's library: one instance at a time (the library
+// keeps state of its own), its messages kept away from our standard output and error.
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QSize>
+
+namespace lumetra::pictures {
+
+// `postScript` (an EPS program) rendered, cropped to its bounding box of `points` (the drawing's
+// size in points) and stretched to about `pixels`, on white. A null image when Ghostscript
+// reports an error or produces no page.
+QImage renderEps(QByteArrayView postScript, QSizeF points, QSize pixels);
+
+} // namespace lumetra::pictures

@@ -1,0 +1,446 @@
+// Drawings, decoder by decoder: EPS through Ghostscript, WMF and EMF as SVG, WordPerfect graphics
+// and CorelDRAW through librevenge. The samples are made here by real tools (Ghostscript,
+// ImageMagick, LibreOffice, pstoedit, gzip) from one drawing of known colours (red on the left
+// half; blue above and green below on the right), or written by their documented structure
+// where no tool here writes the format. Each is drawn into a box of a grey page and read back
+// at probe points; the metafiles and librevenge drawings must reach a PDF as vectors, with no
+// raster image; bad files of each format are refused with their message.
+
+#include "PictureProbes.h"
+
+#include "PictureImport.h"
+#include "TestProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <iostream>
+#include <map>
+
+using namespace lumetra::pictures;
+using namespace lumetra::pictures::test;
+
+namespace {
+
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+const QColor Green(0, 160, 0);
+const QColor PageColour(225, 225, 225);
+const QSize PageSize(320, 200);
+const QRect Box(60, 50, 200, 100);
+
+// The drawing in PostScript, 200 x 100 points, lower-left at (x, y).
+QByteArray postScriptDrawing(int x, int y) {
+    return QStringLiteral("%1 %2 translate\n"
+                          "1 0 0 setrgbcolor 0 0 100 100 rectfill\n"
+                          "0 0 1 setrgbcolor 100 50 100 50 rectfill\n"
+                          "0 0.627 0 setrgbcolor 100 0 100 50 rectfill\n")
+        .arg(x)
+        .arg(y)
+        .toLatin1();
+}
+
+const QByteArray SvgDrawing =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='200pt' height='100pt' viewBox='0 0 200 100'>"
+    "<rect x='0' y='0' width='100' height='100' fill='#ff0000'/>"
+    "<rect x='100' y='0' width='100' height='50' fill='#0000ff'/>"
+    "<rect x='100' y='50' width='100' height='50' fill='#00a000'/></svg>\n";
+
+struct Made {
+    QString file;
+    QString skip; // why the sample could not be made here
+};
+
+struct Samples {
+    QTemporaryDir dir;
+    std::map<QString, Made> made;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // The sample `name`, made once by `make` and kept for the rows that start from it.
+    Made once(const QString& name, const std::function<Made(const QString& path)>& make) {
+        auto found = made.find(name);
+        if (found == made.end()) {
+            found = made.emplace(name, make(path(name))).first;
+        }
+        return found->second;
+    }
+
+    Made write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            return {path(name), QStringLiteral("cannot write ") + name};
+        }
+        return {path(name), {}};
+    }
+};
+
+QByteArray bytesOf(std::initializer_list<char> bytes) {
+    return QByteArray(bytes.begin(), qsizetype(bytes.size()));
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray garbage(qsizetype size) {
+    QRandomGenerator random(20240611);
+    QByteArray bytes(size, '\0');
+    for (char& byte : bytes) {
+        byte = char(random.bounded(256));
+    }
+    return bytes;
+}
+
+// A new sample from the bytes of another: `change` gives the new bytes.
+Made derived(Samples& s, const Made& from, const QString& name,
+             const std::function<QByteArray(const QByteArray&)>& change) {
+    return from.skip.isEmpty() ? s.write(name, change(contents(from.file))) : from;
+}
+
+Made gzipped(Samples& s, const Made& from, const QString& name) {
+    if (!from.skip.isEmpty()) {
+        return from;
+    }
+    const auto run = lumetra::testsupport::startProgram(QStringLiteral("gzip"),
+                                                        {QStringLiteral("-c"), from.file});
+    if (run.exitCode != 0) {
+        return {s.path(name), QStringLiteral("gzip failed: ") + run.errors};
+    }
+    return s.write(name, run.output);
+}
+
+Made madeBy(const QString& file, const QString& program, const QStringList& arguments) {
+    Made made{file, {}};
+    makeSample(program, arguments, &made.skip);
+    if (made.skip.isEmpty() && !QFile::exists(file)) {
+        made.skip = program + QStringLiteral(" wrote no ") + QFileInfo(file).fileName();
+    }
+    return made;
+}
+
+struct Case {
+    const char* name;
+    std::function<Made(Samples&)> make;
+    QByteArray format;  // empty: the file is refused
+    QSize size = {};    // the drawing's own size, when the file tells it
+    QString error = {}; // part of the description of a refused file
+};
+
+QImage drawnOnPage(const QString& file, const char* name) {
+    const auto picture = loadPicture(file, Box.size());
+    QImage page(PageSize, QImage::Format_RGB32);
+    page.fill(PageColour);
+    QPainter painter(&page);
+    picture->draw(painter, QRectF(Box));
+    painter.end();
+    const QString dump = qEnvironmentVariable("LUMETRA_PICTURE_DUMP");
+    if (!dump.isEmpty()) {
+        page.save(QDir(dump).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+    }
+    return page;
+}
+
+QColor inBox(const QImage& page, QPointF fraction) {
+    return page.pixelColor(QPoint(int(Box.x() + fraction.x() * Box.width()),
+                                  int(Box.y() + fraction.y() * Box.height())));
+}
+
+void expectRefused(const QString& file, const QString& error) {
+    try {
+        probePicture(file);
+        ADD_FAILURE() << "the probe accepted a bad file";
+    } catch (const PictureError& refused) {
+        EXPECT_TRUE(refused.description().contains(error)) << refused.description().toStdString();
+    }
+    EXPECT_THROW(loadPicture(file, Box.size()), PictureError);
+}
+
+// Every row of `cases`: drawn and checked, or refused; `vectorInPdf` when a PDF of it must hold
+// no raster image.
+void checkCases(const std::vector<Case>& cases, bool vectorInPdf) {
+    Samples s;
+    QStringList skipped;
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        const Made made = row.make(s);
+        if (!made.skip.isEmpty()) {
+            skipped << QString::fromLatin1(row.name) + QStringLiteral(": ") + made.skip;
+            continue;
+        }
+        if (row.format.isEmpty()) {
+            expectRefused(made.file, row.error);
+            continue;
+        }
+        const PictureInfo info = probePicture(made.file);
+        EXPECT_EQ(info.format, row.format);
+        EXPECT_TRUE(info.vector);
+        if (row.size.isValid()) {
+            EXPECT_NEAR(info.size.width(), row.size.width(), 2);
+            EXPECT_NEAR(info.size.height(), row.size.height(), 2);
+        }
+        const QImage page = drawnOnPage(made.file, row.name);
+        for (const auto& [at, colour] : {std::pair{QPointF(0.25, 0.5), Red},
+                                         {QPointF(0.75, 0.25), Blue},
+                                         {QPointF(0.75, 0.75), Green}}) {
+            EXPECT_LE(colourDistance(inBox(page, at), colour), 40)
+                << "at " << at.x() << "," << at.y() << ": " << inBox(page, at).name().toStdString();
+        }
+        // Nothing beyond the box.
+        for (const QPoint outside :
+             {QPoint(Box.left() - 3, Box.center().y()), QPoint(Box.right() + 3, Box.center().y()),
+              QPoint(Box.center().x(), Box.top() - 3),
+              QPoint(Box.center().x(), Box.bottom() + 3)}) {
+            EXPECT_EQ(page.pixelColor(outside), PageColour) << outside.x() << "," << outside.y();
+        }
+        if (vectorInPdf) {
+            const int images = rasterImagesInPdf(made.file, s.path(QStringLiteral("vettori.pdf")));
+            if (images < 0) {
+                skipped << QString::fromLatin1(row.name) + QStringLiteral(": no pdfimages");
+            } else {
+                EXPECT_EQ(images, 0) << "the drawing reached the PDF as a raster image";
+            }
+        }
+    }
+    if (!skipped.isEmpty()) {
+        const QString message = skipped.join(QStringLiteral("; "));
+        testing::Test::RecordProperty("skipped", message.toStdString());
+        std::cout << "[  SKIPPED ] " << message.toStdString() << std::endl;
+    }
+}
+
+// ---- EPS -----------------------------------------------------------------------------------
+
+QByteArray epsText(bool withBox) {
+    return "%!PS-Adobe-3.0 EPSF-3.0\n" +
+           QByteArray(withBox ? "%%BoundingBox: 100 100 300 200\n" : "") + "%%EndComments\n" +
+           postScriptDrawing(100, 100) + "%%EOF\n";
+}
+
+Made handEps(Samples& s) {
+    return s.once(QStringLiteral("a-mano.eps"), [&](const QString&) {
+        return s.write(QStringLiteral("a-mano.eps"), epsText(true));
+    });
+}
+
+// A DOS binary EPS: the 30-byte header (signature, offset and length of the PostScript, of a
+// WMF and of a TIFF preview, checksum 0xFFFF), the PostScript, then a TIFF preview that is
+// all black, so that a decoder showing the preview instead would fail the probes.
+Made dosEps(Samples& s, bool pointOutside) {
+    const Made preview = s.once(QStringLiteral("anteprima.tif"), [](const QString& path) {
+        return madeBy(path, QStringLiteral("convert"),
+                      {QStringLiteral("-size"), QStringLiteral("40x20"), QStringLiteral("xc:black"),
+                       QStringLiteral("TIFF:") + path});
+    });
+    if (!preview.skip.isEmpty()) {
+        return preview;
+    }
+    const QByteArray postScript = epsText(true), tiff = contents(preview.file);
+    auto u32 = [](quint32 v) {
+        return bytesOf({char(v), char(v >> 8), char(v >> 16), char(v >> 24)});
+    };
+    QByteArray bytes = "\xc5\xd0\xd3\xc6" + u32(pointOutside ? 1000000 : 30) +
+                       u32(quint32(postScript.size())) + u32(0) + u32(0) +
+                       u32(quint32(30 + postScript.size())) + u32(quint32(tiff.size())) +
+                       QByteArray("\xff\xff", 2);
+    bytes += postScript + tiff;
+    return s.write(pointOutside ? QStringLiteral("dos-fuori.eps") : QStringLiteral("dos.eps"),
+                   bytes);
+}
+
+Made ghostscriptEps(Samples& s) {
+    const QByteArray program =
+        "%!PS\n<< /PageSize [200 100] >> setpagedevice\n" + postScriptDrawing(0, 0) + "showpage\n";
+    const Made source = s.write(QStringLiteral("sorgente.ps"), program);
+    const QString out = s.path(QStringLiteral("eps2write.eps"));
+    return madeBy(out, QStringLiteral("gs"),
+                  {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+                   QStringLiteral("-dNOPAUSE"), QStringLiteral("-sDEVICE=eps2write"),
+                   QStringLiteral("-sOutputFile=") + out, source.file});
+}
+
+TEST(EpsPictures, SamplesDrawCroppedToTheirBoxAndBadFilesAreRefused) {
+    const QString damaged = QStringLiteral("danneggiato");
+    checkCases(
+        {
+            {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
+            {"eps-ghostscript", ghostscriptEps, "EPS", QSize(200, 100)},
+            {"eps-dos-anteprima-tiff", [](Samples& s) { return dosEps(s, false); }, "EPS",
+             QSize(200, 100)},
+            {"eps-troncato",
+             [](Samples& s) {
+                 return derived(
+                     s, handEps(s), QStringLiteral("troncato.eps"),
+                     [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); });
+             },
+             {},
+             {},
+             damaged},
+            {"eps-senza-riquadro",
+             [](Samples& s) { return s.write(QStringLiteral("senza.eps"), epsText(false)); },
+             {},
+             {},
+             QStringLiteral("BoundingBox")},
+            {"eps-spazzatura",
+             [](Samples& s) {
+                 return s.write(QStringLiteral("spazzatura.eps"),
+                                "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
+                                "%%EndComments\n" +
+                                    garbage(4000));
+             },
+             {},
+             {},
+             damaged},
+            {"eps-dos-fuori", [](Samples& s) { return dosEps(s, true); }, {}, {}, damaged},
+        },
+        false);
+}
+
+// ---- WMF and EMF ---------------------------------------------------------------------------
+
+// The drawing exported by LibreOffice Draw from SVG (its WMF has the placeable header; its EMF
+// carries EMF+ records). Draw imports the drawing 2.86 mm smaller on each side than the SVG
+// says: both files tell a drawing of 66.5 x 31.2 mm, 188 x 88 points.
+Made libreOffice(Samples& s, const QString& format) {
+    return s.once(QStringLiteral("disegno.") + format, [&](const QString& path) {
+        const Made svg = s.write(QStringLiteral("disegno.svg"), SvgDrawing);
+        return madeBy(path, QStringLiteral("soffice"),
+                      {QStringLiteral("--headless"), QStringLiteral("--convert-to"), format,
+                       QStringLiteral("--outdir"), s.dir.path(), svg.file});
+    });
+}
+
+QByteArray truncated(const QByteArray& b) {
+    return b.left(b.size() * 6 / 10);
+}
+
+TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
+    const QString damaged = QStringLiteral("danneggiato");
+    auto wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
+    auto emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
+    const QSize exported(188, 88);
+    checkCases(
+        {
+            {"wmf-libreoffice", wmf, "WMF", exported},
+            {"wmf-senza-intestazione-posizionabile",
+             [=](Samples& s) {
+                 return derived(s, wmf(s), QStringLiteral("standard.wmf"),
+                                [](const QByteArray& b) { return b.mid(22); });
+             },
+             "WMF"},
+            {"wmz", [=](Samples& s) { return gzipped(s, wmf(s), QStringLiteral("disegno.wmz")); },
+             "WMF", exported},
+            {"emf-libreoffice", emf, "EMF", exported},
+            {"emz", [=](Samples& s) { return gzipped(s, emf(s), QStringLiteral("disegno.emz")); },
+             "EMF", exported},
+            {"wmf-troncato",
+             [=](Samples& s) {
+                 return derived(s, wmf(s), QStringLiteral("troncato.wmf"), truncated);
+             },
+             {},
+             {},
+             damaged},
+            {"wmf-spazzatura",
+             [](Samples& s) {
+                 return s.write(QStringLiteral("spazzatura.wmf"),
+                                QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000));
+             },
+             {},
+             {},
+             damaged},
+            {"emf-troncato",
+             [=](Samples& s) {
+                 return derived(s, emf(s), QStringLiteral("troncato.emf"), truncated);
+             },
+             {},
+             {},
+             damaged},
+            {"emf-spazzatura",
+             [=](Samples& s) {
+                 return derived(s, emf(s), QStringLiteral("spazzatura.emf"),
+                                [](const QByteArray& b) { return b.left(88) + garbage(3000); });
+             },
+             {},
+             {},
+             damaged},
+        },
+        true);
+}
+
+// ---- WordPerfect graphics and CorelDRAW ----------------------------------------------------
+
+// A WPG 1 file written by its structure: the 16-byte header ("\xffWPC", data offset 16,
+// product 1, type 0x16, version 1.0, no encryption), then records of a type byte, a length
+// byte and the data: Start WPG (2 x 1 inch, in 1/1200 inch), a colour map (1 red, 2 blue,
+// 3 green), no outline, and three filled rectangles (lower-left origin), then End WPG.
+QByteArray wpgDrawing() {
+    QByteArray b("\xffWPC\x10\x00\x00\x00\x01\x16\x01\x00\x00\x00\x00\x00", 16);
+    auto u16 = [](int v) { return bytesOf({char(v & 0xff), char(v >> 8)}); };
+    auto record = [&](int type, const QByteArray& data) {
+        b += char(type);
+        b += char(data.size());
+        b += data;
+    };
+    record(0x0f, QByteArray("\x01\x00", 2) + u16(2400) + u16(1200));
+    record(0x0e, u16(1) + u16(3) + QByteArray("\xff\x00\x00\x00\x00\xff\x00\xa0\x00", 9));
+    record(0x02, QByteArray("\x00\x00", 2) + u16(0));
+    const int rectangles[3][5] = {
+        {1, 0, 0, 1200, 1200}, {2, 1200, 600, 1200, 600}, {3, 1200, 0, 1200, 600}};
+    for (const auto& [colour, x, y, w, h] : rectangles) {
+        record(0x01, bytesOf({'\x01', char(colour)}));
+        record(0x07, u16(x) + u16(y) + u16(w) + u16(h));
+    }
+    record(0x10, {});
+    return b;
+}
+
+TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
+    const QString damaged = QStringLiteral("danneggiato");
+    auto wpg = [](Samples& s) { return s.write(QStringLiteral("disegno.wpg"), wpgDrawing()); };
+    checkCases(
+        {
+            {"wpg1", wpg, "WPG", QSize(144, 72)},
+            {"cdr",
+             [](Samples& s) {
+                 return Made{s.path(QStringLiteral("disegno.cdr")),
+                             QStringLiteral("no tool here writes CorelDRAW files")};
+             },
+             "CDR"},
+            {"wpg-troncato",
+             [=](Samples& s) {
+                 return derived(s, wpg(s), QStringLiteral("troncato.wpg"),
+                                [](const QByteArray& b) { return b.left(22); });
+             },
+             {},
+             {},
+             damaged},
+            {"wpg-spazzatura",
+             [](Samples& s) {
+                 return s.write(QStringLiteral("spazzatura.wpg"),
+                                wpgDrawing().left(16) + garbage(3000));
+             },
+             {},
+             {},
+             damaged},
+            {"cdr-spazzatura",
+             [](Samples& s) {
+                 return s.write(QStringLiteral("spazzatura.cdr"), QByteArray("RIFF\x00\x10\x00\x00"
+                                                                             "CDRDvrsn",
+                                                                             16) +
+                                                                      garbage(4000));
+             },
+             {},
+             {},
+             damaged},
+        },
+        true);
+}
+
+} // namespace
