@@ -50,8 +50,7 @@ bool drawable(const EngineShape& shape) {
 void paintPicture(QPainter& painter, const EngineShape& shape, const PicturePlacement& placement,
                   const DecodedPicture& picture, QStringList* unreadable) {
     const QRectF box = shape.box();
-    const QImage& image = picture.image;
-    if (image.isNull()) {
+    if (!picture.picture) {
         // An empty box where the picture should be; the caller reports the file.
         painter.save();
         painter.setPen(QPen(QColor(160, 160, 160), 0));
@@ -63,6 +62,7 @@ void paintPicture(QPainter& painter, const EngineShape& shape, const PicturePlac
         }
         return;
     }
+    const QImage image = picture.picture->image();
     if (placement.pixelAligned && image.size() == placement.aligned.size()) {
         painter.save();
         painter.resetTransform();
@@ -70,7 +70,7 @@ void paintPicture(QPainter& painter, const EngineShape& shape, const PicturePlac
         painter.restore();
         return;
     }
-    painter.drawImage(box, image); // stretched into its box
+    picture.picture->draw(painter, box); // stretched into its box
 }
 
 void paintText(QPainter& painter, const EngineShape& shape) {

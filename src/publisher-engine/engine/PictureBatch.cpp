@@ -13,11 +13,11 @@ namespace {
 DecodedPicture decode(const PictureRequest& request) {
     DecodedPicture picture;
     try {
-        picture.image = decodePicture(request.path, request.size, &picture.error);
-    } catch (const std::exception& e) {
-        picture = DecodedPicture{QImage(), QString::fromLocal8Bit(e.what())};
+        picture.picture = decodePicture(request.path, request.size, &picture.error);
+    } catch (const std::exception&) {
+        picture = DecodedPicture{nullptr, QStringLiteral("immagine non decodificabile")};
     }
-    if (picture.image.isNull() && picture.error.isEmpty()) {
+    if (!picture.picture && picture.error.isEmpty()) {
         picture.error = QStringLiteral("immagine non leggibile");
     }
     return picture;

@@ -5,12 +5,14 @@
 // so a long document holds no more than a page's pictures decoded at any time. Only the calling
 // thread paints; the workers only decode (each picture with its own file, reader and decoder).
 
-#include <QImage>
+#include "ImportedPicture.h"
+
 #include <QSize>
 #include <QString>
 
 #include <condition_variable>
 #include <cstddef>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -23,7 +25,7 @@ struct PictureRequest {
 };
 
 struct DecodedPicture {
-    QImage image; // null when the file could not be decoded
+    std::shared_ptr<const pictures::ImportedPicture> picture; // null when it cannot be decoded
     QString error;
 };
 

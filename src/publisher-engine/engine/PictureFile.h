@@ -1,29 +1,25 @@
 #pragma once
-// Picture files: probed when a picture is added (header only), decoded only when drawn, at the
-// size it is drawn at, with its EXIF orientation applied.
+// Picture files in the engine's errors: probed when a picture is added (cheap: the header),
+// decoded only when drawn, at the size drawn, through the picture import.
 
-#include <QImage>
+#include "PictureImport.h"
+
 #include <QSize>
 #include <QString>
 
+#include <memory>
+
 namespace lumetra::engine {
 
-// Pictures above this many pixels are refused (a 150 MP picture is 600 MB decoded).
-inline constexpr qint64 MaxPicturePixels = 150'000'000;
+using pictures::PictureInfo;
 
-struct PictureInfo {
-    QSize size;        // pixels, as shown (EXIF orientation applied)
-    QByteArray format; // "jpeg", "png", ... as read from the content, whatever the name says
-};
-
-// Reads the picture's header. Throws Publisher::Error naming the file: 53 missing, 70 access
-// refused, 75 not a regular file, 481 empty, not a picture, damaged header or too large.
+// Throws Publisher::Error naming the file: 53 missing, 70 access refused, 75 not a regular
+// file, 481 empty, not a picture, damaged, too large or of a format that cannot be read here.
 PictureInfo probePicture(const QString& path);
 
-// Decodes the picture for drawing into `target` device pixels: never larger than the picture
-// itself nor, on either side, than the target (so a 12 MP photo drawn 800 pixels wide costs an
-// 800-pixel decode). Returns a null image and sets `error` when the file cannot be decoded.
-// Safe to call on several threads at once (each call has its own file, reader and decoder).
-QImage decodePicture(const QString& path, QSize target, QString* error = nullptr);
+// The picture for drawing into `target` device pixels. Null, with `error` set to an Italian
+// description, when the file cannot be decoded. Safe on several threads at once.
+std::shared_ptr<const pictures::ImportedPicture> decodePicture(const QString& path, QSize target,
+                                                               QString* error = nullptr);
 
 } // namespace lumetra::engine

@@ -1,46 +1,183 @@
 #include "JpegDecoder.h"
 
-#include <turbojpeg.h>
+#include "ColourConversion.h"
+#include "PictureError.h"
 
-namespace lumetra::engine {
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
-QImage decodeJpegScaled(const QByteArray& data, QSize wanted) {
-    tjhandle handle = tjInitDecompress();
-    if (!handle) {
-        return {};
-    }
-    auto* bytes = reinterpret_cast<unsigned char*>(const_cast<char*>(data.constData()));
-    const auto size = static_cast<unsigned long>(data.size());
-    int width = 0, height = 0, subsampling = 0, colourspace = 0;
-    QImage image;
-    if (tjDecompressHeader3(handle, bytes, size, &width, &height, &subsampling, &colourspace) ==
-            0 &&
-        width > 0 && height > 0 && colourspace != TJCS_CMYK && colourspace != TJCS_YCCK) {
-        // The smallest of 1/8, 1/4, 1/2, 1/1 that is not below the wanted size.
-        int denominator = 8;
-        while (denominator > 1 &&
-               (TJSCALED(width, (tjscalingfactor{1, denominator})) < wanted.width() ||
-                TJSCALED(height, (tjscalingfactor{1, denominator})) < wanted.height())) {
-            denominator /= 2;
-        }
-        const int w = TJSCALED(width, (tjscalingfactor{1, denominator}));
-        const int h = TJSCALED(height, (tjscalingfactor{1, denominator}));
-        image = QImage(w, h, QImage::Format_RGB32);
-        if (!image.isNull()) {
-            const int result = tjDecompress2(handle, bytes, size, image.bits(), w,
-                                             static_cast<int>(image.bytesPerLine()), h, TJPF_BGRX,
-                                             TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE);
-            // A warning (data cut short, stray bytes) keeps what was decoded.
-            if (result != 0 && tjGetErrorCode(handle) != TJERR_WARNING) {
-                image = QImage();
-            }
-        }
-    }
-    tjDestroy(handle);
-    if (!image.isNull() && image.size() != wanted) {
-        image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    return image;
+#include <jpeglib.h>
+
+namespace lumetra::pictures {
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return: it jumps back to the
+// step that called the library. The functions holding a setjmp keep no C++ objects of their own.
+struct Errors {
+    jpeg_error_mgr manager{};
+    std::jmp_buf jump{};
+    int warnings = 0;
+    char message[JMSG_LENGTH_MAX] = {};
+};
+
+void onError(j_common_ptr info) {
+    auto* errors = reinterpret_cast<Errors*>(info->err);
+    (*info->err->format_message)(info, errors->message);
+    std::longjmp(errors->jump, 1);
 }
 
-} // namespace lumetra::engine
+void onMessage(j_common_ptr info, int level) {
+    if (level < 0) {
+        ++reinterpret_cast<Errors*>(info->err)->warnings; // corrupt data, data cut short
+    }
+}
+
+struct Session {
+    jpeg_decompress_struct info{};
+    Errors errors;
+    bool created = false;
+    JOCTET* icc = nullptr;
+    unsigned int iccLength = 0;
+
+    Session() {
+        info.err = jpeg_std_error(&errors.manager);
+        errors.manager.error_exit = onError;
+        errors.manager.emit_message = onMessage;
+    }
+    ~Session() {
+        if (created) {
+            jpeg_destroy_decompress(&info);
+        }
+        std::free(icc);
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+};
+
+bool readHeader(Session& s, QByteArrayView data) {
+    if (setjmp(s.errors.jump)) {
+        return false;
+    }
+    jpeg_create_decompress(&s.info);
+    s.created = true;
+    jpeg_mem_src(&s.info, reinterpret_cast<const unsigned char*>(data.data()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_save_markers(&s.info, JPEG_APP0 + 2, 0xFFFF); // ICC profile chunks
+    jpeg_read_header(&s.info, TRUE);
+    if (!jpeg_read_icc_profile(&s.info, &s.icc, &s.iccLength)) {
+        s.icc = nullptr;
+        s.iccLength = 0;
+    }
+    return true;
+}
+
+bool configure(Session& s, int denominator, J_COLOR_SPACE out) {
+    if (setjmp(s.errors.jump)) {
+        return false;
+    }
+    s.info.scale_num = 1;
+    s.info.scale_denom = static_cast<unsigned int>(denominator);
+    s.info.out_color_space = out;
+    s.info.dct_method = JDCT_IFAST;
+    s.info.do_fancy_upsampling = FALSE;
+    jpeg_calc_output_dimensions(&s.info);
+    return true;
+}
+
+// Decodes into `rows` (one pointer per output row). The rows decoded before a fatal error stay.
+bool readPixels(Session& s, unsigned char* const* rows) {
+    if (setjmp(s.errors.jump)) {
+        return false;
+    }
+    jpeg_start_decompress(&s.info);
+    while (s.info.output_scanline < s.info.output_height) {
+        JSAMPROW row = rows[s.info.output_scanline];
+        jpeg_read_scanlines(&s.info, &row, 1);
+    }
+    jpeg_finish_decompress(&s.info);
+    return true;
+}
+
+// The smallest of 1/8, 1/4, 1/2, 1/1 that is not below the wanted size.
+int scaleDenominator(int width, int height, QSize wanted) {
+    int denominator = 8;
+    while (denominator > 1 && ((width + denominator - 1) / denominator < wanted.width() ||
+                               (height + denominator - 1) / denominator < wanted.height())) {
+        denominator /= 2;
+    }
+    return denominator;
+}
+
+QString libraryMessage(const Session& s) {
+    return QString::fromLocal8Bit(s.errors.message);
+}
+
+} // namespace
+
+DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
+    Session s;
+    if (!readHeader(s, data)) {
+        refuse(QStringLiteral("file JPEG danneggiato (%1)").arg(libraryMessage(s)));
+    }
+    const bool cmyk = s.info.jpeg_color_space == JCS_CMYK || s.info.jpeg_color_space == JCS_YCCK;
+    const int denominator = scaleDenominator(static_cast<int>(s.info.image_width),
+                                             static_cast<int>(s.info.image_height), wanted);
+    if (!configure(s, denominator, cmyk ? JCS_CMYK : JCS_EXT_BGRX)) {
+        refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
+    }
+    const int width = static_cast<int>(s.info.output_width);
+    const int height = static_cast<int>(s.info.output_height);
+    DecodedJpeg result;
+    QImage rgb;
+    std::vector<unsigned char> cmykPixels;
+    std::vector<unsigned char*> rows(static_cast<std::size_t>(height));
+    if (cmyk) {
+        cmykPixels.assign(static_cast<std::size_t>(width) * 4 * static_cast<std::size_t>(height),
+                          0);
+        for (int y = 0; y < height; ++y) {
+            rows[static_cast<std::size_t>(y)] =
+                cmykPixels.data() +
+                static_cast<std::size_t>(y) * 4 * static_cast<std::size_t>(width);
+        }
+    } else {
+        rgb = QImage(width, height, QImage::Format_RGB32);
+        if (rgb.isNull()) {
+            refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+        }
+        rgb.fill(Qt::gray); // what a picture cut short shows where its data ends
+        for (int y = 0; y < height; ++y) {
+            rows[static_cast<std::size_t>(y)] = rgb.scanLine(y);
+        }
+    }
+    const bool complete = readPixels(s, rows.data());
+    if (!complete && s.info.output_scanline == 0) {
+        refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
+    }
+    if (!complete || s.errors.warnings > 0) {
+        result.damage = QStringLiteral("il file JPEG è danneggiato o incompleto");
+    }
+    if (cmyk) {
+        // Photoshop and the writers that follow it (all that write the Adobe marker) store CMYK
+        // inverted.
+        const QByteArray icc(reinterpret_cast<const char*>(s.icc),
+                             static_cast<qsizetype>(s.iccLength));
+        rgb = cmykToSrgb(CmykPixels{cmykPixels.data(), width, height, qsizetype(width) * 4,
+                                    s.info.saw_Adobe_marker != 0},
+                         icc);
+        if (rgb.isNull()) {
+            refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+        }
+    } else if (s.icc) {
+        result.icc =
+            QByteArray(reinterpret_cast<const char*>(s.icc), static_cast<qsizetype>(s.iccLength));
+    }
+    result.image = rgb.size() == wanted
+                       ? std::move(rgb)
+                       : rgb.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return result;
+}
+
+} // namespace lumetra::pictures

@@ -1,17 +1,25 @@
 #pragma once
-// Fast decoding of JPEG pictures at a reduced size: libjpeg-turbo scales while decoding (1/2,
-// 1/4, 1/8, so a 12 MP photo drawn 700 pixels wide decodes a quarter of its size), then the
-// result is scaled smoothly to the size asked for.
+// JPEG pictures through libjpeg-turbo, decoded at a reduced size where the picture is drawn
+// smaller (libjpeg scales while decoding: 1/2, 1/4, 1/8, so a 12 MP photo drawn 700 pixels wide
+// decodes a quarter of its size), then scaled smoothly to the size asked for. RGB and grey
+// pictures come with their embedded ICC profile; CMYK and YCCK ones (Adobe's inverted CMYK
+// included) are converted to sRGB through theirs.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QImage>
 #include <QSize>
+#include <QString>
 
-namespace lumetra::engine {
+namespace lumetra::pictures {
 
-// `data` holds a whole JPEG file; `wanted` is in stored orientation (no EXIF turn applied).
-// Null when libjpeg-turbo cannot decode it (CMYK, damaged headers): the caller falls back to
-// Qt's reader. A picture cut short decodes to what it holds.
-QImage decodeJpegScaled(const QByteArray& data, QSize wanted);
+struct DecodedJpeg {
+    QImage image;   // `wanted` pixels, stored orientation (no EXIF turn applied)
+    QByteArray icc; // the embedded profile still to apply (RGB and grey pictures)
+    QString damage; // set when the data was cut short or damaged but pixels came out
+};
 
-} // namespace lumetra::engine
+// `wanted` is in stored orientation. Throws PictureError when nothing can be decoded.
+DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted);
+
+} // namespace lumetra::pictures

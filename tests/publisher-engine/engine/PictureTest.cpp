@@ -128,9 +128,9 @@ TEST(Pictures, DrawnStretchedIntoTheirBoxWithExifOrientation) {
 
     // Decoding asks for the drawn size only.
     const QString large = images::writeJpeg(f.path("grande.jpg"), QSize(1600, 1200), Qt::green);
-    EXPECT_EQ(decodePicture(large, QSize(160, 90)).size(), QSize(160, 90));
-    EXPECT_EQ(decodePicture(large, QSize(3200, 2400)).size(), QSize(1600, 1200));
-    EXPECT_EQ(decodePicture(turned, QSize(50, 100)).size(), QSize(50, 100));
+    EXPECT_EQ(decodePicture(large, QSize(160, 90))->image().size(), QSize(160, 90));
+    EXPECT_EQ(decodePicture(large, QSize(3200, 2400))->image().size(), QSize(1600, 1200));
+    EXPECT_EQ(decodePicture(turned, QSize(50, 100))->image().size(), QSize(50, 100));
 }
 
 TEST(Pictures, APictureDeletedBeforePrintingLeavesAnEmptyBoxAndIsReported) {

@@ -4,6 +4,7 @@
 #include "EngineApplication.h"
 #include "EngineDocument.h"
 #include "PreviewPage.h"
+#include "ZoomInput.h"
 
 #include "PublisherApi.h"
 
@@ -35,9 +36,17 @@ namespace {
 constexpr double MinZoom = 0.1;
 constexpr double MaxZoom = 4.0;
 constexpr int PageGap = 16;
+// Zooms this close to a limit count as at the limit (the limit's button goes inactive).
+constexpr double ZoomSlack = 1e-6;
 
 void showError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QStringLiteral("Lumetra"), text);
+}
+
+// "Documento di 1 pagina", "Documento di 3 pagine".
+QString documentText(int pages) {
+    return pages == 1 ? QStringLiteral("Documento di 1 pagina")
+                      : QStringLiteral("Documento di %1 pagine").arg(pages);
 }
 
 } // namespace
@@ -78,9 +87,15 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
         updatePageIndicator();
         dropFarDrawings();
     });
+    connect(scroll_->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &PreviewWindow::updateNavigation);
+    auto* zoomInput = new ZoomInput(scroll_->viewport());
+    connect(zoomInput, &ZoomInput::zoomBy, this,
+            [this](double factor, QPoint at) { zoomAt(zoom_ * factor, at); });
 
     buildToolBar();
-    statusBar()->showMessage(QStringLiteral("Documento di %1 pagine").arg(pageCount()));
+    updateNavigation();
+    statusBar()->showMessage(documentText(pageCount()));
     // A tall window, wide enough for the whole tool bar, within the screen.
     QSize size(std::max(900, sizeHint().width()), 1000);
     if (const QScreen* screen = this->screen()) {
@@ -106,9 +121,9 @@ void PreviewWindow::buildToolBar() {
     pdf->setShortcut(QKeySequence::Save);
     bar->addSeparator();
 
-    QAction* previous = bar->addAction(QStringLiteral("Pagina precedente"), this,
-                                       [this] { goToPage(currentPage() - 1); });
-    previous->setObjectName(QStringLiteral("mnuPaginaPrecedente"));
+    previous_ = bar->addAction(QStringLiteral("Pagina precedente"), this,
+                               [this] { goToPage(currentPage() - 1); });
+    previous_->setObjectName(QStringLiteral("mnuPaginaPrecedente"));
     pageBox_ = new QSpinBox;
     pageBox_->setObjectName(QStringLiteral("txtPagina"));
     pageBox_->setRange(1, std::max(1, pageCount()));
@@ -121,28 +136,28 @@ void PreviewWindow::buildToolBar() {
         }
     });
     bar->addWidget(pageBox_);
-    QAction* next = bar->addAction(QStringLiteral("Pagina successiva"), this,
-                                   [this] { goToPage(currentPage() + 1); });
-    next->setObjectName(QStringLiteral("mnuPaginaSuccessiva"));
+    next_ = bar->addAction(QStringLiteral("Pagina successiva"), this,
+                           [this] { goToPage(currentPage() + 1); });
+    next_->setObjectName(QStringLiteral("mnuPaginaSuccessiva"));
     bar->addSeparator();
 
-    QAction* out = bar->addAction(QStringLiteral("Riduci"), this, &PreviewWindow::zoomOut);
-    out->setObjectName(QStringLiteral("mnuRiduci"));
-    out->setShortcut(QKeySequence::ZoomOut);
+    zoomOut_ = bar->addAction(QStringLiteral("Riduci"), this, &PreviewWindow::zoomOut);
+    zoomOut_->setObjectName(QStringLiteral("mnuRiduci"));
+    zoomOut_->setShortcut(QKeySequence::ZoomOut);
     zoomLabel_ = new QLabel;
     zoomLabel_->setObjectName(QStringLiteral("lblZoom"));
     zoomLabel_->setMinimumWidth(48);
     zoomLabel_->setAlignment(Qt::AlignCenter);
     bar->addWidget(zoomLabel_);
-    QAction* in = bar->addAction(QStringLiteral("Ingrandisci"), this, &PreviewWindow::zoomIn);
-    in->setObjectName(QStringLiteral("mnuIngrandisci"));
-    in->setShortcut(QKeySequence::ZoomIn);
+    zoomIn_ = bar->addAction(QStringLiteral("Ingrandisci"), this, &PreviewWindow::zoomIn);
+    zoomIn_->setObjectName(QStringLiteral("mnuIngrandisci"));
+    zoomIn_->setShortcut(QKeySequence::ZoomIn);
     QAction* width =
         bar->addAction(QStringLiteral("Adatta alla larghezza"), this, &PreviewWindow::fitWidth);
     width->setObjectName(QStringLiteral("mnuAdattaLarghezza"));
     QAction* whole = bar->addAction(QStringLiteral("Pagina intera"), this, &PreviewWindow::fitPage);
     whole->setObjectName(QStringLiteral("mnuPaginaIntera"));
-    zoomLabel_->setText(QStringLiteral("%1%").arg(qRound(zoom_ * 100)));
+    showZoom();
 }
 
 void PreviewWindow::showEvent(QShowEvent* event) {
@@ -183,25 +198,69 @@ void PreviewWindow::goToPage(int page) {
     }
     page = std::clamp(page, 1, pageCount());
     requestedPage_ = page;
-    // Page sizes just changed: let the column and the scroll bars take their new sizes first.
-    scroll_->widget()->layout()->activate();
-    QCoreApplication::sendPostedEvents(scroll_->widget(), QEvent::LayoutRequest);
-    QCoreApplication::sendPostedEvents(scroll_, QEvent::LayoutRequest);
+    settleLayout();
     scroll_->verticalScrollBar()->setValue(pages_[std::size_t(page - 1)]->y() - PageGap / 2);
     updatePageIndicator();
 }
 
-void PreviewWindow::setZoom(double zoom) {
-    const int page = currentPage();
+void PreviewWindow::settleLayout() {
+    // Page sizes just changed: let the column and the scroll bars take their new sizes first.
+    scroll_->widget()->layout()->activate();
+    QCoreApplication::sendPostedEvents(scroll_->widget(), QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(scroll_, QEvent::LayoutRequest);
+}
+
+void PreviewWindow::applyZoom(double zoom) {
     zoom_ = std::clamp(zoom, MinZoom, MaxZoom);
     for (PreviewPage* p : pages_) {
         p->setZoom(zoom_);
     }
+    showZoom();
+}
+
+void PreviewWindow::showZoom() {
     zoomLabel_->setText(QStringLiteral("%1%").arg(qRound(zoom_ * 100)));
+    zoomOut_->setEnabled(zoom_ > MinZoom * (1 + ZoomSlack));
+    zoomIn_->setEnabled(zoom_ < MaxZoom * (1 - ZoomSlack));
+}
+
+void PreviewWindow::setZoom(double zoom) {
+    const int page = currentPage();
+    applyZoom(zoom);
     goToPage(page);
     // Once the scroll area has settled on the new sizes, the same page again (or the page
     // asked for since).
     QTimer::singleShot(0, this, [this] { goToPage(requestedPage_); });
+}
+
+void PreviewWindow::zoomAt(double zoom, QPoint at) {
+    if (pages_.empty()) {
+        return;
+    }
+    // The point of the page under `at`, as fractions of the page, stays under `at`.
+    QWidget* column = scroll_->widget();
+    const QPoint before = column->mapFrom(scroll_->viewport(), at);
+    std::size_t index = pages_.size() - 1;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (pages_[i]->geometry().bottom() + PageGap / 2 >= before.y()) {
+            index = i;
+            break;
+        }
+    }
+    const QRect old = pages_[index]->geometry();
+    const double fx = (before.x() - old.x()) / double(std::max(1, old.width()));
+    const double fy = (before.y() - old.y()) / double(std::max(1, old.height()));
+    applyZoom(zoom);
+    settleLayout();
+    const QRect now = pages_[index]->geometry();
+    const QPoint after(now.x() + qRound(fx * now.width()), now.y() + qRound(fy * now.height()));
+    scroll_->horizontalScrollBar()->setValue(scroll_->horizontalScrollBar()->value() +
+                                             column->mapTo(scroll_->viewport(), after).x() -
+                                             at.x());
+    scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->value() +
+                                           column->mapTo(scroll_->viewport(), after).y() - at.y());
+    requestedPage_ = currentPage();
+    updatePageIndicator();
 }
 
 void PreviewWindow::zoomIn() {
@@ -234,6 +293,19 @@ void PreviewWindow::fitPage() {
 void PreviewWindow::updatePageIndicator() {
     const QSignalBlocker block(pageBox_);
     pageBox_->setValue(currentPage());
+    updateNavigation();
+}
+
+void PreviewWindow::updateNavigation() {
+    if (previous_ == nullptr) {
+        return; // still building the window
+    }
+    // A button is active only where it leads: not back from the first page nor on from the last,
+    // nor where the view cannot move any further that way.
+    const QScrollBar* bar = scroll_->verticalScrollBar();
+    const int page = currentPage();
+    previous_->setEnabled(page > 1 && bar->value() > bar->minimum());
+    next_->setEnabled(page < pageCount() && bar->value() < bar->maximum());
 }
 
 void PreviewWindow::dropFarDrawings() {
@@ -254,8 +326,9 @@ void PreviewWindow::showUnreadable(const QStringList& files) {
     for (const QString& file : files) {
         names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
     }
-    statusBar()->showMessage(
-        QStringLiteral("Immagini non leggibili: %1").arg(names.join(QStringLiteral(", "))));
+    statusBar()->showMessage((names.size() == 1 ? QStringLiteral("Immagine non leggibile: %1")
+                                                : QStringLiteral("Immagini non leggibili: %1"))
+                                 .arg(names.join(QStringLiteral(", "))));
 }
 
 void PreviewWindow::printWithDialog() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QScrollArea;
 class QSpinBox;
@@ -35,6 +36,8 @@ public:
 public slots:
     void goToPage(int page); // 1-based
     void setZoom(double zoom);
+    // Zooms keeping the point `at` of the viewport in place (Ctrl + wheel, pinch).
+    void zoomAt(double zoom, QPoint at);
     void zoomIn();
     void zoomOut();
     void fitWidth();
@@ -48,6 +51,10 @@ protected:
 private:
     void buildToolBar();
     void updatePageIndicator();
+    void updateNavigation();
+    void settleLayout();
+    void applyZoom(double zoom);
+    void showZoom();
     void dropFarDrawings();
     void showUnreadable(const QStringList& files);
 
@@ -57,6 +64,10 @@ private:
     std::vector<PreviewPage*> pages_;
     QSpinBox* pageBox_ = nullptr;
     QLabel* zoomLabel_ = nullptr;
+    QAction* previous_ = nullptr;
+    QAction* next_ = nullptr;
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
     double zoom_ = 1.0;
     int requestedPage_ = 1; // the page the last navigation asked for
     bool fitted_ = false;

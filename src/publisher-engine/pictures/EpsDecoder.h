@@ -1,0 +1,10 @@
+#pragma once
+// Encapsulated PostScript through Ghostscript's library, rendered at the drawing's resolution.
+
+#include "Decoder.h"
+
+namespace lumetra::pictures {
+
+extern const Decoder epsDecoder;
+
+} // namespace lumetra::pictures

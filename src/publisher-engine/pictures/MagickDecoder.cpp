@@ -1,0 +1,132 @@
+#include "MagickDecoder.h"
+
+#include "PictureData.h"
+#include "PictureError.h"
+#include "PictureFormat.h"
+#include "RasterPicture.h"
+
+#include <Magick++.h>
+
+#include <mutex>
+#include <vector>
+
+namespace lumetra::pictures {
+
+namespace {
+
+// ImageMagick is started once, with limits that keep a hostile file from taking the machine:
+// memory and map bounded, no spilling to disk, and the pixel count of the largest picture
+// accepted.
+void startMagick() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Magick::InitializeMagick(nullptr);
+        Magick::ResourceLimits::memory(512ull * 1024 * 1024);
+        Magick::ResourceLimits::map(512ull * 1024 * 1024);
+        Magick::ResourceLimits::disk(0);
+        Magick::ResourceLimits::area(static_cast<MagickCore::MagickSizeType>(MaxPicturePixels));
+        Magick::ResourceLimits::width(60000);
+        Magick::ResourceLimits::height(60000);
+        Magick::ResourceLimits::thread(1);
+    });
+}
+
+// The coder for the format, named so ImageMagick never guesses from the content on its own.
+const char* coder(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Pcx:
+        return "PCX";
+    case PictureFormat::Pict:
+        return "PICT";
+    case PictureFormat::Pcd:
+        return "PCD";
+    case PictureFormat::UtahRle:
+        return "RLE";
+    default:
+        return nullptr;
+    }
+}
+
+Magick::Image prepared(PictureFormat format) {
+    startMagick();
+    Magick::Image image;
+    image.quiet(true); // warnings are not exceptions, and nothing is printed
+    image.magick(coder(format));
+    return image;
+}
+
+QString failure(PictureFormat format, const PictureData& data) {
+    return QStringLiteral("file %1 danneggiato o non leggibile")
+        .arg(QString::fromLatin1(formatName(format, data)));
+}
+
+PictureInfo probe(const PictureData& data) {
+    const PictureFormat format = detectFormat(data);
+    try {
+        Magick::Image image = prepared(format);
+        image.ping(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
+        return PictureInfo{QSize(static_cast<int>(image.columns()), static_cast<int>(image.rows())),
+                           formatName(format, data), false};
+    } catch (const std::exception&) {
+        refuse(failure(format, data));
+    }
+}
+
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
+    const PictureFormat format = detectFormat(data);
+    QImage decoded;
+    QByteArray icc;
+    try {
+        Magick::Image image = prepared(format);
+        image.read(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
+        const QSize own(static_cast<int>(image.columns()), static_cast<int>(image.rows()));
+        const QSize wanted = devicePixels.boundedTo(own).expandedTo(QSize(1, 1));
+        if (wanted != own) {
+            Magick::Geometry geometry(static_cast<size_t>(wanted.width()),
+                                      static_cast<size_t>(wanted.height()));
+            geometry.aspect(true);
+            image.filterType(Magick::LanczosFilter);
+            image.resize(geometry);
+        }
+        const Magick::Blob profile = image.iccColorProfile();
+        if (profile.length() > 0) {
+            icc = QByteArray(static_cast<const char*>(profile.data()),
+                             static_cast<qsizetype>(profile.length()));
+        }
+        image.colorSpace(Magick::sRGBColorspace);
+        // ARGB32 is blue, green, red, alpha in memory. Pictures without transparency are taken
+        // as opaque whatever their alpha channel holds (the Utah RLE reader leaves it unset).
+        const bool alpha = image.matte();
+        decoded = QImage(static_cast<int>(image.columns()), static_cast<int>(image.rows()),
+                         alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        if (decoded.isNull()) {
+            refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+        }
+        if (alpha) {
+            image.write(0, 0, image.columns(), image.rows(), "BGRA", Magick::CharPixel,
+                        decoded.bits());
+        } else {
+            // Three bytes a pixel come out: spread them into the 32-bit rows.
+            std::vector<uchar> rgb(image.columns() * image.rows() * 3);
+            image.write(0, 0, image.columns(), image.rows(), "RGB", Magick::CharPixel, rgb.data());
+            for (int y = 0; y < decoded.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(decoded.scanLine(y));
+                const uchar* in = rgb.data() + std::size_t(y) * image.columns() * 3;
+                for (int x = 0; x < decoded.width(); ++x) {
+                    line[x] = qRgb(in[3 * x], in[3 * x + 1], in[3 * x + 2]);
+                }
+            }
+        }
+    } catch (const PictureError&) {
+        throw;
+    } catch (const std::exception&) {
+        refuse(failure(format, data));
+    }
+    return std::make_shared<RasterPicture>(std::move(decoded), icc);
+}
+
+} // namespace
+
+const Decoder magickDecoder{probe, load};
+
+} // namespace lumetra::pictures

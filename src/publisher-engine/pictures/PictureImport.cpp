@@ -1,0 +1,90 @@
+#include "PictureImport.h"
+
+#include "EpsDecoder.h"
+#include "Gunzip.h"
+#include "MagickDecoder.h"
+#include "MetafileDecoder.h"
+#include "PictureData.h"
+#include "PictureFormat.h"
+#include "QtDecoder.h"
+#include "RevengeDecoder.h"
+
+namespace lumetra::pictures {
+
+namespace {
+
+const Decoder& decoderFor(const PictureData& data) {
+    const PictureFormat format = detectFormat(data);
+    switch (format) {
+    case PictureFormat::Jpeg:
+    case PictureFormat::Png:
+    case PictureFormat::Bmp:
+    case PictureFormat::Gif:
+    case PictureFormat::Tiff:
+        return qtDecoder;
+    case PictureFormat::Eps:
+        return epsDecoder;
+    case PictureFormat::Wmf:
+    case PictureFormat::Emf:
+        return metafileDecoder;
+    case PictureFormat::Cdr:
+    case PictureFormat::Wpg:
+        return revengeDecoder;
+    case PictureFormat::Pcx:
+    case PictureFormat::Pict:
+    case PictureFormat::Pcd:
+    case PictureFormat::UtahRle:
+        return magickDecoder;
+    case PictureFormat::Cgm:
+    case PictureFormat::Compound:
+        refuse(QStringLiteral("formato %1 non supportato")
+                   .arg(QString::fromLatin1(formatName(format, data))));
+    case PictureFormat::Gzip:
+    case PictureFormat::Unknown:
+        break;
+    }
+    refuse(QStringLiteral("il file non è un'immagine di un formato conosciuto"));
+}
+
+// A gzip'd picture is read as the picture it holds (once: a gzip'd gzip is refused).
+PictureData unpacked(const PictureData& data) {
+    if (detectFormat(data) != PictureFormat::Gzip) {
+        return data;
+    }
+    PictureData inner = gunzip(data);
+    if (detectFormat(inner) == PictureFormat::Gzip) {
+        refuse(QStringLiteral("il file compresso contiene un altro file compresso"));
+    }
+    return inner;
+}
+
+} // namespace
+
+PictureInfo probePicture(const PictureData& data) {
+    const PictureData picture = unpacked(data);
+    const PictureInfo info = decoderFor(picture).probe(picture);
+    if (!info.size.isValid() || info.size.isEmpty()) {
+        refuse(QStringLiteral("l'immagine non ha dimensioni valide"));
+    }
+    if (!info.vector && qint64(info.size.width()) * info.size.height() > MaxPicturePixels) {
+        refuse(QStringLiteral("l'immagine è troppo grande (%1 x %2 pixel)")
+                   .arg(info.size.width())
+                   .arg(info.size.height()));
+    }
+    return info;
+}
+
+PictureInfo probePicture(const QString& path) {
+    return probePicture(PictureData::map(path));
+}
+
+std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels) {
+    const PictureData picture = unpacked(data);
+    return decoderFor(picture).load(picture, devicePixels.expandedTo(QSize(1, 1)));
+}
+
+std::shared_ptr<const ImportedPicture> loadPicture(const QString& path, QSize devicePixels) {
+    return loadPicture(PictureData::map(path), devicePixels);
+}
+
+} // namespace lumetra::pictures

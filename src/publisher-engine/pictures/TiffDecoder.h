@@ -1,0 +1,17 @@
+#pragma once
+// CMYK TIFF pictures through libtiff, converted to sRGB through their embedded ICC profile (or
+// the default CMYK profile). Other TIFF pictures are read by Qt's TIFF reader.
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+namespace lumetra::pictures {
+
+// True when the first picture of the file holds CMYK separations this reader converts.
+bool isCmykTiff(QByteArrayView data);
+
+// The first picture in sRGB at its own size, stored orientation. Throws PictureError.
+QImage decodeCmykTiff(QByteArrayView data, QString* damage);
+
+} // namespace lumetra::pictures

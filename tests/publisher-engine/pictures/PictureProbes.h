@@ -1,0 +1,31 @@
+#pragma once
+// Helpers of the picture format tests: a picture drawn through the import layer into a box of a
+// white page, colours read back at probe points, and a PDF of it for the raster/vector check.
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QSize>
+#include <QString>
+
+namespace lumetra::pictures::test {
+
+// `file` loaded for a box of `size` pixels and drawn to fill a white image of that size.
+// Throws PictureError as loadPicture does.
+QImage drawnPicture(const QString& file, QSize size);
+
+// The colour at a point given as fractions of the image's width and height (0.25, 0.5).
+QColor colourAt(const QImage& image, QPointF fraction);
+
+// The largest difference, over red, green and blue, between two colours.
+int colourDistance(QColor a, QColor b);
+
+// `file` drawn into a 200 x 200 pt box on a PDF page at `pdfPath`; the number of raster image
+// objects in it, as pdfimages lists them (-1 when pdfimages is not there).
+int rasterImagesInPdf(const QString& file, const QString& pdfPath);
+
+// Runs a command-line tool that makes a sample file; false (with the reason in `why`) when the
+// tool is not installed or fails, so the caller can skip the case saying so.
+bool makeSample(const QString& program, const QStringList& arguments, QString* why);
+
+} // namespace lumetra::pictures::test

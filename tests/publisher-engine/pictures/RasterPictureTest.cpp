@@ -1,0 +1,366 @@
+// Raster pictures, format by format: sample files made here by ImageMagick, netpbm and gzip from
+// one picture of known colours (red above, blue below), each drawn into a box and read back at
+// probe points; colour-managed files checked against ImageMagick converting with the same
+// profiles; and the bad files of each format refused with their message.
+
+#include "PictureProbes.h"
+
+#include "PictureImport.h"
+#include "TestImages.h"
+#include "TestProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+using namespace lumetra::pictures;
+using namespace lumetra::pictures::test;
+namespace images = lumetra::testimages;
+
+namespace {
+
+const QString IccFolder = QStringLiteral("/usr/share/color/icc/ghostscript/");
+const QColor Top(200, 60, 50);
+const QColor Bottom(40, 90, 180);
+
+struct Samples {
+    QTemporaryDir dir;
+    QString source; // the picture every sample is made from: PNG, 160 x 120
+
+    Samples() : source(dir.filePath(QStringLiteral("sorgente.png"))) {
+        images::writePng(source, images::splitImage(QSize(160, 120), Top, Bottom));
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+// gzip of `file` next to it, under `name`.
+QString gzipped(const Samples& s, const QString& file, const QString& name) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = in.readAll();
+    const QString out = s.path(name);
+    gzFile gz = gzopen(QFile::encodeName(out).constData(), "wb");
+    gzwrite(gz, bytes.constData(), static_cast<unsigned>(bytes.size()));
+    gzclose(gz);
+    return out;
+}
+
+struct Made {
+    QString file;
+    QString skip; // why the sample could not be made here
+};
+
+Made convert(const Samples& s, const QString& name, QStringList options) {
+    Made made{s.path(name), {}};
+    const QString target = name.contains(QLatin1Char(':')) ? name : made.file;
+    if (name.contains(QLatin1Char(':'))) {
+        made.file = s.path(name.section(QLatin1Char(':'), 1));
+    }
+    QStringList arguments{s.source};
+    arguments << options
+              << (name.contains(QLatin1Char(':'))
+                      ? name.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':') + made.file
+                      : made.file);
+    makeSample(QStringLiteral("convert"), arguments, &made.skip);
+    return made;
+}
+
+// The reference colour of a colour-managed sample: ImageMagick converting it to sRGB the
+// way prepress programs do (relative colorimetric, black point compensation).
+QColor referenceColour(const QString& file, const QStringList& profiles, QPointF where) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("riferimento.png"));
+    QStringList arguments{file, QStringLiteral("-intent"), QStringLiteral("Relative"),
+                          QStringLiteral("-black-point-compensation")};
+    for (const QString& profile : profiles) {
+        arguments << QStringLiteral("-profile") << IccFolder + profile;
+    }
+    arguments << QStringLiteral("-depth") << QStringLiteral("8") << out;
+    lumetra::testsupport::runProgram(QStringLiteral("convert"), arguments);
+    return colourAt(QImage(out), where);
+}
+
+struct Row {
+    const char* name;
+    std::function<Made(const Samples&)> make;
+    QByteArray format;
+    // Colours expected at the upper and lower probe points; invalid: asked of ImageMagick
+    // with `referenceProfiles`.
+    QColor top = Top;
+    QColor bottom = Bottom;
+    QStringList referenceProfiles = {};
+    int tolerance = 6;
+};
+
+} // namespace
+
+// Every raster format lands in its box, in its true colours.
+TEST(RasterPictures, EveryFormatLandsInItsBoxInItsColours) {
+    const Samples s;
+    const auto c = [](QString name, QStringList options = {}) {
+        return [name, options](const Samples& s) { return convert(s, name, options); };
+    };
+    const auto opt = [](const char* text) {
+        return QString::fromLatin1(text).split(QLatin1Char(' '));
+    };
+    const Row rows[] = {
+        {"PNG", c("a.png"), "PNG"},
+        {"PNG a 16 bit", c("a16.png", opt("-depth 16")), "PNG"},
+        {"PNG trasparente", c("t.png", opt("-alpha set -channel A -evaluate set 0 +channel")),
+         "PNG", Qt::white, Qt::white},
+        {"GIF", c("a.gif"), "GIF", Top, Bottom, {}, 12},
+        {"BMP", c("a.bmp"), "BMP"},
+        {"BMP RLE",
+         c("bmp3:a.rle", opt("-type palette -compress RLE")),
+         "BMP",
+         Top,
+         Bottom,
+         {},
+         12},
+        {"DIB", c("bmp3:a.dib"), "BMP"},
+        {"JPEG", c("a.jpg", opt("-quality 95")), "JPEG", Top, Bottom, {}, 10},
+        {"JPEG grigio",
+         c("g.jpg", opt("-colorspace Gray")),
+         "JPEG",
+         QColor(94, 94, 94),
+         QColor(88, 88, 88),
+         {},
+         10},
+        {"JPEG Adobe RGB",
+         c("adobe.jpg", opt("-profile /usr/share/color/icc/ghostscript/srgb.icc -profile "
+                            "/usr/share/color/icc/ghostscript/a98.icc -quality 95")),
+         "JPEG",
+         Top,
+         Bottom,
+         {},
+         10},
+        {"JPEG CMYK con profilo",
+         c("cmyk.jpg", opt("-profile /usr/share/color/icc/ghostscript/srgb.icc -profile "
+                           "/usr/share/color/icc/ghostscript/default_cmyk.icc -quality 95")),
+         "JPEG",
+         QColor(),
+         QColor(),
+         {QStringLiteral("srgb.icc")},
+         10},
+        {"JPEG CMYK senza profilo",
+         c("cmyk0.jpg", opt("-colorspace CMYK -quality 95")),
+         "JPEG",
+         QColor(),
+         QColor(),
+         {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")},
+         10},
+        {"TIFF", c("a.tif", opt("-compress None")), "TIFF"},
+        {"TIFF LZW", c("lzw.tif", opt("-compress LZW")), "TIFF"},
+        {"TIFF ZIP", c("zip.tiff", opt("-compress Zip")), "TIFF"},
+        {"TIFF JPEG",
+         c("jpeg.tif", opt("-compress JPEG -quality 95")),
+         "TIFF",
+         Top,
+         Bottom,
+         {},
+         10},
+        {"TIFF PackBits", c("rle.tif", opt("-compress RLE")), "TIFF"},
+        {"TIFF a 16 bit", c("a16.tif", opt("-depth 16")), "TIFF"},
+        {"TIFF trasparente", c("t.tif", opt("-alpha set -channel A -evaluate set 0 +channel")),
+         "TIFF", Qt::white, Qt::white},
+        {"TIFF a più pagine",
+         [](const Samples& s) {
+             Made made{s.path(QStringLiteral("pagine.tif")), {}};
+             makeSample(QStringLiteral("convert"),
+                        {s.source, QStringLiteral("-size"), QStringLiteral("160x120"),
+                         QStringLiteral("xc:lime"), made.file},
+                        &made.skip);
+             return made;
+         },
+         "TIFF"},
+        {"TIFF ruotato", c("ruotato.tif", opt("-rotate 180 -orient bottom-right")), "TIFF"},
+        {"TIFF CMYK con profilo",
+         c("cmyk.tif", opt("-profile /usr/share/color/icc/ghostscript/srgb.icc -profile "
+                           "/usr/share/color/icc/ghostscript/default_cmyk.icc")),
+         "TIFF",
+         QColor(),
+         QColor(),
+         {QStringLiteral("srgb.icc")}},
+        {"TIFF CMYK senza profilo",
+         c("cmyk0.tif", opt("-colorspace CMYK")),
+         "TIFF",
+         QColor(),
+         QColor(),
+         {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")}},
+        {"TIFF CMYK a 16 bit",
+         c("cmyk16.tif", opt("-colorspace CMYK -depth 16")),
+         "TIFF",
+         QColor(),
+         QColor(),
+         {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")}},
+        {"PCX", c("a.pcx"), "PCX"},
+        {"PCX compresso (.pcz)",
+         [](const Samples& s) {
+             Made made = convert(s, QStringLiteral("b.pcx"), {});
+             made.file = gzipped(s, made.file, QStringLiteral("b.pcz"));
+             return made;
+         },
+         "PCX"},
+        {"BMP compresso (.bmz)",
+         [](const Samples& s) {
+             Made made = convert(s, QStringLiteral("b.bmp"), {});
+             made.file = gzipped(s, made.file, QStringLiteral("b.bmz"));
+             return made;
+         },
+         "BMP"},
+        {"PICT", c("PICT:a.pct"), "PICT"},
+        {"PICT (.pict)", c("PICT:a.pict"), "PICT"},
+        {"Utah RLE",
+         [](const Samples& s) {
+             Made made{s.path(QStringLiteral("utah.rle")), {}};
+             const QString ppm = s.path(QStringLiteral("utah.ppm"));
+             if (makeSample(QStringLiteral("convert"), {s.source, ppm}, &made.skip) &&
+                 makeSample(QStringLiteral("sh"),
+                            {QStringLiteral("-c"),
+                             QStringLiteral("pnmtorle -o '%1' '%2'").arg(made.file, ppm)},
+                            &made.skip)) {
+             }
+             return made;
+         },
+         "Utah RLE"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Made made = row.make(s);
+        if (!made.skip.isEmpty()) {
+            std::printf("[ SKIPPED  ] %s: %s\n", row.name, qPrintable(made.skip));
+            continue;
+        }
+        PictureInfo info;
+        ASSERT_NO_THROW(info = probePicture(made.file));
+        EXPECT_EQ(info.format, row.format);
+        EXPECT_EQ(info.size, QSize(160, 120));
+        EXPECT_FALSE(info.vector);
+        QImage drawn;
+        ASSERT_NO_THROW(drawn = drawnPicture(made.file, QSize(80, 60)));
+        const QPointF upper(0.5, 0.2), lower(0.5, 0.8);
+        const QColor top =
+            row.top.isValid() ? row.top : referenceColour(made.file, row.referenceProfiles, upper);
+        const QColor bottom = row.bottom.isValid()
+                                  ? row.bottom
+                                  : referenceColour(made.file, row.referenceProfiles, lower);
+        EXPECT_LE(colourDistance(colourAt(drawn, upper), top), row.tolerance)
+            << colourAt(drawn, upper).name().toStdString() << " " << top.name().toStdString();
+        EXPECT_LE(colourDistance(colourAt(drawn, lower), bottom), row.tolerance)
+            << colourAt(drawn, lower).name().toStdString() << " " << bottom.name().toStdString();
+    }
+}
+
+namespace {
+
+QString writeBytes(const Samples& s, const QString& name, const QByteArray& bytes) {
+    QFile file(s.path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write a sample");
+    }
+    return file.fileName();
+}
+
+QByteArray head(const QString& file, int bytes) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.read(bytes) : QByteArray();
+}
+
+// A gzip file that unpacks to `size` zero bytes (a few hundred kilobytes on disk).
+QString gzipBomb(const Samples& s, qint64 size) {
+    const QString out = s.path(QStringLiteral("bomba.bmz"));
+    gzFile gz = gzopen(QFile::encodeName(out).constData(), "wb9");
+    const QByteArray zeros(1 << 20, '\0');
+    for (qint64 done = 0; done < size; done += zeros.size()) {
+        gzwrite(gz, zeros.constData(), static_cast<unsigned>(zeros.size()));
+    }
+    gzclose(gz);
+    return out;
+}
+
+QByteArray gifScreen(int width, int height) {
+    QByteArray gif("GIF89a");
+    for (int v : {width, height}) {
+        gif.append(char(v & 0xff)).append(char(v >> 8));
+    }
+    return gif +
+           QByteArray("\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;", 20);
+}
+
+} // namespace
+
+// Bad files of every kind: refused with a description (never a crash), or, when damaged but
+// partly readable, drawn and reported as damaged.
+TEST(RasterPictures, BadFilesAreRefusedOrReportedDamaged) {
+    const Samples s;
+    const QString png = convert(s, QStringLiteral("buona.png"), {}).file;
+    const QString jpeg = images::writeJpeg(s.path(QStringLiteral("buona.jpg")),
+                                           images::photoLikeImage(QSize(400, 300)));
+    const QString pcx = convert(s, QStringLiteral("buona.pcx"), {}).file;
+    const struct {
+        const char* name;
+        QString file;
+        QString refusal; // expected in the description; empty: drawn, reported as damaged
+    } rows[] = {
+        {"testo", images::writeTextFile(s.path(QStringLiteral("nota.png"))),
+         QStringLiteral("formato conosciuto")},
+        {"PNG troncato", writeBytes(s, QStringLiteral("tronca.png"), head(png, 60)),
+         QStringLiteral("leggibile")},
+        {"PNG enorme",
+         images::writeHugePngHeader(s.path(QStringLiteral("enorme.png")), 30000, 30000),
+         QStringLiteral("troppo grande")},
+        {"GIF con schermo enorme",
+         writeBytes(s, QStringLiteral("schermo.gif"), gifScreen(65535, 65535)),
+         QStringLiteral("troppo grande")},
+        {"JPEG danneggiato", images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))),
+         QStringLiteral("leggibile")},
+        {"JPEG troncato",
+         writeBytes(s, QStringLiteral("mezza.jpg"), head(jpeg, int(QFile(jpeg).size() / 2))),
+         {}},
+        {"TIFF senza dati",
+         writeBytes(s, QStringLiteral("vuota.tif"), QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
+         QStringLiteral("leggibile")},
+        {"PCX troncato", writeBytes(s, QStringLiteral("tronca.pcx"), head(pcx, 130)),
+         QStringLiteral("PCX")},
+        {"gzip danneggiato",
+         writeBytes(s, QStringLiteral("rotta.wmz"), QByteArray("\x1f\x8b\x08\0garbage", 11)),
+         QStringLiteral("danneggiato")},
+        {"gzip che esplode", gzipBomb(s, 300 * 1024 * 1024), QStringLiteral("troppo grande")},
+        {"CGM", writeBytes(s, QStringLiteral("disegno.cgm"), "BEGMF 'disegno';\nENDMF;\n"),
+         QStringLiteral("formato CGM non supportato")},
+        {"FlashPix",
+         writeBytes(s, QStringLiteral("foto.fpx"),
+                    QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
+         QStringLiteral("formato FlashPix non supportato")},
+        {"MIX",
+         writeBytes(s, QStringLiteral("foto.mix"),
+                    QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
+         QStringLiteral("formato Picture It (MIX) non supportato")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString description;
+        std::shared_ptr<const ImportedPicture> picture;
+        try {
+            probePicture(row.file);
+            picture = loadPicture(row.file, QSize(100, 80));
+        } catch (const PictureError& e) {
+            description = e.description();
+        }
+        if (row.refusal.isEmpty()) {
+            ASSERT_TRUE(picture) << description.toStdString();
+            EXPECT_FALSE(picture->damage().isEmpty());
+            EXPECT_FALSE(picture->image().isNull());
+        } else {
+            EXPECT_FALSE(picture);
+            EXPECT_TRUE(description.contains(row.refusal)) << description.toStdString();
+        }
+    }
+}
