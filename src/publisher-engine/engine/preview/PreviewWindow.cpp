@@ -207,6 +207,7 @@ void PreviewWindow::settleLayout() {
     // Page sizes just changed: let the column and the scroll bars take their new sizes first.
     scroll_->widget()->layout()->activate();
     QCoreApplication::sendPostedEvents(scroll_->widget(), QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(scroll_->viewport(), QEvent::LayoutRequest);
     QCoreApplication::sendPostedEvents(scroll_, QEvent::LayoutRequest);
 }
 
