@@ -22,6 +22,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <thread>
 
 using namespace lumetra::pictures;
 using namespace lumetra::pictures::test;
@@ -134,6 +135,8 @@ struct Case {
     QString error = {}; // part of the description of a refused file
 };
 
+// `file` drawn into the box of a grey page; saved as `name`.png in $LUMETRA_PICTURE_DUMP when
+// that is set and `name` is given.
 QImage drawnOnPage(const QString& file, const char* name) {
     const auto picture = loadPicture(file, Box.size());
     QImage page(PageSize, QImage::Format_RGB32);
@@ -142,7 +145,7 @@ QImage drawnOnPage(const QString& file, const char* name) {
     picture->draw(painter, QRectF(Box));
     painter.end();
     const QString dump = qEnvironmentVariable("LUMETRA_PICTURE_DUMP");
-    if (!dump.isEmpty()) {
+    if (name && !dump.isEmpty()) {
         page.save(QDir(dump).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
     }
     return page;
@@ -199,6 +202,24 @@ void checkCases(const std::vector<Case>& cases, bool vectorInPdf) {
               QPoint(Box.center().x(), Box.top() - 3),
               QPoint(Box.center().x(), Box.bottom() + 3)}) {
             EXPECT_EQ(page.pixelColor(outside), PageColour) << outside.x() << "," << outside.y();
+        }
+        // Loaded and drawn on several threads at once, the picture comes out the same.
+        std::vector<QImage> concurrent(3);
+        std::vector<std::thread> threads;
+        for (QImage& drawn : concurrent) {
+            threads.emplace_back([&drawn, &made] {
+                try {
+                    drawn = drawnOnPage(made.file, nullptr);
+                } catch (const PictureError&) {
+                    drawn = QImage(); // differs from the page: the row fails
+                }
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        for (const QImage& drawn : concurrent) {
+            EXPECT_EQ(drawn, page) << "drawn on another thread";
         }
         if (vectorInPdf) {
             const int images = rasterImagesInPdf(made.file, s.path(QStringLiteral("vettori.pdf")));
