@@ -132,7 +132,7 @@ struct Case {
     std::function<Made(Samples&)> make;
     QByteArray format;  // empty: the file is refused
     QSize size = {};    // the drawing's own size, when the file tells it
-    QString error = {}; // part of the description of a refused file
+    QString error = {}; // words of the description a refused file gets
 };
 
 // `file` drawn into the box of a grey page; saved as `name`.png in $LUMETRA_PICTURE_DUMP when
