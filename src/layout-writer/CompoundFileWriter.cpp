@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace lumetra::pubtest {
+namespace lumetra::layoutwriter {
 
 namespace {
 
@@ -204,7 +204,7 @@ QByteArray CompoundFileWriter::build() const {
         ++fatSectors;
     }
     if (fatSectors > 109) {
-        throw std::length_error("compound file too large for a test layout");
+        throw std::length_error("compound file too large (more than 109 FAT sectors)");
     }
     const std::uint32_t fatStart = std::uint32_t(fat.size());
     for (std::uint32_t i = 0; i < fatSectors; ++i) {
@@ -239,4 +239,4 @@ QByteArray CompoundFileWriter::build() const {
     return header + body;
 }
 
-} // namespace lumetra::pubtest
+} // namespace lumetra::layoutwriter

@@ -3,9 +3,11 @@
 #include "CompoundFileWriter.h"
 #include "PubStreams.h"
 
-#include <QFile>
+#include <cmath>
+#include <functional>
+#include <stdexcept>
 
-namespace lumetra::pubtest {
+namespace lumetra::layoutwriter {
 
 PubItem PubItem::rectangle(double l, double t, double w, double h) {
     PubItem item;
@@ -94,13 +96,66 @@ QByteArray PubBuilder::bytes() const {
     return file.build();
 }
 
-bool PubBuilder::save(const QString& path) const {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return false;
+QString PubBuilder::problem() const {
+    // Publisher's largest page; stored positions count from the page centre in 32-bit EMU,
+    // which leaves room for shapes far off the page as well.
+    constexpr double MaxPage = 241 * 72.0;
+    constexpr double Reach = 4 * MaxPage;
+    const auto finite = [](std::initializer_list<double> values) {
+        for (const double v : values) {
+            if (!std::isfinite(v)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!finite({width_, height_}) || width_ <= 0 || height_ <= 0 || width_ > MaxPage ||
+        height_ > MaxPage) {
+        return QStringLiteral("Le dimensioni della pagina devono essere comprese tra 0 e 241 "
+                              "pollici (6121,4 mm).");
     }
-    const QByteArray data = bytes();
-    return file.write(data) == data.size() && file.flush();
+    std::function<bool(const PubItem&)> fits = [&](const PubItem& item) {
+        if (item.kind == PubItem::Kind::Group) {
+            for (const PubItem& member : item.members) {
+                if (!fits(member)) {
+                    return false;
+                }
+            }
+            return true;
+        }
+        return finite({item.left, item.top, item.width, item.height, item.rotation,
+                       item.style.lineWidth}) &&
+               item.width >= 0 && item.height >= 0 && std::abs(item.left) <= Reach &&
+               std::abs(item.top) <= Reach && item.left + item.width <= Reach &&
+               item.top + item.height <= Reach && std::abs(item.rotation) <= 3600 &&
+               item.style.lineWidth >= 0 && item.style.lineWidth <= 1000;
+    };
+    for (const auto& page : pages_) {
+        for (const PubItem& item : page->items()) {
+            if (!fits(item)) {
+                return QStringLiteral("Una forma del layout ha posizione o dimensioni non valide.");
+            }
+        }
+    }
+    return {};
 }
 
-} // namespace lumetra::pubtest
+FileWriteResult PubBuilder::write(const QString& path, Replace replace) const {
+    const QString why = problem();
+    if (!why.isEmpty()) {
+        FileWriteResult refused;
+        refused.message = why;
+        return refused;
+    }
+    QByteArray data;
+    try {
+        data = bytes();
+    } catch (const std::length_error&) {
+        FileWriteResult refused;
+        refused.message = QStringLiteral("Il layout è troppo grande per essere scritto.");
+        return refused;
+    }
+    return writeFileAtomically(path, data, replace);
+}
+
+} // namespace lumetra::layoutwriter

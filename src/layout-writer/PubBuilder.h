@@ -1,18 +1,20 @@
 #pragma once
-// Writes Publisher 2002-format layouts (*.pub) for tests: pages, page size, rectangles, text
-// boxes with text, ovals, rounded rectangles, groups and PNG pictures, master pages. libmspub and
-// the engine's layout reader both read them back.
+// Writes Publisher 2002-format layouts (*.pub): pages, page size, rectangles, text boxes with
+// text, ovals, rounded rectangles, groups and PNG pictures, master pages. libmspub (and so
+// LibreOffice) and the engine's layout reader read them back.
 //
-//   lumetra::pubtest::PubBuilder b;
+//   lumetra::layoutwriter::PubBuilder b;
 //   b.pageSize(595.3, 841.9);                       // points
 //   auto& p = b.addPage();
 //   p.addRectangle(50, 60, 200, 150);               // left, top, width, height in points
 //   p.addTextBox(50, 20, 200, 30, "testo");
 //   p.addGroup({PubItem::rectangle(300, 60, 100, 80), PubItem::oval(300, 150, 100, 80)});
 //   p.addPicture(300, 300, 120, 90, pngBytes);
-//   b.save(path);                                   // or b.bytes()
+//   b.write(path, Replace::Never);                  // or b.save(path), b.bytes()
 //
 // Shapes are stored in the order added: that is their collection (z-)order.
+
+#include "AtomicFile.h"
 
 #include <QByteArray>
 #include <QRgb>
@@ -22,7 +24,7 @@
 #include <optional>
 #include <vector>
 
-namespace lumetra::pubtest {
+namespace lumetra::layoutwriter {
 
 // How a shape is drawn. Colours are RGB; no fill or no outline with std::nullopt.
 struct PubStyle {
@@ -111,9 +113,15 @@ public:
     // A new master page named `name`; the file lists masters before the pages.
     PubPage& addMasterPage(const QString& name);
 
+    // Why the document cannot be written (Italian), or the empty text: sizes and positions must
+    // be finite, the page at most 241 inches a side (Publisher's limit), shapes within reach of it.
+    QString problem() const;
+
     QByteArray bytes() const;
-    // Writes the file; false when it cannot be written.
-    bool save(const QString& path) const;
+    // Writes the file atomically (see AtomicFile.h); a document with a problem() is not written.
+    FileWriteResult write(const QString& path, Replace replace) const;
+    // Writes the file, replacing one already there; false when it cannot be written.
+    bool save(const QString& path) const { return write(path, Replace::Allowed).written(); }
 
 private:
     friend class PubFileWriter;
@@ -122,4 +130,9 @@ private:
     std::vector<std::unique_ptr<PubPage>> pages_; // in creation order
 };
 
+} // namespace lumetra::layoutwriter
+
+// The writer's earlier name, still used by the test suites and benchmarks.
+namespace lumetra::pubtest {
+using namespace lumetra::layoutwriter;
 } // namespace lumetra::pubtest

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-namespace lumetra::pubtest {
+namespace lumetra::layoutwriter {
 
 namespace {
 
@@ -92,11 +92,22 @@ struct Emu {
     std::int32_t xs, ys, xe, ye;
 };
 
+// A stored 32-bit value from a computed one: rounded, saturated to the range of the records and
+// 0 for a value that is not a number (PubBuilder::problem() refuses such input; this only keeps
+// the conversion defined).
+std::int32_t stored(double value) {
+    if (!std::isfinite(value)) {
+        return 0;
+    }
+    const double limit = 2147483647.0;
+    return std::int32_t(std::clamp(std::round(value), -limit, limit));
+}
+
 } // namespace
 
 PubFileWriter::PubFileWriter(const PubBuilder& builder)
-    : widthEmu_(std::round(builder.width_ * EmuPerPoint)),
-      heightEmu_(std::round(builder.height_ * EmuPerPoint)) {
+    : widthEmu_(std::max(0, stored(builder.width_ * EmuPerPoint))),
+      heightEmu_(std::max(0, stored(builder.height_ * EmuPerPoint))) {
     // Masters come first in the document's page list.
     for (int pass = 0; pass < 2; ++pass) {
         for (const auto& page : builder.pages_) {
@@ -287,10 +298,9 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
         l = cx - w / 2;
         t = cy - h / 2;
     }
-    const Emu box{std::int32_t(std::lround(l * EmuPerPoint - widthEmu_ / 2)),
-                  std::int32_t(std::lround(t * EmuPerPoint - heightEmu_ / 2)),
-                  std::int32_t(std::lround((l + w) * EmuPerPoint - widthEmu_ / 2)),
-                  std::int32_t(std::lround((t + h) * EmuPerPoint - heightEmu_ / 2))};
+    const Emu box{stored(l * EmuPerPoint - widthEmu_ / 2), stored(t * EmuPerPoint - heightEmu_ / 2),
+                  stored((l + w) * EmuPerPoint - widthEmu_ / 2),
+                  stored((t + h) * EmuPerPoint - heightEmu_ / 2)};
     const bool group = item.kind == PubItem::Kind::Group;
 
     int spt = 1;
@@ -338,7 +348,7 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
 
     std::map<std::uint16_t, std::uint32_t> props;
     if (item.rotation != 0) {
-        props[0x0004] = std::uint32_t(std::int32_t(std::lround(item.rotation * 65536)));
+        props[0x0004] = std::uint32_t(stored(item.rotation * 65536));
     }
     if (shape.pictureIndex > 0) {
         props[0x4104] = std::uint32_t(shape.pictureIndex);
@@ -352,7 +362,7 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
         }
         if (item.style.line) {
             props[0x01C0] = bgr(*item.style.line);
-            props[0x01CB] = std::uint32_t(std::lround(item.style.lineWidth * EmuPerPoint));
+            props[0x01CB] = std::uint32_t(std::max(0, stored(item.style.lineWidth * EmuPerPoint)));
             props[0x01FF] = 0x00080008;
         } else {
             props[0x01FF] = 0x00080000;
@@ -587,4 +597,4 @@ QByteArray PubFileWriter::quill() const {
     return out + data;
 }
 
-} // namespace lumetra::pubtest
+} // namespace lumetra::layoutwriter

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace lumetra::pubtest {
+namespace lumetra::layoutwriter {
 
 class PubFileWriter {
 public:
@@ -52,4 +52,8 @@ private:
     std::uint32_t spid_ = 0x400;
 };
 
+} // namespace lumetra::layoutwriter
+
+namespace lumetra::pubtest {
+using namespace lumetra::layoutwriter;
 } // namespace lumetra::pubtest

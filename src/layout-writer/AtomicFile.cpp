@@ -1,0 +1,122 @@
+#include "AtomicFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lumetra::layoutwriter {
+namespace {
+
+FileWriteResult outcome(FileWriteResult::Status status, const QString& message = {}) {
+    FileWriteResult result;
+    result.status = status;
+    result.message = message;
+    return result;
+}
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Flushes the folder's entry of the renamed file; a failure here loses nothing already written.
+void syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Moves `from` onto `to` without ever replacing a file already at `to`. renameat2 with
+// RENAME_NOREPLACE does it in one step; file systems without it get a hard link (which also
+// fails on an existing name) followed by the removal of the temporary name.
+int renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+        return errno;
+    }
+    if (::link(from.constData(), to.constData()) != 0) {
+        return errno;
+    }
+    ::unlink(from.constData());
+    return 0;
+}
+
+} // namespace
+
+FileWriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, Replace replace) {
+    using Status = FileWriteResult::Status;
+    const QFileInfo target(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (target.isSymLink()) {
+        return outcome(Status::NotAFile,
+                       QStringLiteral("'%1' è un collegamento simbolico: il layout non viene "
+                                      "scritto al suo posto. Scegliere un altro nome.")
+                           .arg(shown));
+    }
+    if (target.exists() && !target.isFile()) {
+        return outcome(Status::NotAFile,
+                       QStringLiteral("'%1' non è un file: scegliere un altro nome.").arg(shown));
+    }
+    if (target.exists() && replace == Replace::Never) {
+        return outcome(Status::Exists, QStringLiteral("Il file '%1' esiste già.").arg(shown));
+    }
+    const QDir folder = target.absoluteDir();
+    if (!folder.exists()) {
+        return outcome(Status::Failed, QStringLiteral("La cartella '%1' non esiste.")
+                                           .arg(QDir::toNativeSeparators(folder.path())));
+    }
+
+    QTemporaryFile temporary(folder.filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    if (!temporary.open()) {
+        return outcome(Status::Failed,
+                       QStringLiteral("Impossibile scrivere nella cartella '%1': %2")
+                           .arg(QDir::toNativeSeparators(folder.path()), temporary.errorString()));
+    }
+    // The new file gets the permissions of the one it replaces, or the usual ones of a new file.
+    mode_t mode = 0644;
+    struct stat old {};
+    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    }
+    const bool complete = temporary.write(bytes) == bytes.size() && temporary.flush() &&
+                          ::fchmod(temporary.handle(), mode) == 0 &&
+                          ::fsync(temporary.handle()) == 0;
+    if (!complete) {
+        return outcome(Status::Failed, QStringLiteral("Impossibile scrivere il file '%1': %2")
+                                           .arg(shown, temporary.errorString()));
+    }
+    temporary.close();
+
+    const QByteArray from = QFile::encodeName(temporary.fileName());
+    const QByteArray to = QFile::encodeName(target.absoluteFilePath());
+    const int error = replace == Replace::Allowed
+                          ? (::rename(from.constData(), to.constData()) == 0 ? 0 : errno)
+                          : renameWithoutReplacing(from, to);
+    if (error == EEXIST) {
+        return outcome(Status::Exists, QStringLiteral("Il file '%1' esiste già.").arg(shown));
+    }
+    if (error == EISDIR || error == ENOTDIR) {
+        return outcome(Status::NotAFile,
+                       QStringLiteral("'%1' non è un file: scegliere un altro nome.").arg(shown));
+    }
+    if (error != 0) {
+        return outcome(
+            Status::Failed,
+            QStringLiteral("Impossibile scrivere il file '%1': %2").arg(shown, systemError(error)));
+    }
+    temporary.setAutoRemove(false);
+    syncFolder(folder.absolutePath());
+    return outcome(Status::Written);
+}
+
+} // namespace lumetra::layoutwriter

@@ -1,0 +1,116 @@
+// lumetra-layout: new layouts without Publisher. Writes a catalogue grid or the page of a label
+// sheet as a Publisher layout (*.pub) that Lumetra fills; lists the known label sheets.
+// Messages go to stderr, in Italian; the list of sheets to stdout.
+#include "ArgomentiLayout.h"
+
+#include "GridLayout.h"
+#include "LabelCatalogue.h"
+#include "LayoutPlan.h"
+#include "Measures.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+namespace {
+
+using namespace lumetra;
+
+void Scrivi(FILE* flusso, const QString& testo) {
+    std::fputs(testo.toLocal8Bit().constData(), flusso);
+    std::fputc('\n', flusso);
+}
+
+int Elenca(const QString& filtro) {
+    const layoutwriter::LabelCatalogue catalogo = layoutwriter::LabelCatalogue::load();
+    if (catalogo.isEmpty()) {
+        Scrivi(stderr, QStringLiteral("lumetra-layout: ") + catalogo.problem());
+        return 1;
+    }
+    const auto fogli = catalogo.matching(filtro);
+    for (const layoutwriter::LabelSheet* foglio : fogli) {
+        QString riga = foglio->name().leftJustified(30) + QLatin1Char(' ') + foglio->summary();
+        if (!foglio->description.isEmpty())
+            riga += QStringLiteral(" - ") + foglio->description;
+        Scrivi(stdout, riga);
+    }
+    if (fogli.empty()) {
+        Scrivi(stderr, QStringLiteral("Nessun foglio di etichette contiene '%1'.").arg(filtro));
+        return 1;
+    }
+    return 0;
+}
+
+int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomenti& a,
+           const QString& nota) {
+    const layoutwriter::FileWriteResult esito = layoutwriter::writeLayout(
+        piano, a.uscita,
+        a.sovrascrivi ? layoutwriter::Replace::Allowed : layoutwriter::Replace::Never);
+    if (!esito.written()) {
+        QString messaggio = QStringLiteral("lumetra-layout: ") + esito.message;
+        if (esito.status == layoutwriter::FileWriteResult::Status::Exists)
+            messaggio += QStringLiteral(" Usare --sovrascrivi per sostituirlo.");
+        Scrivi(stderr, messaggio);
+        return 1;
+    }
+    QString fatto = QStringLiteral("Layout scritto in '%1': pagina %2 x %3 mm, %4 rettangoli.")
+                        .arg(QDir::toNativeSeparators(a.uscita),
+                             layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageWidth)),
+                             layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageHeight)))
+                        .arg(piano.rectangles.size());
+    if (!nota.isEmpty())
+        fatto += QLatin1Char(' ') + nota;
+    Scrivi(stderr, fatto);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList lista;
+    for (int i = 1; i < argc; ++i)
+        lista.append(QString::fromLocal8Bit(argv[i]));
+    const layout::EsitoArgomenti esito = layout::LeggiArgomenti(lista);
+    if (esito.aiuto) {
+        std::fputs(layout::TestoAiuto().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!esito.argomenti) {
+        Scrivi(stderr, QStringLiteral("lumetra-layout: ") + esito.errore);
+        Scrivi(stderr, QStringLiteral("Usare --help per l'elenco delle opzioni."));
+        return 2;
+    }
+    const layout::Argomenti& a = *esito.argomenti;
+
+    if (a.comando == layout::Comando::Elenco)
+        return Elenca(a.filtro);
+
+    if (a.comando == layout::Comando::Griglia) {
+        const layoutwriter::GridResult griglia = layoutwriter::planGrid(a.griglia);
+        if (!griglia.plan) {
+            Scrivi(stderr, QStringLiteral("lumetra-layout: ") + griglia.error);
+            return 2;
+        }
+        return Scrivi(*griglia.plan, a, {});
+    }
+
+    const layoutwriter::LabelCatalogue catalogo = layoutwriter::LabelCatalogue::load();
+    if (catalogo.isEmpty()) {
+        Scrivi(stderr, QStringLiteral("lumetra-layout: ") + catalogo.problem());
+        return 1;
+    }
+    const layoutwriter::LabelSheet* foglio = catalogo.find(a.foglio);
+    if (!foglio) {
+        Scrivi(stderr, QStringLiteral("lumetra-layout: Foglio di etichette sconosciuto: '%1'. "
+                                      "Usare --elenco per i fogli conosciuti.")
+                           .arg(a.foglio));
+        return 2;
+    }
+    return Scrivi(foglio->plan(), a,
+                  foglio->hasRoundLabels()
+                      ? QStringLiteral("Le etichette rotonde o ellittiche diventano il "
+                                       "rettangolo che le contiene.")
+                      : QString());
+}
