@@ -1,0 +1,277 @@
+// The Debian package of this tree, built with CPack and unpacked into a throwaway root: every
+// file in its standard place, dependencies read from the real shared libraries, the programs
+// running from the unpacked paths (the sample job composed into a PDF), and the desktop entry,
+// AppStream metainfo and man pages accepted by their validators.
+
+#include "TestProcess.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using lumetra::testsupport::ProgramRun;
+using lumetra::testsupport::startProgram;
+
+QString tool(const char* name) {
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+
+// One package for the whole suite: building it is the slow part.
+struct Package {
+    QTemporaryDir dir;
+    QString deb;
+    QString root;   // where the package is unpacked
+    QString failed; // why there is no package
+    QString skipped;
+};
+
+// Builds the package and unpacks it; on failure says why in `failed` or `skipped`.
+void build(Package* p) {
+    for (const char* needed : {"dpkg-deb", "dpkg-shlibdeps"}) {
+        if (tool(needed).isEmpty()) {
+            p->skipped = QStringLiteral("%1 non è installato (pacchetto dpkg-dev): il pacchetto "
+                                        "Debian non si può costruire")
+                             .arg(QString::fromLatin1(needed));
+            return;
+        }
+    }
+    const ProgramRun cpack = startProgram(
+        QStringLiteral(LUMETRA_CPACK),
+        {"--config", QStringLiteral(LUMETRA_CPACK_CONFIG), "-B", p->dir.filePath("deb")});
+    const QStringList debs = QDir(p->dir.filePath("deb")).entryList({"*.deb"}, QDir::Files);
+    if (cpack.exitCode != 0 || debs.size() != 1) {
+        p->failed = QStringLiteral("cpack: ") + QString::fromUtf8(cpack.output) + cpack.errors;
+        return;
+    }
+    p->deb = p->dir.filePath(QStringLiteral("deb/") + debs.front());
+    p->root = p->dir.filePath("root");
+    const ProgramRun unpack = startProgram(tool("dpkg-deb"), {"-x", p->deb, p->root});
+    if (unpack.exitCode != 0) {
+        p->failed = QStringLiteral("dpkg-deb -x: ") + unpack.errors;
+    }
+}
+
+Package& package() {
+    // Removed with its folder when the program ends.
+    static Package built;
+    static const bool done = (build(&built), true);
+    (void)done;
+    return built;
+}
+
+class PackageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!package().skipped.isEmpty()) {
+            GTEST_SKIP() << package().skipped.toStdString();
+        }
+        ASSERT_TRUE(package().failed.isEmpty()) << package().failed.toStdString();
+    }
+    static QString installed(const QString& path) { return package().root + "/usr/" + path; }
+    static QString control(const char* field) {
+        const ProgramRun run = startProgram(tool("dpkg-deb"), {"-f", package().deb, field});
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        return QString::fromUtf8(run.output).trimmed();
+    }
+};
+
+// --- Files in their standard places ---------------------------------------------------------
+
+struct InstalledFile {
+    const char* path;   // under /usr
+    const char* source; // the file in the tree it is a copy of ("" none: built, or compressed)
+    int iconSize;       // a PNG icon of this size; 0 none
+};
+
+class InstalledFiles : public PackageTest, public ::testing::WithParamInterface<InstalledFile> {};
+
+TEST_P(InstalledFiles, StandInTheirStandardPlace) {
+    const InstalledFile& row = GetParam();
+    const QFileInfo file(installed(QString::fromLatin1(row.path)));
+    ASSERT_TRUE(file.isFile()) << row.path;
+    EXPECT_GT(file.size(), 0);
+    if (QString::fromLatin1(row.path).startsWith("bin/")) {
+        EXPECT_TRUE(file.isExecutable()) << row.path;
+    }
+    if (*row.source != '\0') {
+        QFile copy(file.filePath());
+        QFile original(QStringLiteral(LUMETRA_SOURCE_DIR "/") + QString::fromLatin1(row.source));
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), original.readAll()) << row.path;
+    }
+    if (row.iconSize > 0) {
+        const QImage icon(file.filePath());
+        EXPECT_EQ(icon.size(), QSize(row.iconSize, row.iconSize)) << row.path;
+        EXPECT_TRUE(icon.hasAlphaChannel()) << row.path;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Package, InstalledFiles,
+    ::testing::Values(
+        InstalledFile{"bin/lumetra", "", 0}, InstalledFile{"bin/lumetra-componi", "", 0},
+        InstalledFile{"bin/lumetra-pubinfo", "", 0},
+        InstalledFile{"share/applications/it.lumetra.Lumetra.desktop",
+                      "data/it.lumetra.Lumetra.desktop", 0},
+        InstalledFile{"share/metainfo/it.lumetra.Lumetra.metainfo.xml",
+                      "data/it.lumetra.Lumetra.metainfo.xml", 0},
+        InstalledFile{"share/icons/hicolor/scalable/apps/lumetra.svg", "data/icons/lumetra.svg", 0},
+        InstalledFile{"share/icons/hicolor/16x16/apps/lumetra.png", "", 16},
+        InstalledFile{"share/icons/hicolor/22x22/apps/lumetra.png", "", 22},
+        InstalledFile{"share/icons/hicolor/24x24/apps/lumetra.png", "", 24},
+        InstalledFile{"share/icons/hicolor/32x32/apps/lumetra.png", "", 32},
+        InstalledFile{"share/icons/hicolor/48x48/apps/lumetra.png", "", 48},
+        InstalledFile{"share/icons/hicolor/64x64/apps/lumetra.png", "", 64},
+        InstalledFile{"share/icons/hicolor/128x128/apps/lumetra.png", "", 128},
+        InstalledFile{"share/icons/hicolor/256x256/apps/lumetra.png", "", 256},
+        InstalledFile{"share/man/man1/lumetra.1.gz", "", 0},
+        InstalledFile{"share/man/man1/lumetra-componi.1.gz", "", 0},
+        InstalledFile{"share/man/man1/lumetra-pubinfo.1.gz", "", 0},
+        InstalledFile{"share/doc/lumetra/examples/catalogo-a4.pub", "examples/catalogo-a4.pub", 0},
+        InstalledFile{"share/doc/lumetra/examples/foto/ART-1030.jpg", "examples/foto/ART-1030.jpg",
+                      0}),
+    [](const ::testing::TestParamInfo<InstalledFile>& info) {
+        QString name = QString::fromLatin1(info.param.path);
+        name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");
+        return name.toStdString();
+    });
+
+// Nothing outside /usr: the package never writes where the system's own files live.
+TEST_F(PackageTest, InstallsUnderUsrOnly) {
+    EXPECT_EQ(QDir(package().root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"usr"});
+}
+
+// --- Control fields -------------------------------------------------------------------------
+
+struct Dependency {
+    const char* package; // a package the Depends field names
+};
+
+class Dependencies : public PackageTest, public ::testing::WithParamInterface<Dependency> {};
+
+// dpkg-shlibdeps read the libraries the programs are linked with; the plugins Qt loads at run
+// time are declared by hand.
+TEST_P(Dependencies, AreDeclared) {
+    const QStringList depends = control("Depends").split(QStringLiteral(", "));
+    bool found = false;
+    for (const QString& entry : depends) {
+        found = found || entry.section(QLatin1Char(' '), 0, 0) == GetParam().package;
+    }
+    EXPECT_TRUE(found) << GetParam().package << " in " << depends.join(", ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Package, Dependencies,
+    ::testing::Values(Dependency{"libc6"}, Dependency{"libstdc++6"}, Dependency{"libqt6core6"},
+                      Dependency{"libqt6widgets6"}, Dependency{"libqt6printsupport6"},
+                      Dependency{"libmspub-0.1-1"}, Dependency{"librevenge-0.0-0"},
+                      Dependency{"libfontconfig1"}, Dependency{"qt6-qpa-plugins"}),
+    [](const ::testing::TestParamInfo<Dependency>& info) {
+        QString name = QString::fromLatin1(info.param.package);
+        name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");
+        return name.toStdString();
+    });
+
+TEST_F(PackageTest, NamesItselfAndItsVersion) {
+    EXPECT_EQ(control("Package"), QStringLiteral("lumetra"));
+    EXPECT_EQ(control("Version"), QStringLiteral("1.0.4"));
+    EXPECT_EQ(control("Section"), QStringLiteral("graphics"));
+}
+
+// --- The unpacked programs and files in use -------------------------------------------------
+
+TEST_F(PackageTest, ComposerHelpsFromItsInstalledPath) {
+    const ProgramRun help = startProgram(installed("bin/lumetra-componi"), {"--help"});
+    EXPECT_EQ(help.exitCode, 0) << help.errors.toStdString();
+    EXPECT_TRUE(help.output.startsWith("Uso: lumetra-componi")) << help.output.toStdString();
+}
+
+// The sample job as its README gives it, from the installed example: 30 photos, three pages.
+TEST_F(PackageTest, ComposesTheInstalledExample) {
+    const QString examples = installed("share/doc/lumetra/examples");
+    const QStringList photos = QDir(examples + "/foto").entryList({"*.jpg"}, QDir::Files);
+    ASSERT_EQ(photos.size(), 30);
+    const QString pdf = package().dir.filePath("catalogo.pdf");
+    const ProgramRun compose = startProgram(
+        installed("bin/lumetra-componi"),
+        QStringList{"--layout", examples + "/catalogo-a4.pub", "--cartella", examples + "/foto",
+                    "--esterno", "2", "--interno", "1", "--altezza", "0,7", "--pdf", pdf} +
+            photos);
+    ASSERT_EQ(compose.exitCode, 0) << compose.errors.toStdString();
+    if (tool("pdfinfo").isEmpty()) {
+        GTEST_SKIP() << "pdfinfo non è installato (poppler-utils): pagine non contate";
+    }
+    const ProgramRun info = startProgram(tool("pdfinfo"), {pdf});
+    EXPECT_TRUE(QString::fromUtf8(info.output).contains(QRegularExpression("\\nPages: +3\\n")))
+        << info.output.toStdString();
+}
+
+TEST_F(PackageTest, LayoutInspectorReadsTheInstalledExample) {
+    const ProgramRun run = startProgram(installed("bin/lumetra-pubinfo"),
+                                        {installed("share/doc/lumetra/examples/catalogo-a4.pub")});
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_TRUE(run.output.trimmed().startsWith('{')) << run.output.left(200).toStdString();
+}
+
+struct Validation {
+    const char* name;
+    const char* validator;
+    QStringList arguments; // before the file
+    const char* folder;    // under /usr: every file of it ending in `suffix` is checked
+    const char* suffix;
+};
+
+class Validators : public PackageTest, public ::testing::WithParamInterface<Validation> {};
+
+// Every desktop entry, metainfo file and man page in the package, those of the other programs
+// included, passes its validator without errors (man: without warnings).
+TEST_P(Validators, AcceptTheInstalledFiles) {
+    const Validation& row = GetParam();
+    const QString validator = tool(row.validator);
+    if (validator.isEmpty()) {
+        GTEST_SKIP() << row.validator << " non è installato";
+    }
+    QStringList files;
+    QDirIterator it(installed(QString::fromLatin1(row.folder)),
+                    {QStringLiteral("*") + QString::fromLatin1(row.suffix)}, QDir::Files);
+    while (it.hasNext()) {
+        files << it.next();
+    }
+    ASSERT_FALSE(files.isEmpty()) << row.folder;
+    for (const QString& file : files) {
+        const ProgramRun run = startProgram(validator, row.arguments + QStringList{file});
+        EXPECT_EQ(run.exitCode, 0) << file.toStdString() << "\n"
+                                   << run.output.toStdString() << run.errors.toStdString();
+        if (QString::fromLatin1(row.validator) == QStringLiteral("man")) {
+            EXPECT_TRUE(run.errors.isEmpty())
+                << file.toStdString() << ": " << run.errors.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Package, Validators,
+    ::testing::Values(
+        Validation{"DesktopEntries", "desktop-file-validate", {}, "share/applications", ".desktop"},
+        Validation{"AppStream",
+                   "appstreamcli",
+                   {"validate", "--no-net"},
+                   "share/metainfo",
+                   ".metainfo.xml"},
+        Validation{
+            "ManPages", "man", {"--warnings", "-E", "UTF-8", "-l"}, "share/man/man1", ".1.gz"}),
+    [](const ::testing::TestParamInfo<Validation>& info) { return std::string(info.param.name); });
+
+} // namespace
