@@ -9,6 +9,9 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListView>
+#include <QStringListModel>
+#include <QTimer>
 
 namespace lumetra::platform {
 
@@ -27,16 +30,20 @@ QString drawnFamily(QFont font) {
 QString styleName(const QString& family, bool bold, bool italic) {
     const QStringList styles = QFontDatabase::styles(family);
     const int weight = bold ? QFont::Bold : QFont::Normal;
-    for (const QString& style : styles) {
-        if (QFontDatabase::weight(family, style) == weight &&
-            QFontDatabase::italic(family, style) == italic) {
-            return style;
-        }
-    }
-    for (const QString& style : styles) {
-        if (QFontDatabase::bold(family, style) == bold &&
-            QFontDatabase::italic(family, style) == italic) {
-            return style;
+    // Oblique counts as italic, as it does for QFont::italic(); first choice are the styles of
+    // the exact weight and of normal width.
+    const auto matches = [&](const QString& style, bool exact) {
+        const QFont font = QFontDatabase::font(family, style, 10);
+        const bool normalWidth =
+            font.stretch() == QFont::AnyStretch || font.stretch() == QFont::Unstretched;
+        return font.italic() == italic &&
+               (exact ? font.weight() == weight && normalWidth : font.bold() == bold);
+    };
+    for (bool exact : {true, false}) {
+        for (const QString& style : styles) {
+            if (matches(style, exact)) {
+                return style;
+            }
         }
     }
     return QString();
@@ -88,6 +95,43 @@ std::optional<DialogHost::FontChoice> QtDialogHost::showFont(const FontChoice& c
             }
         }
     }
+    // Another family keeps the weight and slant chosen so far: the dialog looks for the previous
+    // style's name in the new family, and where the names differ ("Regular", "Book") it would
+    // fall on whatever style the family lists first.
+    struct Style {
+        QString family;
+        bool bold;
+        bool italic;
+    } kept{drawn, current.bold, current.italic};
+    bool adjusting = false;
+    QObject::connect(&dialog, &QFontDialog::currentFontChanged, &dialog, [&](const QFont& shown) {
+        if (adjusting) {
+            return;
+        }
+        if (shown.family() == kept.family) {
+            kept.bold = shown.bold(); // the user chose another style
+            kept.italic = shown.italic();
+            return;
+        }
+        kept.family = shown.family();
+        const QString style = styleName(shown.family(), kept.bold, kept.italic);
+        if (style.isEmpty() || (shown.bold() == kept.bold && shown.italic() == kept.italic)) {
+            return;
+        }
+        // Once the dialog is done with the family's change: the style list shows the new
+        // family's styles (setCurrentFont would keep the style the dialog fell on).
+        QTimer::singleShot(0, &dialog, [&dialog, &adjusting, family = shown.family(), style] {
+            const QStringList styles = QFontDatabase::styles(family);
+            for (QListView* list : dialog.findChildren<QListView*>()) {
+                auto* model = qobject_cast<QStringListModel*>(list->model());
+                if (model != nullptr && model->stringList() == styles) {
+                    adjusting = true;
+                    list->setCurrentIndex(model->index(static_cast<int>(styles.indexOf(style))));
+                    adjusting = false;
+                }
+            }
+        });
+    });
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
