@@ -22,6 +22,13 @@ void Scrivi(FILE* flusso, const QString& testo) {
     std::fputc('\n', flusso);
 }
 
+// Arguments that give no layout: the reason, the hint, exit code 2.
+int ErroreArgomenti(const QString& testo) {
+    Scrivi(stderr, QStringLiteral("lumetra-layout: ") + testo);
+    Scrivi(stderr, QStringLiteral("Usare --help per l'elenco delle opzioni."));
+    return 2;
+}
+
 int Elenca(const QString& filtro) {
     const layoutwriter::LabelCatalogue catalogo = layoutwriter::LabelCatalogue::load();
     if (catalogo.isEmpty()) {
@@ -77,11 +84,8 @@ int main(int argc, char** argv) {
         std::fputs(layout::TestoAiuto().toLocal8Bit().constData(), stdout);
         return 0;
     }
-    if (!esito.argomenti) {
-        Scrivi(stderr, QStringLiteral("lumetra-layout: ") + esito.errore);
-        Scrivi(stderr, QStringLiteral("Usare --help per l'elenco delle opzioni."));
-        return 2;
-    }
+    if (!esito.argomenti)
+        return ErroreArgomenti(esito.errore);
     const layout::Argomenti& a = *esito.argomenti;
 
     if (a.comando == layout::Comando::Elenco)
@@ -89,10 +93,8 @@ int main(int argc, char** argv) {
 
     if (a.comando == layout::Comando::Griglia) {
         const layoutwriter::GridResult griglia = layoutwriter::planGrid(a.griglia);
-        if (!griglia.plan) {
-            Scrivi(stderr, QStringLiteral("lumetra-layout: ") + griglia.error);
-            return 2;
-        }
+        if (!griglia.plan)
+            return ErroreArgomenti(griglia.error);
         return Scrivi(*griglia.plan, a, {});
     }
 
@@ -102,12 +104,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     const layoutwriter::LabelSheet* foglio = catalogo.find(a.foglio);
-    if (!foglio) {
-        Scrivi(stderr, QStringLiteral("lumetra-layout: Foglio di etichette sconosciuto: '%1'. "
-                                      "Usare --elenco per i fogli conosciuti.")
-                           .arg(a.foglio));
-        return 2;
-    }
+    if (!foglio)
+        return ErroreArgomenti(QStringLiteral("Foglio di etichette sconosciuto: '%1'. Usare "
+                                              "--elenco per i fogli conosciuti.")
+                                   .arg(a.foglio));
     return Scrivi(foglio->plan(), a,
                   foglio->hasRoundLabels()
                       ? QStringLiteral("Le etichette rotonde o ellittiche diventano il "

@@ -1,0 +1,38 @@
+#pragma once
+// The choice of a label sheet from the template database, with a search field.
+
+#include "LabelCatalogue.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace lumetra::nuovolayout {
+
+class PannelloEtichette : public QWidget {
+    Q_OBJECT
+public:
+    explicit PannelloEtichette(layoutwriter::LabelCatalogue catalogo, QWidget* parent = nullptr);
+
+    // The chosen sheet, or nullptr.
+    const layoutwriter::LabelSheet* Foglio() const;
+    // Why no sheet can be chosen (the database is missing), or the empty text.
+    QString Problema() const { return catalogo_.problem(); }
+    // "Avery-L7163": the name proposed for the file.
+    QString NomeProposto() const;
+
+signals:
+    void Cambiato();
+
+private:
+    void Filtra();
+
+    layoutwriter::LabelCatalogue catalogo_;
+    QLineEdit* txtCerca_;
+    QListWidget* lstFogli_;
+    QLabel* lblFoglio_;
+};
+
+} // namespace lumetra::nuovolayout
