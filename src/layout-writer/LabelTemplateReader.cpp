@@ -10,6 +10,8 @@ namespace lumetra::layoutwriter {
 namespace {
 
 constexpr int MaxLabelsPerSide = 1000;
+// As many as the largest grid (100 x 100): a layout of more shapes is no label sheet.
+constexpr int MaxLabelsPerSheet = 10000;
 
 struct Unit {
     const char* suffix;
@@ -78,7 +80,10 @@ bool readLabel(QXmlStreamReader& xml, std::vector<LabelGrid>& grids) {
         const auto y0 = length(l, "y0", 0.0);
         const auto dx = length(l, "dx", 0.0);
         const auto dy = length(l, "dy", 0.0);
-        if (across && down && x0 && y0 && dx && dy) {
+        // Limits that keep the sum of a sheet's labels far from overflowing.
+        const bool bounded = across && down && *across * *down <= MaxLabelsPerSheet &&
+                             grids.size() < std::size_t(MaxLabelsPerSheet);
+        if (bounded && x0 && y0 && dx && dy) {
             grid.across = *across;
             grid.down = *down;
             grid.left = *x0;
@@ -126,7 +131,8 @@ std::optional<LabelTemplate> readTemplate(QXmlStreamReader& xml) {
             xml.skipCurrentElement();
         }
     }
-    if (!good || (t.equivalentOf.isEmpty() && t.sheet.grids.empty())) {
+    if (!good || (t.equivalentOf.isEmpty() && t.sheet.grids.empty()) ||
+        t.sheet.labelCount() > MaxLabelsPerSheet) {
         return std::nullopt;
     }
     return t;

@@ -89,6 +89,11 @@ void writeTemplateFixture(const QString& folder) {
     </Label-rectangle>
   </Template>
   <Template brand="Prova" part="Orfana" equiv="Nessuna"/>
+  <Template brand="Prova" part="Troppe" size="A4">
+    <Label-rectangle id="0" width="1mm" height="1mm">
+      <Layout nx="200" ny="100" x0="0" y0="0" dx="1mm" dy="1mm"/>
+    </Label-rectangle>
+  </Template>
 </Glabels-templates>
 )");
 }

@@ -25,7 +25,7 @@ QString installedTemplates();
 //   "Prova CD"        A5, one disc of 58 mm radius clipped to 116 x 80 mm at (16,10) mm
 //   "Prova Ellisse"   A4, 1 x 2 ellipses 60 x 30 pt at bare-number positions (points)
 //   "Prova Punti"     A4, 1 x 1 rectangle 2 cm x 36 pt at 1 cm / 0.5 in
-// plus three broken templates (no Layout, unknown paper, equiv of nothing).
+// plus four templates left out (no Layout, unknown paper, equiv of nothing, 20 000 labels).
 void writeTemplateFixture(const QString& folder);
 
 // The layout's page 1 as the engine reads it: page size, picture slots in collection order,
