@@ -51,7 +51,9 @@ void build(Package* p) {
         {"--config", QStringLiteral(LUMETRA_CPACK_CONFIG), "-B", p->dir.filePath("deb")});
     const QStringList debs = QDir(p->dir.filePath("deb")).entryList({"*.deb"}, QDir::Files);
     if (cpack.exitCode != 0 || debs.size() != 1) {
-        p->failed = QStringLiteral("cpack: ") + QString::fromUtf8(cpack.output) + cpack.errors;
+        // The package takes every installed file: each must have been built.
+        p->failed = QStringLiteral("cpack (costruire prima tutto il progetto, cmake --build): ") +
+                    QString::fromUtf8(cpack.output) + cpack.errors;
         return;
     }
     p->deb = p->dir.filePath(QStringLiteral("deb/") + debs.front());
