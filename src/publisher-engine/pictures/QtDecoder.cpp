@@ -113,10 +113,7 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
                                                   jpeg.icc);
         damage = jpeg.damage;
     } else if (format == "tiff" && isCmykTiff(data.bytes())) {
-        QImage image = decodeCmykTiff(data.bytes(), &damage);
-        if (image.size() != wanted) {
-            image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        }
+        QImage image = decodeCmykTiff(data.bytes(), wanted, &damage);
         picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
     } else {
         if (wanted != stored) {

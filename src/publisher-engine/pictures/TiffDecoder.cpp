@@ -115,7 +115,59 @@ bool isCmykTiff(QByteArrayView data) {
     return tiff && convertible(layoutOf(tiff->tiff.get()), tiff->tiff.get());
 }
 
-QImage decodeCmykTiff(QByteArrayView data, QString* damage) {
+// Averages the rows of a picture, as they come, into a smaller one: each target pixel is the
+// mean of the source pixels that fall on it.
+class RowReducer {
+public:
+    RowReducer(QSize source, QSize target)
+        : source_(source), target_(target), sums_(static_cast<std::size_t>(target.width()) * 4, 0),
+          counts_(static_cast<std::size_t>(target.width()), 0),
+          out_(static_cast<std::size_t>(target.width()) * 4 * target.height(), 0) {}
+
+    void add(int y, const uchar* cmyk) {
+        const int row = static_cast<int>(qint64(y) * target_.height() / source_.height());
+        if (row != row_) {
+            flush();
+            row_ = row;
+        }
+        for (int x = 0; x < source_.width(); ++x) {
+            const auto t = static_cast<std::size_t>(qint64(x) * target_.width() / source_.width());
+            for (std::size_t c = 0; c < 4; ++c) {
+                sums_[4 * t + c] += cmyk[4 * x + c];
+            }
+            ++counts_[t];
+        }
+    }
+    std::vector<uchar>& finish() {
+        flush();
+        return out_;
+    }
+
+private:
+    void flush() {
+        if (row_ < 0) {
+            return;
+        }
+        uchar* out = out_.data() + static_cast<std::size_t>(row_) * target_.width() * 4;
+        for (std::size_t t = 0; t < counts_.size(); ++t) {
+            for (std::size_t c = 0; c < 4; ++c) {
+                out[4 * t + c] =
+                    counts_[t]
+                        ? static_cast<uchar>((sums_[4 * t + c] + counts_[t] / 2) / counts_[t])
+                        : 0;
+            }
+        }
+        std::fill(sums_.begin(), sums_.end(), 0);
+        std::fill(counts_.begin(), counts_.end(), 0);
+    }
+
+    QSize source_, target_;
+    std::vector<std::uint32_t> sums_, counts_;
+    std::vector<uchar> out_;
+    int row_ = -1;
+};
+
+QImage decodeCmykTiff(QByteArrayView data, QSize wanted, QString* damage) {
     const auto tiff = open(data);
     if (!tiff) {
         refuse(QStringLiteral("file TIFF danneggiato"));
@@ -125,27 +177,31 @@ QImage decodeCmykTiff(QByteArrayView data, QString* damage) {
     if (!convertible(l, t) || qint64(l.width) * l.height > MaxPicturePixels) {
         refuse(QStringLiteral("file TIFF CMYK non leggibile"));
     }
+    const QSize source(static_cast<int>(l.width), static_cast<int>(l.height));
+    const QSize target = wanted.boundedTo(source).expandedTo(QSize(1, 1));
     const auto width = static_cast<std::size_t>(l.width);
     std::vector<uchar> line(static_cast<std::size_t>(TIFFScanlineSize(t)));
-    std::vector<uchar> cmyk(width * 4 * l.height, 0);
-    const std::size_t step = static_cast<std::size_t>(l.samples) * (l.bits / 8);
+    std::vector<uchar> cmykLine(width * 4);
+    RowReducer reducer(source, target);
+    const std::size_t bytes = l.bits / 8;
+    const std::size_t step = static_cast<std::size_t>(l.samples) * bytes;
     uint32_t rows = 0;
     for (; rows < l.height; ++rows) {
         if (TIFFReadScanline(t, line.data(), rows, 0) < 0) {
             break;
         }
-        uchar* out = cmyk.data() + rows * width * 4;
         for (std::size_t x = 0; x < width; ++x) {
             for (std::size_t c = 0; c < 4; ++c) {
-                // 16-bit samples in the machine's order: their high byte.
-                const uchar* sample = line.data() + x * step + c * (l.bits / 8);
+                // 16-bit samples come in the machine's order: their high byte.
+                const uchar* sample = line.data() + x * step + c * bytes;
                 uint16_t wide = 0;
-                if (l.bits == 16) {
+                if (bytes == 2) {
                     std::memcpy(&wide, sample, sizeof wide);
                 }
-                out[4 * x + c] = l.bits == 8 ? sample[0] : static_cast<uchar>(wide >> 8);
+                cmykLine[4 * x + c] = bytes == 1 ? sample[0] : static_cast<uchar>(wide >> 8);
             }
         }
+        reducer.add(static_cast<int>(rows), cmykLine.data());
     }
     if (rows == 0) {
         refuse(QStringLiteral("file TIFF danneggiato"));
@@ -159,8 +215,9 @@ QImage decodeCmykTiff(QByteArrayView data, QString* damage) {
     if (TIFFGetField(t, TIFFTAG_ICCPROFILE, &iccLength, &iccData) && iccData) {
         icc = QByteArray(static_cast<const char*>(iccData), iccLength);
     }
-    return cmykToSrgb(CmykPixels{cmyk.data(), static_cast<int>(l.width), static_cast<int>(l.height),
-                                 static_cast<qsizetype>(width * 4), false},
+    const std::vector<uchar>& reduced = reducer.finish();
+    return cmykToSrgb(CmykPixels{reduced.data(), target.width(), target.height(),
+                                 static_cast<qsizetype>(target.width()) * 4, false},
                       icc);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace lumetra::pictures {
@@ -11,7 +12,8 @@ namespace lumetra::pictures {
 // True when the first picture of the file holds CMYK separations this reader converts.
 bool isCmykTiff(QByteArrayView data);
 
-// The first picture in sRGB at its own size, stored orientation. Throws PictureError.
-QImage decodeCmykTiff(QByteArrayView data, QString* damage);
+// The first picture in sRGB, reduced to `wanted` (stored orientation) while its rows are read,
+// so no more than the reduced picture is ever held. Throws PictureError.
+QImage decodeCmykTiff(QByteArrayView data, QSize wanted, QString* damage);
 
 } // namespace lumetra::pictures

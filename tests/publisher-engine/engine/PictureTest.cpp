@@ -96,7 +96,7 @@ TEST(Pictures, ContentDecidesTheFormatAndTruncatedFilesStillDraw) {
     // A PNG named .jpg is a picture.
     const QString png = images::writePng(f.path("davvero-png.jpg"), QSize(40, 30), Qt::blue);
     EXPECT_EQ(addPicture(f, png).number, 0);
-    EXPECT_EQ(probePicture(png).format, QByteArray("png"));
+    EXPECT_EQ(probePicture(png).format, QByteArray("PNG"));
     // A JPEG cut short: its header is intact, so it is accepted and draws what it has.
     const QString cut =
         images::writeTruncatedJpeg(f.path("troncato.jpg"), QSize(400, 300), Qt::red, 30);
