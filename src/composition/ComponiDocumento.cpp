@@ -215,7 +215,12 @@ private:
             try {
                 InserisciImmagine(i);
                 ++inserite;
+            } catch (const Error& e) {
+                c_.ImmagineNonInserita(c_.TestoSelezionato(i), e.Description());
+                if (!GestoreErroreImmagine(i))
+                    return false;
             } catch (...) {
+                c_.ImmagineNonInserita(c_.TestoSelezionato(i), QString());
                 if (!GestoreErroreImmagine(i))
                     return false;
             }

@@ -67,6 +67,14 @@ public:
     virtual void ImpostaValoreProgresso(float valore) = 0;
     virtual void ImpostaProgressoVisibile(bool visibile) = 0;
 
+    // A queued picture could not be placed: its entry text and why, in Italian (the engine's
+    // description: missing, damaged, a format that cannot be read). Called just before the image
+    // error message; the window has nothing to add to that message and ignores it, headless
+    // front ends report the file and the reason.
+    virtual void ImmagineNonInserita(const QString& nome, const QString& motivo) {
+        (void)nome;
+        (void)motivo;
+    }
     // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the box
     // give vbCancel).
     virtual int MsgBox(const QString& messaggio, int stile, const QString& titolo) = 0;

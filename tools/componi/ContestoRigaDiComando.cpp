@@ -1,7 +1,5 @@
 #include "ContestoRigaDiComando.h"
 
-#include <QRegularExpression>
-
 #include <cstdio>
 
 namespace lumetra::componi {
@@ -20,17 +18,21 @@ void ContestoRigaDiComando::ImpostaInformazioni(const QString& testo) {
         Scrivi(testo);
 }
 
+void ContestoRigaDiComando::ImmagineNonInserita(const QString& nome, const QString& motivo) {
+    ContestoSemplice::ImmagineNonInserita(nome, motivo);
+    saltate.append(nome);
+    // The engine's reason names the file itself.
+    Scrivi(motivo.isEmpty() ? QStringLiteral("Impossibile aprire il file immagine specificato: "
+                                             "'%1': immagine saltata")
+                                  .arg(nome)
+                            : QStringLiteral("%1: immagine saltata").arg(motivo));
+}
+
 int ContestoRigaDiComando::MsgBox(const QString& messaggio, int stile, const QString& titolo) {
     ContestoSemplice::MsgBox(messaggio, stile, titolo);
     if (stile == composition::vbExclamationOKCancel) {
-        // The only question of a composition: a picture that cannot be placed. Skip it.
-        static const QRegularExpression nome(QStringLiteral("^[^']*'(.*)'\\. Prememere"));
-        const auto m = nome.match(messaggio);
-        const QString file = m.hasMatch() ? m.captured(1) : QString();
-        saltate.append(file);
-        Scrivi(QStringLiteral("Impossibile aprire il file immagine specificato: '%1': immagine "
-                              "saltata")
-                   .arg(file));
+        // The only question of a composition: a picture that cannot be placed, already reported
+        // through ImmagineNonInserita. Skip it.
         return composition::vbOK;
     }
     Scrivi(messaggio);

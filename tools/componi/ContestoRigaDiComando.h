@@ -14,6 +14,7 @@ public:
     QStringList saltate;
 
     void ImpostaInformazioni(const QString& testo) override;
+    void ImmagineNonInserita(const QString& nome, const QString& motivo) override;
     int MsgBox(const QString& messaggio, int stile, const QString& titolo) override;
 
 private:
