@@ -291,7 +291,7 @@ QByteArray gifScreen(int width, int height) {
         gif.append(char(v & 0xff)).append(char(v >> 8));
     }
     return gif +
-           QByteArray("\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;", 20);
+           QByteArray("\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;", 19);
 }
 
 } // namespace
