@@ -17,7 +17,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core xvfb xauth qt6-translations-l10n
   netpbm liblcms2-utils libwmf-bin pstoedit
   # packaging, desktop integration, label templates, the independent reader of layouts
-  dpkg-dev fakeroot desktop-file-utils appstream glabels-data libreoffice-draw
+  dpkg-dev fakeroot desktop-file-utils appstream man-db glabels-data libreoffice-draw
   # fuzzing (opt-in build)
   clang-14 libclang-rt-14-dev
 )

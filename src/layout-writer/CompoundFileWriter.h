@@ -21,7 +21,3 @@ private:
 };
 
 } // namespace lumetra::layoutwriter
-
-namespace lumetra::pubtest {
-using namespace lumetra::layoutwriter;
-} // namespace lumetra::pubtest

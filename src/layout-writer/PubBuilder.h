@@ -131,8 +131,3 @@ private:
 };
 
 } // namespace lumetra::layoutwriter
-
-// The writer's earlier name, still used by the test suites and benchmarks.
-namespace lumetra::pubtest {
-using namespace lumetra::layoutwriter;
-} // namespace lumetra::pubtest

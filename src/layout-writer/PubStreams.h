@@ -53,7 +53,3 @@ private:
 };
 
 } // namespace lumetra::layoutwriter
-
-namespace lumetra::pubtest {
-using namespace lumetra::layoutwriter;
-} // namespace lumetra::pubtest

@@ -30,27 +30,27 @@ BackendMotore::BackendMotore() {
 }
 
 QString BackendMotore::CreaLayout(const LayoutProva& layout) {
-    pubtest::PubBuilder builder;
+    layoutwriter::PubBuilder builder;
     builder.pageSize(layout.larghezza, layout.altezza);
     for (const auto& forme : layout.pagine) {
-        pubtest::PubPage& pagina = builder.addPage();
+        layoutwriter::PubPage& pagina = builder.addPage();
         for (const FormaProva& f : forme) {
             const Riquadro& r = f.riquadro;
-            pubtest::PubItem item;
+            layoutwriter::PubItem item;
             switch (f.tipo) {
             case TipoForma::Rettangolo:
-                item = pubtest::PubItem::rectangle(r.sinistra, r.alto, r.larghezza, r.altezza);
+                item = layoutwriter::PubItem::rectangle(r.sinistra, r.alto, r.larghezza, r.altezza);
                 break;
             case TipoForma::RettangoloArrotondato:
-                item =
-                    pubtest::PubItem::roundedRectangle(r.sinistra, r.alto, r.larghezza, r.altezza);
+                item = layoutwriter::PubItem::roundedRectangle(r.sinistra, r.alto, r.larghezza,
+                                                               r.altezza);
                 break;
             case TipoForma::Ovale:
-                item = pubtest::PubItem::oval(r.sinistra, r.alto, r.larghezza, r.altezza);
+                item = layoutwriter::PubItem::oval(r.sinistra, r.alto, r.larghezza, r.altezza);
                 break;
             case TipoForma::CasellaTesto:
-                item =
-                    pubtest::PubItem::textBox(r.sinistra, r.alto, r.larghezza, r.altezza, f.testo);
+                item = layoutwriter::PubItem::textBox(r.sinistra, r.alto, r.larghezza, r.altezza,
+                                                      f.testo);
                 item.style.fill.reset();
                 item.style.line.reset();
                 break;

@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("foto")));
-        pubtest::PubBuilder builder;
+        layoutwriter::PubBuilder builder;
         auto& pagina = builder.addPage();
         pagina.addTextBox(36, 20, 400, 36, QStringLiteral("Catalogo"));
         for (int s = 0; s < 12; ++s)
@@ -108,7 +108,7 @@ TEST_F(ComponiStrumento, ArgomentiEFallimenti) {
     EXPECT_TRUE(ignota.errors.contains(QStringLiteral("Opzione sconosciuta: --formato")));
 
     // A layout without rectangles: the composition's message, nothing written, exit 1.
-    pubtest::PubBuilder vuoto;
+    layoutwriter::PubBuilder vuoto;
     vuoto.addPage().addOval(50, 50, 100, 100);
     const QString senzaRettangoli = dir.filePath(QStringLiteral("ovale.pub"));
     ASSERT_TRUE(vuoto.save(senzaRettangoli));

@@ -34,7 +34,7 @@ class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        pubtest::PubBuilder builder;
+        layoutwriter::PubBuilder builder;
         builder.pageSize(595.3, 841.9);
         auto& page = builder.addPage();
         page.addTextBox(60, 40, 475, 40, QStringLiteral("Catalogo di prova"));

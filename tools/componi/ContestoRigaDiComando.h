@@ -19,7 +19,6 @@ public:
 
 private:
     bool dettagli_;
-    QString ultimaImmagine_;
 };
 
 } // namespace lumetra::componi

@@ -3,7 +3,6 @@
 #include "PictureFile.h"
 
 #include <algorithm>
-#include <exception>
 #include <utility>
 
 namespace lumetra::engine {
@@ -12,14 +11,7 @@ namespace {
 
 DecodedPicture decode(const PictureRequest& request) {
     DecodedPicture picture;
-    try {
-        picture.picture = decodePicture(request.path, request.size, &picture.error);
-    } catch (const std::exception&) {
-        picture = DecodedPicture{nullptr, QStringLiteral("immagine non decodificabile")};
-    }
-    if (!picture.picture && picture.error.isEmpty()) {
-        picture.error = QStringLiteral("immagine non leggibile");
-    }
+    picture.picture = decodePicture(request.path, request.size, &picture.error);
     return picture;
 }
 

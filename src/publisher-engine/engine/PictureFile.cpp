@@ -27,7 +27,7 @@ std::shared_ptr<const pictures::ImportedPicture> decodePicture(const QString& pa
         if (error) {
             *error = e.description();
         }
-    } catch (const std::exception& e) {
+    } catch (const std::exception&) {
         if (error) {
             *error = QStringLiteral("immagine non decodificabile");
         }

@@ -22,4 +22,9 @@ private:
     throw PictureError(description);
 }
 
+// A picture of more pixels than the engine decodes.
+[[noreturn]] inline void refuseTooLarge(qint64 width, qint64 height) {
+    refuse(QStringLiteral("l'immagine è troppo grande (%1 x %2 pixel)").arg(width).arg(height));
+}
+
 } // namespace lumetra::pictures

@@ -67,9 +67,7 @@ PictureInfo probePicture(const PictureData& data) {
         refuse(QStringLiteral("l'immagine non ha dimensioni valide"));
     }
     if (!info.vector && qint64(info.size.width()) * info.size.height() > MaxPicturePixels) {
-        refuse(QStringLiteral("l'immagine è troppo grande (%1 x %2 pixel)")
-                   .arg(info.size.width())
-                   .arg(info.size.height()));
+        refuseTooLarge(info.size.width(), info.size.height());
     }
     return info;
 }

@@ -43,9 +43,7 @@ QSize checkedSize(const QImageReader& reader) {
         refuse(QStringLiteral("il file non è un'immagine leggibile"));
     }
     if (qint64(stored.width()) * stored.height() > MaxPicturePixels) {
-        refuse(QStringLiteral("l'immagine è troppo grande (%1 x %2 pixel)")
-                   .arg(stored.width())
-                   .arg(stored.height()));
+        refuseTooLarge(stored.width(), stored.height());
     }
     return stored;
 }
@@ -80,7 +78,7 @@ void checkGifScreen(const PictureData& data) {
     const qint64 width = quint8(b[6]) | quint8(b[7]) << 8;
     const qint64 height = quint8(b[8]) | quint8(b[9]) << 8;
     if (width * height > MaxPicturePixels) {
-        refuse(QStringLiteral("l'immagine è troppo grande (%1 x %2 pixel)").arg(width).arg(height));
+        refuseTooLarge(width, height);
     }
 }
 

@@ -17,9 +17,9 @@
 namespace lumetra::pub {
 namespace {
 
-using pubtest::PubBuilder;
-using pubtest::PubItem;
-using pubtest::PubStyle;
+using layoutwriter::PubBuilder;
+using layoutwriter::PubItem;
+using layoutwriter::PubStyle;
 using test::darkPixels;
 using test::inkedPixels;
 

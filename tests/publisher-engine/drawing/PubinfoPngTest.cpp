@@ -22,13 +22,13 @@ TEST(PubinfoPng, DrawsThePageAskedForOrFailsWithExitTwo) {
         GTEST_SKIP() << "LUMETRA_PUBINFO not set: the inspector tool is not available";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    pubtest::PubBuilder b;
+    layoutwriter::PubBuilder b;
     b.pageSize(144, 72); // 2 x 1 inch
     auto& page = b.addPage();
-    pubtest::PubStyle red;
+    layoutwriter::PubStyle red;
     red.fill = qRgb(255, 0, 0);
     red.line.reset();
-    page.add(pubtest::PubItem::rectangle(0, 0, 72, 72).styled(red));
+    page.add(layoutwriter::PubItem::rectangle(0, 0, 72, 72).styled(red));
     const QString layout = dir.filePath(QStringLiteral("prova.pub"));
     ASSERT_TRUE(b.save(layout));
     const QString png = dir.filePath(QStringLiteral("pagina.png"));

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir dir;
 
-    lumetra::pubtest::PubBuilder builder;
+    lumetra::layoutwriter::PubBuilder builder;
     builder.pageSize(595.3, 841.9);
     auto& page = builder.addPage();
     page.addTextBox(40, 20, 515, 36, "Catalogo prodotti - primavera");

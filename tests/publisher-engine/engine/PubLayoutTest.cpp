@@ -18,9 +18,9 @@
 using namespace lumetra::engine;
 using namespace lumetra::engine::test;
 namespace images = lumetra::testimages;
-using lumetra::pubtest::PubBuilder;
-using lumetra::pubtest::PubItem;
-using lumetra::pubtest::PubStyle;
+using lumetra::layoutwriter::PubBuilder;
+using lumetra::layoutwriter::PubItem;
+using lumetra::layoutwriter::PubStyle;
 
 namespace {
 

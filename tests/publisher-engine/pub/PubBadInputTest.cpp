@@ -17,10 +17,10 @@
 #include <cmath>
 
 using namespace lumetra::pub;
-using lumetra::pubtest::CompoundFileWriter;
-using lumetra::pubtest::PubBuilder;
-using lumetra::pubtest::PubFileWriter;
-using lumetra::pubtest::PubItem;
+using lumetra::layoutwriter::CompoundFileWriter;
+using lumetra::layoutwriter::PubBuilder;
+using lumetra::layoutwriter::PubFileWriter;
+using lumetra::layoutwriter::PubItem;
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include <cstdlib>
 
-using lumetra::pubtest::PubBuilder;
-using lumetra::pubtest::PubItem;
+using lumetra::layoutwriter::PubBuilder;
+using lumetra::layoutwriter::PubItem;
 
 namespace {
 

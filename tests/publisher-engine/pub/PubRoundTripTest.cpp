@@ -13,9 +13,9 @@
 #include <cmath>
 
 using namespace lumetra::pub;
+using lumetra::layoutwriter::PubBuilder;
+using lumetra::layoutwriter::PubItem;
 using lumetra::pubtest::drawWithLibmspub;
-using lumetra::pubtest::PubBuilder;
-using lumetra::pubtest::PubItem;
 
 namespace {
 
