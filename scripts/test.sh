@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/installa-dipendenze.sh
+bash scripts/controlla-formato.sh
 
 jobs=$(nproc)
 run_suite() {

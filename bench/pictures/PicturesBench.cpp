@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
         try {
             ours = pageSeconds(file);
         } catch (const lumetra::pictures::PictureError& e) {
-            std::printf("%-20s errore: %s\n", sample.name, qPrintable(e.description()));
+            std::printf("%-20s errore: %s\n", sample.name, qPrintable(e.Description()));
             continue;
         }
         const double peak = peakMb();

@@ -48,7 +48,7 @@ bool benchFile(const QString& path) {
         try {
             const auto layout = lumetra::pub::Layout::readFile(path);
             slotCount = layout.pictureSlots().size();
-        } catch (const lumetra::pub::ReadError&) {
+        } catch (const lumetra::runtime::Error&) {
             readable = false;
         }
     });

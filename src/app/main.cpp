@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(lumetra::modGenerale::AppTitle);
+    QApplication::setApplicationName(lumetra::runtime::ApplicationTitle);
     // The desktop entry the windows belong to (task bars and docks show its name and icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("it.lumetra.Lumetra"));
     QApplication::setWindowIcon(lumetra::mainwindow::LumetraIconaApplicazione());

@@ -1,9 +1,8 @@
 #include "ComponiDocumento.h"
 
 #include "CodiceArticolo.h"
+#include "Length.h"
 #include "PercorsoFile.h"
-
-#include <QLocale>
 
 #include <cmath>
 #include <cstdint>
@@ -53,7 +52,7 @@ Guasto GuastoCorrente() {
     } catch (const Error& e) {
         return {e.Number(), e.Description()};
     } catch (const std::bad_alloc&) {
-        return {7, QStringLiteral("Memoria insufficiente")};
+        return {runtime::ErrMemoriaInsufficiente, QStringLiteral("Memoria insufficiente")};
     } catch (const std::exception& e) {
         return {0, QString::fromLocal8Bit(e.what())};
     } catch (...) {
@@ -63,19 +62,11 @@ Guasto GuastoCorrente() {
 
 // txtCopie as a whole number; the field only ever holds one, anything else fails the printing.
 int NumeroCopie(const QString& testo) {
-    bool ok = false;
-    const QString t = testo.trimmed();
-    int copie = t.toInt(&ok);
-    if (!ok) {
-        double valore = QLocale(QLocale::Italian).toDouble(t, &ok);
-        if (!ok)
-            valore = QLocale::c().toDouble(t, &ok);
-        if (ok && std::isfinite(valore) && std::fabs(valore) < 2147483647.0)
-            copie = static_cast<int>(std::nearbyint(valore));
-        else
-            throw Error(13, QStringLiteral("numero di copie non valido ('%1')").arg(testo));
-    }
-    return copie;
+    const std::optional<double> valore = runtime::parseDecimal(testo);
+    if (!valore || std::fabs(*valore) >= 2147483647.0)
+        throw Error(runtime::ErrTipoNonValido,
+                    QStringLiteral("numero di copie non valido ('%1')").arg(testo));
+    return static_cast<int>(std::nearbyint(*valore));
 }
 
 class Composizione {
@@ -92,7 +83,7 @@ public:
             return GestoreErroreLayout(GuastoCorrente());
         }
         if (slot_.empty()) {
-            c_.MsgBox(MsgNessunRettangolo, vbCritical, TitoloApplicazione);
+            c_.MsgBox(MsgNessunRettangolo, runtime::vbCritical, runtime::ApplicationTitle);
             return Pulizia();
         }
         try {
@@ -114,7 +105,7 @@ private:
             app_.reset();
         }
         if (!app_) {
-            c_.MsgBox(MsgNonInstallato, vbOKOnly, TitoloApplicazione);
+            c_.MsgBox(MsgNonInstallato, runtime::vbOKOnly, runtime::ApplicationTitle);
             return false;
         }
         return true;
@@ -142,7 +133,7 @@ private:
             guasto.numero == Publisher::ErrLayoutGiaAperto  ? MsgLayoutGiaAperto
             : guasto.numero == Publisher::ErrPermessoNegato ? MsgLayoutNegato
                                                             : MsgLayoutDanneggiato;
-        c_.MsgBox(messaggio, vbCritical, TitoloApplicazione);
+        c_.MsgBox(messaggio, runtime::vbCritical, runtime::ApplicationTitle);
         Lascia();
         return false;
     }
@@ -153,7 +144,7 @@ private:
         QString messaggio = fase_;
         if (!guasto.descrizione.isEmpty())
             messaggio += QStringLiteral(": ") + guasto.descrizione;
-        c_.MsgBox(messaggio, vbCritical, TitoloApplicazione);
+        c_.MsgBox(messaggio, runtime::vbCritical, runtime::ApplicationTitle);
         c_.ImpostaProgressoVisibile(false);
         Lascia();
         return false;
@@ -274,7 +265,8 @@ private:
                            "per ignorare il file e proseguire, 'Annulla' per terminare "
                            "l'operazione")
                 .arg(c_.TestoSelezionato(i));
-        return c_.MsgBox(messaggio, vbExclamationOKCancel, TitoloApplicazione) == vbOK;
+        return c_.MsgBox(messaggio, runtime::vbExclamationOKCancel, runtime::ApplicationTitle) ==
+               runtime::vbOK;
     }
 
     bool NienteDaStampare() {
@@ -282,7 +274,7 @@ private:
                                               "non ci sono pagine da visualizzare")
                              : QStringLiteral("Nessuna immagine è stata inserita nel documento: "
                                               "non ci sono pagine da stampare"),
-                  vbInformation, TitoloApplicazione);
+                  runtime::vbInformation, runtime::ApplicationTitle);
         return false;
     }
 
@@ -328,7 +320,7 @@ private:
         const Guasto guasto = GuastoCorrente();
         c_.MsgBox(guasto.descrizione.isEmpty() ? cosa
                                                : cosa + QStringLiteral(": ") + guasto.descrizione,
-                  vbCritical, TitoloApplicazione);
+                  runtime::vbCritical, runtime::ApplicationTitle);
     }
 
     ContestoComposizione& c_;

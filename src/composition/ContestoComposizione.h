@@ -6,26 +6,15 @@
 // implements this over its controls; tests and command-line tools implement it with plain values
 // (ContestoSemplice). Implementations do not throw.
 
+#include "Application.h"
 #include "PublisherApi.h"
+#include "VbConstants.h"
 
 #include <QString>
 
 #include <memory>
 
 namespace lumetra::composition {
-
-// Buttons a message box gives back.
-inline constexpr int vbOK = 1;
-inline constexpr int vbCancel = 2;
-
-// Message box styles the composition uses.
-inline constexpr int vbOKOnly = 0;
-inline constexpr int vbCritical = 16;            // critical icon, OK
-inline constexpr int vbExclamationOKCancel = 49; // exclamation icon, OK and Cancel, OK default
-inline constexpr int vbInformation = 64;         // information icon, OK
-
-// Caption of every message box.
-inline const QString TitoloApplicazione = QStringLiteral("Lumetra");
 
 class ContestoComposizione {
 public:
@@ -75,8 +64,8 @@ public:
         (void)nome;
         (void)motivo;
     }
-    // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the box
-    // give vbCancel).
+    // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the
+    // box give vbCancel).
     virtual int MsgBox(const QString& messaggio, int stile, const QString& titolo) = 0;
 
     // Creates the application object; throws Publisher::Error (or any std::exception) when none

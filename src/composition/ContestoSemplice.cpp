@@ -15,7 +15,7 @@ void ContestoSemplice::ImpostaValoreProgresso(float valore) {
 
 int ContestoSemplice::MsgBox(const QString& messaggio, int stile, const QString& titolo) {
     messaggi.push_back({messaggio, stile, titolo});
-    return rispondi ? rispondi(messaggi.back()) : vbOK;
+    return rispondi ? rispondi(messaggi.back()) : runtime::vbOK;
 }
 
 std::shared_ptr<Publisher::Application> ContestoSemplice::CreaApplicazione() {

@@ -1,7 +1,7 @@
 #pragma once
 // A ContestoComposizione over plain values, for tests and command-line tools. It keeps the
 // status texts and messages it was given, and answers message boxes through a callback
-// (vbOK when none is set).
+// (runtime::vbOK when none is set).
 
 #include "ContestoComposizione.h"
 
@@ -18,7 +18,7 @@ struct Messaggio {
     QString titolo;
 };
 
-class ContestoSemplice : public ContestoComposizione {
+class ContestoSemplice : public virtual ContestoComposizione {
 public:
     // Settings, with the window's start values.
     QString layout;

@@ -10,6 +10,9 @@
 // tells apart (70: access to the file refused; -2130771955: the layout is open elsewhere) and an
 // Italian description.
 
+#include "Error.h"
+#include "ErrorNumbers.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -21,24 +24,10 @@
 
 namespace Publisher {
 
-// Error numbers the composition reacts to.
-inline constexpr std::int32_t ErrPermessoNegato = 70;
-inline constexpr std::int32_t ErrLayoutGiaAperto = -2130771955; // 0x80FF000D
-
-class Error : public std::exception {
-public:
-    Error(std::int32_t number, QString description)
-        : number_(number), description_(std::move(description)), what_(description_.toStdString()) {
-    }
-    std::int32_t Number() const noexcept { return number_; }
-    const QString& Description() const noexcept { return description_; }
-    const char* what() const noexcept override { return what_.c_str(); }
-
-private:
-    std::int32_t number_;
-    QString description_;
-    std::string what_;
-};
+// The error every operation throws, and the numbers the composition reacts to.
+using Error = lumetra::runtime::Error;
+using lumetra::runtime::ErrLayoutGiaAperto;
+using lumetra::runtime::ErrPermessoNegato;
 
 // A position or size as the object model passes it: a number of points, or a measurement text
 // such as "0,7 cm" (cm, mm, in, pt; decimal comma or point). Values read back are always numbers.

@@ -1,5 +1,7 @@
 #include "GridLayout.h"
 
+#include "Length.h"
+
 #include "Measures.h"
 
 #include <cmath>
@@ -8,7 +10,7 @@
 namespace lumetra::layoutwriter {
 namespace {
 
-constexpr double MaxPageMm = 241 * 25.4; // Publisher's largest page
+constexpr double MaxPageMm = 241 * runtime::MillimetresPerInch; // Publisher's largest page
 
 GridResult refuse(const QString& why) {
     GridResult result;

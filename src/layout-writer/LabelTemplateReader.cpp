@@ -1,5 +1,7 @@
 #include "LabelTemplateReader.h"
 
+#include "Length.h"
+
 #include <QIODevice>
 #include <QLocale>
 #include <QXmlStreamReader>
@@ -17,8 +19,11 @@ struct Unit {
     const char* suffix;
     double points;
 };
-constexpr Unit Units[] = {
-    {"pt", 1.0}, {"mm", 72.0 / 25.4}, {"cm", 720.0 / 25.4}, {"in", 72.0}, {"pc", 12.0}};
+constexpr Unit Units[] = {{"pt", 1.0},
+                          {"mm", runtime::Length::millimetres(1).points()},
+                          {"cm", runtime::Length::centimetres(1).points()},
+                          {"in", runtime::PointsPerInch},
+                          {"pc", 12.0}};
 
 std::optional<double> length(const QXmlStreamAttributes& attributes, const char* name,
                              std::optional<double> absent = std::nullopt) {

@@ -46,7 +46,8 @@ QByteArray layoutBytes(const LayoutPlan& plan) {
     return builder.bytes();
 }
 
-FileWriteResult writeLayout(const LayoutPlan& plan, const QString& path, Replace replace) {
+runtime::FileWriteResult writeLayout(const LayoutPlan& plan, const QString& path,
+                                     runtime::Replace replace) {
     PubBuilder builder;
     fill(plan, builder);
     return builder.write(path, replace);

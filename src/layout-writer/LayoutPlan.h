@@ -31,6 +31,7 @@ void sortInFillOrder(std::vector<QRectF>& rectangles);
 QByteArray layoutBytes(const LayoutPlan& plan);
 
 // Writes the file atomically; see AtomicFile.h.
-FileWriteResult writeLayout(const LayoutPlan& plan, const QString& path, Replace replace);
+runtime::FileWriteResult writeLayout(const LayoutPlan& plan, const QString& path,
+                                     runtime::Replace replace);
 
 } // namespace lumetra::layoutwriter

@@ -1,5 +1,7 @@
 #include "PubBuilder.h"
 
+#include "Length.h"
+
 #include "CompoundFileWriter.h"
 #include "PubStreams.h"
 
@@ -99,7 +101,7 @@ QByteArray PubBuilder::bytes() const {
 QString PubBuilder::problem() const {
     // Publisher's largest page; stored positions count from the page centre in 32-bit EMU,
     // which leaves room for shapes far off the page as well.
-    constexpr double MaxPage = 241 * 72.0;
+    constexpr double MaxPage = 241 * runtime::PointsPerInch;
     constexpr double Reach = 4 * MaxPage;
     const auto finite = [](std::initializer_list<double> values) {
         for (const double v : values) {

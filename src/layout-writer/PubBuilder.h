@@ -26,6 +26,11 @@
 
 namespace lumetra::layoutwriter {
 
+// Layout files are written as every file of the program is.
+using runtime::FileWriteResult;
+using runtime::Replace;
+using runtime::writeFileAtomically;
+
 // How a shape is drawn. Colours are RGB; no fill or no outline with std::nullopt.
 struct PubStyle {
     std::optional<QRgb> fill = qRgb(255, 255, 255);

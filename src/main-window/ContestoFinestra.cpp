@@ -103,11 +103,11 @@ void ContestoFinestra::RimuoviSelezionato(int indice) {
 int ContestoFinestra::StatoAnteprima() const {
     switch (f_.chkAnteprima_->checkState()) {
     case Qt::Checked:
-        return printjob::vbChecked;
+        return runtime::vbChecked;
     case Qt::PartiallyChecked:
-        return printjob::vbGrayed;
+        return runtime::vbGrayed;
     default:
-        return printjob::vbUnchecked;
+        return runtime::vbUnchecked;
     }
 }
 void ContestoFinestra::SpostaStampati() {

@@ -419,7 +419,7 @@ void frmLumetra::Form_Load() {
 
     cmbCodiceArticoloEsterno_->setCurrentIndex(0);
     cmbCodiceArticoloInterno_->setCurrentIndex(0);
-    setWindowTitle(modGenerale::AppTitle + QStringLiteral(" - Versione ") +
+    setWindowTitle(runtime::ApplicationTitle + QStringLiteral(" - Versione ") +
                    QString::number(modGenerale::AppMajor) + QLatin1Char('.') +
                    QString::number(modGenerale::AppMinor) + QLatin1Char('.') +
                    QString::number(modGenerale::AppRevision));
@@ -452,13 +452,14 @@ bool frmLumetra::event(QEvent* event) {
 }
 
 void frmLumetra::Form_QueryUnload(int& cancel, int unloadMode) {
-    if (unloadMode != vbFormControlMenu) {
+    if (unloadMode != runtime::vbFormControlMenu) {
         return;
     }
     const int answer = servizi_.messageBox->MsgBox(
-        QStringLiteral("Terminare l'applicazione '") + modGenerale::AppTitle + QStringLiteral("'?"),
-        platform::vbOKCancel | platform::vbQuestion, modGenerale::AppTitle);
-    if (answer == platform::vbCancel) {
+        QStringLiteral("Terminare l'applicazione '") + runtime::ApplicationTitle +
+            QStringLiteral("'?"),
+        runtime::vbOKCancel | runtime::vbQuestion, runtime::ApplicationTitle);
+    if (answer == runtime::vbCancel) {
         cancel = -1;
     }
 }
@@ -483,7 +484,8 @@ void frmLumetra::closeEvent(QCloseEvent* event) {
         return;
     }
     int cancel = 0;
-    Form_QueryUnload(cancel, sessioneInChiusura_ ? vbAppWindows : vbFormControlMenu);
+    Form_QueryUnload(cancel,
+                     sessioneInChiusura_ ? runtime::vbAppWindows : runtime::vbFormControlMenu);
     if (cancel != 0) {
         event->ignore();
         return;

@@ -47,11 +47,6 @@ struct Servizi {
     Publisher::ApplicationFactory creaPublisher;
 };
 
-// Reasons for closing, as Form_QueryUnload receives them.
-inline constexpr int vbFormControlMenu = 0; // the user closed the window
-inline constexpr int vbFormCode = 1;
-inline constexpr int vbAppWindows = 2; // the session ends
-
 class frmLumetra : public QWidget {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #pragma once
 // What the whole program shares: the file-system object and the application's title and version.
 
+#include "Application.h"
 #include "FileSystemObject.h"
 
 #include <QString>
@@ -12,9 +13,8 @@ namespace lumetra::modGenerale {
 // Created by the main window when it loads, released when it unloads.
 extern std::shared_ptr<platform::FileSystemObject> objFileSystem;
 
-inline const QString AppTitle = QStringLiteral("Lumetra");
-inline constexpr int AppMajor = LUMETRA_VERSION_MAJOR;
-inline constexpr int AppMinor = LUMETRA_VERSION_MINOR;
-inline constexpr int AppRevision = LUMETRA_VERSION_PATCH;
+inline constexpr int AppMajor = runtime::ApplicationMajor;
+inline constexpr int AppMinor = runtime::ApplicationMinor;
+inline constexpr int AppRevision = runtime::ApplicationRevision;
 
 } // namespace lumetra::modGenerale

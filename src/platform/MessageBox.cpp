@@ -10,16 +10,16 @@ int QtMessageBox::MsgBox(const QString& prompt, int style, const QString& title)
     box.setWindowTitle(title);
     box.setText(prompt);
     switch (style & 0x70) {
-    case vbCritical:
+    case runtime::vbCritical:
         box.setIcon(QMessageBox::Critical);
         break;
-    case vbQuestion:
+    case runtime::vbQuestion:
         box.setIcon(QMessageBox::Question);
         break;
-    case vbExclamation:
+    case runtime::vbExclamation:
         box.setIcon(QMessageBox::Warning);
         break;
-    case vbInformation:
+    case runtime::vbInformation:
         box.setIcon(QMessageBox::Information);
         break;
     default:
@@ -28,7 +28,7 @@ int QtMessageBox::MsgBox(const QString& prompt, int style, const QString& title)
     }
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = nullptr;
-    if ((style & 0x0F) == vbOKCancel) {
+    if ((style & 0x0F) == runtime::vbOKCancel) {
         cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
         box.setEscapeButton(cancel);
     } else {
@@ -37,9 +37,9 @@ int QtMessageBox::MsgBox(const QString& prompt, int style, const QString& title)
     box.setDefaultButton(ok);
     box.exec();
     if (cancel != nullptr && box.clickedButton() != ok) {
-        return vbCancel;
+        return runtime::vbCancel;
     }
-    return vbOK;
+    return runtime::vbOK;
 }
 
 } // namespace lumetra::platform

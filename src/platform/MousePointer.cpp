@@ -6,7 +6,7 @@
 namespace lumetra::platform {
 
 namespace {
-int currentPointer = vbDefault;
+int currentPointer = runtime::vbDefault;
 }
 
 int Screen::MousePointer() {
@@ -18,13 +18,13 @@ void Screen::SetMousePointer(int pointer) {
         return;
     }
     // One application-wide override at most: the pointer is a setting, not a stack.
-    if (currentPointer != vbDefault) {
+    if (currentPointer != runtime::vbDefault) {
         QGuiApplication::restoreOverrideCursor();
     }
     currentPointer = pointer;
-    if (pointer == vbArrowHourglass) {
+    if (pointer == runtime::vbArrowHourglass) {
         QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-    } else if (pointer != vbDefault) {
+    } else if (pointer != runtime::vbDefault) {
         QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     }
 }

@@ -2,10 +2,9 @@
 // The application-wide mouse pointer: 13 (arrow with hourglass) while a long operation runs,
 // 0 (default) otherwise.
 
-namespace lumetra::platform {
+#include "VbConstants.h"
 
-inline constexpr int vbDefault = 0;
-inline constexpr int vbArrowHourglass = 13;
+namespace lumetra::platform {
 
 class Screen {
 public:
@@ -16,8 +15,8 @@ public:
 // Sets the busy pointer for its lifetime and puts the default back on every path out.
 class BusyPointer {
 public:
-    BusyPointer() { Screen::SetMousePointer(vbArrowHourglass); }
-    ~BusyPointer() { Screen::SetMousePointer(vbDefault); }
+    BusyPointer() { Screen::SetMousePointer(runtime::vbArrowHourglass); }
+    ~BusyPointer() { Screen::SetMousePointer(runtime::vbDefault); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };

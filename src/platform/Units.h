@@ -2,14 +2,16 @@
 // Twips (1/1440 inch), the unit of the window's design geometry, and their conversion to pixels at
 // the screen's twips per pixel (15 at 96 dots per inch).
 
+#include "Length.h"
+
 #include <QRect>
 #include <QRectF>
 
 namespace lumetra::platform {
 
-inline constexpr double TwipsPerInch = 1440.0;
-inline constexpr double TwipsPerPoint = 20.0;
-inline constexpr double TwipsPerCentimetre = 1440.0 / 2.54;
+using runtime::TwipsPerInch;
+using runtime::TwipsPerPoint;
+inline constexpr double TwipsPerCentimetre = TwipsPerInch / runtime::CentimetresPerInch;
 
 // Rounds to the nearest whole number, a half to the even neighbour (8422.5 / 15 = 561.5 -> 562,
 // 8407.5 / 15 = 560.5 -> 560).

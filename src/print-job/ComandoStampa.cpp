@@ -8,14 +8,8 @@ namespace lumetra::printjob {
 
 namespace {
 
-constexpr int vbExclamation = 48;
-constexpr int vbInformation = 64;
-constexpr int vbExclamationOKCancel = 49;
-constexpr int vbArrowHourglass = 13;
-constexpr int vbDefault = 0;
-
 bool rifiuta(FinestraStampa& finestra, const QString& messaggio, int stile) {
-    finestra.MsgBox(messaggio, stile, composition::TitoloApplicazione);
+    finestra.MsgBox(messaggio, stile, runtime::ApplicationTitle);
     return false;
 }
 
@@ -27,26 +21,26 @@ bool ConvalidaImpostazioni(FinestraStampa& finestra) {
     const std::optional<double> altezza = ConvertiAltezza(finestra.TestoAltezzaCodiceArticolo());
     if (!altezza) {
         return rifiuta(finestra, QStringLiteral("L'altezza del codice articolo non è valida"),
-                       vbExclamation);
+                       runtime::vbExclamation);
     }
     if (!(*altezza >= AltezzaMinima && *altezza <= AltezzaMassima)) {
         return rifiuta(finestra,
                        QStringLiteral("L'altezza del codice articolo deve essere compresa tra 0,3 "
                                       "e 9,0 centimetri"),
-                       vbExclamation);
+                       runtime::vbExclamation);
     }
     const QString layout = finestra.TestoLayout();
     if (!finestra.FileExists(layout)) {
         return rifiuta(finestra,
                        QStringLiteral("Impossibile trovare il file di layout specificato: '") +
                            layout + QLatin1Char('\''),
-                       vbExclamation);
+                       runtime::vbExclamation);
     }
     if (finestra.NumeroSelezionati() == 0) {
         return rifiuta(finestra,
                        QStringLiteral("Per eseguire l'operazione di stampa è necessario "
                                       "specificare almeno un file"),
-                       vbInformation);
+                       runtime::vbInformation);
     }
     const int numero = finestra.NumeroSelezionati();
     for (int i = numero; i >= 1; --i) {
@@ -59,8 +53,8 @@ bool ConvalidaImpostazioni(FinestraStampa& finestra) {
             QStringLiteral("Impossibile trovare il file immagine specificato: '") + percorso +
                 QStringLiteral("'. Prememere 'Ok' per ignorare il file e proseguire, 'Annulla' "
                                "per terminare l'operazione"),
-            vbExclamationOKCancel, composition::TitoloApplicazione);
-        if (risposta != composition::vbOK) {
+            runtime::vbExclamationOKCancel, runtime::ApplicationTitle);
+        if (risposta != runtime::vbOK) {
             return false;
         }
         finestra.RimuoviSelezionato(i);
@@ -69,15 +63,15 @@ bool ConvalidaImpostazioni(FinestraStampa& finestra) {
 }
 
 void cmdStampa_Click(FinestraStampa& finestra) {
-    finestra.ImpostaPuntatore(vbArrowHourglass);
+    finestra.ImpostaPuntatore(runtime::vbArrowHourglass);
     if (ConvalidaImpostazioni(finestra)) {
-        const bool anteprima = finestra.StatoAnteprima() == vbChecked;
+        const bool anteprima = finestra.StatoAnteprima() == runtime::vbChecked;
         if (composition::ComponiDocumento(finestra, anteprima)) {
             finestra.SpostaStampati();
         }
     }
     finestra.ImpostaInformazioni(QStringLiteral("Pronto"));
-    finestra.ImpostaPuntatore(vbDefault);
+    finestra.ImpostaPuntatore(runtime::vbDefault);
 }
 
 } // namespace lumetra::printjob

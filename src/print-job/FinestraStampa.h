@@ -7,12 +7,7 @@
 
 namespace lumetra::printjob {
 
-// Check-box states.
-inline constexpr int vbUnchecked = 0;
-inline constexpr int vbChecked = 1;
-inline constexpr int vbGrayed = 2;
-
-class FinestraStampa : public composition::ContestoComposizione {
+class FinestraStampa : public virtual composition::ContestoComposizione {
 public:
     // Removes entry i (from 1) of the queue; the entry goes to no other list.
     virtual void RimuoviSelezionato(int indice) = 0;

@@ -218,7 +218,7 @@ TYPED_TEST_P(ContrattoComposizione, ImmagineIllegibileAnnulla) {
     this->backend.CreaImmagineIllegibile(QStringLiteral("ROTTA.jpg"));
     this->contesto.selezionati.append(QStringLiteral("ROTTA.jpg"));
     this->Accoda({QStringLiteral("C3.jpg")});
-    this->contesto.rispondi = [](const Messaggio&) { return vbCancel; };
+    this->contesto.rispondi = [](const Messaggio&) { return lumetra::runtime::vbCancel; };
 
     EXPECT_FALSE(ComponiDocumento(this->contesto, false));
 

@@ -178,7 +178,7 @@ TEST_F(ErroriComposizione, AnnullaTerminaAlPuntoDiPulizia) {
     DueSlot();
     Accoda(3);
     FallisciSu(QStringLiteral("^Shape\\(2,2\\)\\.Left"));
-    contesto.rispondi = [](const Messaggio&) { return vbCancel; };
+    contesto.rispondi = [](const Messaggio&) { return lumetra::runtime::vbCancel; };
 
     EXPECT_FALSE(ComponiDocumento(contesto, false));
     EXPECT_EQ(Coda(4), (QStringList{"MsgBox(49)", "prgBar.Visible = False", "Document.Close",

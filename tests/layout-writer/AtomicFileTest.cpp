@@ -14,9 +14,9 @@
 
 namespace {
 
-using lumetra::layoutwriter::FileWriteResult;
-using lumetra::layoutwriter::Replace;
-using lumetra::layoutwriter::writeFileAtomically;
+using lumetra::runtime::FileWriteResult;
+using lumetra::runtime::Replace;
+using lumetra::runtime::writeFileAtomically;
 using Status = FileWriteResult::Status;
 
 enum class Before { Nothing, File, LinkToFile, DanglingLink, Folder, MissingFolder };

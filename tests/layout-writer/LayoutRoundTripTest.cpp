@@ -19,7 +19,7 @@ using lumetra::layouttest::mm;
 using lumetra::layoutwriter::GridOptions;
 using lumetra::layoutwriter::LabelCatalogue;
 using lumetra::layoutwriter::LayoutPlan;
-using lumetra::layoutwriter::Replace;
+using lumetra::runtime::Replace;
 
 enum class Source { Grid, Fixture, Installed };
 

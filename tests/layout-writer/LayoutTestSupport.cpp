@@ -115,9 +115,9 @@ ReadLayout readLayout(const QString& path) {
                 read.textBoxes.emplace_back(s.left, s.top, s.width, s.height);
             }
         }
-    } catch (const pub::ReadError& e) {
+    } catch (const lumetra::runtime::Error& e) {
         ADD_FAILURE() << "layout not read: " << path.toStdString() << ": "
-                      << e.description().toStdString();
+                      << e.Description().toStdString();
     }
     return read;
 }

@@ -42,7 +42,7 @@ TEST_F(WindowTest, ScanListsImageNamesByTheExtensionText) {
     EXPECT_EQ(texts(window->lvwFileModel()),
               names({"a.JPG", "c", "d.jp", "e.tif", "f.tiff", "g.", "h.Tiff", "k.pc"}));
     EXPECT_EQ(marks(window->lvwFileModel()), QList<bool>(8, false));
-    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
     EXPECT_TRUE(messages->shown.empty());
     ASSERT_EQ(dialogs->folderRequests.size(), 1u);
     EXPECT_EQ(dialogs->folderRequests[0].second,
@@ -64,7 +64,7 @@ TEST_F(WindowTest, MovesGoInReverseOrderAndArriveUnmarked) {
     EXPECT_EQ(texts(files), names({"a.jpg", "c.jpg"}));
     EXPECT_EQ(texts(queue), names({"d.jpg", "b.jpg"}));
     EXPECT_EQ(marks(queue), QList<bool>({false, false}));
-    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
 
     files->SetAllChecked(true);
     window->SelezionaMarcati();
@@ -217,7 +217,7 @@ TEST_F(WindowTest, BadFoldersGiveEmptyListsQuietly) {
     chooseFolder(locked + QStringLiteral("/a.jpg"));
     EXPECT_EQ(window->lvwFileModel()->Count(), 0);
     EXPECT_TRUE(messages->shown.empty());
-    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
 }
 
 TEST_F(WindowTest, OddNamesAreListedOnlyWhenTheyCanBeFoundAgain) {
@@ -253,7 +253,7 @@ TEST_F(VanishingFolderTest, AFolderThatVanishesDuringTheScanGivesAnEmptyList) {
     chooseFolder(folder);
     EXPECT_EQ(window->lvwFileModel()->Count(), 0);
     EXPECT_TRUE(messages->shown.empty());
-    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
 }
 
 TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
-    QApplication::setApplicationName(modGenerale::AppTitle);
+    QApplication::setApplicationName(lumetra::runtime::ApplicationTitle);
     QApplication::setWindowIcon(mainwindow::LumetraIconaApplicazione());
     platform::useItalianLocale(app);
 

@@ -202,11 +202,12 @@ TEST_F(WindowTest, CloseAsksAndCancelKeepsEverything) {
     window->lvwFileModel()->SetChecked(0, true);
     window->SelezionaMarcati();
 
-    messages->answer(platform::vbCancel);
+    messages->answer(lumetra::runtime::vbCancel);
     EXPECT_FALSE(window->close());
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_EQ(messages->shown[0].prompt, QStringLiteral("Terminare l'applicazione 'Lumetra'?"));
-    EXPECT_EQ(messages->shown[0].style, platform::vbOKCancel | platform::vbQuestion);
+    EXPECT_EQ(messages->shown[0].style,
+              lumetra::runtime::vbOKCancel | lumetra::runtime::vbQuestion);
     EXPECT_EQ(messages->shown[0].title, QStringLiteral("Lumetra"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->scaricata());
@@ -215,7 +216,7 @@ TEST_F(WindowTest, CloseAsksAndCancelKeepsEverything) {
     EXPECT_EQ(control<QLabel>("lblInformazioni")->text(), QStringLiteral("Pronto"));
     EXPECT_TRUE(window->objMinMax()->Inizializzato());
 
-    messages->answer(platform::vbOK);
+    messages->answer(lumetra::runtime::vbOK);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(messages->shown.size(), 2u);
     EXPECT_FALSE(window->isVisible());
@@ -226,8 +227,8 @@ TEST_F(WindowTest, CloseAsksAndCancelKeepsEverything) {
 
 TEST_F(WindowTest, ClosingForOtherCausesAsksNothingAndAJobHoldsTheClose) {
     int cancel = 0;
-    window->Form_QueryUnload(cancel, mainwindow::vbAppWindows);
-    window->Form_QueryUnload(cancel, mainwindow::vbFormCode);
+    window->Form_QueryUnload(cancel, lumetra::runtime::vbAppWindows);
+    window->Form_QueryUnload(cancel, lumetra::runtime::vbFormCode);
     EXPECT_EQ(cancel, 0);
     EXPECT_TRUE(messages->shown.empty());
 
@@ -236,7 +237,7 @@ TEST_F(WindowTest, ClosingForOtherCausesAsksNothingAndAJobHoldsTheClose) {
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(messages->shown.empty()); // asked only once the job is over
     EXPECT_TRUE(window->isVisible());
-    messages->answer(platform::vbOK);
+    messages->answer(lumetra::runtime::vbOK);
     window->setLavoroInCorso(false);
     QTRY_VERIFY(!window->isVisible());
     EXPECT_EQ(messages->shown.size(), 1u);

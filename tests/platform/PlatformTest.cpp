@@ -111,16 +111,16 @@ TEST(FileSystemObject, ListsFilesOnlySortedAndFindsEachAgain) {
 }
 
 TEST(MousePointer, BusyGuardPutsTheDefaultBackOnEveryPath) {
-    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
     try {
         platform::BusyPointer busy;
-        EXPECT_EQ(platform::Screen::MousePointer(), platform::vbArrowHourglass);
+        EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbArrowHourglass);
         ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
         throw std::runtime_error("interrotto");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+    EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -133,12 +133,12 @@ TEST(QtMessageBox, StylesGiveTheirIconButtonsAndAnswers) {
         int answer;
     };
     const Case cases[] = {
-        {49, QMessageBox::Warning, 2, Qt::Key_Escape, platform::vbCancel},
-        {49, QMessageBox::Warning, 2, Qt::Key_Return, platform::vbOK},
-        {33, QMessageBox::Question, 2, Qt::Key_Escape, platform::vbCancel},
-        {16, QMessageBox::Critical, 1, Qt::Key_Escape, platform::vbOK},
-        {64, QMessageBox::Information, 1, Qt::Key_Return, platform::vbOK},
-        {0, QMessageBox::NoIcon, 1, Qt::Key_Escape, platform::vbOK},
+        {49, QMessageBox::Warning, 2, Qt::Key_Escape, lumetra::runtime::vbCancel},
+        {49, QMessageBox::Warning, 2, Qt::Key_Return, lumetra::runtime::vbOK},
+        {33, QMessageBox::Question, 2, Qt::Key_Escape, lumetra::runtime::vbCancel},
+        {16, QMessageBox::Critical, 1, Qt::Key_Escape, lumetra::runtime::vbOK},
+        {64, QMessageBox::Information, 1, Qt::Key_Return, lumetra::runtime::vbOK},
+        {0, QMessageBox::NoIcon, 1, Qt::Key_Escape, lumetra::runtime::vbOK},
     };
     platform::QtMessageBox box;
     for (const Case& c : cases) {

@@ -110,7 +110,7 @@ protected:
     }
     void expectIdle() const {
         EXPECT_EQ(label("lblInformazioni")->text(), QStringLiteral("Pronto"));
-        EXPECT_EQ(platform::Screen::MousePointer(), platform::vbDefault);
+        EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
         EXPECT_FALSE(window->lavoroInCorso());
     }
     bool composed() const {
@@ -164,7 +164,7 @@ TEST_F(PrintCommandTest, HeightIsCheckedFirstWithinItsLimits) {
     }
     // While the box was up, the status said what was going on and the pointer was busy.
     EXPECT_EQ(statusWhileShown.front(), QStringLiteral("Convalida impostazioni in corso..."));
-    EXPECT_EQ(pointerWhileShown.front(), platform::vbArrowHourglass);
+    EXPECT_EQ(pointerWhileShown.front(), lumetra::runtime::vbArrowHourglass);
     EXPECT_FALSE(composed());
 }
 
@@ -195,8 +195,8 @@ TEST_F(PrintCommandTest, MissingPicturesAreAskedAboutLastFirst) {
     QFile::remove(folder + QStringLiteral("/b.jpg"));
     QFile::remove(folder + QStringLiteral("/c.jpg"));
 
-    messages->answer(platform::vbOK);
-    messages->answer(platform::vbCancel);
+    messages->answer(lumetra::runtime::vbOK);
+    messages->answer(lumetra::runtime::vbCancel);
     print();
     EXPECT_EQ(prompts(), (QStringList{M5(folder + QStringLiteral("/c.jpg")),
                                       M5(folder + QStringLiteral("/b.jpg"))}));
@@ -209,7 +209,7 @@ TEST_F(PrintCommandTest, MissingPicturesAreAskedAboutLastFirst) {
 
     // OK to the remaining question: the composition runs with [a] and files it as printed.
     messages->shown.clear();
-    messages->answer(platform::vbOK);
+    messages->answer(lumetra::runtime::vbOK);
     print();
     EXPECT_EQ(prompts(), QStringList{M5(folder + QStringLiteral("/b.jpg"))});
     EXPECT_TRUE(composed());

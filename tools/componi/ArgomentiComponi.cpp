@@ -2,7 +2,6 @@
 
 #include "AltezzaCodice.h"
 
-
 namespace lumetra::componi {
 namespace {
 

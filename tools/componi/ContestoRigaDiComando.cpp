@@ -1,5 +1,9 @@
 #include "ContestoRigaDiComando.h"
 
+#include "PercorsoFile.h"
+
+#include <QFileInfo>
+
 #include <cstdio>
 
 namespace lumetra::componi {
@@ -28,15 +32,28 @@ void ContestoRigaDiComando::ImmagineNonInserita(const QString& nome, const QStri
                             : QStringLiteral("%1: immagine saltata").arg(motivo));
 }
 
+void ContestoRigaDiComando::RimuoviSelezionato(int indice) {
+    const QString nome = TestoSelezionato(indice);
+    Scrivi(QStringLiteral("Impossibile trovare il file immagine specificato: '%1': immagine "
+                          "saltata")
+               .arg(composition::PercorsoFile(indirizzo, nome)));
+    saltate.prepend(nome); // the print command drops missing files from the last one back
+    selezionati.removeAt(indice - 1);
+}
+
+bool ContestoRigaDiComando::FileExists(const QString& percorso) const {
+    return QFileInfo(percorso).isFile();
+}
+
 int ContestoRigaDiComando::MsgBox(const QString& messaggio, int stile, const QString& titolo) {
     ContestoSemplice::MsgBox(messaggio, stile, titolo);
-    if (stile == composition::vbExclamationOKCancel) {
-        // The only question of a composition: a picture that cannot be placed, already reported
-        // through ImmagineNonInserita. Skip it.
-        return composition::vbOK;
+    if (stile == runtime::vbExclamationOKCancel) {
+        // The job's only questions: a picture that is missing or cannot be placed, reported
+        // through RimuoviSelezionato and ImmagineNonInserita. Skip it.
+        return runtime::vbOK;
     }
     Scrivi(messaggio);
-    return composition::vbOK;
+    return runtime::vbOK;
 }
 
 } // namespace lumetra::componi

@@ -4,11 +4,9 @@
 #include "ArgomentiComponi.h"
 #include "ContestoRigaDiComando.h"
 
-#include "ComponiDocumento.h"
+#include "ComandoStampa.h"
 #include "EngineApplication.h"
-#include "PercorsoFile.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -45,12 +43,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    if (!QFileInfo(a.layout).isFile()) {
-        Scrivi(stderr, QStringLiteral("Impossibile trovare il file di layout specificato: '%1'")
-                           .arg(a.layout));
-        return 1;
-    }
-
     componi::ContestoRigaDiComando contesto(a.dettagli);
     contesto.layout = a.layout;
     contesto.indirizzo = a.cartella;
@@ -61,23 +53,15 @@ int main(int argc, char** argv) {
     contesto.grassetto = a.grassetto;
     contesto.corsivo = a.corsivo;
     contesto.copie = QString::number(a.copie);
-    for (const QString& nome : a.file) {
-        const QString percorso = composition::PercorsoFile(a.cartella, nome);
-        if (QFileInfo(percorso).isFile()) {
-            contesto.selezionati.append(nome);
-        } else {
-            Scrivi(stderr, QStringLiteral("Impossibile trovare il file immagine specificato: '%1': "
-                                          "immagine saltata")
-                               .arg(percorso));
-            contesto.saltate.append(nome);
-        }
-    }
+    contesto.selezionati = a.file;
 
     engine::EngineOptions opzioni;
     opzioni.pdfFile = a.pdf;
     contesto.fabbrica = engine::fabbricaMotore(opzioni);
 
-    const bool riuscito = composition::ComponiDocumento(contesto, false);
+    // The window's own print command: validation, composition, printing.
+    printjob::cmdStampa_Click(contesto);
+    const bool riuscito = contesto.stampato;
 
     if (!contesto.saltate.isEmpty())
         Scrivi(stderr, QStringLiteral("Immagini saltate (%1): %2")

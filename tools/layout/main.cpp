@@ -51,12 +51,12 @@ int Elenca(const QString& filtro) {
 
 int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomenti& a,
            const QString& nota) {
-    const layoutwriter::FileWriteResult esito = layoutwriter::writeLayout(
+    const runtime::FileWriteResult esito = layoutwriter::writeLayout(
         piano, a.uscita,
-        a.sovrascrivi ? layoutwriter::Replace::Allowed : layoutwriter::Replace::Never);
+        a.sovrascrivi ? runtime::Replace::Allowed : runtime::Replace::Never);
     if (!esito.written()) {
         QString messaggio = QStringLiteral("lumetra-layout: ") + esito.message;
-        if (esito.status == layoutwriter::FileWriteResult::Status::Exists)
+        if (esito.status == runtime::FileWriteResult::Status::Exists)
             messaggio += QStringLiteral(" Usare --sovrascrivi per sostituirlo.");
         Scrivi(stderr, messaggio);
         return 1;

@@ -7,8 +7,8 @@
 namespace lumetra::nuovolayout {
 namespace {
 
-using layoutwriter::FileWriteResult;
-using layoutwriter::Replace;
+using runtime::FileWriteResult;
+using runtime::Replace;
 
 QString ChiediFile(QWidget* finestra, const QString& cartella, const QString& nomeProposto) {
     QFileDialog dialogo(finestra, QStringLiteral("Salva il nuovo layout"), cartella,

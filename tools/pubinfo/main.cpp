@@ -64,8 +64,8 @@ int printJson(const QString& path) {
         const QByteArray json = lumetra::pubinfo::layoutJson(layout);
         std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
         return 0;
-    } catch (const lumetra::pub::ReadError& error) {
-        std::fprintf(stderr, "%s\n", error.description().toUtf8().constData());
+    } catch (const lumetra::runtime::Error& error) {
+        std::fprintf(stderr, "%s\n", error.Description().toUtf8().constData());
         return 2;
     }
 }

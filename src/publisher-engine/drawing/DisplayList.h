@@ -2,6 +2,8 @@
 // What one page of a Publisher layout draws, recorded once from libmspub's calls and replayed
 // onto any QPainter at any resolution. All lengths are in inches, from the page's top-left corner.
 
+#include "Length.h"
+
 #include <QColor>
 #include <QGradientStops>
 #include <QPainterPath>
@@ -69,7 +71,7 @@ struct PictureItem {
 struct TextSpan {
     QString text;
     QString family;
-    double size = 10.0 / 72.0; // inches
+    double size = 10.0 / runtime::PointsPerInch; // inches
     bool bold = false;
     bool italic = false;
     bool underline = false;

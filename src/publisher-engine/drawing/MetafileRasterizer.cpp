@@ -1,5 +1,7 @@
 #include "MetafileRasterizer.h"
 
+#include "Length.h"
+
 #include <Magick++.h>
 
 #include <algorithm>
@@ -37,10 +39,10 @@ QImage rasterizeMetafile(const QByteArray& data, const char* format, QSize size)
         const double naturalW = std::max<double>(1.0, probe.columns());
         const double naturalH = std::max<double>(1.0, probe.rows());
         const double density =
-            size.isEmpty()
-                ? 72.0
-                : std::clamp(72.0 * std::max(size.width() / naturalW, size.height() / naturalH),
-                             8.0, 2400.0);
+            size.isEmpty() ? runtime::PointsPerInch
+                           : std::clamp(runtime::PointsPerInch * std::max(size.width() / naturalW,
+                                                                          size.height() / naturalH),
+                                        8.0, 2400.0);
 
         Magick::Image image;
         image.magick(format);

@@ -1,5 +1,7 @@
 #include "PagePainter.h"
 
+#include "Length.h"
+
 #include "Picture.h"
 #include "TextPainter.h"
 
@@ -133,7 +135,7 @@ QPen strokePen(const StrokeStyle& stroke) {
         pen.setCosmetic(true);
     }
     if (!stroke.dashes.isEmpty()) {
-        const double unit = stroke.width > 0 ? stroke.width : 1.0 / 72.0;
+        const double unit = stroke.width > 0 ? stroke.width : 1.0 / runtime::PointsPerInch;
         QList<qreal> pattern;
         for (double d : stroke.dashes)
             pattern << std::max(0.05, d / unit);

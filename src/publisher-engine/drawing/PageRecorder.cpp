@@ -1,5 +1,7 @@
 #include "PageRecorder.h"
 
+#include "Length.h"
+
 #include "Picture.h"
 #include "Properties.h"
 #include "SvgPath.h"
@@ -42,7 +44,7 @@ StrokeStyle strokeFrom(const RVNGPropertyList& style) {
             : cap == QLatin1String("square") ? Qt::SquareCap
                                              : Qt::FlatCap;
     if (kind == QLatin1String("dash")) {
-        const double unit = std::max(s.width, 1.0 / 72.0);
+        const double unit = std::max(s.width, 1.0 / runtime::PointsPerInch);
         const double gap = props::inchesOr(style, "draw:distance", unit);
         for (int i = 1; i <= 2; ++i) {
             const QByteArray count = "draw:dots" + QByteArray::number(i);
@@ -362,8 +364,8 @@ void PageRecorder::openParagraph(const RVNGPropertyList& propList) {
         if (lh->getUnit() == librevenge::RVNG_PERCENT)
             p.lineHeightPercent = std::clamp(lh->getDouble(), 0.1, 10.0);
         else
-            p.lineHeightPoints =
-                std::clamp(*props::inches(propList, "fo:line-height") * 72.0, 0.5, 1000.0);
+            p.lineHeightPoints = std::clamp(
+                *props::inches(propList, "fo:line-height") * runtime::PointsPerInch, 0.5, 1000.0);
     }
     m_paragraph = std::move(p);
 }
@@ -390,8 +392,8 @@ void PageRecorder::openSpan(const RVNGPropertyList& propList) {
     s.family = props::string(propList, "style:font-name");
     if (s.family.isEmpty())
         s.family = props::string(propList, "fo:font-name");
-    const double size = props::inchesOr(propList, "fo:font-size", 10.0 / 72.0);
-    s.size = size > 0 && size < 20.0 ? size : 10.0 / 72.0;
+    const double size = props::inchesOr(propList, "fo:font-size", 10.0 / runtime::PointsPerInch);
+    s.size = size > 0 && size < 20.0 ? size : 10.0 / runtime::PointsPerInch;
     s.bold = props::string(propList, "fo:font-weight") == QLatin1String("bold");
     s.italic = props::string(propList, "fo:font-style") == QLatin1String("italic");
     const QString underline = props::string(propList, "style:text-underline-style");

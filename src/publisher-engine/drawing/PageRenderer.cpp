@@ -1,5 +1,7 @@
 #include "PageRenderer.h"
 
+#include "Length.h"
+
 #include "AnchorCollapse.h"
 #include "PagePainter.h"
 #include "PageRecorder.h"
@@ -20,7 +22,6 @@ namespace lumetra::pub {
 
 namespace {
 
-constexpr qint64 kMaxFileSize = 512ll * 1024 * 1024;
 constexpr std::size_t kMaxCachedHiddenSets = 256;
 constexpr double kMaxImageSide = 30000.0;
 
@@ -34,31 +35,16 @@ QString unreadableMessage() {
 PageRenderer::PageRenderer(QByteArray file, Layout layout)
     : m_file(std::move(file)), m_layout(std::move(layout)) {}
 
-std::unique_ptr<PageRenderer> PageRenderer::open(const QString& path, const Layout& layout,
-                                                 QString* error) {
-    QFile file(path);
-    const QString name = QFileInfo(path).fileName();
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) {
-        if (error)
-            *error = QStringLiteral("Impossibile leggere il file '%1'.").arg(name);
-        return nullptr;
-    }
-    QByteArray bytes = file.readAll();
-    if (bytes.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("Impossibile leggere il file '%1'.").arg(name);
-        return nullptr;
-    }
-    return fromBytes(std::move(bytes), layout);
-}
-
 std::unique_ptr<PageRenderer> PageRenderer::open(const QString& path, QString* error) {
     try {
-        const Layout layout = Layout::readFile(path);
-        return open(path, layout, error);
-    } catch (const ReadError& e) {
+        QByteArray bytes = readLayoutFile(path);
+        const Layout layout =
+            Layout::readBytes(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                              static_cast<std::size_t>(bytes.size()));
+        return fromBytes(std::move(bytes), layout);
+    } catch (const runtime::Error& e) {
         if (error)
-            *error = e.description();
+            *error = e.Description();
     } catch (...) {
         if (error)
             *error = QStringLiteral("Impossibile leggere il layout '%1'.")
@@ -91,7 +77,7 @@ int PageRenderer::emittedPageCount() const {
 
 RecordedPage PageRenderer::blankPage() const {
     RecordedPage page;
-    page.size = pageSizePoints() / 72.0;
+    page.size = pageSizePoints() / runtime::PointsPerInch;
     return page;
 }
 
@@ -253,7 +239,7 @@ bool PageRenderer::drawPage(QPainter& painter, int pageIndex, const QRectF& targ
     if (!page)
         return false;
     // The layout's own page size frames the page, whatever libmspub reported.
-    const QSizeF inches = pageSizePoints() / 72.0;
+    const QSizeF inches = pageSizePoints() / runtime::PointsPerInch;
     try {
         if (inches.isEmpty() || page->size == inches) {
             paintRecordedPage(painter, *page, target);
@@ -277,8 +263,8 @@ bool PageRenderer::drawPage(QPainter& painter, int pageIndex, const QRectF& targ
 
 QImage PageRenderer::renderPage(int pageIndex, double dpi, const std::set<int>& hiddenShapes) {
     const QSizeF points = pageSizePoints();
-    const double w = std::ceil(points.width() / 72.0 * dpi);
-    const double h = std::ceil(points.height() / 72.0 * dpi);
+    const double w = std::ceil(points.width() / runtime::PointsPerInch * dpi);
+    const double h = std::ceil(points.height() / runtime::PointsPerInch * dpi);
     if (!(dpi > 0) || !(w >= 1 && h >= 1 && w <= kMaxImageSide && h <= kMaxImageSide)) {
         std::lock_guard lock(m_mutex);
         fail(QStringLiteral("Risoluzione non valida: %1 punti per pollice.").arg(dpi));
@@ -296,9 +282,10 @@ QImage PageRenderer::renderPage(int pageIndex, double dpi, const std::set<int>& 
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const bool ok = drawPage(
-        painter, pageIndex, QRectF(0, 0, points.width() / 72.0 * dpi, points.height() / 72.0 * dpi),
-        hiddenShapes);
+    const bool ok = drawPage(painter, pageIndex,
+                             QRectF(0, 0, points.width() / runtime::PointsPerInch * dpi,
+                                    points.height() / runtime::PointsPerInch * dpi),
+                             hiddenShapes);
     painter.end();
     return ok ? image : QImage();
 }

@@ -2,7 +2,7 @@
 // Draws the pages of a Publisher layout as the layout program shows them, through libmspub:
 //
 //   QString error;
-//   auto renderer = lumetra::pub::PageRenderer::open(path, layout, &error);
+//   auto renderer = lumetra::pub::PageRenderer::open(path, &error);
 //   renderer->drawPage(painter, 0, targetRect, {2, 3});   // page 1 without Shapes(3), Shapes(4)
 //   QImage image = renderer->renderPage(0, 96.0);
 //
@@ -33,13 +33,9 @@ namespace lumetra::pub {
 
 class PageRenderer {
 public:
-    // Opens the layout file `path`, whose pages and shapes `layout` describes. Null (with
-    // `error` set) when the file cannot be read.
-    static std::unique_ptr<PageRenderer> open(const QString& path, const Layout& layout,
-                                              QString* error = nullptr);
-    // The same, reading the layout itself.
+    // Reads the layout file `path`. Null (with `error` set) when it is no readable layout.
     static std::unique_ptr<PageRenderer> open(const QString& path, QString* error = nullptr);
-    // A layout file held in memory.
+    // A layout file held in memory, whose pages and shapes `layout` describes.
     static std::unique_ptr<PageRenderer> fromBytes(QByteArray file, const Layout& layout);
 
     const Layout& layout() const { return m_layout; }

@@ -1,5 +1,7 @@
 #include "Properties.h"
 
+#include "Length.h"
+
 namespace lumetra::pub::props {
 
 using librevenge::RVNGPropertyList;
@@ -20,9 +22,9 @@ std::optional<double> inches(const RVNGPropertyList& list, const char* name) {
     const double v = p->getDouble();
     switch (p->getUnit()) {
     case librevenge::RVNG_POINT:
-        return v / 72.0;
+        return v / runtime::PointsPerInch;
     case librevenge::RVNG_TWIP:
-        return v / 1440.0;
+        return v / runtime::TwipsPerInch;
     default:
         return v;
     }

@@ -1,5 +1,7 @@
 #include "TextPainter.h"
 
+#include "Length.h"
+
 #include "FontMatcher.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -33,7 +35,7 @@ QPaintDevice* layoutDevice() {
 
 QTextCharFormat charFormat(const TextSpan& span) {
     QFont font(matchFontFamily(span.family));
-    font.setPointSizeF(std::max(0.5, span.size * 72.0));
+    font.setPointSizeF(std::max(0.5, span.size * runtime::PointsPerInch));
     font.setBold(span.bold);
     font.setItalic(span.italic);
     font.setUnderline(span.underline);
@@ -89,7 +91,8 @@ QTextBlockFormat blockFormat(const TextParagraph& p) {
     f.setTopMargin(p.marginTop * v);
     f.setBottomMargin(p.marginBottom * v);
     if (p.lineHeightPoints > 0)
-        f.setLineHeight(p.lineHeightPoints / 72.0 * v, QTextBlockFormat::FixedHeight);
+        f.setLineHeight(p.lineHeightPoints / runtime::PointsPerInch * v,
+                        QTextBlockFormat::FixedHeight);
     else if (p.lineHeightPercent > 0)
         f.setLineHeight(p.lineHeightPercent * 100.0, QTextBlockFormat::ProportionalHeight);
     return f;

@@ -46,12 +46,14 @@ void writePdf(const EngineDocument& document, const QString& path, int first, in
     writer.setPageLayout(documentPageLayout(document));
     QPainter painter;
     if (!painter.begin(&writer)) {
-        fail(ErrScritturaPdf, QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
+        fail(runtime::ErrScritturaFile,
+             QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
     }
     const QRectF target = fullPageTarget(writer.pageLayout(), writer.resolution());
     paintRange(painter, writer, document, first, last, target, unreadable);
     if (!painter.end()) {
-        fail(ErrScritturaPdf, QStringLiteral("Impossibile completare il file PDF '%1'").arg(path));
+        fail(runtime::ErrScritturaFile,
+             QStringLiteral("Impossibile completare il file PDF '%1'").arg(path));
     }
 }
 
@@ -64,7 +66,7 @@ void printPages(const EngineDocument& document, QPrinter& printer, int first, in
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        fail(ErrStampante,
+        fail(runtime::ErrStampante,
              QStringLiteral("La stampante '%1' non è disponibile").arg(printer.printerName()));
     }
     const QRectF target = fullPageTarget(printer.pageLayout(), printer.resolution());
@@ -73,12 +75,12 @@ void printPages(const EngineDocument& document, QPrinter& printer, int first, in
     // The job goes to CUPS when painting ends; its answer is the last one libcups received.
     const ipp_status_t status = cupsLastError();
     if (!ended || printer.printerState() == QPrinter::Error) {
-        fail(ErrStampante,
+        fail(runtime::ErrStampante,
              QStringLiteral("Stampa non riuscita sulla stampante '%1'").arg(printer.printerName()));
     }
     if (printer.outputFormat() == QPrinter::NativeFormat &&
         status > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        fail(ErrStampante,
+        fail(runtime::ErrStampante,
              QStringLiteral("La stampante '%1' ha rifiutato il lavoro: %2")
                  .arg(printer.printerName(), QString::fromUtf8(cupsLastErrorString())));
     }
@@ -88,8 +90,9 @@ QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord&
                               QStringList* unreadable) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull() || info.printerName().isEmpty()) {
-        fail(ErrStampante, QStringLiteral("Nessuna stampante predefinita è configurata nel "
-                                          "sistema"));
+        fail(runtime::ErrStampante,
+             QStringLiteral("Nessuna stampante predefinita è configurata nel "
+                            "sistema"));
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setPrinterName(info.printerName());
@@ -107,7 +110,7 @@ void reportUnreadable(const QStringList& unreadable) {
     for (const QString& file : unreadable) {
         names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
     }
-    fail(ErrImmagineNonValida,
+    fail(runtime::ErrImmagineNonValida,
          QStringLiteral("Impossibile leggere le immagini %1: al loro posto è rimasta una casella "
                         "vuota")
              .arg(names.join(QStringLiteral(", "))));

@@ -17,24 +17,24 @@ struct PrintRecord;
 QPageLayout documentPageLayout(const EngineDocument& document);
 
 // Writes pages first..last (0-based, inclusive) into a PDF file at 300 dpi. Throws
-// Publisher::Error (ErrScritturaPdf) when the file cannot be written.
+// Publisher::Error (runtime::ErrScritturaFile) when the file cannot be written.
 void writePdf(const EngineDocument& document, const QString& path, int first, int last,
               QStringList* unreadable = nullptr);
 
 // Paints pages first..last onto a printer that is already set up (printer name, copies), full
-// page, in the document's page size. Throws Publisher::Error (ErrStampante) when the printer
-// refuses or the job fails.
+// page, in the document's page size. Throws Publisher::Error (runtime::ErrStampante) when the
+// printer refuses or the job fails.
 void printPages(const EngineDocument& document, QPrinter& printer, int first, int last,
                 QStringList* unreadable = nullptr);
 
 // Prints the pages of `record` (1-based range, copies, collation as job options) on the default
-// printer and returns the printer's name. Throws Publisher::Error (ErrStampante) when there is no
-// default printer or the job is refused or fails.
+// printer and returns the printer's name. Throws Publisher::Error (runtime::ErrStampante) when
+// there is no default printer or the job is refused or fails.
 QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord& record,
                               QStringList* unreadable = nullptr);
 
-// Throws Publisher::Error (ErrImmagineNonValida) naming the pictures that could not be drawn
-// (their boxes came out empty); does nothing when the list is empty.
+// Throws Publisher::Error (runtime::ErrImmagineNonValida) naming the pictures that could not be
+// drawn (their boxes came out empty); does nothing when the list is empty.
 void reportUnreadable(const QStringList& unreadable);
 
 } // namespace lumetra::engine

@@ -1,5 +1,7 @@
 #include "DocumentPainter.h"
 
+#include "Length.h"
+
 #include "EngineDocument.h"
 #include "PictureBatch.h"
 
@@ -189,7 +191,7 @@ void paintPages(QPainter& painter, const EngineDocument& document, int first, in
     const bool drawing = !document.pageSize().isEmpty() && !target.isEmpty();
     const QTransform transform =
         drawing ? pageTransform(painter, document.pageSize(), target) : QTransform();
-    const double maxDevicePerPoint = options.maxPictureDpi / 72.0;
+    const double maxDevicePerPoint = options.maxPictureDpi / runtime::PointsPerInch;
     PicturePlan plan;
     int window = 0;
     for (int page = first; page <= last; ++page) {

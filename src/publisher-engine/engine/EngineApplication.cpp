@@ -12,7 +12,8 @@ EngineApplication::EngineApplication(EngineOptions options) : options_(std::move
 
 void EngineApplication::checkRunning() const {
     if (quit_) {
-        fail(ErrApplicazioneChiusa, QStringLiteral("Il motore di impaginazione è stato chiuso"));
+        fail(runtime::ErrApplicazioneChiusa,
+             QStringLiteral("Il motore di impaginazione è stato chiuso"));
     }
 }
 
@@ -23,7 +24,7 @@ std::shared_ptr<Publisher::Document> EngineApplication::Open(const QString& file
     lastOpen_ = OpenArguments{readOnly, addToRecentFiles, saveChanges};
     auto layout = options_.loadLayout(fileName);
     if (!layout) {
-        fail(ErrLayoutNonValido,
+        fail(runtime::ErrLayoutNonValido,
              QStringLiteral("Impossibile caricare il file di layout '%1'").arg(fileName));
     }
     auto document =
@@ -42,7 +43,7 @@ std::shared_ptr<Publisher::Document> EngineApplication::Open(const QString& file
 std::shared_ptr<Publisher::Document> EngineApplication::ActiveDocument() {
     checkRunning();
     if (!document_ || document_->isClosed()) {
-        fail(ErrOggettoNonValido, QStringLiteral("Nessun documento aperto"));
+        fail(runtime::ErrOggettoNonValido, QStringLiteral("Nessun documento aperto"));
     }
     return document_;
 }
@@ -69,10 +70,10 @@ void EngineApplication::setViewVisible(bool visible) {
         return;
     }
     if (!document_ || document_->isClosed()) {
-        fail(ErrOggettoNonValido, QStringLiteral("Nessun documento da mostrare"));
+        fail(runtime::ErrOggettoNonValido, QStringLiteral("Nessun documento da mostrare"));
     }
     if (!options_.openView) {
-        fail(ErrOggettoNonValido,
+        fail(runtime::ErrOggettoNonValido,
              QStringLiteral("Questo motore non può mostrare documenti in una finestra"));
     }
     view_ = options_.openView(shared_from_this(), document_);

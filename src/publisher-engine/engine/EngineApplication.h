@@ -5,8 +5,8 @@
 //   auto app = create();                  // Publisher::Application
 //   auto doc = app->Open(path, false, true, 3);
 //
-// Quit ends the engine (later calls fail with ErrApplicazioneChiusa) unless a document window is
-// showing: the window keeps the engine, and its document, alive until the user closes it.
+// Quit ends the engine (later calls fail with runtime::ErrApplicazioneChiusa) unless a document
+// window is showing: the window keeps the engine, and its document, alive until the user closes it.
 
 #include "EngineDocument.h"
 #include "LayoutSource.h"

@@ -28,14 +28,14 @@ std::shared_ptr<EngineDocument> EngineDocument::create(std::shared_ptr<const Lay
         document->pages_.push_back(page);
     }
     if (document->pages_.empty()) {
-        fail(ErrLayoutNonValido, QStringLiteral("Il file di layout non contiene pagine"));
+        fail(runtime::ErrLayoutNonValido, QStringLiteral("Il file di layout non contiene pagine"));
     }
     return document;
 }
 
 void EngineDocument::checkOpen() const {
     if (closed_) {
-        fail(ErrOggettoNonValido, QStringLiteral("Il documento è stato chiuso"));
+        fail(runtime::ErrOggettoNonValido, QStringLiteral("Il documento è stato chiuso"));
     }
 }
 
@@ -47,14 +47,15 @@ std::shared_ptr<Publisher::Pages> EngineDocument::Pages() {
 std::shared_ptr<EnginePage> EngineDocument::addPages(int count, int after, int duplicateFrom) {
     checkOpen();
     if (count < 1 || count > 10000) {
-        fail(ErrArgomentoNonValido, QStringLiteral("Numero di pagine non valido: %1").arg(count));
+        fail(runtime::ErrArgomentoNonValido,
+             QStringLiteral("Numero di pagine non valido: %1").arg(count));
     }
     if (after < 0 || after > pageCount()) {
-        fail(ErrArgomentoNonValido,
+        fail(runtime::ErrArgomentoNonValido,
              QStringLiteral("Posizione di inserimento non valida: %1").arg(after));
     }
     if (duplicateFrom < 0 || duplicateFrom > pageCount()) {
-        fail(ErrArgomentoNonValido,
+        fail(runtime::ErrArgomentoNonValido,
              QStringLiteral("La pagina %1 da duplicare non esiste").arg(duplicateFrom));
     }
     std::vector<std::shared_ptr<EnginePage>> added;
@@ -75,10 +76,11 @@ void EngineDocument::removePage(const EnginePage* page) {
     const auto it = std::find_if(pages_.begin(), pages_.end(),
                                  [page](const auto& p) { return p.get() == page; });
     if (it == pages_.end()) {
-        fail(ErrOggettoNonValido, QStringLiteral("La pagina non appartiene più al documento"));
+        fail(runtime::ErrOggettoNonValido,
+             QStringLiteral("La pagina non appartiene più al documento"));
     }
     if (pages_.size() == 1) {
-        fail(ErrUltimaPagina,
+        fail(runtime::ErrUltimaPagina,
              QStringLiteral("Impossibile eliminare l'unica pagina rimasta nel documento"));
     }
     (*it)->detach();
@@ -93,11 +95,12 @@ void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int 
     record.lastPage = to == -1 ? pageCount() : to;
     if (record.firstPage < 1 || record.lastPage > pageCount() ||
         record.firstPage > record.lastPage) {
-        fail(ErrArgomentoNonValido,
+        fail(runtime::ErrArgomentoNonValido,
              QStringLiteral("Intervallo di pagine non valido: da %1 a %2").arg(from).arg(to));
     }
     if (copies < 1 || copies > 999) {
-        fail(ErrArgomentoNonValido, QStringLiteral("Numero di copie non valido: %1").arg(copies));
+        fail(runtime::ErrArgomentoNonValido,
+             QStringLiteral("Numero di copie non valido: %1").arg(copies));
     }
     record.copies = copies;
     record.collate = collate;
@@ -131,9 +134,10 @@ int EnginePages::Count() const {
 std::shared_ptr<Publisher::Page> EnginePages::Item(int index) {
     document_->checkOpen();
     if (index < 1 || index > document_->pageCount()) {
-        fail(ErrIndiceNonValido, QStringLiteral("La pagina %1 non esiste: il documento ne ha %2")
-                                     .arg(index)
-                                     .arg(document_->pageCount()));
+        fail(runtime::ErrIndiceNonValido,
+             QStringLiteral("La pagina %1 non esiste: il documento ne ha %2")
+                 .arg(index)
+                 .arg(document_->pageCount()));
     }
     return document_->pages()[static_cast<std::size_t>(index - 1)];
 }

@@ -14,9 +14,9 @@ QRectF checkedBox(const Publisher::Variant& left, const Publisher::Variant& top,
                   const Publisher::Variant& width, const Publisher::Variant& height) {
     const QRectF box(toPoints(left), toPoints(top), toPoints(width), toPoints(height));
     if (box.width() < 0 || box.height() < 0) {
-        fail(ErrArgomentoNonValido, QStringLiteral("Dimensioni non valide: %1 x %2 punti")
-                                        .arg(box.width())
-                                        .arg(box.height()));
+        fail(runtime::ErrArgomentoNonValido, QStringLiteral("Dimensioni non valide: %1 x %2 punti")
+                                                 .arg(box.width())
+                                                 .arg(box.height()));
     }
     return box;
 }
@@ -29,7 +29,8 @@ EnginePage::EnginePage(std::weak_ptr<EngineDocument> document, int layoutPage)
 std::shared_ptr<EngineDocument> EnginePage::checkedDocument() const {
     auto document = document_.lock();
     if (!document || document->isClosed()) {
-        fail(ErrOggettoNonValido, QStringLiteral("La pagina non appartiene più al documento"));
+        fail(runtime::ErrOggettoNonValido,
+             QStringLiteral("La pagina non appartiene più al documento"));
     }
     return document;
 }
@@ -99,9 +100,10 @@ std::shared_ptr<Publisher::Shape> EngineShapes::Item(int index) {
     page_->checkedDocument();
     const auto& shapes = page_->shapes();
     if (index < 1 || index > static_cast<int>(shapes.size())) {
-        fail(ErrIndiceNonValido, QStringLiteral("La forma %1 non esiste: la pagina ne ha %2")
-                                     .arg(index)
-                                     .arg(shapes.size()));
+        fail(runtime::ErrIndiceNonValido,
+             QStringLiteral("La forma %1 non esiste: la pagina ne ha %2")
+                 .arg(index)
+                 .arg(shapes.size()));
     }
     return shapes[static_cast<std::size_t>(index - 1)];
 }
@@ -125,7 +127,7 @@ std::shared_ptr<Publisher::Shape> EngineShapes::AddTextbox(int orientation,
                                                            const Publisher::Variant& height) {
     page_->checkedDocument();
     if (orientation != Publisher::pbTextOrientationHorizontal) {
-        fail(ErrArgomentoNonValido,
+        fail(runtime::ErrArgomentoNonValido,
              QStringLiteral("Orientamento del testo non gestito: %1").arg(orientation));
     }
     auto shape = EngineShape::textBox(checkedBox(left, top, width, height));

@@ -12,7 +12,8 @@ namespace {
 double checkedSize(const Publisher::Variant& value) {
     const double points = toPoints(value);
     if (points < 0) {
-        fail(ErrArgomentoNonValido, QStringLiteral("Dimensione non valida: %1 punti").arg(points));
+        fail(runtime::ErrArgomentoNonValido,
+             QStringLiteral("Dimensione non valida: %1 punti").arg(points));
     }
     return points;
 }
@@ -59,7 +60,8 @@ std::shared_ptr<EngineShape> EngineShape::copy() const {
 
 void EngineShape::checkAlive() const {
     if (page_.expired()) {
-        fail(ErrOggettoNonValido, QStringLiteral("La forma è stata eliminata dalla pagina"));
+        fail(runtime::ErrOggettoNonValido,
+             QStringLiteral("La forma è stata eliminata dalla pagina"));
     }
 }
 
@@ -145,7 +147,7 @@ std::shared_ptr<Publisher::TextFrame> EngineShape::TextFrame() {
 TextBox& EngineShape::editableText() {
     checkAlive();
     if (kind_ != ShapeKind::TextBox) {
-        fail(ErrArgomentoNonValido, QStringLiteral("La forma non contiene testo"));
+        fail(runtime::ErrArgomentoNonValido, QStringLiteral("La forma non contiene testo"));
     }
     return text_;
 }
@@ -154,7 +156,7 @@ void EngineShape::setFillRgb(std::int32_t rgb) {
     checkAlive();
     const auto value = static_cast<std::uint32_t>(rgb);
     if (value > 0xFFFFFFu) {
-        fail(ErrArgomentoNonValido, QStringLiteral("Colore non valido: %1").arg(rgb));
+        fail(runtime::ErrArgomentoNonValido, QStringLiteral("Colore non valido: %1").arg(rgb));
     }
     fill_ = qRgb(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }

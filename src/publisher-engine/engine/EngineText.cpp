@@ -50,7 +50,8 @@ void EngineParagraphFormat::SetAlignment(int alignment) {
     TextBox& text = shape_->editableText();
     if (alignment < Publisher::pbParagraphAlignmentLeft ||
         alignment > Publisher::pbParagraphAlignmentRight) {
-        fail(ErrArgomentoNonValido, QStringLiteral("Allineamento non valido: %1").arg(alignment));
+        fail(runtime::ErrArgomentoNonValido,
+             QStringLiteral("Allineamento non valido: %1").arg(alignment));
     }
     text.setAlignment(alignment);
 }
@@ -80,7 +81,8 @@ int EngineTextFrame::AutoFitText() const {
 void EngineTextFrame::SetAutoFitText(int mode) {
     TextBox& text = shape_->editableText();
     if (mode < Publisher::pbTextAutoFitNone || mode > Publisher::pbTextAutoFitBestFit) {
-        fail(ErrArgomentoNonValido, QStringLiteral("Adattamento testo non valido: %1").arg(mode));
+        fail(runtime::ErrArgomentoNonValido,
+             QStringLiteral("Adattamento testo non valido: %1").arg(mode));
     }
     text.setAutoFit(mode);
 }

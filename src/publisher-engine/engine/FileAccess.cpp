@@ -1,8 +1,9 @@
 #include "FileAccess.h"
 
 #include "EngineErrors.h"
+#include "Error.h"
+#include "ErrorNumbers.h"
 #include "InputFile.h"
-#include "ReadError.h"
 
 namespace lumetra::engine {
 
@@ -10,13 +11,13 @@ void checkReadableFile(const QString& path, const QString& what) {
     switch (pub::checkInputFile(path).problem) {
     case 0:
         return;
-    case pub::ErrPermessoNegato:
-        fail(ErrPermessoNegato,
+    case runtime::ErrPermessoNegato:
+        fail(runtime::ErrPermessoNegato,
              QStringLiteral("%1 '%2' non è accessibile: accesso negato").arg(what, path));
-    case pub::ErrFileNonTrovato:
-        fail(ErrFileNonTrovato, QStringLiteral("%1 '%2' non esiste").arg(what, path));
+    case runtime::ErrFileNonTrovato:
+        fail(runtime::ErrFileNonTrovato, QStringLiteral("%1 '%2' non esiste").arg(what, path));
     default:
-        fail(ErrPercorsoNonValido,
+        fail(runtime::ErrPercorsoNonValido,
              QStringLiteral("%1 '%2' non è un file leggibile").arg(what, path));
     }
 }

@@ -3,7 +3,7 @@
 // draw a page's own content with some of its shapes left out.
 //
 // The engine reads layouts through a LayoutLoader; the real one reads .pub files (PubLayout.h),
-// tests build layouts in memory (MemoryLayout.h).
+// tests build layouts in memory (tests/support/memory-layout).
 
 #include <QRectF>
 #include <QSizeF>

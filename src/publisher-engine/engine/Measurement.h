@@ -12,7 +12,8 @@ namespace lumetra::engine {
 // Points, or nothing when the text is not a measurement (or the number is not finite).
 std::optional<double> parseMeasurement(const Publisher::Variant& value);
 
-// Points; throws Publisher::Error (ErrTipoNonValido) naming the text when it is no measurement.
+// Points; throws Publisher::Error (runtime::ErrTipoNonValido) naming the text when it is no
+// measurement.
 double toPoints(const Publisher::Variant& value);
 
 } // namespace lumetra::engine

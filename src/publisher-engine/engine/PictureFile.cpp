@@ -14,8 +14,9 @@ PictureInfo probePicture(const QString& path) {
     try {
         return pictures::probePicture(path);
     } catch (const pictures::PictureError& e) {
-        fail(ErrImmagineNonValida, QStringLiteral("Il file immagine '%1' non si può inserire: %2")
-                                       .arg(name, e.description()));
+        fail(runtime::ErrImmagineNonValida,
+             QStringLiteral("Il file immagine '%1' non si può inserire: %2")
+                 .arg(name, e.Description()));
     }
 }
 
@@ -25,7 +26,7 @@ std::shared_ptr<const pictures::ImportedPicture> decodePicture(const QString& pa
         return pictures::loadPicture(path, target);
     } catch (const pictures::PictureError& e) {
         if (error) {
-            *error = e.description();
+            *error = e.Description();
         }
     } catch (const std::exception&) {
         if (error) {

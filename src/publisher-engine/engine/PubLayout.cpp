@@ -5,7 +5,6 @@
 
 #include "Layout.h"
 #include "PageRenderer.h"
-#include "ReadError.h"
 
 #include <QPainter>
 
@@ -18,7 +17,13 @@ namespace {
 
 class PubLayout final : public LayoutSource {
 public:
-    explicit PubLayout(const QString& path) : layout_(readLayout(path)) {
+    // The reader's errors are the engine's (53, 70, 75, 321) and pass through unchanged.
+    explicit PubLayout(const QString& path) : PubLayout(lumetra::pub::readLayoutFile(path)) {}
+
+    explicit PubLayout(QByteArray bytes)
+        : layout_(lumetra::pub::Layout::readBytes(
+              reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+              static_cast<std::size_t>(bytes.size()))) {
         const auto& pages = layout_.pages();
         for (const auto& page : pages) {
             std::vector<LayoutShape> shapes;
@@ -30,12 +35,7 @@ public:
             }
             shapes_.push_back(std::move(shapes));
         }
-        QString error;
-        renderer_ = lumetra::pub::PageRenderer::open(path, layout_, &error);
-        if (!renderer_) {
-            fail(ErrLayoutNonValido,
-                 QStringLiteral("Impossibile leggere il contenuto del layout: %1").arg(error));
-        }
+        renderer_ = lumetra::pub::PageRenderer::fromBytes(std::move(bytes), layout_);
     }
 
     QSizeF pageSize() const override { return {layout_.pageWidth(), layout_.pageHeight()}; }
@@ -55,14 +55,6 @@ public:
     }
 
 private:
-    static lumetra::pub::Layout readLayout(const QString& path) {
-        try {
-            return lumetra::pub::Layout::readFile(path);
-        } catch (const lumetra::pub::ReadError& error) {
-            fail(error.number(), error.description());
-        }
-    }
-
     lumetra::pub::Layout layout_;
     std::vector<std::vector<LayoutShape>> shapes_;
     mutable std::mutex mutex_;

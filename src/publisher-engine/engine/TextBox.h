@@ -8,6 +8,8 @@
 // caption loops rely on this). Overflowing compares the text at its current size with the box
 // as it is now, whatever the fit mode.
 
+#include "Length.h"
+
 #include "TextFit.h"
 
 #include <QSizeF>
@@ -18,7 +20,7 @@
 namespace lumetra::engine {
 
 // Internal margins of a text box: 0.04 in on each side.
-inline constexpr double TextMargin = 0.04 * 72.0;
+inline constexpr double TextMargin = 0.04 * runtime::PointsPerInch;
 
 class TextBox {
 public:

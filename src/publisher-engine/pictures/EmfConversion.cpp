@@ -1,6 +1,8 @@
 // EMF (and the EMF+ records inside it) to SVG through libemf2svg.
 #include "MetafileConversion.h"
 
+#include "Length.h"
+
 #include "PictureError.h"
 
 #include <emf2svg.h>
@@ -37,7 +39,7 @@ QSize sizeOf(QByteArrayView emf) {
     const double frameWidth = double(s32le(emf, 32)) - s32le(emf, 24);
     const double frameHeight = double(s32le(emf, 36)) - s32le(emf, 28);
     if (frameWidth > 0 && frameHeight > 0) {
-        const double pointsPerUnit = 72.0 / 2540.0;
+        const double pointsPerUnit = runtime::PointsPerInch / (runtime::MillimetresPerInch * 100.0);
         return QSize(std::max(1, int(std::lround(frameWidth * pointsPerUnit))),
                      std::max(1, int(std::lround(frameHeight * pointsPerUnit))));
     }

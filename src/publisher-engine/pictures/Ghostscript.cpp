@@ -1,5 +1,7 @@
 #include "Ghostscript.h"
 
+#include "Length.h"
+
 #include <ghostscript/gdevdsp.h>
 #include <ghostscript/iapi.h>
 #include <ghostscript/ierrors.h>
@@ -158,8 +160,8 @@ QImage renderEps(QByteArrayView postScript, QSizeF points, QSize pixels) {
     if (points.isEmpty() || pixels.isEmpty()) {
         return {};
     }
-    const double xDpi = 72.0 * pixels.width() / points.width();
-    const double yDpi = 72.0 * pixels.height() / points.height();
+    const double xDpi = runtime::PointsPerInch * pixels.width() / points.width();
+    const double yDpi = runtime::PointsPerInch * pixels.height() / points.height();
     const QList<QByteArray> arguments{
         "gs",
         "-q",

@@ -1,21 +1,16 @@
 #pragma once
-// The failure of a picture to be read: an Italian description, without the file's name (the
-// caller names the file).
+// The failure of a picture to be read: error 481 with an Italian description, without the file's
+// name (the caller names the file).
 
-#include <QString>
-
-#include <stdexcept>
+#include "Error.h"
+#include "ErrorNumbers.h"
 
 namespace lumetra::pictures {
 
-class PictureError : public std::runtime_error {
+class PictureError : public runtime::Error {
 public:
     explicit PictureError(const QString& description)
-        : std::runtime_error(description.toStdString()), description_(description) {}
-    const QString& description() const { return description_; }
-
-private:
-    QString description_;
+        : runtime::Error(runtime::ErrImmagineNonValida, description) {}
 };
 
 [[noreturn]] inline void refuse(const QString& description) {

@@ -1,5 +1,7 @@
 #include "RevengeDecoder.h"
 
+#include "Length.h"
+
 #include "PageRecorder.h"
 #include "PictureData.h"
 #include "PictureError.h"
@@ -67,7 +69,7 @@ Drawing recorded(const PictureData& data) {
 
 PictureInfo probe(const PictureData& data) {
     const Drawing drawing = recorded(data);
-    const QSizeF points = drawing.page.size * 72.0; // the page is in inches
+    const QSizeF points = drawing.page.size * runtime::PointsPerInch; // the page is in inches
     return PictureInfo{QSize(std::max(1, int(std::lround(std::min(points.width(), 1e6)))),
                              std::max(1, int(std::lround(std::min(points.height(), 1e6))))),
                        drawing.format, true};

@@ -1,6 +1,6 @@
 #pragma once
 // Bounds-checked little-endian reads over one stream of a layout. Every read outside the stream
-// throws Damaged, which the reader turns into a ReadError at its edge.
+// throws Damaged, which the reader turns into a runtime::Error at its edge.
 
 #include <cstddef>
 #include <cstdint>

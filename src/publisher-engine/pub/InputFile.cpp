@@ -1,6 +1,7 @@
 #include "InputFile.h"
 
-#include "ReadError.h"
+#include "Error.h"
+#include "ErrorNumbers.h"
 
 #include <QFile>
 
@@ -13,25 +14,25 @@ namespace lumetra::pub {
 
 InputFileCheck checkInputFile(const QString& path) {
     if (path.isEmpty()) {
-        return {ErrFileNonTrovato};
+        return {runtime::ErrFileNonTrovato};
     }
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int error = errno;
         if (error == EACCES || error == EPERM) {
-            return {ErrPermessoNegato};
+            return {runtime::ErrPermessoNegato};
         }
         if (error == ENOENT || error == ENOTDIR) {
-            return {ErrFileNonTrovato};
+            return {runtime::ErrFileNonTrovato};
         }
-        return {ErrPercorsoNonValido};
+        return {runtime::ErrPercorsoNonValido};
     }
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);
     if (!regular) {
-        return {ErrPercorsoNonValido};
+        return {runtime::ErrPercorsoNonValido};
     }
     return {0, static_cast<std::int64_t>(info.st_size)};
 }

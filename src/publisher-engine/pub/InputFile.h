@@ -1,6 +1,6 @@
 #pragma once
 // Whether an input file (a layout, a picture) can be read, and if not why, in the numbers of
-// ReadError.h. The system's own reason is asked, so a refused access is told apart from a
+// runtime::Error.h. The system's own reason is asked, so a refused access is told apart from a
 // missing file (Qt reports every failed open alike). Nothing is ever opened for writing.
 
 #include <QString>
@@ -10,7 +10,8 @@
 namespace lumetra::pub {
 
 struct InputFileCheck {
-    int problem = 0;       // 0, ErrFileNonTrovato, ErrPermessoNegato or ErrPercorsoNonValido
+    int problem = 0;       // 0, runtime::ErrFileNonTrovato, runtime::ErrPermessoNegato or
+                           // runtime::ErrPercorsoNonValido
     std::int64_t size = 0; // bytes, when problem is 0
 };
 

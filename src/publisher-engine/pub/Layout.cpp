@@ -19,12 +19,9 @@ namespace lumetra::pub {
 
 namespace {
 
-// Largest file the reader opens: librevenge holds a whole file in memory.
-constexpr std::int64_t MaxFileSize = std::int64_t{1} << 30;
-
-ReadError notALayout(const QString& reason) {
-    return ReadError(ErrFormatoNonValido,
-                     QStringLiteral("Impossibile caricare il layout: %1.").arg(reason));
+runtime::Error notALayout(const QString& reason) {
+    return runtime::Error(runtime::ErrLayoutNonValido,
+                          QStringLiteral("Impossibile caricare il layout: %1.").arg(reason));
 }
 
 Layout readStructured(librevenge::RVNGInputStream& input) {
@@ -70,7 +67,7 @@ QString versionName(Version version) {
 Layout Layout::readStream(librevenge::RVNGInputStream& input) {
     try {
         return readStructured(input);
-    } catch (const ReadError&) {
+    } catch (const runtime::Error&) {
         throw;
     } catch (const detail::Damaged& damaged) {
         throw notALayout(
@@ -92,40 +89,47 @@ Layout Layout::readBytes(const std::uint8_t* data, std::size_t size) {
     try {
         librevenge::RVNGStringStream stream(data, static_cast<unsigned int>(size));
         return readStream(stream);
-    } catch (const ReadError&) {
+    } catch (const runtime::Error&) {
         throw;
     } catch (...) {
         throw notALayout(QStringLiteral("file danneggiato"));
     }
 }
 
-Layout Layout::readFile(const QString& path) {
+QByteArray readLayoutFile(const QString& path) {
     const InputFileCheck check = checkInputFile(path);
     switch (check.problem) {
     case 0:
         break;
-    case ErrPermessoNegato:
-        throw ReadError(ErrPermessoNegato,
-                        QStringLiteral("Accesso negato al file di layout '%1'.").arg(path));
-    case ErrFileNonTrovato:
-        throw ReadError(ErrFileNonTrovato,
-                        QStringLiteral("Il file di layout '%1' non esiste.").arg(path));
+    case runtime::ErrPermessoNegato:
+        throw runtime::Error(runtime::ErrPermessoNegato,
+                             QStringLiteral("Accesso negato al file di layout '%1'.").arg(path));
+    case runtime::ErrFileNonTrovato:
+        throw runtime::Error(runtime::ErrFileNonTrovato,
+                             QStringLiteral("Il file di layout '%1' non esiste.").arg(path));
     default:
-        throw ReadError(ErrPercorsoNonValido,
-                        QStringLiteral("'%1' non è un file di layout.").arg(path));
+        throw runtime::Error(runtime::ErrPercorsoNonValido,
+                             QStringLiteral("'%1' non è un file di layout.").arg(path));
     }
-    if (check.size > MaxFileSize) {
-        throw notALayout(QStringLiteral("file troppo grande"));
+    if (check.size > MaxLayoutFileSize) {
+        throw notALayout(
+            QStringLiteral("il file è troppo grande (più di %1 MB)").arg(MaxLayoutFileSize >> 20));
     }
-    try {
-        const QByteArray encoded = QFile::encodeName(path);
-        librevenge::RVNGFileStream stream(encoded.constData());
-        return readStream(stream);
-    } catch (const ReadError&) {
-        throw;
-    } catch (...) {
-        throw notALayout(QStringLiteral("file danneggiato"));
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) {
+        bytes = file.read(MaxLayoutFileSize + 1);
     }
+    if (bytes.isEmpty() || bytes.size() > MaxLayoutFileSize || file.error() != QFile::NoError) {
+        throw notALayout(QStringLiteral("il file non si può leggere"));
+    }
+    return bytes;
+}
+
+Layout Layout::readFile(const QString& path) {
+    const QByteArray bytes = readLayoutFile(path);
+    return readBytes(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                     static_cast<std::size_t>(bytes.size()));
 }
 
 std::vector<int> Layout::pictureSlots(int pageIndex) const {

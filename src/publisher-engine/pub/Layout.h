@@ -1,10 +1,10 @@
 #pragma once
 // The page and shape lists of a Publisher layout (*.pub), read straight from its streams.
 //
-//   const auto layout = lumetra::pub::Layout::readFile(path);   // throws lumetra::pub::ReadError
+//   const auto layout = lumetra::pub::Layout::readFile(path);   // throws runtime::Error
 //   layout.pageWidth(); layout.pages()[0].shapes[2].left; layout.pictureSlots();
 //
-// Supported: Publisher 2002 to 2019 (one format), 98/2000, 95/97. Refused with a ReadError:
+// Supported: Publisher 2002 to 2019 (one format), 98/2000, 95/97. Refused with a runtime::Error:
 // anything that is not a layout, Publisher 1.0/2.0 files, damaged files, layouts without pages or
 // without any shape. Reading never crashes, hangs or allocates without bound on bad input.
 //
@@ -12,10 +12,12 @@
 // layout tells the drawer how to hide shapes from libmspub (hidePatches) and which of its pages
 // libmspub emits, in what order (drawnPages).
 
-#include "ReadError.h"
+#include "Error.h"
+#include "ErrorNumbers.h"
 #include "Shape.h"
 #include "StreamPatch.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
@@ -57,13 +59,21 @@ struct HiddenShapes {
     std::vector<int> shapeIndices; // indices in that page's shapes (0-based)
 };
 
+// Largest layout file read: the whole file is held in memory while the document is open.
+inline constexpr qint64 MaxLayoutFileSize = qint64{256} << 20;
+
+// The bytes of a layout file, checked as layouts are: throws runtime::Error (53 missing, 70
+// access refused, 75 a folder or special file, 321 empty, unreadable or larger than
+// MaxLayoutFileSize). The file is read once; the reader and the drawer share the bytes.
+QByteArray readLayoutFile(const QString& path);
+
 class Layout {
 public:
-    // Opens and reads a file. Throws ReadError (70 when access is refused).
+    // Opens and reads a file. Throws runtime::Error (70 when access is refused).
     static Layout readFile(const QString& path);
-    // Reads an already opened compound file. Throws ReadError.
+    // Reads an already opened compound file. Throws runtime::Error.
     static Layout readStream(librevenge::RVNGInputStream& input);
-    // Reads a compound file held in memory. Throws ReadError.
+    // Reads a compound file held in memory. Throws runtime::Error.
     static Layout readBytes(const std::uint8_t* data, std::size_t size);
 
     Version version() const { return version_; }

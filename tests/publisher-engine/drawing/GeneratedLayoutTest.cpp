@@ -31,8 +31,8 @@ std::unique_ptr<PageRenderer> renderer(const PubBuilder& builder) {
         const Layout layout = Layout::readBytes(
             reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
         return PageRenderer::fromBytes(bytes, layout);
-    } catch (const ReadError& e) {
-        ADD_FAILURE() << e.description().toStdString();
+    } catch (const lumetra::runtime::Error& e) {
+        ADD_FAILURE() << e.Description().toStdString();
         return nullptr;
     }
 }

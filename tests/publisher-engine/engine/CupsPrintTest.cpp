@@ -109,7 +109,7 @@ TEST_F(PrintFixture, ARejectedJobIsAnErrorWithAnItalianDescription) {
         document->PrintOut(-1, -1, QString(), 1, true);
         ADD_FAILURE() << "a queue that rejects jobs printed";
     } catch (const Publisher::Error& error) {
-        EXPECT_EQ(error.Number(), ErrStampante);
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrStampante);
         EXPECT_TRUE(error.Description().contains("rifiutato")) << error.what();
     }
     run("cupsaccept", {"-h", server(), Printer});

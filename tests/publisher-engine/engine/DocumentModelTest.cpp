@@ -45,26 +45,26 @@ TEST(DocumentModel, OpenGivesTheLayoutsPagesAndShapesInCollectionOrder) {
     EXPECT_TRUE(f.app->lastOpen().addToRecentFiles);
     EXPECT_FALSE(f.app->lastOpen().readOnly);
 
-    EXPECT_EQ(errorNumber([&] { pages->Item(3); }), ErrIndiceNonValido);
-    EXPECT_EQ(errorNumber([&] { pages->Item(0); }), ErrIndiceNonValido);
-    EXPECT_EQ(errorNumber([&] { shapes->Item(4); }), ErrIndiceNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Item(3); }), lumetra::runtime::ErrIndiceNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Item(0); }), lumetra::runtime::ErrIndiceNonValido);
+    EXPECT_EQ(errorNumber([&] { shapes->Item(4); }), lumetra::runtime::ErrIndiceNonValido);
 }
 
 TEST(DocumentModel, OpenFailures) {
     EngineFixture f;
     EXPECT_EQ(errorNumber([&] { f.app->Open(f.path("manca.pub"), false, true, 3); }),
-              ErrFileNonTrovato);
+              lumetra::runtime::ErrFileNonTrovato);
     // The real reader: a missing file, a folder, and a file that is no layout.
     auto app = fabbricaMotore()();
     EXPECT_EQ(errorNumber([&] { app->Open(f.path("manca.pub"), false, true, 3); }),
-              ErrFileNonTrovato);
+              lumetra::runtime::ErrFileNonTrovato);
     EXPECT_NE(errorNumber([&] { app->Open(f.dir.path(), false, true, 3); }), 0);
     lumetra::testimages::writeTextFile(f.path("testo.pub"));
     const int damaged = errorNumber([&] { app->Open(f.path("testo.pub"), false, true, 3); });
     EXPECT_NE(damaged, 0);
-    EXPECT_NE(damaged, Publisher::ErrPermessoNegato);
-    EXPECT_NE(damaged, Publisher::ErrLayoutGiaAperto);
-    EXPECT_EQ(errorNumber([&] { app->ActiveDocument(); }), ErrOggettoNonValido);
+    EXPECT_NE(damaged, lumetra::runtime::ErrPermessoNegato);
+    EXPECT_NE(damaged, lumetra::runtime::ErrLayoutGiaAperto);
+    EXPECT_EQ(errorNumber([&] { app->ActiveDocument(); }), lumetra::runtime::ErrOggettoNonValido);
 }
 
 TEST(DocumentModel, AddedPagesCopyPageOnesShapesInOrder) {
@@ -94,9 +94,9 @@ TEST(DocumentModel, AddedPagesCopyPageOnesShapesInOrder) {
     ASSERT_EQ(pages->Count(), 5);
     EXPECT_EQ(pages->Item(2)->Shapes()->Count(), 0);
     EXPECT_EQ(pages->Item(4)->Shapes()->Count(), 1); // the layout's page 2 moved down
-    EXPECT_EQ(errorNumber([&] { pages->Add(1, 9, 1); }), ErrArgomentoNonValido);
-    EXPECT_EQ(errorNumber([&] { pages->Add(0, 1, 1); }), ErrArgomentoNonValido);
-    EXPECT_EQ(errorNumber([&] { pages->Add(1, 1, 9); }), ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Add(1, 9, 1); }), lumetra::runtime::ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Add(0, 1, 1); }), lumetra::runtime::ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Add(1, 1, 9); }), lumetra::runtime::ErrArgomentoNonValido);
 }
 
 TEST(DocumentModel, DeletionRenumbersAndTheLastPageStays) {
@@ -107,15 +107,15 @@ TEST(DocumentModel, DeletionRenumbersAndTheLastPageStays) {
     oval->Delete();
     EXPECT_EQ(shapes->Count(), 2);
     EXPECT_EQ(boxOf(shapes->Item(1)), QRectF(50, 50, 200, 300));
-    EXPECT_EQ(errorNumber([&] { oval->Left(); }), ErrOggettoNonValido);
-    EXPECT_EQ(errorNumber([&] { oval->Delete(); }), ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { oval->Left(); }), lumetra::runtime::ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { oval->Delete(); }), lumetra::runtime::ErrOggettoNonValido);
 
     auto first = pages->Item(1);
     first->Delete();
     EXPECT_EQ(pages->Count(), 1);
     EXPECT_EQ(pages->Item(1)->Shapes()->Count(), 1); // the layout's page 2 is page 1 now
-    EXPECT_EQ(errorNumber([&] { first->Shapes(); }), ErrOggettoNonValido);
-    EXPECT_EQ(errorNumber([&] { pages->Item(1)->Delete(); }), ErrUltimaPagina);
+    EXPECT_EQ(errorNumber([&] { first->Shapes(); }), lumetra::runtime::ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Item(1)->Delete(); }), lumetra::runtime::ErrUltimaPagina);
     EXPECT_EQ(pages->Count(), 1);
 }
 
@@ -150,11 +150,14 @@ TEST(DocumentModel, MeasurementsInTextAndNumbers) {
     box->SetWidth(box->Width());
     EXPECT_NEAR(box->Width().Number(), 72.0, 1e-9);
     for (const char* bad : {"", "cm", "abc", "1,2,3 cm", "7 km", "1e999"}) {
-        EXPECT_EQ(errorNumber([&] { box->SetTop(bad); }), ErrTipoNonValido) << bad;
+        EXPECT_EQ(errorNumber([&] { box->SetTop(bad); }), lumetra::runtime::ErrTipoNonValido)
+            << bad;
     }
-    EXPECT_EQ(errorNumber([&] { box->SetWidth(-1); }), ErrArgomentoNonValido);
-    EXPECT_EQ(errorNumber([&] { shapes->AddTextbox(1, 0, 0, "x", 10); }), ErrTipoNonValido);
-    EXPECT_EQ(errorNumber([&] { shapes->Item(1)->TextFrame(); }), ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { box->SetWidth(-1); }), lumetra::runtime::ErrArgomentoNonValido);
+    EXPECT_EQ(errorNumber([&] { shapes->AddTextbox(1, 0, 0, "x", 10); }),
+              lumetra::runtime::ErrTipoNonValido);
+    EXPECT_EQ(errorNumber([&] { shapes->Item(1)->TextFrame(); }),
+              lumetra::runtime::ErrArgomentoNonValido);
 }
 
 TEST(DocumentModel, CloseAndQuit) {
@@ -162,15 +165,16 @@ TEST(DocumentModel, CloseAndQuit) {
     auto pages = f.document->Pages();
     auto shape = pages->Item(1)->Shapes()->Item(2);
     f.document->Close();
-    EXPECT_EQ(errorNumber([&] { pages->Count(); }), ErrOggettoNonValido);
-    EXPECT_EQ(errorNumber([&] { shape->Top(); }), ErrOggettoNonValido);
-    EXPECT_EQ(errorNumber([&] { f.app->ActiveDocument(); }), ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { pages->Count(); }), lumetra::runtime::ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { shape->Top(); }), lumetra::runtime::ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { f.app->ActiveDocument(); }), lumetra::runtime::ErrOggettoNonValido);
     f.app->Quit();
     EXPECT_TRUE(f.app->hasQuit());
     EXPECT_EQ(errorNumber([&] { f.app->Open(f.layoutFile, false, true, 3); }),
-              ErrApplicazioneChiusa);
+              lumetra::runtime::ErrApplicazioneChiusa);
     // An engine without a window cannot show one.
     EngineFixture g;
-    EXPECT_EQ(errorNumber([&] { g.app->ActiveWindow()->SetVisible(true); }), ErrOggettoNonValido);
+    EXPECT_EQ(errorNumber([&] { g.app->ActiveWindow()->SetVisible(true); }),
+              lumetra::runtime::ErrOggettoNonValido);
     EXPECT_FALSE(g.app->ActiveWindow()->Visible());
 }

@@ -22,7 +22,7 @@ TEST(NoPrinter, PrintOutFailsWithAnItalianDescription) {
         document->PrintOut(-1, -1, QString(), 2, true);
         ADD_FAILURE() << "printed without a printer";
     } catch (const Publisher::Error& error) {
-        EXPECT_EQ(error.Number(), ErrStampante);
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrStampante);
         EXPECT_TRUE(error.Description().contains("stampante")) << error.what();
     }
     // The document is still there and can be written as a PDF.

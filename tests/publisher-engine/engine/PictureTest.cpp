@@ -46,12 +46,13 @@ TEST(Pictures, BadFilesAreRefusedByNameWhenAdded) {
         QString file;
         int number;
     } cases[] = {
-        {f.path("manca.jpg"), ErrFileNonTrovato},
-        {images::writeEmptyFile(f.path("vuoto.jpg")), ErrImmagineNonValida},
-        {images::writeTextFile(f.path("nota.jpg")), ErrImmagineNonValida},
-        {images::writeDamagedJpeg(f.path("rotto.jpg")), ErrImmagineNonValida},
-        {images::writeHugePngHeader(f.path("enorme.png"), 30000, 30000), ErrImmagineNonValida},
-        {f.dir.path(), ErrPercorsoNonValido},
+        {f.path("manca.jpg"), lumetra::runtime::ErrFileNonTrovato},
+        {images::writeEmptyFile(f.path("vuoto.jpg")), lumetra::runtime::ErrImmagineNonValida},
+        {images::writeTextFile(f.path("nota.jpg")), lumetra::runtime::ErrImmagineNonValida},
+        {images::writeDamagedJpeg(f.path("rotto.jpg")), lumetra::runtime::ErrImmagineNonValida},
+        {images::writeHugePngHeader(f.path("enorme.png"), 30000, 30000),
+         lumetra::runtime::ErrImmagineNonValida},
+        {f.dir.path(), lumetra::runtime::ErrPercorsoNonValido},
     };
     for (const auto& c : cases) {
         const Refusal refusal = addPicture(f, c.file);
@@ -87,8 +88,8 @@ TEST(Pictures, AccessRefusedIsError70) {
             layoutNumber = error.Number();
         }
     }
-    EXPECT_EQ(refusal.number, Publisher::ErrPermessoNegato);
-    EXPECT_EQ(layoutNumber, Publisher::ErrPermessoNegato);
+    EXPECT_EQ(refusal.number, lumetra::runtime::ErrPermessoNegato);
+    EXPECT_EQ(layoutNumber, lumetra::runtime::ErrPermessoNegato);
 }
 
 TEST(Pictures, ContentDecidesTheFormatAndTruncatedFilesStillDraw) {
@@ -152,7 +153,7 @@ TEST(Pictures, APictureDeletedBeforePrintingLeavesAnEmptyBoxAndIsReported) {
         f.document->PrintOut(-1, -1, QString(), 1, true);
         ADD_FAILURE() << "the missing picture was not reported";
     } catch (const Publisher::Error& error) {
-        EXPECT_EQ(error.Number(), ErrImmagineNonValida);
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrImmagineNonValida);
         EXPECT_TRUE(error.Description().contains(QStringLiteral("sparisce.jpg")));
     }
     EXPECT_TRUE(QFileInfo(f.pdfFile).size() > 0) << "the document is still written";

@@ -352,7 +352,7 @@ TEST(RasterPictures, BadFilesAreRefusedOrReportedDamaged) {
             probePicture(row.file);
             picture = loadPicture(row.file, QSize(100, 80));
         } catch (const PictureError& e) {
-            description = e.description();
+            description = e.Description();
         }
         if (row.refusal.isEmpty()) {
             ASSERT_TRUE(picture) << description.toStdString();

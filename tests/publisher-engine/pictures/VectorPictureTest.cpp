@@ -161,7 +161,7 @@ void expectRefused(const QString& file, const QString& error) {
         probePicture(file);
         ADD_FAILURE() << "the probe accepted a bad file";
     } catch (const PictureError& refused) {
-        EXPECT_TRUE(refused.description().contains(error)) << refused.description().toStdString();
+        EXPECT_TRUE(refused.Description().contains(error)) << refused.Description().toStdString();
     }
     EXPECT_THROW(loadPicture(file, Box.size()), PictureError);
 }

@@ -1,5 +1,5 @@
-// Files that are no usable layout: each ends in a ReadError with an Italian description,
-// quickly, without a crash.
+// Files that are no usable layout: each ends in a lumetra::runtime::Error with an Italian
+// description, quickly, without a crash.
 
 #include "CompoundFileWriter.h"
 #include "Layout.h"
@@ -34,11 +34,11 @@ int errorOf(const QByteArray& file, QString* description = nullptr) {
     try {
         read(file);
         return -1;
-    } catch (const ReadError& error) {
+    } catch (const lumetra::runtime::Error& error) {
         if (description) {
-            *description = error.description();
+            *description = error.Description();
         }
-        return error.number();
+        return error.Number();
     }
 }
 
@@ -176,7 +176,7 @@ TEST(PubOlderFormats, Publisher2000And97FilesAreReadAndVersion2FilesRefused) {
     // The same marker with shapes from the page centre (Publisher 2.0): refused.
     QString why;
     EXPECT_EQ(errorOf(compound(oldContents(layout2000, 612, 792), QByteArray(), false), &why),
-              ErrFormatoNonValido);
+              lumetra::runtime::ErrLayoutNonValido);
     EXPECT_TRUE(why.contains(QStringLiteral("2.0"))) << why.toStdString();
 }
 
@@ -189,7 +189,7 @@ TEST(PubOlderFormats, GroupCyclesDeepNestingAndWildOffsetsAreRefused) {
                                 shape(0x0F, 0x140, 0x141, 10, 10, 50, 50)};
     QString why;
     EXPECT_EQ(errorOf(compound(oldContents(cycle, 612, 792), QByteArray()), &why),
-              ErrFormatoNonValido);
+              lumetra::runtime::ErrLayoutNonValido);
     EXPECT_TRUE(why.contains(QStringLiteral("circolari"))) << why.toStdString();
 
     std::vector<OldChunk> deep{{0x15, 0x120, 0}, {0x14, 0x121, 0x120}};
@@ -199,7 +199,8 @@ TEST(PubOlderFormats, GroupCyclesDeepNestingAndWildOffsetsAreRefused) {
         parent = id;
     }
     deep.push_back(shape(0x05, 0x300, parent, 10, 10, 50, 50));
-    EXPECT_EQ(errorOf(compound(oldContents(deep, 612, 792), QByteArray())), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(oldContents(deep, 612, 792), QByteArray())),
+              lumetra::runtime::ErrLayoutNonValido);
 
     // A chunk offset past the end, and a chunk table longer than the stream.
     QByteArray wild = oldContents(
@@ -207,22 +208,22 @@ TEST(PubOlderFormats, GroupCyclesDeepNestingAndWildOffsetsAreRefused) {
         792);
     QByteArray pastEnd = wild;
     setU32(pastEnd, pastEnd.size() - 4, 0x7FFFFFF0);
-    EXPECT_EQ(errorOf(compound(pastEnd, QByteArray())), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(pastEnd, QByteArray())), lumetra::runtime::ErrLayoutNonValido);
     QByteArray longTable = wild;
     setU16(longTable, qsizetype(u32(longTable, 0x16)), 0xFFFF);
-    EXPECT_EQ(errorOf(compound(longTable, QByteArray())), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(longTable, QByteArray())), lumetra::runtime::ErrLayoutNonValido);
 }
 
 TEST(PubBadInput, LayoutsWithoutPagesOrShapesAreRefused) {
     PubBuilder noPages;
     QString why;
-    EXPECT_EQ(errorOf(noPages.bytes(), &why), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(noPages.bytes(), &why), lumetra::runtime::ErrLayoutNonValido);
     EXPECT_TRUE(why.contains(QStringLiteral("pagine"))) << why.toStdString();
 
     PubBuilder noShapes;
     noShapes.addPage();
     noShapes.addPage();
-    EXPECT_EQ(errorOf(noShapes.bytes(), &why), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(noShapes.bytes(), &why), lumetra::runtime::ErrLayoutNonValido);
     EXPECT_TRUE(why.contains(QStringLiteral("forme"))) << why.toStdString();
 
     PubBuilder deep;
@@ -231,7 +232,7 @@ TEST(PubBadInput, LayoutsWithoutPagesOrShapesAreRefused) {
         group = PubItem::group({group, PubItem::oval(30, 30, 10, 10)});
     }
     deep.addPage().add(group);
-    EXPECT_EQ(errorOf(deep.bytes(), &why), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(deep.bytes(), &why), lumetra::runtime::ErrLayoutNonValido);
     EXPECT_TRUE(why.contains(QStringLiteral("annidati"))) << why.toStdString();
 }
 
@@ -245,7 +246,7 @@ TEST(PubBadInput, DamagedStreamsOfA2002LayoutAreRefused) {
 
     QByteArray trailerPastEnd = contents;
     setU32(trailerPastEnd, 0x1A, 0xFFFFFF00);
-    EXPECT_EQ(errorOf(compound(trailerPastEnd, escher)), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(trailerPastEnd, escher)), lumetra::runtime::ErrLayoutNonValido);
 
     // Every 0x88 directory entry's chunk offset (sub-block 04 B8) pointed past the end.
     QByteArray chunkPastEnd = contents;
@@ -258,19 +259,19 @@ TEST(PubBadInput, DamagedStreamsOfA2002LayoutAreRefused) {
         }
     }
     ASSERT_GT(patched, 3);
-    EXPECT_EQ(errorOf(compound(chunkPastEnd, escher)), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(chunkPastEnd, escher)), lumetra::runtime::ErrLayoutNonValido);
 
     // A drawing record claiming 4 GB.
     QByteArray hugeRecord = escher;
     setU32(hugeRecord, 4, 0xFFFFFFF0);
-    EXPECT_EQ(errorOf(compound(contents, hugeRecord)), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(contents, hugeRecord)), lumetra::runtime::ErrLayoutNonValido);
 
     // Required streams missing, or a Contents of another program.
-    EXPECT_EQ(errorOf(compound(contents, QByteArray())), ErrFormatoNonValido);
-    EXPECT_EQ(errorOf(compound(contents, escher, false)), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(contents, QByteArray())), lumetra::runtime::ErrLayoutNonValido);
+    EXPECT_EQ(errorOf(compound(contents, escher, false)), lumetra::runtime::ErrLayoutNonValido);
     QByteArray otherMagic = contents;
     otherMagic[2] = char(0x30);
-    EXPECT_EQ(errorOf(compound(otherMagic, escher)), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(compound(otherMagic, escher)), lumetra::runtime::ErrLayoutNonValido);
 }
 
 TEST(PubBadInput, RandomTruncatedAndFlippedFilesNeverCrash) {
@@ -280,9 +281,9 @@ TEST(PubBadInput, RandomTruncatedAndFlippedFilesNeverCrash) {
         for (char& c : garbage) {
             c = char(random.bounded(256));
         }
-        EXPECT_EQ(errorOf(garbage), ErrFormatoNonValido);
+        EXPECT_EQ(errorOf(garbage), lumetra::runtime::ErrLayoutNonValido);
     }
-    EXPECT_EQ(errorOf(QByteArray()), ErrFormatoNonValido);
+    EXPECT_EQ(errorOf(QByteArray()), lumetra::runtime::ErrLayoutNonValido);
 
     PubBuilder b;
     sampleBuilder(b);
@@ -290,7 +291,8 @@ TEST(PubBadInput, RandomTruncatedAndFlippedFilesNeverCrash) {
     ASSERT_EQ(errorOf(good), -1);
     // Cut anywhere in the first three quarters: the compound file or a stream breaks.
     for (qsizetype size = 0; size < good.size() * 3 / 4; size += 97) {
-        EXPECT_EQ(errorOf(good.left(size)), ErrFormatoNonValido) << "cut at " << size;
+        EXPECT_EQ(errorOf(good.left(size)), lumetra::runtime::ErrLayoutNonValido)
+            << "cut at " << size;
     }
     // Flipped bytes: a layout that still reads keeps its invariants.
     for (int round = 0; round < 300; ++round) {
@@ -305,8 +307,8 @@ TEST(PubBadInput, RandomTruncatedAndFlippedFilesNeverCrash) {
                 ASSERT_GE(slot, 1);
                 ASSERT_LE(std::size_t(slot), layout.pages()[0].shapes.size());
             }
-        } catch (const ReadError& error) {
-            EXPECT_EQ(error.number(), ErrFormatoNonValido);
+        } catch (const lumetra::runtime::Error& error) {
+            EXPECT_EQ(error.Number(), lumetra::runtime::ErrLayoutNonValido);
         }
     }
 }
@@ -318,15 +320,15 @@ TEST(PubBadInput, MissingFoldersAndUnreadableFiles) {
     try {
         Layout::readFile(dir.filePath(QStringLiteral("manca.pub")));
         FAIL() << "a missing file was read";
-    } catch (const ReadError& error) {
-        EXPECT_EQ(error.number(), ErrFileNonTrovato);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("non esiste")));
+    } catch (const lumetra::runtime::Error& error) {
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrFileNonTrovato);
+        EXPECT_TRUE(error.Description().contains(QStringLiteral("non esiste")));
     }
     try {
         Layout::readFile(dir.path());
         FAIL() << "a folder was read";
-    } catch (const ReadError& error) {
-        EXPECT_EQ(error.number(), ErrPercorsoNonValido);
+    } catch (const lumetra::runtime::Error& error) {
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrPercorsoNonValido);
     }
     const QString text = dir.filePath(QStringLiteral("testo.pub"));
     QFile file(text);
@@ -336,9 +338,9 @@ TEST(PubBadInput, MissingFoldersAndUnreadableFiles) {
     try {
         Layout::readFile(text);
         FAIL() << "a text file was read";
-    } catch (const ReadError& error) {
-        EXPECT_EQ(error.number(), ErrFormatoNonValido);
-        EXPECT_TRUE(error.description().startsWith(QStringLiteral("Impossibile caricare")));
+    } catch (const lumetra::runtime::Error& error) {
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrLayoutNonValido);
+        EXPECT_TRUE(error.Description().startsWith(QStringLiteral("Impossibile caricare")));
     }
 }
 
@@ -360,8 +362,8 @@ TEST(PubBadInput, AFileWithoutReadPermissionGivesError70) {
     try {
         Layout::readFile(path);
         FAIL() << "an unreadable file was read";
-    } catch (const ReadError& error) {
-        EXPECT_EQ(error.number(), ErrPermessoNegato);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("negato")));
+    } catch (const lumetra::runtime::Error& error) {
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrPermessoNegato);
+        EXPECT_TRUE(error.Description().contains(QStringLiteral("negato")));
     }
 }

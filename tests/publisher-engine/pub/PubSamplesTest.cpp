@@ -56,9 +56,9 @@ TEST(PubSamples, EveryFileLoadsOrIsRefusedAndLibmspubEmitsThePagesWeSay) {
             const auto drawn = lumetra::pubtest::drawWithLibmspub(file.readAll());
             ASSERT_TRUE(drawn);
             EXPECT_EQ(drawn->size(), layout.drawnPages().size());
-        } catch (const ReadError& error) {
-            EXPECT_EQ(error.number(), ErrFormatoNonValido);
-            EXPECT_FALSE(error.description().isEmpty());
+        } catch (const lumetra::runtime::Error& error) {
+            EXPECT_EQ(error.Number(), lumetra::runtime::ErrLayoutNonValido);
+            EXPECT_FALSE(error.Description().isEmpty());
             // Only the files without any shape are refused.
             EXPECT_TRUE(name.contains(QStringLiteral("metadata")));
         }

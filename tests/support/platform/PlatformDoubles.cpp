@@ -8,7 +8,7 @@ int ScriptedMessageBox::MsgBox(const QString& prompt, int style, const QString& 
         onShow(shown.back());
     }
     if (answers_.empty()) {
-        return platform::vbOK;
+        return lumetra::runtime::vbOK;
     }
     const int button = answers_.front();
     answers_.pop_front();

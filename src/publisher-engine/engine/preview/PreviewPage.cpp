@@ -1,5 +1,7 @@
 #include "PreviewPage.h"
 
+#include "Length.h"
+
 #include "DocumentPainter.h"
 #include "EngineDocument.h"
 
@@ -18,7 +20,7 @@ PreviewPage::PreviewPage(std::shared_ptr<const EngineDocument> document, int pag
 void PreviewPage::setZoom(double zoom) {
     zoom_ = zoom;
     const QSizeF points = document_->pageSize();
-    const double pixelsPerPoint = logicalDpiX() / 72.0 * zoom_;
+    const double pixelsPerPoint = logicalDpiX() / runtime::PointsPerInch * zoom_;
     setFixedSize(std::max(1, qRound(points.width() * pixelsPerPoint)),
                  std::max(1, qRound(points.height() * pixelsPerPoint)));
     dropDrawing();

@@ -1,5 +1,7 @@
 #include "PreviewWindow.h"
 
+#include "Length.h"
+
 #include "DocumentOutput.h"
 #include "EngineApplication.h"
 #include "EngineDocument.h"
@@ -276,7 +278,7 @@ void PreviewWindow::fitWidth() {
     const QSizeF points = document_->pageSize();
     const double available = scroll_->viewport()->width() - 2 * PageGap;
     if (points.width() > 0 && available > 0) {
-        setZoom(available / (points.width() * logicalDpiX() / 72.0));
+        setZoom(available / (points.width() * logicalDpiX() / runtime::PointsPerInch));
     }
 }
 
@@ -287,7 +289,7 @@ void PreviewWindow::fitPage() {
     if (points.isEmpty() || w <= 0 || h <= 0) {
         return;
     }
-    const double perPoint = logicalDpiX() / 72.0;
+    const double perPoint = logicalDpiX() / runtime::PointsPerInch;
     setZoom(std::min(w / (points.width() * perPoint), h / (points.height() * perPoint)));
 }
 

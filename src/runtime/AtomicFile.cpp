@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <memory>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace lumetra::layoutwriter {
+namespace lumetra::runtime {
 namespace {
 
 FileWriteResult outcome(FileWriteResult::Status status, const QString& message = {}) {
@@ -53,13 +55,21 @@ int renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
 
 } // namespace
 
-FileWriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, Replace replace) {
+AtomicFile::AtomicFile(QString path, Replace replace) : path_(std::move(path)), replace_(replace) {}
+
+AtomicFile::~AtomicFile() = default;
+
+QIODevice* AtomicFile::device() const {
+    return temporary_.get();
+}
+
+FileWriteResult AtomicFile::open() {
     using Status = FileWriteResult::Status;
-    const QFileInfo target(path);
-    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo target(path_);
+    const QString shown = QDir::toNativeSeparators(path_);
     if (target.isSymLink()) {
         return outcome(Status::NotAFile,
-                       QStringLiteral("'%1' è un collegamento simbolico: il layout non viene "
+                       QStringLiteral("'%1' è un collegamento simbolico: il file non viene "
                                       "scritto al suo posto. Scegliere un altro nome.")
                            .arg(shown));
     }
@@ -67,7 +77,7 @@ FileWriteResult writeFileAtomically(const QString& path, const QByteArray& bytes
         return outcome(Status::NotAFile,
                        QStringLiteral("'%1' non è un file: scegliere un altro nome.").arg(shown));
     }
-    if (target.exists() && replace == Replace::Never) {
+    if (target.exists() && replace_ == Replace::Never) {
         return outcome(Status::Exists, QStringLiteral("Il file '%1' esiste già.").arg(shown));
     }
     const QDir folder = target.absoluteDir();
@@ -75,31 +85,51 @@ FileWriteResult writeFileAtomically(const QString& path, const QByteArray& bytes
         return outcome(Status::Failed, QStringLiteral("La cartella '%1' non esiste.")
                                            .arg(QDir::toNativeSeparators(folder.path())));
     }
-
-    QTemporaryFile temporary(folder.filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    if (!temporary.open()) {
+    auto temporary = std::make_unique<QTemporaryFile>(
+        folder.filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    if (!temporary->open()) {
         return outcome(Status::Failed,
                        QStringLiteral("Impossibile scrivere nella cartella '%1': %2")
-                           .arg(QDir::toNativeSeparators(folder.path()), temporary.errorString()));
+                           .arg(QDir::toNativeSeparators(folder.path()), temporary->errorString()));
     }
-    // The new file gets the permissions of the one it replaces, or the usual ones of a new file.
-    mode_t mode = 0644;
+    temporary_ = std::move(temporary);
+    return outcome(Status::Written);
+}
+
+FileWriteResult AtomicFile::commit() {
+    using Status = FileWriteResult::Status;
+    const QFileInfo target(path_);
+    const QString shown = QDir::toNativeSeparators(path_);
+    if (!temporary_ || committed_) {
+        return outcome(Status::Failed,
+                       QStringLiteral("Impossibile scrivere il file '%1'.").arg(shown));
+    }
+    auto* temporary = static_cast<QTemporaryFile*>(temporary_.get());
+    // The new file gets the permissions of the one it replaces, or those of a new file.
+    mode_t mode = 0666;
     struct stat old {};
     if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0) {
         mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
     }
-    const bool complete = temporary.write(bytes) == bytes.size() && temporary.flush() &&
-                          ::fchmod(temporary.handle(), mode) == 0 &&
-                          ::fsync(temporary.handle()) == 0;
+    const bool complete = temporary->error() == QFileDevice::NoError && temporary->flush() &&
+                          ::fchmod(temporary->handle(), mode) == 0 &&
+                          ::fsync(temporary->handle()) == 0;
     if (!complete) {
-        return outcome(Status::Failed, QStringLiteral("Impossibile scrivere il file '%1': %2")
-                                           .arg(shown, temporary.errorString()));
+        const QString reason = temporary->error() != QFileDevice::NoError
+                                   ? temporary->errorString()
+                                   : systemError(errno);
+        return outcome(Status::Failed,
+                       QStringLiteral("Impossibile scrivere il file '%1': %2").arg(shown, reason));
     }
-    temporary.close();
+    temporary->close();
 
-    const QByteArray from = QFile::encodeName(temporary.fileName());
+    const QByteArray from = QFile::encodeName(temporary->fileName());
     const QByteArray to = QFile::encodeName(target.absoluteFilePath());
-    const int error = replace == Replace::Allowed
+    const int error = replace_ == Replace::Allowed
                           ? (::rename(from.constData(), to.constData()) == 0 ? 0 : errno)
                           : renameWithoutReplacing(from, to);
     if (error == EEXIST) {
@@ -114,9 +144,20 @@ FileWriteResult writeFileAtomically(const QString& path, const QByteArray& bytes
             Status::Failed,
             QStringLiteral("Impossibile scrivere il file '%1': %2").arg(shown, systemError(error)));
     }
-    temporary.setAutoRemove(false);
-    syncFolder(folder.absolutePath());
+    temporary->setAutoRemove(false);
+    committed_ = true;
+    syncFolder(target.absolutePath());
     return outcome(Status::Written);
 }
 
-} // namespace lumetra::layoutwriter
+FileWriteResult writeFileAtomically(const QString& path, const QByteArray& bytes, Replace replace) {
+    AtomicFile file(path, replace);
+    FileWriteResult opened = file.open();
+    if (!opened.written()) {
+        return opened;
+    }
+    file.device()->write(bytes);
+    return file.commit();
+}
+
+} // namespace lumetra::runtime

@@ -59,7 +59,8 @@ void MemoryLayout::draw(QPainter& painter, int pageIndex, const std::vector<int>
 LayoutLoader memoryLayoutLoader(std::shared_ptr<const LayoutSource> layout) {
     return [layout](const QString& path) -> std::shared_ptr<const LayoutSource> {
         if (!QFileInfo::exists(path)) {
-            fail(ErrFileNonTrovato, QStringLiteral("Il file di layout '%1' non esiste").arg(path));
+            fail(runtime::ErrFileNonTrovato,
+                 QStringLiteral("Il file di layout '%1' non esiste").arg(path));
         }
         return layout;
     };
