@@ -135,6 +135,12 @@ struct Case {
     QString error = {}; // words of the description a refused file gets
 };
 
+// A file that must be refused, with words of its description.
+Case bad(const char* name, std::function<Made(Samples&)> make,
+         QString error = QStringLiteral("danneggiato")) {
+    return {name, std::move(make), {}, {}, std::move(error)};
+}
+
 // `file` drawn into the box of a grey page; saved as `name`.png in $LUMETRA_PICTURE_DUMP when
 // that is set and `name` is given.
 QImage drawnOnPage(const QString& file, const char* name) {
@@ -288,38 +294,30 @@ Made ghostscriptEps(Samples& s) {
 }
 
 TEST(EpsPictures, SamplesDrawCroppedToTheirBoxAndBadFilesAreRefused) {
-    const QString damaged = QStringLiteral("danneggiato");
     checkCases(
         {
             {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
             {"eps-ghostscript", ghostscriptEps, "EPS", QSize(200, 100)},
             {"eps-dos-anteprima-tiff", [](Samples& s) { return dosEps(s, false); }, "EPS",
              QSize(200, 100)},
-            {"eps-troncato",
-             [](Samples& s) {
-                 return derived(
-                     s, handEps(s), QStringLiteral("troncato.eps"),
-                     [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); });
-             },
-             {},
-             {},
-             damaged},
-            {"eps-senza-riquadro",
-             [](Samples& s) { return s.write(QStringLiteral("senza.eps"), epsText(false)); },
-             {},
-             {},
-             QStringLiteral("BoundingBox")},
-            {"eps-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.eps"),
-                                "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
-                                "%%EndComments\n" +
-                                    garbage(4000));
-             },
-             {},
-             {},
-             damaged},
-            {"eps-dos-fuori", [](Samples& s) { return dosEps(s, true); }, {}, {}, damaged},
+            bad("eps-troncato",
+                [](Samples& s) {
+                    return derived(
+                        s, handEps(s), QStringLiteral("troncato.eps"),
+                        [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); });
+                }),
+            bad(
+                "eps-senza-riquadro",
+                [](Samples& s) { return s.write(QStringLiteral("senza.eps"), epsText(false)); },
+                QStringLiteral("BoundingBox")),
+            bad("eps-spazzatura",
+                [](Samples& s) {
+                    return s.write(QStringLiteral("spazzatura.eps"),
+                                   "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
+                                   "%%EndComments\n" +
+                                       garbage(4000));
+                }),
+            bad("eps-dos-fuori", [](Samples& s) { return dosEps(s, true); }),
         },
         false);
 }
@@ -343,7 +341,6 @@ QByteArray truncated(const QByteArray& b) {
 }
 
 TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
-    const QString damaged = QStringLiteral("danneggiato");
     auto wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
     auto emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
     const QSize exported(188, 88);
@@ -361,36 +358,24 @@ TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
             {"emf-libreoffice", emf, "EMF", exported},
             {"emz", [=](Samples& s) { return gzipped(s, emf(s), QStringLiteral("disegno.emz")); },
              "EMF", exported},
-            {"wmf-troncato",
-             [=](Samples& s) {
-                 return derived(s, wmf(s), QStringLiteral("troncato.wmf"), truncated);
-             },
-             {},
-             {},
-             damaged},
-            {"wmf-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.wmf"),
-                                QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000));
-             },
-             {},
-             {},
-             damaged},
-            {"emf-troncato",
-             [=](Samples& s) {
-                 return derived(s, emf(s), QStringLiteral("troncato.emf"), truncated);
-             },
-             {},
-             {},
-             damaged},
-            {"emf-spazzatura",
-             [=](Samples& s) {
-                 return derived(s, emf(s), QStringLiteral("spazzatura.emf"),
-                                [](const QByteArray& b) { return b.left(88) + garbage(3000); });
-             },
-             {},
-             {},
-             damaged},
+            bad("wmf-troncato",
+                [=](Samples& s) {
+                    return derived(s, wmf(s), QStringLiteral("troncato.wmf"), truncated);
+                }),
+            bad("wmf-spazzatura",
+                [](Samples& s) {
+                    return s.write(QStringLiteral("spazzatura.wmf"),
+                                   QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000));
+                }),
+            bad("emf-troncato",
+                [=](Samples& s) {
+                    return derived(s, emf(s), QStringLiteral("troncato.emf"), truncated);
+                }),
+            bad("emf-spazzatura",
+                [=](Samples& s) {
+                    return derived(s, emf(s), QStringLiteral("spazzatura.emf"),
+                                   [](const QByteArray& b) { return b.left(88) + garbage(3000); });
+                }),
         },
         true);
 }
@@ -423,7 +408,6 @@ QByteArray wpgDrawing() {
 }
 
 TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
-    const QString damaged = QStringLiteral("danneggiato");
     auto wpg = [](Samples& s) { return s.write(QStringLiteral("disegno.wpg"), wpgDrawing()); };
     checkCases(
         {
@@ -434,32 +418,24 @@ TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
                              QStringLiteral("no tool here writes CorelDRAW files")};
              },
              "CDR"},
-            {"wpg-troncato",
-             [=](Samples& s) {
-                 return derived(s, wpg(s), QStringLiteral("troncato.wpg"),
-                                [](const QByteArray& b) { return b.left(22); });
-             },
-             {},
-             {},
-             damaged},
-            {"wpg-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.wpg"),
-                                wpgDrawing().left(16) + garbage(3000));
-             },
-             {},
-             {},
-             damaged},
-            {"cdr-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.cdr"), QByteArray("RIFF\x00\x10\x00\x00"
-                                                                             "CDRDvrsn",
-                                                                             16) +
-                                                                      garbage(4000));
-             },
-             {},
-             {},
-             damaged},
+            bad("wpg-troncato",
+                [=](Samples& s) {
+                    return derived(s, wpg(s), QStringLiteral("troncato.wpg"),
+                                   [](const QByteArray& b) { return b.left(22); });
+                }),
+            bad("wpg-spazzatura",
+                [](Samples& s) {
+                    return s.write(QStringLiteral("spazzatura.wpg"),
+                                   wpgDrawing().left(16) + garbage(3000));
+                }),
+            bad("cdr-spazzatura",
+                [](Samples& s) {
+                    return s.write(QStringLiteral("spazzatura.cdr"),
+                                   QByteArray("RIFF\x00\x10\x00\x00"
+                                              "CDRDvrsn",
+                                              16) +
+                                       garbage(4000));
+                }),
         },
         true);
 }
