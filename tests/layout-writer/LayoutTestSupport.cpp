@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace lumetra::layouttest {
@@ -139,6 +141,14 @@ void expectLayoutIsPlan(const ReadLayout& read, const layoutwriter::LayoutPlan& 
         expectSameRect(read.textBoxes.front(), plan.titleBox, "title", Exact);
         EXPECT_EQ(read.shapeCount, static_cast<int>(plan.rectangles.size()) + 1);
     }
+}
+
+int darkestAround(const QImage& image, QPoint pixel) {
+    int value = 255;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx)
+            value = std::min(value, qGray(image.pixel(pixel.x() + dx, pixel.y() + dy)));
+    return value;
 }
 
 QRectF mm(double left, double top, double width, double height) {

@@ -167,12 +167,7 @@ TEST(LayoutTool, WrittenLayoutsAreDrawnByPubinfo) {
     ASSERT_NEAR(page.height(), 2970, 1);
     // Rectangles of 80 x 123,5 mm from (20, 20) and (110, 20); rows from 20 and 153,5 mm.
     const auto grey = [&](double xMm, double yMm) {
-        int darkest = 255;
-        for (int dy = -3; dy <= 3; ++dy)
-            for (int dx = -3; dx <= 3; ++dx)
-                darkest =
-                    std::min(darkest, qGray(page.pixel(int(xMm * 10) + dx, int(yMm * 10) + dy)));
-        return darkest;
+        return lumetra::layouttest::darkestAround(page, QPoint(int(xMm * 10), int(yMm * 10)));
     };
     for (const double left : {20.0, 110.0}) {
         for (const double top : {20.0, 153.5}) {
