@@ -135,9 +135,18 @@ struct Case {
     QString error = {}; // words of the description a refused file gets
 };
 
+using Maker = std::function<Made(Samples&)>;
+
+// A sample of these bytes; a sample made from another one's bytes.
+Maker bytes(const char* name, const QByteArray& data) {
+    return [=](Samples& s) { return s.write(QString::fromLatin1(name), data); };
+}
+Maker from(Maker origin, const char* name, std::function<QByteArray(const QByteArray&)> change) {
+    return [=](Samples& s) { return derived(s, origin(s), QString::fromLatin1(name), change); };
+}
+
 // A file that must be refused, with words of its description.
-Case bad(const char* name, std::function<Made(Samples&)> make,
-         QString error = QStringLiteral("danneggiato")) {
+Case bad(const char* name, Maker make, QString error = QStringLiteral("danneggiato")) {
     return {name, std::move(make), {}, {}, std::move(error)};
 }
 
@@ -301,22 +310,14 @@ TEST(EpsPictures, SamplesDrawCroppedToTheirBoxAndBadFilesAreRefused) {
             {"eps-dos-anteprima-tiff", [](Samples& s) { return dosEps(s, false); }, "EPS",
              QSize(200, 100)},
             bad("eps-troncato",
-                [](Samples& s) {
-                    return derived(
-                        s, handEps(s), QStringLiteral("troncato.eps"),
-                        [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); });
-                }),
-            bad(
-                "eps-senza-riquadro",
-                [](Samples& s) { return s.write(QStringLiteral("senza.eps"), epsText(false)); },
+                from(handEps, "troncato.eps",
+                     [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); })),
+            bad("eps-senza-riquadro", bytes("senza.eps", epsText(false)),
                 QStringLiteral("BoundingBox")),
             bad("eps-spazzatura",
-                [](Samples& s) {
-                    return s.write(QStringLiteral("spazzatura.eps"),
-                                   "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
-                                   "%%EndComments\n" +
-                                       garbage(4000));
-                }),
+                bytes("spazzatura.eps", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
+                                        "%%EndComments\n" +
+                                            garbage(4000))),
             bad("eps-dos-fuori", [](Samples& s) { return dosEps(s, true); }),
         },
         false);
@@ -341,41 +342,26 @@ QByteArray truncated(const QByteArray& b) {
 }
 
 TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
-    auto wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
-    auto emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
+    const Maker wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
+    const Maker emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
     const QSize exported(188, 88);
     checkCases(
         {
             {"wmf-libreoffice", wmf, "WMF", exported},
             {"wmf-senza-intestazione-posizionabile",
-             [=](Samples& s) {
-                 return derived(s, wmf(s), QStringLiteral("standard.wmf"),
-                                [](const QByteArray& b) { return b.mid(22); });
-             },
-             "WMF"},
+             from(wmf, "standard.wmf", [](const QByteArray& b) { return b.mid(22); }), "WMF"},
             {"wmz", [=](Samples& s) { return gzipped(s, wmf(s), QStringLiteral("disegno.wmz")); },
              "WMF", exported},
             {"emf-libreoffice", emf, "EMF", exported},
             {"emz", [=](Samples& s) { return gzipped(s, emf(s), QStringLiteral("disegno.emz")); },
              "EMF", exported},
-            bad("wmf-troncato",
-                [=](Samples& s) {
-                    return derived(s, wmf(s), QStringLiteral("troncato.wmf"), truncated);
-                }),
+            bad("wmf-troncato", from(wmf, "troncato.wmf", truncated)),
             bad("wmf-spazzatura",
-                [](Samples& s) {
-                    return s.write(QStringLiteral("spazzatura.wmf"),
-                                   QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000));
-                }),
-            bad("emf-troncato",
-                [=](Samples& s) {
-                    return derived(s, emf(s), QStringLiteral("troncato.emf"), truncated);
-                }),
+                bytes("spazzatura.wmf", QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000))),
+            bad("emf-troncato", from(emf, "troncato.emf", truncated)),
             bad("emf-spazzatura",
-                [=](Samples& s) {
-                    return derived(s, emf(s), QStringLiteral("spazzatura.emf"),
-                                   [](const QByteArray& b) { return b.left(88) + garbage(3000); });
-                }),
+                from(emf, "spazzatura.emf",
+                     [](const QByteArray& b) { return b.left(88) + garbage(3000); })),
         },
         true);
 }
@@ -408,7 +394,7 @@ QByteArray wpgDrawing() {
 }
 
 TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
-    auto wpg = [](Samples& s) { return s.write(QStringLiteral("disegno.wpg"), wpgDrawing()); };
+    const Maker wpg = bytes("disegno.wpg", wpgDrawing());
     checkCases(
         {
             {"wpg1", wpg, "WPG", QSize(144, 72)},
@@ -419,23 +405,12 @@ TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
              },
              "CDR"},
             bad("wpg-troncato",
-                [=](Samples& s) {
-                    return derived(s, wpg(s), QStringLiteral("troncato.wpg"),
-                                   [](const QByteArray& b) { return b.left(22); });
-                }),
-            bad("wpg-spazzatura",
-                [](Samples& s) {
-                    return s.write(QStringLiteral("spazzatura.wpg"),
-                                   wpgDrawing().left(16) + garbage(3000));
-                }),
-            bad("cdr-spazzatura",
-                [](Samples& s) {
-                    return s.write(QStringLiteral("spazzatura.cdr"),
-                                   QByteArray("RIFF\x00\x10\x00\x00"
-                                              "CDRDvrsn",
-                                              16) +
-                                       garbage(4000));
-                }),
+                from(wpg, "troncato.wpg", [](const QByteArray& b) { return b.left(22); })),
+            bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),
+            bad("cdr-spazzatura", bytes("spazzatura.cdr", QByteArray("RIFF\x00\x10\x00\x00"
+                                                                     "CDRDvrsn",
+                                                                     16) +
+                                                              garbage(4000))),
         },
         true);
 }
