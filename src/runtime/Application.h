@@ -12,7 +12,10 @@ inline constexpr int ApplicationRevision = LUMETRA_VERSION_PATCH;
 
 // "1.0.4"
 inline QString applicationVersion() {
-    return QStringLiteral("%1.%2.%3").arg(ApplicationMajor).arg(ApplicationMinor).arg(ApplicationRevision);
+    return QStringLiteral("%1.%2.%3")
+        .arg(ApplicationMajor)
+        .arg(ApplicationMinor)
+        .arg(ApplicationRevision);
 }
 
 } // namespace lumetra::runtime

@@ -119,9 +119,8 @@ FileWriteResult AtomicFile::commit() {
                           ::fchmod(temporary->handle(), mode) == 0 &&
                           ::fsync(temporary->handle()) == 0;
     if (!complete) {
-        const QString reason = temporary->error() != QFileDevice::NoError
-                                   ? temporary->errorString()
-                                   : systemError(errno);
+        const QString reason = temporary->error() != QFileDevice::NoError ? temporary->errorString()
+                                                                          : systemError(errno);
         return outcome(Status::Failed,
                        QStringLiteral("Impossibile scrivere il file '%1': %2").arg(shown, reason));
     }

@@ -9,13 +9,13 @@ namespace lumetra::runtime {
 
 inline constexpr std::int32_t ErrArgomentoNonValido = 5; // a value out of range
 inline constexpr std::int32_t ErrMemoriaInsufficiente = 7;
-inline constexpr std::int32_t ErrIndiceNonValido = 9;    // Item(n) outside the collection
-inline constexpr std::int32_t ErrTipoNonValido = 13;     // a text that is no number or measurement
-inline constexpr std::int32_t ErrFileNonTrovato = 53;    // no such file
-inline constexpr std::int32_t ErrPermessoNegato = 70;    // access refused
-inline constexpr std::int32_t ErrPercorsoNonValido = 75; // a folder or something else, no file
-inline constexpr std::int32_t ErrOggettoNonValido = 91;  // no active document, object deleted
-inline constexpr std::int32_t ErrLayoutNonValido = 321;  // not a layout, damaged, unsupported
+inline constexpr std::int32_t ErrIndiceNonValido = 9;     // Item(n) outside the collection
+inline constexpr std::int32_t ErrTipoNonValido = 13;      // a text that is no number or measurement
+inline constexpr std::int32_t ErrFileNonTrovato = 53;     // no such file
+inline constexpr std::int32_t ErrPermessoNegato = 70;     // access refused
+inline constexpr std::int32_t ErrPercorsoNonValido = 75;  // a folder or something else, no file
+inline constexpr std::int32_t ErrOggettoNonValido = 91;   // no active document, object deleted
+inline constexpr std::int32_t ErrLayoutNonValido = 321;   // not a layout, damaged, unsupported
 inline constexpr std::int32_t ErrImmagineNonValida = 481; // not a picture, damaged, too large
 inline constexpr std::int32_t ErrStampante = 482;         // no printer, job refused or failed
 inline constexpr std::int32_t ErrUltimaPagina = 1004;     // deleting the only page left

@@ -34,9 +34,9 @@ std::optional<double> parseDecimal(QStringView text) {
 }
 
 std::optional<Length> parseLength(QStringView text, Unit bare) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*") + number + QStringLiteral("\\s*(cm|mm|in|pt|\"|)\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pattern(QStringLiteral("^\\s*") + number +
+                                                QStringLiteral("\\s*(cm|mm|in|pt|\"|)\\s*$"),
+                                            QRegularExpression::CaseInsensitiveOption);
     const auto match = pattern.match(text);
     if (!match.hasMatch()) {
         return std::nullopt;

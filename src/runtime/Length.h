@@ -22,7 +22,9 @@ enum class Unit { Point, Twip, Centimetre, Millimetre, Inch };
 class Length {
 public:
     constexpr Length() = default;
-    static constexpr Length in(double amount, Unit unit) { return Length(amount * pointsPer(unit)); }
+    static constexpr Length in(double amount, Unit unit) {
+        return Length(amount * pointsPer(unit));
+    }
     static constexpr Length points(double amount) { return Length(amount); }
     static constexpr Length twips(double amount) { return in(amount, Unit::Twip); }
     static constexpr Length centimetres(double amount) { return in(amount, Unit::Centimetre); }

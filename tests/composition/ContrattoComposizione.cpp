@@ -55,14 +55,6 @@ QStringList ContrattoBase::Nomi(int quanti) {
            << letto.name().toStdString() << ", atteso " << atteso.name().toStdString();
 }
 
-std::optional<TestoLetto> ContrattoBase::Testo(int pagina, const QString& testo) {
-    for (const TestoLetto& t : b_->Testi(pagina)) {
-        if (t.testo == testo)
-            return t;
-    }
-    return std::nullopt;
-}
-
 QStringList ContrattoBase::Parole(int pagina) {
     QStringList parole;
     for (const TestoLetto& t : b_->Testi(pagina))

@@ -31,7 +31,6 @@ public:
     void Accoda(const QStringList& nomi);
 
     ::testing::AssertionResult ColoreVicino(int pagina, double x, double y, QColor atteso);
-    std::optional<TestoLetto> Testo(int pagina, const QString& testo);
     QStringList Parole(int pagina);
     void VerificaSlotPieno(int pagina, int slot, int file);
     void VerificaSlotVuoto(int pagina, int slot);

@@ -76,17 +76,6 @@ protected:
     QStringList Operazioni() const { return finto.Registro().Operazioni(); }
     QStringList Righe(const QString& modello) const { return finto.Registro().Righe(modello); }
 
-    // The job ended through an error handler: the application quit without closing, nothing
-    // printed, every reference let go.
-    void VerificaTerminatoSenzaChiudere() {
-        EXPECT_TRUE(finto.Terminato());
-        EXPECT_FALSE(finto.DocumentoChiuso());
-        EXPECT_EQ(Righe(QStringLiteral("PrintOut")).size(), 0);
-        EXPECT_TRUE(finto.ApplicazioneRilasciata());
-        EXPECT_TRUE(finto.DocumentoRilasciato());
-        EXPECT_EQ(Operazioni().back(), QStringLiteral("Application.Quit"));
-    }
-
     fake::PublisherFinto finto;
     ContestoRegistrato contesto;
 };

@@ -66,10 +66,7 @@ TEST(LabelCatalogue, ReadsEveryKindOfTemplateOfTheDatabase) {
         EXPECT_EQ(sheet->labelCount(), row.labels);
         EXPECT_EQ(sheet->hasRoundLabels(), row.round);
         const QRectF first = sheet->plan().rectangles.front();
-        EXPECT_NEAR(first.left(), row.first.left(), 0.001);
-        EXPECT_NEAR(first.top(), row.first.top(), 0.001);
-        EXPECT_NEAR(first.width(), row.first.width(), 0.001);
-        EXPECT_NEAR(first.height(), row.first.height(), 0.001);
+        lumetra::layouttest::expectSameRect(first, row.first, "first label", 0.001);
         EXPECT_EQ(sheet->summary(), QString::fromUtf8(row.summary));
     }
 }

@@ -53,6 +53,12 @@ QSizeF mmPage(double w, double h) {
     return mm(0, 0, w, h).size();
 }
 
+// A label sheet of the test database or of the installed one.
+Row sheet(const char* name, Source source, const char* sheet, QSizeF page, int count, QRectF first,
+          QRectF last) {
+    return {name, source, {}, sheet, page, count, first, last, ""};
+}
+
 const Row Rows[] = {
     {"A4_4x3_with_title", Source::Grid,
      grid(QSizeF(210, 297), false, 4, 3, 10, 5, "Catalogo 2025 – Primavera"), "", mmPage(210, 297),
@@ -66,60 +72,18 @@ const Row Rows[] = {
      mm(5, 19.5, 43.75, 23.1), mm(51.25, 121.9, 43.75, 23.1), "Prezzi"},
     {"A3_100x100_smallest_cells", Source::Grid, grid(QSizeF(297, 420), false, 100, 100, 0, 0), "",
      mmPage(297, 420), 10000, mm(0, 0, 2.97, 4.2), mm(294.03, 415.8, 2.97, 4.2), ""},
-    {"fixture_rectangles_mm",
-     Source::Fixture,
-     {},
-     "Prova Rett-mm",
-     mmPage(210, 297),
-     6,
-     mm(15, 20, 80, 40),
-     mm(105, 110, 80, 40),
-     ""},
-    {"fixture_equivalent_of_equivalent",
-     Source::Fixture,
-     {},
-     "prova catena",
-     mmPage(210, 297),
-     6,
-     mm(15, 20, 80, 40),
-     mm(105, 110, 80, 40),
-     ""},
-    {"fixture_round_as_squares",
-     Source::Fixture,
-     {},
-     "Prova Tonde-in",
-     QSizeF(612, 792),
-     6,
-     QRectF(36, 72, 144, 144),
-     QRectF(396, 288, 144, 144),
-     ""},
-    {"fixture_two_layouts_in_fill_order",
-     Source::Fixture,
-     {},
-     "Prova Sfalsate",
-     mmPage(100, 60),
-     3,
-     mm(30, 5, 40, 20),
-     mm(55, 30, 40, 20),
-     ""},
-    {"installed_Avery_L7163",
-     Source::Installed,
-     {},
-     "Avery L7163",
-     mmPage(210, 297),
-     14,
-     QRectF(9.5, 43, 280.9, 108),
-     QRectF(301.5, 691, 280.9, 108),
-     ""},
-    {"installed_Avery_3112_round",
-     Source::Installed,
-     {},
-     "Avery 3112",
-     QSizeF(612, 792),
-     20,
-     QRectF(36, 54, 108, 108),
-     QRectF(468, 630, 108, 108),
-     ""},
+    sheet("fixture_rectangles_mm", Source::Fixture, "Prova Rett-mm", mmPage(210, 297), 6,
+          mm(15, 20, 80, 40), mm(105, 110, 80, 40)),
+    sheet("fixture_equivalent_of_equivalent", Source::Fixture, "prova catena", mmPage(210, 297), 6,
+          mm(15, 20, 80, 40), mm(105, 110, 80, 40)),
+    sheet("fixture_round_as_squares", Source::Fixture, "Prova Tonde-in", QSizeF(612, 792), 6,
+          QRectF(36, 72, 144, 144), QRectF(396, 288, 144, 144)),
+    sheet("fixture_two_layouts_in_fill_order", Source::Fixture, "Prova Sfalsate", mmPage(100, 60),
+          3, mm(30, 5, 40, 20), mm(55, 30, 40, 20)),
+    sheet("installed_Avery_L7163", Source::Installed, "Avery L7163", mmPage(210, 297), 14,
+          QRectF(9.5, 43, 280.9, 108), QRectF(301.5, 691, 280.9, 108)),
+    sheet("installed_Avery_3112_round", Source::Installed, "Avery 3112", QSizeF(612, 792), 20,
+          QRectF(36, 54, 108, 108), QRectF(468, 630, 108, 108)),
 };
 
 class LayoutRoundTrip : public ::testing::TestWithParam<Row> {};
@@ -151,13 +115,8 @@ TEST_P(LayoutRoundTrip, SlotsReadBackAsPlannedAndAsAsked) {
     EXPECT_NEAR(plan->pageWidth, row.pagePoints.width(), 0.01);
     EXPECT_NEAR(plan->pageHeight, row.pagePoints.height(), 0.01);
     ASSERT_EQ(static_cast<int>(plan->rectangles.size()), row.count);
-    for (const auto& [got, want] : {std::pair{plan->rectangles.front(), row.first},
-                                    std::pair{plan->rectangles.back(), row.last}}) {
-        EXPECT_NEAR(got.left(), want.left(), 0.01);
-        EXPECT_NEAR(got.top(), want.top(), 0.01);
-        EXPECT_NEAR(got.width(), want.width(), 0.01);
-        EXPECT_NEAR(got.height(), want.height(), 0.01);
-    }
+    lumetra::layouttest::expectSameRect(plan->rectangles.front(), row.first, "first", 0.01);
+    lumetra::layouttest::expectSameRect(plan->rectangles.back(), row.last, "last", 0.01);
     EXPECT_EQ(plan->title, QString::fromUtf8(row.title));
 
     // What was written.

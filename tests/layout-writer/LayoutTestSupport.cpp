@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace lumetra::layouttest {
@@ -19,14 +21,15 @@ void write(const QString& path, const QByteArray& text) {
     file.write(text);
 }
 
-void expectSameRect(const QRectF& read, const QRectF& planned, const std::string& what) {
-    EXPECT_NEAR(read.left(), planned.left(), Exact) << what;
-    EXPECT_NEAR(read.top(), planned.top(), Exact) << what;
-    EXPECT_NEAR(read.width(), planned.width(), Exact) << what;
-    EXPECT_NEAR(read.height(), planned.height(), Exact) << what;
-}
-
 } // namespace
+
+void expectSameRect(const QRectF& read, const QRectF& planned, const std::string& what,
+                    double tolerance) {
+    EXPECT_NEAR(read.left(), planned.left(), tolerance) << what;
+    EXPECT_NEAR(read.top(), planned.top(), tolerance) << what;
+    EXPECT_NEAR(read.width(), planned.width(), tolerance) << what;
+    EXPECT_NEAR(read.height(), planned.height(), tolerance) << what;
+}
 
 QString installedTemplates() {
     const QString folder = QStringLiteral("/usr/share/libglabels-3.0/templates");
@@ -127,16 +130,25 @@ void expectLayoutIsPlan(const ReadLayout& read, const layoutwriter::LayoutPlan& 
     EXPECT_NEAR(read.pageHeight, plan.pageHeight, Exact);
     ASSERT_EQ(read.pictureSlots.size(), plan.rectangles.size());
     for (std::size_t i = 0; i < read.pictureSlots.size(); ++i) {
-        expectSameRect(read.pictureSlots[i], plan.rectangles[i], "slot " + std::to_string(i + 1));
+        expectSameRect(read.pictureSlots[i], plan.rectangles[i], "slot " + std::to_string(i + 1),
+                       Exact);
     }
     if (plan.title.isEmpty()) {
         EXPECT_TRUE(read.textBoxes.empty());
         EXPECT_EQ(read.shapeCount, static_cast<int>(plan.rectangles.size()));
     } else {
         ASSERT_EQ(read.textBoxes.size(), 1u);
-        expectSameRect(read.textBoxes.front(), plan.titleBox, "title");
+        expectSameRect(read.textBoxes.front(), plan.titleBox, "title", Exact);
         EXPECT_EQ(read.shapeCount, static_cast<int>(plan.rectangles.size()) + 1);
     }
+}
+
+int darkestAround(const QImage& image, QPoint pixel) {
+    int value = 255;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx)
+            value = std::min(value, qGray(image.pixel(pixel.x() + dx, pixel.y() + dy)));
+    return value;
 }
 
 QRectF mm(double left, double top, double width, double height) {

@@ -5,9 +5,11 @@
 
 #include "LayoutPlan.h"
 
+#include <QImage>
 #include <QRectF>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 namespace lumetra::layouttest {
@@ -43,6 +45,13 @@ ReadLayout readLayout(const QString& path);
 // Expects the layout read back to be the plan: the same page size and the same slots in the
 // same order, to 0.0001 point, and the title's text box when the plan has a title.
 void expectLayoutIsPlan(const ReadLayout& read, const layoutwriter::LayoutPlan& plan);
+
+// Expects two rectangles to agree to `tolerance` in each coordinate.
+void expectSameRect(const QRectF& read, const QRectF& planned, const std::string& what,
+                    double tolerance);
+
+// The darkest grey (0-255) within 3 pixels of `pixel`: whether a line passes there.
+int darkestAround(const QImage& image, QPoint pixel);
 
 // A rectangle given in millimetres, in points.
 QRectF mm(double left, double top, double width, double height);

@@ -64,20 +64,6 @@ TEST(CommonDialog, OpenDialogReportsNamesAndExtensions) {
     EXPECT_TRUE(host->openRequests[0].mustExist);
 }
 
-TEST(CommonDialog, FontDialogKeepsTheFontOnCancel) {
-    auto host = std::make_shared<doubles::ScriptedDialogHost>();
-    platform::CommonDialog dialog(host);
-    dialog.FontName = QStringLiteral("Times New Roman");
-    host->fontAnswers = {std::nullopt, platform::DialogHost::FontChoice{
-                                           QStringLiteral("DejaVu Sans"), 12, true, false}};
-    dialog.ShowFont();
-    EXPECT_EQ(dialog.FontName, QStringLiteral("Times New Roman"));
-    dialog.ShowFont();
-    EXPECT_EQ(dialog.FontName, QStringLiteral("DejaVu Sans"));
-    EXPECT_TRUE(dialog.FontBold);
-    EXPECT_FALSE(dialog.FontItalic);
-}
-
 TEST(FileSystemObject, ListsFilesOnlySortedAndFindsEachAgain) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

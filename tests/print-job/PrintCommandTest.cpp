@@ -2,19 +2,15 @@
 // the lists after each ending, "Pronto" and the pointer, with a recording fake of the engine.
 
 #include "AltezzaCodice.h"
-#include "FileListModel.h"
 #include "MousePointer.h"
-#include "PlatformDoubles.h"
 #include "PublisherFinto.h"
-#include "frmLumetra.h"
+#include "WindowTestSupport.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -39,38 +35,20 @@ QString M5(const QString& path) {
                           "terminare l'operazione");
 }
 
-class PrintCommandTest : public ::testing::Test {
+class PrintCommandTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        messages = std::make_shared<doubles::ScriptedMessageBox>();
-        dialogs = std::make_shared<doubles::ScriptedDialogHost>();
         // A layout of one page with two picture rectangles.
         publisher.ImpostaLayout(
             {{fake::Rettangolo(20, 20, 200, 150), fake::Rettangolo(240, 20, 200, 150)}});
-        mainwindow::Servizi servizi;
-        servizi.messageBox = messages;
-        servizi.dialogHost = dialogs;
-        servizi.creaPublisher = publisher.Fabbrica();
-        window = std::make_unique<mainwindow::frmLumetra>(servizi);
+        creaPublisher = publisher.Fabbrica();
+        WindowTest::SetUp();
         messages->onShow = [this](const doubles::ScriptedMessageBox::Shown&) {
-            statusWhileShown.push_back(label("lblInformazioni")->text());
+            statusWhileShown.push_back(control<QLabel>("lblInformazioni")->text());
             pointerWhileShown.push_back(platform::Screen::MousePointer());
         };
-        folder = dir.path() + QStringLiteral("/foto");
-        QDir().mkpath(folder);
-        layoutPath = dir.path() + QStringLiteral("/catalogo.pub");
-        touch(layoutPath);
-    }
-
-    static void touch(const QString& path) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    QLabel* label(const char* name) const {
-        return window->findChild<QLabel*>(QString::fromLatin1(name));
-    }
-    QLineEdit* field(const char* name) const {
-        return window->findChild<QLineEdit*>(QString::fromLatin1(name));
+        folder = folderWith({});
+        layoutPath = folderWith({QStringLiteral("catalogo.pub")}) + QStringLiteral("/catalogo.pub");
     }
 
     void chooseLayout(const QString& path) {
@@ -80,10 +58,10 @@ protected:
     // Scans the folder holding the given pictures and queues them in this order.
     void queue(const QStringList& names) {
         for (const QString& name : names) {
-            touch(folder + QLatin1Char('/') + name);
+            QFile file(folder + QLatin1Char('/') + name);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
-        dialogs->folderAnswers.push_back(folder);
-        window->cmdIndirizzo_Click();
+        chooseFolder(folder);
         // The queue receives the marked entries last first: mark them and move them one by one.
         for (const QString& name : names) {
             auto* files = window->lvwFileModel();
@@ -96,11 +74,10 @@ protected:
         }
         ASSERT_EQ(window->lvwSelezionatiModel()->Texts(), names);
     }
-    void setHeight(const QString& text) { field("txtAltezzaCodiceArticolo")->setText(text); }
-    void print() {
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("cmdStampa")),
-                          Qt::LeftButton);
+    void setHeight(const QString& text) {
+        control<QLineEdit>("txtAltezzaCodiceArticolo")->setText(text);
     }
+    void print() { QTest::mouseClick(control<QPushButton>("cmdStampa"), Qt::LeftButton); }
     QStringList prompts() const {
         QStringList result;
         for (const auto& shown : messages->shown) {
@@ -109,7 +86,7 @@ protected:
         return result;
     }
     void expectIdle() const {
-        EXPECT_EQ(label("lblInformazioni")->text(), QStringLiteral("Pronto"));
+        EXPECT_EQ(control<QLabel>("lblInformazioni")->text(), QStringLiteral("Pronto"));
         EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
         EXPECT_FALSE(window->lavoroInCorso());
     }
@@ -118,10 +95,6 @@ protected:
     }
 
     fake::PublisherFinto publisher;
-    std::shared_ptr<doubles::ScriptedMessageBox> messages;
-    std::shared_ptr<doubles::ScriptedDialogHost> dialogs;
-    std::unique_ptr<mainwindow::frmLumetra> window;
-    QTemporaryDir dir;
     QString folder;
     QString layoutPath;
     QStringList statusWhileShown;
@@ -173,8 +146,8 @@ TEST_F(PrintCommandTest, LayoutMustBeAnExistingFile) {
     EXPECT_EQ(prompts(), QStringList{M3(QString())}); // ends in two apostrophes
     EXPECT_TRUE(prompts()[0].endsWith(QStringLiteral("''")));
 
-    const QString sub = dir.path() + QStringLiteral("/cartella.pub");
-    QDir().mkpath(sub);
+    const QString sub =
+        folderWith({QStringLiteral("cartella.pub/")}) + QStringLiteral("/cartella.pub");
     chooseLayout(sub);
     messages->shown.clear();
     print();
@@ -227,7 +200,7 @@ TEST_F(PrintCommandTest, APrintedQueueIsFiledInReverseWithTheChosenCopies) {
     ASSERT_NE(updown, nullptr);
     QTest::keyClick(updown, Qt::Key_Up);
     QTest::keyClick(updown, Qt::Key_Up);
-    ASSERT_EQ(field("txtCopie")->text(), QStringLiteral("3"));
+    ASSERT_EQ(control<QLineEdit>("txtCopie")->text(), QStringLiteral("3"));
 
     print();
     EXPECT_TRUE(messages->shown.empty());

@@ -17,47 +17,46 @@ using geometry::PaneControls;
 
 namespace {
 
-FormControls designControls() {
+// What the layouts read of the controls they are given: the heights of the status label
+// (390 twips) and of the progress bar (135), the sizes of a pane's label and buttons.
+FormControls controls() {
     FormControls c;
-    c.lblInformazioni = QRectF(120, 4860, 7455, 390);
-    c.prgBar = QRectF(120, 5160, 6735, 135);
-    c.line1 = {0, 4800, 7680, 4800};
-    c.line2 = {0, 4815, 7680, 4815};
-    c.splitter = QRectF(0, 1200, 8295, 3375);
+    c.lblInformazioni.setHeight(390);
+    c.prgBar.setHeight(135);
     return c;
 }
 
-PaneControls designPane(bool buttons) {
+PaneControls pane(bool buttons) {
     PaneControls c;
-    c.label = QRectF(0, 0, 2175, 255);
-    c.list = QRectF(0, 240, 2160, 2475);
+    c.label = QRectF(0, 0, 1, 255);
     if (buttons) {
-        c.leftButton = QRectF(120, 2880, 1095, 375);
-        c.rightButton = QRectF(1320, 2880, 1095, 375);
+        c.leftButton = QRectF(0, 0, 1095, 375);
+        c.rightButton = QRectF(0, 0, 1095, 375);
     }
     return c;
 }
 
 } // namespace
 
+// The bands for a large window and for the window's opening size (twips).
 TEST(FormResize, PlacesTheStatusLineSeparatorAndSplitter) {
-    const FormControls c = geometry::Form_Resize(12000, 7000, designControls());
+    const FormControls c = geometry::Form_Resize(12000, 7000, controls());
     EXPECT_EQ(c.lblInformazioni, QRectF(0, 6610, 12000, 390));
     EXPECT_EQ(c.prgBar, QRectF(60, 6805, 11880, 135));
     EXPECT_EQ(c.line1, (geometry::Line{0, 6535, 12000, 6535}));
     EXPECT_EQ(c.line2, (geometry::Line{0, 6550, 12000, 6550}));
     EXPECT_EQ(c.splitter, QRectF(0, 1200, 12000, 5290));
 
-    const FormControls start = geometry::Form_Resize(10110, 5580, designControls());
-    EXPECT_EQ(start.lblInformazioni.top(), 5190);
+    const FormControls start = geometry::Form_Resize(10110, 5580, controls());
+    EXPECT_EQ(start.lblInformazioni, QRectF(0, 5190, 10110, 390));
     EXPECT_EQ(start.line1.y1, 5115);
     EXPECT_EQ(start.line2.y1, 5130);
     EXPECT_EQ(start.prgBar, QRectF(60, 5385, 9990, 135));
-    EXPECT_EQ(start.splitter.size(), QSizeF(10110, 3870));
+    EXPECT_EQ(start.splitter, QRectF(0, 1200, 10110, 3870));
 }
 
 TEST(FormResize, GrowingMovesOnlyTheBottomBandsAndKeepsNoState) {
-    const FormControls small = geometry::Form_Resize(10110, 5580, designControls());
+    const FormControls small = geometry::Form_Resize(10110, 5580, controls());
     const FormControls wide = geometry::Form_Resize(10410, 5580, small);
     EXPECT_EQ(wide.lblInformazioni.width() - small.lblInformazioni.width(), 300);
     EXPECT_EQ(wide.prgBar.width() - small.prgBar.width(), 300);
@@ -73,7 +72,7 @@ TEST(FormResize, GrowingMovesOnlyTheBottomBandsAndKeepsNoState) {
 }
 
 TEST(FormResize, NegativeSizesSkipTheirStepOnly) {
-    const FormControls start = geometry::Form_Resize(10110, 5580, designControls());
+    const FormControls start = geometry::Form_Resize(10110, 5580, controls());
     const FormControls low = geometry::Form_Resize(10110, 4000, start);
     EXPECT_EQ(low.splitter.height(), 2290);
     const FormControls tiny = geometry::Form_Resize(10110, 1500, low);
@@ -86,39 +85,37 @@ TEST(FormResize, NegativeSizesSkipTheirStepOnly) {
     EXPECT_EQ(narrow.splitter.width(), 100);
 }
 
-TEST(PaneLayout, FollowsTheExamples) {
-    const PaneControls file =
-        geometry::PaneLayout(QSizeF(2700, 3900), QSizeF(1095, 375), 15.0 * 16, designPane(true));
+TEST(PaneLayout, ButtonsAtTheBottomListBetweenColumnLessTheScrollBar) {
+    const QSizeF button(1095, 375);
+    const PaneControls file = geometry::PaneLayout(QSizeF(2700, 3900), button, 240, pane(true));
     EXPECT_EQ(file.label, QRectF(0, 0, 2700, 255));
     EXPECT_EQ(file.rightButton->topLeft(), QPointF(1545, 3465));
     EXPECT_EQ(file.leftButton->topLeft(), QPointF(60, 3465));
     EXPECT_EQ(file.list, QRectF(0, 255, 2700, 3150));
     EXPECT_EQ(file.firstColumnWidth, 2460);
 
-    const PaneControls printed =
-        geometry::PaneLayout(QSizeF(2700, 3900), QSizeF(1095, 375), 15.0 * 16, designPane(false));
+    // The printed-files pane has no buttons but keeps their strip.
+    const PaneControls printed = geometry::PaneLayout(QSizeF(2700, 3900), button, 240, pane(false));
     EXPECT_EQ(printed.list, QRectF(0, 255, 2700, 3150));
     EXPECT_EQ(printed.firstColumnWidth, 2460);
-    EXPECT_EQ(3900 - printed.list.bottom(), 495);
     EXPECT_FALSE(printed.rightButton.has_value());
 
-    const PaneControls wider =
-        geometry::PaneLayout(QSizeF(3000, 3900), QSizeF(1095, 375), 15.0 * 16, file);
+    const PaneControls wider = geometry::PaneLayout(QSizeF(3000, 3900), button, 240, file);
     EXPECT_EQ(wider.rightButton->left() - file.rightButton->left(), 300);
     EXPECT_EQ(wider.leftButton->left(), 60);
     EXPECT_EQ(wider.firstColumnWidth - file.firstColumnWidth, 300);
 
     const PaneControls allowance =
-        geometry::PaneLayout(QSizeF(2700, 3900), QSizeF(1095, 375), 20.0 * 17, designPane(true));
+        geometry::PaneLayout(QSizeF(2700, 3900), button, 20.0 * 17, pane(true));
     EXPECT_EQ(allowance.firstColumnWidth, 2700 - 340);
 }
 
 TEST(PaneLayout, TooSmallPanesNeitherFailNorClampButtons) {
     const PaneControls narrow =
-        geometry::PaneLayout(QSizeF(1000, 3900), QSizeF(1095, 375), 240, designPane(true));
+        geometry::PaneLayout(QSizeF(1000, 3900), QSizeF(1095, 375), 240, pane(true));
     EXPECT_EQ(narrow.rightButton->left(), -155);
     const PaneControls crushed =
-        geometry::PaneLayout(QSizeF(100, 300), QSizeF(1095, 375), 240, designPane(true));
+        geometry::PaneLayout(QSizeF(100, 300), QSizeF(1095, 375), 240, pane(true));
     EXPECT_EQ(crushed.list.height(), 0);
     EXPECT_EQ(crushed.firstColumnWidth, 0);
 }

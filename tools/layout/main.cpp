@@ -52,8 +52,7 @@ int Elenca(const QString& filtro) {
 int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomenti& a,
            const QString& nota) {
     const runtime::FileWriteResult esito = layoutwriter::writeLayout(
-        piano, a.uscita,
-        a.sovrascrivi ? runtime::Replace::Allowed : runtime::Replace::Never);
+        piano, a.uscita, a.sovrascrivi ? runtime::Replace::Allowed : runtime::Replace::Never);
     if (!esito.written()) {
         QString messaggio = QStringLiteral("lumetra-layout: ") + esito.message;
         if (esito.status == runtime::FileWriteResult::Status::Exists)

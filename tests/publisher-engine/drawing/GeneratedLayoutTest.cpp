@@ -21,6 +21,9 @@ using layoutwriter::PubBuilder;
 using layoutwriter::PubItem;
 using layoutwriter::PubStyle;
 using test::darkPixels;
+using test::expectColour;
+using test::expectInk;
+using test::expectNoInk;
 using test::inkedPixels;
 
 constexpr double kDpi = 72.0; // one pixel per point
@@ -75,19 +78,15 @@ TEST(GeneratedLayout, ShapesTextAndPicturesLandInTheirBoxes) {
     const QImage image = r->renderPage(0, kDpi);
     ASSERT_FALSE(image.isNull()) << r->lastError().toStdString();
 
-    EXPECT_TRUE(test::near(image.pixelColor(100, 90), Qt::red));
-    EXPECT_TRUE(test::near(image.pixelColor(45, 90), Qt::white));
-    EXPECT_TRUE(test::near(image.pixelColor(155, 90), Qt::white));
-    EXPECT_TRUE(test::near(image.pixelColor(100, 135), Qt::white));
+    expectColour(image, Qt::red, {{100, 90}});
+    expectColour(image, Qt::white,
+                 {{45, 90}, {155, 90}, {100, 135}, {275, 90}, {95, 400}, {200, 455}});
     EXPECT_GT(test::inkedPixels(image, QRectF(200, 44, 150, 8)), 500); // the outline
-    EXPECT_TRUE(test::near(image.pixelColor(275, 48), Qt::blue, 40));
-    EXPECT_TRUE(test::near(image.pixelColor(275, 90), Qt::white));
-    EXPECT_GT(darkPixels(image, QRectF(50, 200, 300, 60)), 100);
-    EXPECT_EQ(darkPixels(image, QRectF(0, 140, 400, 55)), 0);
-    EXPECT_TRUE(test::near(image.pixelColor(150, 400), Qt::green, 20));
-    EXPECT_TRUE(test::near(image.pixelColor(250, 400), Qt::blue, 20));
-    EXPECT_TRUE(test::near(image.pixelColor(95, 400), Qt::white));
-    EXPECT_TRUE(test::near(image.pixelColor(200, 455), Qt::white));
+    expectColour(image, Qt::blue, {{275, 48}}, 40);
+    expectInk(image, 100, {{50, 200, 300, 60}});
+    expectNoInk(image, {{0, 140, 400, 55}});
+    expectColour(image, Qt::green, {{150, 400}}, 20);
+    expectColour(image, Qt::blue, {{250, 400}}, 20);
 }
 
 TEST(GeneratedLayout, TurnedPicturesTurnWithTheirFrame) {
@@ -101,10 +100,9 @@ TEST(GeneratedLayout, TurnedPicturesTurnWithTheirFrame) {
     const QImage image = r->renderPage(0, kDpi);
     ASSERT_FALSE(image.isNull());
     // The picture's left half (green) is on top now, its right half (blue) below.
-    EXPECT_TRUE(test::near(image.pixelColor(200, 140), Qt::green, 20));
-    EXPECT_TRUE(test::near(image.pixelColor(200, 260), Qt::blue, 20));
-    EXPECT_TRUE(test::near(image.pixelColor(130, 200), Qt::white));
-    EXPECT_TRUE(test::near(image.pixelColor(270, 200), Qt::white));
+    expectColour(image, Qt::green, {{200, 140}}, 20);
+    expectColour(image, Qt::blue, {{200, 260}}, 20);
+    expectColour(image, Qt::white, {{130, 200}, {270, 200}});
 }
 
 TEST(GeneratedLayout, HiddenShapesAndGroupsDisappear) {

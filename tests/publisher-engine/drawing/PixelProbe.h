@@ -5,6 +5,10 @@
 #include <QImage>
 #include <QRectF>
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
 namespace lumetra::pub::test {
 
 // Pixels inside `area` (image pixels) darker than `threshold` (0-255 grey).
@@ -41,6 +45,29 @@ inline bool near(QColor a, QColor b, int tolerance = 12) {
     return std::abs(a.red() - b.red()) <= tolerance &&
            std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// The colour at points of the image.
+inline void expectColour(const QImage& image, QColor colour, std::initializer_list<QPoint> at,
+                         int tolerance = 12) {
+    for (const QPoint& p : at) {
+        EXPECT_TRUE(near(image.pixelColor(p), colour, tolerance))
+            << p.x() << "," << p.y() << ": " << image.pixelColor(p).name().toStdString() << " for "
+            << colour.name().toStdString();
+    }
+}
+
+// More than `more` dark pixels in each area, or (more < 0) none.
+inline void expectInk(const QImage& image, int more, std::initializer_list<QRectF> areas) {
+    for (const QRectF& area : areas) {
+        const int dark = darkPixels(image, area);
+        EXPECT_TRUE(more < 0 ? dark == 0 : dark > more)
+            << dark << " dark pixels in " << area.x() << "," << area.y() << " " << area.width()
+            << "x" << area.height();
+    }
+}
+inline void expectNoInk(const QImage& image, std::initializer_list<QRectF> areas) {
+    expectInk(image, -1, areas);
 }
 
 } // namespace lumetra::pub::test

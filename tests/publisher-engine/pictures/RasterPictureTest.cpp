@@ -91,142 +91,90 @@ struct Row {
     const char* name;
     std::function<Made(const Samples&)> make;
     QByteArray format;
+    int tolerance = 6;
     // Colours expected at the upper and lower probe points; invalid: asked of ImageMagick
     // with `referenceProfiles`.
     QColor top = Top;
     QColor bottom = Bottom;
-    QStringList referenceProfiles = {};
-    int tolerance = 6;
+    QStringList referenceProfiles = QStringList();
 };
+
+// A sample converted by ImageMagick with the options of `options` (words; "@x.icc" stands for
+// the profile x.icc of the ghostscript folder), or a gzip of one.
+std::function<Made(const Samples&)> c(QString name, const char* options = "") {
+    QStringList words = QString::fromLatin1(options).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString& word : words)
+        if (word.startsWith(QLatin1Char('@')))
+            word = IccFolder + word.mid(1);
+    return [name, words](const Samples& s) { return convert(s, name, words); };
+}
+std::function<Made(const Samples&)> gz(QString name, QString packed) {
+    return [name, packed](const Samples& s) {
+        Made made = convert(s, name, {});
+        made.file = gzipped(s, made.file, packed);
+        return made;
+    };
+}
+
+// Colour-managed samples: the reference is ImageMagick converting through these profiles.
+const QStringList ToSrgb = {QStringLiteral("srgb.icc")};
+const QStringList CmykToSrgb = {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")};
+const char* const Transparent = "-alpha set -channel A -evaluate set 0 +channel";
 
 } // namespace
 
 // Every raster format lands in its box, in its true colours.
 TEST(RasterPictures, EveryFormatLandsInItsBoxInItsColours) {
     const Samples s;
-    const auto c = [](QString name, QStringList options = {}) {
-        return [name, options](const Samples& s) { return convert(s, name, options); };
-    };
-    const auto opt = [](const char* text) {
-        return QString::fromLatin1(text).split(QLatin1Char(' '));
-    };
+    const QColor managed; // the colour ImageMagick gives
     const Row rows[] = {
         {"PNG", c("a.png"), "PNG"},
-        {"PNG a 16 bit", c("a16.png", opt("-depth 16")), "PNG"},
-        {"PNG trasparente", c("t.png", opt("-alpha set -channel A -evaluate set 0 +channel")),
-         "PNG", Qt::white, Qt::white},
-        {"GIF", c("a.gif"), "GIF", Top, Bottom, {}, 12},
+        {"PNG a 16 bit", c("a16.png", "-depth 16"), "PNG"},
+        {"PNG trasparente", c("t.png", Transparent), "PNG", 6, Qt::white, Qt::white},
+        {"GIF", c("a.gif"), "GIF", 12},
         {"BMP", c("a.bmp"), "BMP"},
-        {"BMP RLE",
-         c("bmp3:a.rle", opt("-type palette -compress RLE")),
-         "BMP",
-         Top,
-         Bottom,
-         {},
-         12},
+        {"BMP RLE", c("bmp3:a.rle", "-type palette -compress RLE"), "BMP", 12},
         {"DIB", c("bmp3:a.dib"), "BMP"},
-        {"JPEG", c("a.jpg", opt("-quality 95")), "JPEG", Top, Bottom, {}, 10},
-        {"JPEG grigio",
-         c("g.jpg", opt("-colorspace Gray")),
-         "JPEG",
-         QColor(94, 94, 94),
-         QColor(88, 88, 88),
-         {},
-         10},
-        {"JPEG Adobe RGB",
-         c("adobe.jpg", opt("-profile /usr/share/color/icc/ghostscript/srgb.icc -profile "
-                            "/usr/share/color/icc/ghostscript/a98.icc -quality 95")),
-         "JPEG",
-         Top,
-         Bottom,
-         {},
-         10},
+        {"JPEG", c("a.jpg", "-quality 95"), "JPEG", 10},
+        {"JPEG grigio", c("g.jpg", "-colorspace Gray"), "JPEG", 10, QColor(94, 94, 94),
+         QColor(88, 88, 88)},
+        {"JPEG Adobe RGB", c("adobe.jpg", "-profile @srgb.icc -profile @a98.icc -quality 95"),
+         "JPEG", 10},
         {"JPEG CMYK con profilo",
-         c("cmyk.jpg", opt("-profile /usr/share/color/icc/ghostscript/srgb.icc -profile "
-                           "/usr/share/color/icc/ghostscript/default_cmyk.icc -quality 95")),
-         "JPEG",
-         QColor(),
-         QColor(),
-         {QStringLiteral("srgb.icc")},
-         10},
-        {"JPEG CMYK senza profilo",
-         c("cmyk0.jpg", opt("-colorspace CMYK -quality 95")),
-         "JPEG",
-         QColor(),
-         QColor(),
-         {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")},
-         10},
-        {"TIFF", c("a.tif", opt("-compress None")), "TIFF"},
-        {"TIFF LZW", c("lzw.tif", opt("-compress LZW")), "TIFF"},
-        {"TIFF ZIP", c("zip.tiff", opt("-compress Zip")), "TIFF"},
-        {"TIFF JPEG",
-         c("jpeg.tif", opt("-compress JPEG -quality 95")),
-         "TIFF",
-         Top,
-         Bottom,
-         {},
-         10},
-        {"TIFF PackBits", c("rle.tif", opt("-compress RLE")), "TIFF"},
-        {"TIFF a 16 bit", c("a16.tif", opt("-depth 16")), "TIFF"},
-        {"TIFF trasparente", c("t.tif", opt("-alpha set -channel A -evaluate set 0 +channel")),
-         "TIFF", Qt::white, Qt::white},
-        {"TIFF a più pagine",
-         [](const Samples& s) {
-             Made made{s.path(QStringLiteral("pagine.tif")), {}};
-             makeSample(QStringLiteral("convert"),
-                        {s.source, QStringLiteral("-size"), QStringLiteral("160x120"),
-                         QStringLiteral("xc:lime"), made.file},
-                        &made.skip);
-             return made;
-         },
-         "TIFF"},
-        {"TIFF ruotato", c("ruotato.tif", opt("-rotate 180 -orient bottom-right")), "TIFF"},
-        {"TIFF CMYK con profilo",
-         c("cmyk.tif", opt("-profile /usr/share/color/icc/ghostscript/srgb.icc -profile "
-                           "/usr/share/color/icc/ghostscript/default_cmyk.icc")),
-         "TIFF",
-         QColor(),
-         QColor(),
-         {QStringLiteral("srgb.icc")}},
-        {"TIFF CMYK senza profilo",
-         c("cmyk0.tif", opt("-colorspace CMYK")),
-         "TIFF",
-         QColor(),
-         QColor(),
-         {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")}},
-        {"TIFF CMYK a 16 bit",
-         c("cmyk16.tif", opt("-colorspace CMYK -depth 16")),
-         "TIFF",
-         QColor(),
-         QColor(),
-         {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")}},
+         c("cmyk.jpg", "-profile @srgb.icc -profile @default_cmyk.icc -quality 95"), "JPEG", 10,
+         managed, managed, ToSrgb},
+        {"JPEG CMYK senza profilo", c("cmyk0.jpg", "-colorspace CMYK -quality 95"), "JPEG", 10,
+         managed, managed, CmykToSrgb},
+        {"TIFF", c("a.tif", "-compress None"), "TIFF"},
+        {"TIFF LZW", c("lzw.tif", "-compress LZW"), "TIFF"},
+        {"TIFF ZIP", c("zip.tiff", "-compress Zip"), "TIFF"},
+        {"TIFF JPEG", c("jpeg.tif", "-compress JPEG -quality 95"), "TIFF", 10},
+        {"TIFF PackBits", c("rle.tif", "-compress RLE"), "TIFF"},
+        {"TIFF a 16 bit", c("a16.tif", "-depth 16"), "TIFF"},
+        {"TIFF trasparente", c("t.tif", Transparent), "TIFF", 6, Qt::white, Qt::white},
+        // A second page of another colour must not be shown.
+        {"TIFF a più pagine", c("pagine.tif", "-size 160x120 xc:lime"), "TIFF"},
+        {"TIFF ruotato", c("ruotato.tif", "-rotate 180 -orient bottom-right"), "TIFF"},
+        {"TIFF CMYK con profilo", c("cmyk.tif", "-profile @srgb.icc -profile @default_cmyk.icc"),
+         "TIFF", 6, managed, managed, ToSrgb},
+        {"TIFF CMYK senza profilo", c("cmyk0.tif", "-colorspace CMYK"), "TIFF", 6, managed, managed,
+         CmykToSrgb},
+        {"TIFF CMYK a 16 bit", c("cmyk16.tif", "-colorspace CMYK -depth 16"), "TIFF", 6, managed,
+         managed, CmykToSrgb},
         {"PCX", c("a.pcx"), "PCX"},
-        {"PCX compresso (.pcz)",
-         [](const Samples& s) {
-             Made made = convert(s, QStringLiteral("b.pcx"), {});
-             made.file = gzipped(s, made.file, QStringLiteral("b.pcz"));
-             return made;
-         },
-         "PCX"},
-        {"BMP compresso (.bmz)",
-         [](const Samples& s) {
-             Made made = convert(s, QStringLiteral("b.bmp"), {});
-             made.file = gzipped(s, made.file, QStringLiteral("b.bmz"));
-             return made;
-         },
-         "BMP"},
+        {"PCX compresso (.pcz)", gz(QStringLiteral("b.pcx"), QStringLiteral("b.pcz")), "PCX"},
+        {"BMP compresso (.bmz)", gz(QStringLiteral("b.bmp"), QStringLiteral("b.bmz")), "BMP"},
         {"PICT", c("PICT:a.pct"), "PICT"},
         {"PICT (.pict)", c("PICT:a.pict"), "PICT"},
         {"Utah RLE",
          [](const Samples& s) {
              Made made{s.path(QStringLiteral("utah.rle")), {}};
              const QString ppm = s.path(QStringLiteral("utah.ppm"));
-             if (makeSample(QStringLiteral("convert"), {s.source, ppm}, &made.skip) &&
+             if (makeSample(QStringLiteral("convert"), {s.source, ppm}, &made.skip))
                  makeSample(QStringLiteral("sh"),
                             {QStringLiteral("-c"),
                              QStringLiteral("pnmtorle -o '%1' '%2'").arg(made.file, ppm)},
-                            &made.skip)) {
-             }
+                            &made.skip);
              return made;
          },
          "Utah RLE"},

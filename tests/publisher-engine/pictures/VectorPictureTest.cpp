@@ -135,6 +135,21 @@ struct Case {
     QString error = {}; // words of the description a refused file gets
 };
 
+using Maker = std::function<Made(Samples&)>;
+
+// A sample of these bytes; a sample made from another one's bytes.
+Maker bytes(const char* name, const QByteArray& data) {
+    return [=](Samples& s) { return s.write(QString::fromLatin1(name), data); };
+}
+Maker from(Maker origin, const char* name, std::function<QByteArray(const QByteArray&)> change) {
+    return [=](Samples& s) { return derived(s, origin(s), QString::fromLatin1(name), change); };
+}
+
+// A file that must be refused, with words of its description.
+Case bad(const char* name, Maker make, QString error = QStringLiteral("danneggiato")) {
+    return {name, std::move(make), {}, {}, std::move(error)};
+}
+
 // `file` drawn into the box of a grey page; saved as `name`.png in $LUMETRA_PICTURE_DUMP when
 // that is set and `name` is given.
 QImage drawnOnPage(const QString& file, const char* name) {
@@ -288,38 +303,22 @@ Made ghostscriptEps(Samples& s) {
 }
 
 TEST(EpsPictures, SamplesDrawCroppedToTheirBoxAndBadFilesAreRefused) {
-    const QString damaged = QStringLiteral("danneggiato");
     checkCases(
         {
             {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
             {"eps-ghostscript", ghostscriptEps, "EPS", QSize(200, 100)},
             {"eps-dos-anteprima-tiff", [](Samples& s) { return dosEps(s, false); }, "EPS",
              QSize(200, 100)},
-            {"eps-troncato",
-             [](Samples& s) {
-                 return derived(
-                     s, handEps(s), QStringLiteral("troncato.eps"),
-                     [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); });
-             },
-             {},
-             {},
-             damaged},
-            {"eps-senza-riquadro",
-             [](Samples& s) { return s.write(QStringLiteral("senza.eps"), epsText(false)); },
-             {},
-             {},
-             QStringLiteral("BoundingBox")},
-            {"eps-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.eps"),
-                                "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
-                                "%%EndComments\n" +
-                                    garbage(4000));
-             },
-             {},
-             {},
-             damaged},
-            {"eps-dos-fuori", [](Samples& s) { return dosEps(s, true); }, {}, {}, damaged},
+            bad("eps-troncato",
+                from(handEps, "troncato.eps",
+                     [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); })),
+            bad("eps-senza-riquadro", bytes("senza.eps", epsText(false)),
+                QStringLiteral("BoundingBox")),
+            bad("eps-spazzatura",
+                bytes("spazzatura.eps", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
+                                        "%%EndComments\n" +
+                                            garbage(4000))),
+            bad("eps-dos-fuori", [](Samples& s) { return dosEps(s, true); }),
         },
         false);
 }
@@ -343,54 +342,26 @@ QByteArray truncated(const QByteArray& b) {
 }
 
 TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
-    const QString damaged = QStringLiteral("danneggiato");
-    auto wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
-    auto emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
+    const Maker wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
+    const Maker emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
     const QSize exported(188, 88);
     checkCases(
         {
             {"wmf-libreoffice", wmf, "WMF", exported},
             {"wmf-senza-intestazione-posizionabile",
-             [=](Samples& s) {
-                 return derived(s, wmf(s), QStringLiteral("standard.wmf"),
-                                [](const QByteArray& b) { return b.mid(22); });
-             },
-             "WMF"},
+             from(wmf, "standard.wmf", [](const QByteArray& b) { return b.mid(22); }), "WMF"},
             {"wmz", [=](Samples& s) { return gzipped(s, wmf(s), QStringLiteral("disegno.wmz")); },
              "WMF", exported},
             {"emf-libreoffice", emf, "EMF", exported},
             {"emz", [=](Samples& s) { return gzipped(s, emf(s), QStringLiteral("disegno.emz")); },
              "EMF", exported},
-            {"wmf-troncato",
-             [=](Samples& s) {
-                 return derived(s, wmf(s), QStringLiteral("troncato.wmf"), truncated);
-             },
-             {},
-             {},
-             damaged},
-            {"wmf-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.wmf"),
-                                QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000));
-             },
-             {},
-             {},
-             damaged},
-            {"emf-troncato",
-             [=](Samples& s) {
-                 return derived(s, emf(s), QStringLiteral("troncato.emf"), truncated);
-             },
-             {},
-             {},
-             damaged},
-            {"emf-spazzatura",
-             [=](Samples& s) {
-                 return derived(s, emf(s), QStringLiteral("spazzatura.emf"),
-                                [](const QByteArray& b) { return b.left(88) + garbage(3000); });
-             },
-             {},
-             {},
-             damaged},
+            bad("wmf-troncato", from(wmf, "troncato.wmf", truncated)),
+            bad("wmf-spazzatura",
+                bytes("spazzatura.wmf", QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000))),
+            bad("emf-troncato", from(emf, "troncato.emf", truncated)),
+            bad("emf-spazzatura",
+                from(emf, "spazzatura.emf",
+                     [](const QByteArray& b) { return b.left(88) + garbage(3000); })),
         },
         true);
 }
@@ -423,8 +394,7 @@ QByteArray wpgDrawing() {
 }
 
 TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
-    const QString damaged = QStringLiteral("danneggiato");
-    auto wpg = [](Samples& s) { return s.write(QStringLiteral("disegno.wpg"), wpgDrawing()); };
+    const Maker wpg = bytes("disegno.wpg", wpgDrawing());
     checkCases(
         {
             {"wpg1", wpg, "WPG", QSize(144, 72)},
@@ -434,32 +404,13 @@ TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
                              QStringLiteral("no tool here writes CorelDRAW files")};
              },
              "CDR"},
-            {"wpg-troncato",
-             [=](Samples& s) {
-                 return derived(s, wpg(s), QStringLiteral("troncato.wpg"),
-                                [](const QByteArray& b) { return b.left(22); });
-             },
-             {},
-             {},
-             damaged},
-            {"wpg-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.wpg"),
-                                wpgDrawing().left(16) + garbage(3000));
-             },
-             {},
-             {},
-             damaged},
-            {"cdr-spazzatura",
-             [](Samples& s) {
-                 return s.write(QStringLiteral("spazzatura.cdr"), QByteArray("RIFF\x00\x10\x00\x00"
-                                                                             "CDRDvrsn",
-                                                                             16) +
-                                                                      garbage(4000));
-             },
-             {},
-             {},
-             damaged},
+            bad("wpg-troncato",
+                from(wpg, "troncato.wpg", [](const QByteArray& b) { return b.left(22); })),
+            bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),
+            bad("cdr-spazzatura", bytes("spazzatura.cdr", QByteArray("RIFF\x00\x10\x00\x00"
+                                                                     "CDRDvrsn",
+                                                                     16) +
+                                                              garbage(4000))),
         },
         true);
 }

@@ -42,6 +42,19 @@ int errorOf(const QByteArray& file, QString* description = nullptr) {
     }
 }
 
+// The error of reading the file at `path`, or -1 when it reads.
+int fileErrorOf(const QString& path, QString* description = nullptr) {
+    try {
+        Layout::readFile(path);
+        return -1;
+    } catch (const lumetra::runtime::Error& error) {
+        if (description) {
+            *description = error.Description();
+        }
+        return error.Number();
+    }
+}
+
 void setU16(QByteArray& b, qsizetype at, std::uint16_t v) {
     b[at] = char(v & 0xFF);
     b[at + 1] = char(v >> 8);
@@ -317,31 +330,17 @@ TEST(PubBadInput, MissingFoldersAndUnreadableFiles) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QString why;
-    try {
-        Layout::readFile(dir.filePath(QStringLiteral("manca.pub")));
-        FAIL() << "a missing file was read";
-    } catch (const lumetra::runtime::Error& error) {
-        EXPECT_EQ(error.Number(), lumetra::runtime::ErrFileNonTrovato);
-        EXPECT_TRUE(error.Description().contains(QStringLiteral("non esiste")));
-    }
-    try {
-        Layout::readFile(dir.path());
-        FAIL() << "a folder was read";
-    } catch (const lumetra::runtime::Error& error) {
-        EXPECT_EQ(error.Number(), lumetra::runtime::ErrPercorsoNonValido);
-    }
+    EXPECT_EQ(fileErrorOf(dir.filePath(QStringLiteral("manca.pub")), &why),
+              lumetra::runtime::ErrFileNonTrovato);
+    EXPECT_TRUE(why.contains(QStringLiteral("non esiste"))) << why.toStdString();
+    EXPECT_EQ(fileErrorOf(dir.path()), lumetra::runtime::ErrPercorsoNonValido);
     const QString text = dir.filePath(QStringLiteral("testo.pub"));
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("non sono un layout\n");
     file.close();
-    try {
-        Layout::readFile(text);
-        FAIL() << "a text file was read";
-    } catch (const lumetra::runtime::Error& error) {
-        EXPECT_EQ(error.Number(), lumetra::runtime::ErrLayoutNonValido);
-        EXPECT_TRUE(error.Description().startsWith(QStringLiteral("Impossibile caricare")));
-    }
+    EXPECT_EQ(fileErrorOf(text, &why), lumetra::runtime::ErrLayoutNonValido);
+    EXPECT_TRUE(why.startsWith(QStringLiteral("Impossibile caricare"))) << why.toStdString();
 }
 
 TEST(PubBadInput, AFileWithoutReadPermissionGivesError70) {
@@ -359,11 +358,7 @@ TEST(PubBadInput, AFileWithoutReadPermissionGivesError70) {
     if (!unprivileged.enforced()) {
         GTEST_SKIP() << "cannot drop root privileges to test refused access";
     }
-    try {
-        Layout::readFile(path);
-        FAIL() << "an unreadable file was read";
-    } catch (const lumetra::runtime::Error& error) {
-        EXPECT_EQ(error.Number(), lumetra::runtime::ErrPermessoNegato);
-        EXPECT_TRUE(error.Description().contains(QStringLiteral("negato")));
-    }
+    QString why;
+    EXPECT_EQ(fileErrorOf(path, &why), lumetra::runtime::ErrPermessoNegato);
+    EXPECT_TRUE(why.contains(QStringLiteral("negato"))) << why.toStdString();
 }

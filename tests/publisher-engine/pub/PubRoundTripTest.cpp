@@ -29,6 +29,11 @@ QByteArray png(QColor colour) {
     return bytes;
 }
 
+Layout read(const QByteArray& file) {
+    return Layout::readBytes(reinterpret_cast<const std::uint8_t*>(file.constData()),
+                             std::size_t(file.size()));
+}
+
 void expectBox(const Shape& s, double l, double t, double w, double h) {
     EXPECT_NEAR(s.left, l, 0.01);
     EXPECT_NEAR(s.top, t, 0.01);
@@ -59,9 +64,7 @@ TEST(PubRoundTrip, FirstPageShapesGiveTypesBoxesAndTheSlotTable) {
                 PubItem::picture(300, 500, 100, 80, png(Qt::blue))});
     p.addPicture(50, 400, 120, 90, png(Qt::red)); // 7: a picture, no slot
     p.addRectangle(60, 700, 40, 30);              // 8: slot
-    const Layout layout =
-        Layout::readBytes(reinterpret_cast<const std::uint8_t*>(b.bytes().constData()),
-                          std::size_t(b.bytes().size()));
+    const Layout layout = read(b.bytes());
 
     EXPECT_EQ(layout.version(), Version::Publisher2002);
     EXPECT_EQ(layout.versionName(), QStringLiteral("2002-2019"));
@@ -117,8 +120,7 @@ TEST(PubRoundTrip, RotatedShapesKeepTheirUnturnedBox) {
     p.add(PubItem::rectangle(100, 500, 200, 50).rotated(30));
     p.add(PubItem::oval(350, 100, 80, 40).rotated(180));
     const QByteArray file = b.bytes();
-    const Layout layout =
-        Layout::readBytes(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size());
+    const Layout layout = read(file);
     const auto& shapes = layout.pages()[0].shapes;
     ASSERT_EQ(shapes.size(), 4u);
     expectBox(shapes[0], 100, 100, 200, 50);
@@ -152,8 +154,7 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     third.addOval(10, 10, 50, 50);
     third.addRectangle(400, 300, 10, 10);
     const QByteArray file = b.bytes();
-    const Layout layout =
-        Layout::readBytes(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size());
+    const Layout layout = read(file);
 
     EXPECT_NEAR(layout.pageWidth(), 841.9, 0.01);
     EXPECT_NEAR(layout.pageHeight(), 595.3, 0.01);
@@ -193,8 +194,7 @@ TEST(PubRoundTrip, CollectionOrderIsTheDrawingOrderNotThePageList) {
     p.addTextBox(70, 10, 20, 20, QStringLiteral("x"));
     p.setShapeListReversed(true);
     const QByteArray file = b.bytes();
-    const Layout layout =
-        Layout::readBytes(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size());
+    const Layout layout = read(file);
     const auto& shapes = layout.pages()[0].shapes;
     ASSERT_EQ(shapes.size(), 3u);
     EXPECT_EQ(shapes[0].autoShapeType, AutoShapeOval);
@@ -212,8 +212,7 @@ TEST(PubRoundTrip, HidePatchesRemoveShapesAndGroupsFromLibmspub) {
     second.addRectangle(10, 10, 10, 10);
     b.addPage().addRectangle(20, 20, 20, 20);
     const QByteArray file = b.bytes();
-    const Layout layout =
-        Layout::readBytes(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size());
+    const Layout layout = read(file);
 
     const auto patches = layout.hidePatches(0, {0, 2});
     ASSERT_EQ(patches.size(), 2u);

@@ -3,31 +3,17 @@
 
 #include "Layout.h"
 #include "LibmspubProbe.h"
+#include "Samples.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using namespace lumetra::pub;
 
 namespace {
-
-QString samples() {
-    const char* dir = std::getenv("LUMETRA_PUB_SAMPLES");
-    if (!dir || !QDir(QString::fromLocal8Bit(dir)).exists()) {
-        return {};
-    }
-    return QString::fromLocal8Bit(dir);
-}
-
-#define REQUIRE_SAMPLES()                                                                          \
-    const QString dir = samples();                                                                 \
-    if (dir.isEmpty()) {                                                                           \
-        GTEST_SKIP() << "real Publisher samples not available (LUMETRA_PUB_SAMPLES)";              \
-    }
 
 void expectBox(const Shape& s, double l, double t, double w, double h) {
     EXPECT_NEAR(s.left, l, 0.01);
@@ -39,13 +25,12 @@ void expectBox(const Shape& s, double l, double t, double w, double h) {
 } // namespace
 
 TEST(PubSamples, EveryFileLoadsOrIsRefusedAndLibmspubEmitsThePagesWeSay) {
-    REQUIRE_SAMPLES();
-    const QStringList files = QDir(dir).entryList({QStringLiteral("*.pub")}, QDir::Files);
+    LUMETRA_REQUIRE_SAMPLES();
+    const QStringList files = test::allSamples();
     ASSERT_FALSE(files.isEmpty());
     int loaded = 0;
-    for (const QString& name : files) {
-        SCOPED_TRACE(name.toStdString());
-        const QString path = dir + QLatin1Char('/') + name;
+    for (const QString& path : files) {
+        SCOPED_TRACE(QFileInfo(path).fileName().toStdString());
         try {
             const Layout layout = Layout::readFile(path);
             ++loaded;
@@ -60,18 +45,18 @@ TEST(PubSamples, EveryFileLoadsOrIsRefusedAndLibmspubEmitsThePagesWeSay) {
             EXPECT_EQ(error.Number(), lumetra::runtime::ErrLayoutNonValido);
             EXPECT_FALSE(error.Description().isEmpty());
             // Only the files without any shape are refused.
-            EXPECT_TRUE(name.contains(QStringLiteral("metadata")));
+            EXPECT_TRUE(path.contains(QStringLiteral("metadata")));
         }
     }
     EXPECT_GE(loaded, files.size() - 3);
 }
 
 TEST(PubSamples, Publisher2010LayoutHasTheKnownPagesAndShapes) {
-    REQUIRE_SAMPLES();
+    LUMETRA_REQUIRE_SAMPLES();
     for (const char* name :
          {"14.0_REG-TST2-pub2010.pub", "12.0_REG-TST2-pub97-to-pub2007-with-pub2007.pub"}) {
         SCOPED_TRACE(name);
-        const Layout layout = Layout::readFile(dir + QLatin1Char('/') + QLatin1String(name));
+        const Layout layout = Layout::readFile(test::sample(QLatin1String(name)));
         EXPECT_EQ(layout.version(), Version::Publisher2002);
         EXPECT_NEAR(layout.pageWidth(), 612, 0.01); // 8.5 x 11 in
         EXPECT_NEAR(layout.pageHeight(), 792, 0.01);
@@ -119,24 +104,24 @@ TEST(PubSamples, Publisher2010LayoutHasTheKnownPagesAndShapes) {
 }
 
 TEST(PubSamples, TablesAndPageSizes) {
-    REQUIRE_SAMPLES();
+    LUMETRA_REQUIRE_SAMPLES();
     for (const char* name : {"10.0_tables.pub", "11.0_tables.pub", "11.0_table-merged.pub"}) {
         SCOPED_TRACE(name);
-        const Layout layout = Layout::readFile(dir + QLatin1Char('/') + QLatin1String(name));
+        const Layout layout = Layout::readFile(test::sample(QLatin1String(name)));
         ASSERT_FALSE(layout.pages()[0].shapes.empty());
         const bool hasTable =
             std::any_of(layout.pages()[0].shapes.begin(), layout.pages()[0].shapes.end(),
                         [](const Shape& s) { return s.type == TypeTable && s.storedType == 201; });
         EXPECT_TRUE(hasTable);
     }
-    const Layout a4 = Layout::readFile(dir + QStringLiteral("/12.0_fonts.pub"));
+    const Layout a4 = Layout::readFile(test::sample(QStringLiteral("12.0_fonts.pub")));
     EXPECT_NEAR(a4.pageWidth(), 595.28, 0.01);
     EXPECT_NEAR(a4.pageHeight(), 841.89, 0.01);
 }
 
 TEST(PubSamples, Publisher98And2000Layouts) {
-    REQUIRE_SAMPLES();
-    const Layout layout = Layout::readFile(dir + QStringLiteral("/8.5_pub98t1.pub"));
+    LUMETRA_REQUIRE_SAMPLES();
+    const Layout layout = Layout::readFile(test::sample(QStringLiteral("8.5_pub98t1.pub")));
     EXPECT_EQ(layout.version(), Version::Publisher2000);
     EXPECT_EQ(layout.versionName(), QStringLiteral("98/2000"));
     EXPECT_NEAR(layout.pageWidth(), 792, 0.01); // landscape letter
@@ -157,7 +142,7 @@ TEST(PubSamples, Publisher98And2000Layouts) {
     // The page of zero-size prototype shapes is no document page.
     for (const char* name : {"9.0_text-style.pub", "9.0_langs.pub"}) {
         SCOPED_TRACE(name);
-        const Layout l = Layout::readFile(dir + QLatin1Char('/') + QLatin1String(name));
+        const Layout l = Layout::readFile(test::sample(QLatin1String(name)));
         ASSERT_EQ(l.pages().size(), 1u);
         ASSERT_EQ(l.pages()[0].shapes.size(), 1u);
         EXPECT_EQ(l.pages()[0].shapes[0].type, TypeTextBox);
@@ -168,11 +153,11 @@ TEST(PubSamples, Publisher98And2000Layouts) {
 }
 
 TEST(PubSamples, HidingAPageShapesTakesItOutOfLibmspubsPagesAsPredicted) {
-    REQUIRE_SAMPLES();
+    LUMETRA_REQUIRE_SAMPLES();
     for (const char* name : {"14.0_REG-TST2-pub2010.pub", "10.0_tables.pub", "8.5_pub98t1.pub",
                              "8.5_wizard98.pub", "9.0_langs.pub"}) {
         SCOPED_TRACE(name);
-        const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+        const QString path = test::sample(QLatin1String(name));
         const Layout layout = Layout::readFile(path);
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));

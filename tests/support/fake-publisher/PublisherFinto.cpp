@@ -81,7 +81,7 @@ using FormaPtr = std::shared_ptr<FormaModello>;
     throw Error(9, QStringLiteral("Indice non compreso nell'intervallo"));
 }
 
-QString ValoreVariante(const Variant& v) {
+QString Testo(const Variant& v) {
     return v.IsNumber() ? fake::Valore(v.Number()) : fake::Valore(v.Text());
 }
 
@@ -107,6 +107,26 @@ double Punti(const Variant& v) {
     return valore;
 }
 
+QString Testo(const QString& v) {
+    return fake::Valore(v);
+}
+QString Testo(bool v) {
+    return fake::Valore(v);
+}
+QString Testo(double v) {
+    return fake::Valore(v);
+}
+QString Testo(std::int32_t v) {
+    return QString::number(v);
+}
+
+// "nome(a, b, ...)" with each argument as the log shows values.
+template <typename... T> QString Chiamata(const char* nome, const T&... argomenti) {
+    const QStringList testi{Testo(argomenti)...};
+    return QLatin1String(nome) + QLatin1Char('(') + testi.join(QStringLiteral(", ")) +
+           QLatin1Char(')');
+}
+
 // Sub-objects of a shape share its data.
 class ParteDiForma {
 public:
@@ -115,10 +135,24 @@ public:
 
 protected:
     // Logs "<Nome>(p,s).<membro><resto>" and checks that the shape still exists.
-    void Registra(const QString& membro, const QString& resto = QString()) const {
-        n_->Registra(nome_ + n_->Posizione(*f_) + QLatin1Char('.') + membro + resto);
+    void Registra(const char* membro, const QString& resto = QString()) const {
+        n_->Registra(nome_ + n_->Posizione(*f_) + QLatin1Char('.') + QLatin1String(membro) + resto);
         if (f_->eliminata)
             Eliminato();
+    }
+    // A property read ("membro -> valore") or written ("membro = valore").
+    template <typename T> T Leggi(const char* membro, const T& valore) const {
+        Registra(membro, QStringLiteral(" -> ") + Testo(valore));
+        return valore;
+    }
+    template <typename T> void Scrivi(const char* membro, T& campo, const T& valore) const {
+        Registra(membro, QStringLiteral(" = ") + Testo(valore));
+        campo = valore;
+    }
+    // A sub-object of the same shape ("membro" logged).
+    template <typename Parte> std::shared_ptr<Parte> Sotto(const char* membro) const {
+        Registra(membro);
+        return std::make_shared<Parte>(n_, f_);
     }
     FormaFinta& D() const { return f_->dati; }
 
@@ -130,89 +164,47 @@ protected:
 class FontFinto : public Publisher::Font, ParteDiForma {
 public:
     FontFinto(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "Font") {}
-    QString Name() const override {
-        Registra(QStringLiteral("Name"), QStringLiteral(" -> ") + fake::Valore(D().font));
-        return D().font;
-    }
-    void SetName(const QString& nome) override {
-        Registra(QStringLiteral("Name"), QStringLiteral(" = ") + fake::Valore(nome));
-        D().font = nome;
-    }
-    bool Bold() const override {
-        Registra(QStringLiteral("Bold"), QStringLiteral(" -> ") + fake::Valore(D().grassetto));
-        return D().grassetto;
-    }
-    void SetBold(bool b) override {
-        Registra(QStringLiteral("Bold"), QStringLiteral(" = ") + fake::Valore(b));
-        D().grassetto = b;
-    }
-    bool Italic() const override {
-        Registra(QStringLiteral("Italic"), QStringLiteral(" -> ") + fake::Valore(D().corsivo));
-        return D().corsivo;
-    }
-    void SetItalic(bool i) override {
-        Registra(QStringLiteral("Italic"), QStringLiteral(" = ") + fake::Valore(i));
-        D().corsivo = i;
-    }
+    QString Name() const override { return Leggi("Name", D().font); }
+    void SetName(const QString& nome) override { Scrivi("Name", D().font, nome); }
+    bool Bold() const override { return Leggi("Bold", D().grassetto); }
+    void SetBold(bool b) override { Scrivi("Bold", D().grassetto, b); }
+    bool Italic() const override { return Leggi("Italic", D().corsivo); }
+    void SetItalic(bool i) override { Scrivi("Italic", D().corsivo, i); }
 };
 
 class ParagrafoFinto : public Publisher::ParagraphFormat, ParteDiForma {
 public:
     ParagrafoFinto(NucleoPtr n, FormaPtr f)
         : ParteDiForma(std::move(n), std::move(f), "ParagraphFormat") {}
-    int Alignment() const override {
-        Registra(QStringLiteral("Alignment"), QStringLiteral(" -> %1").arg(D().allineamento));
-        return D().allineamento;
-    }
-    void SetAlignment(int a) override {
-        Registra(QStringLiteral("Alignment"), QStringLiteral(" = %1").arg(a));
-        D().allineamento = a;
-    }
+    int Alignment() const override { return Leggi("Alignment", D().allineamento); }
+    void SetAlignment(int a) override { Scrivi("Alignment", D().allineamento, a); }
 };
 
 class TestoFinto : public Publisher::TextRange, ParteDiForma {
 public:
     TestoFinto(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "TextRange") {}
-    QString Text() const override {
-        Registra(QStringLiteral("Text"), QStringLiteral(" -> ") + fake::Valore(D().testo));
-        return D().testo;
-    }
-    void SetText(const QString& t) override {
-        Registra(QStringLiteral("Text"), QStringLiteral(" = ") + fake::Valore(t));
-        D().testo = t;
-    }
+    QString Text() const override { return Leggi("Text", D().testo); }
+    void SetText(const QString& t) override { Scrivi("Text", D().testo, t); }
     std::shared_ptr<Publisher::ParagraphFormat> ParagraphFormat() override {
-        Registra(QStringLiteral("ParagraphFormat"));
-        return std::make_shared<ParagrafoFinto>(n_, f_);
+        return Sotto<ParagrafoFinto>("ParagraphFormat");
     }
-    std::shared_ptr<Publisher::Font> Font() override {
-        Registra(QStringLiteral("Font"));
-        return std::make_shared<FontFinto>(n_, f_);
-    }
+    std::shared_ptr<Publisher::Font> Font() override { return Sotto<FontFinto>("Font"); }
 };
 
 class CorniceFinta : public Publisher::TextFrame, ParteDiForma {
 public:
     CorniceFinta(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "TextFrame") {}
-    int AutoFitText() const override {
-        Registra(QStringLiteral("AutoFitText"), QStringLiteral(" -> %1").arg(D().adattamento));
-        return D().adattamento;
-    }
-    void SetAutoFitText(int modo) override {
-        Registra(QStringLiteral("AutoFitText"), QStringLiteral(" = %1").arg(modo));
-        D().adattamento = modo;
-    }
+    int AutoFitText() const override { return Leggi("AutoFitText", D().adattamento); }
+    void SetAutoFitText(int modo) override { Scrivi("AutoFitText", D().adattamento, modo); }
     bool Overflowing() const override {
         const bool trabocca =
             (n_->traboccaSenzaAdattamento && D().adattamento == Publisher::pbTextAutoFitNone) ||
             static_cast<double>(D().testo.size()) * n_->larghezzaCarattere + 2 * MargineInterno >
                 D().larghezza;
-        Registra(QStringLiteral("Overflowing"), QStringLiteral(" -> ") + fake::Valore(trabocca));
-        return trabocca;
+        return Leggi("Overflowing", trabocca);
     }
     std::shared_ptr<Publisher::TextRange> TextRange() override {
-        Registra(QStringLiteral("TextRange"));
-        return std::make_shared<TestoFinto>(n_, f_);
+        return Sotto<TestoFinto>("TextRange");
     }
 };
 
@@ -220,13 +212,9 @@ class ColoreFinto : public Publisher::ColorFormat, ParteDiForma {
 public:
     ColoreFinto(NucleoPtr n, FormaPtr f)
         : ParteDiForma(std::move(n), std::move(f), "ColorFormat") {}
-    std::int32_t RGB() const override {
-        const std::int32_t rgb = D().riempimento.value_or(0xFFFFFF);
-        Registra(QStringLiteral("RGB"), QStringLiteral(" -> %1").arg(rgb));
-        return rgb;
-    }
+    std::int32_t RGB() const override { return Leggi("RGB", D().riempimento.value_or(0xFFFFFF)); }
     void SetRGB(std::int32_t rgb) override {
-        Registra(QStringLiteral("RGB"), QStringLiteral(" = %1").arg(rgb));
+        Registra("RGB", QStringLiteral(" = ") + Testo(rgb));
         D().riempimento = rgb;
     }
 };
@@ -235,8 +223,7 @@ class RiempimentoFinto : public Publisher::FillFormat, ParteDiForma {
 public:
     RiempimentoFinto(NucleoPtr n, FormaPtr f) : ParteDiForma(std::move(n), std::move(f), "Fill") {}
     std::shared_ptr<Publisher::ColorFormat> ForeColor() override {
-        Registra(QStringLiteral("ForeColor"));
-        return std::make_shared<ColoreFinto>(n_, f_);
+        return Sotto<ColoreFinto>("ForeColor");
     }
 };
 
@@ -244,24 +231,18 @@ class FormaFintaOggetto : public Publisher::Shape, ParteDiForma {
 public:
     FormaFintaOggetto(NucleoPtr n, FormaPtr f)
         : ParteDiForma(std::move(n), std::move(f), "Shape") {}
-    int Type() const override {
-        Registra(QStringLiteral("Type"), QStringLiteral(" -> %1").arg(D().tipo));
-        return D().tipo;
-    }
-    int AutoShapeType() const override {
-        Registra(QStringLiteral("AutoShapeType"), QStringLiteral(" -> %1").arg(D().tipoAutoForma));
-        return D().tipoAutoForma;
-    }
-    Variant Left() const override { return Leggi("Left", D().sinistra); }
-    void SetLeft(const Variant& v) override { Scrivi("Left", v, D().sinistra); }
-    Variant Top() const override { return Leggi("Top", D().alto); }
-    void SetTop(const Variant& v) override { Scrivi("Top", v, D().alto); }
-    Variant Width() const override { return Leggi("Width", D().larghezza); }
-    void SetWidth(const Variant& v) override { Scrivi("Width", v, D().larghezza); }
-    Variant Height() const override { return Leggi("Height", D().altezza); }
-    void SetHeight(const Variant& v) override { Scrivi("Height", v, D().altezza); }
+    int Type() const override { return Leggi("Type", D().tipo); }
+    int AutoShapeType() const override { return Leggi("AutoShapeType", D().tipoAutoForma); }
+    Variant Left() const override { return Variant(Leggi("Left", D().sinistra)); }
+    void SetLeft(const Variant& v) override { Sposta("Left", v, D().sinistra); }
+    Variant Top() const override { return Variant(Leggi("Top", D().alto)); }
+    void SetTop(const Variant& v) override { Sposta("Top", v, D().alto); }
+    Variant Width() const override { return Variant(Leggi("Width", D().larghezza)); }
+    void SetWidth(const Variant& v) override { Sposta("Width", v, D().larghezza); }
+    Variant Height() const override { return Variant(Leggi("Height", D().altezza)); }
+    void SetHeight(const Variant& v) override { Sposta("Height", v, D().altezza); }
     void Delete() override {
-        Registra(QStringLiteral("Delete"));
+        Registra("Delete");
         if (const auto pagina = f_->pagina.lock()) {
             auto& forme = pagina->forme;
             forme.erase(std::remove(forme.begin(), forme.end(), f_), forme.end());
@@ -269,23 +250,18 @@ public:
         f_->eliminata = true;
     }
     std::shared_ptr<Publisher::FillFormat> Fill() override {
-        Registra(QStringLiteral("Fill"));
-        return std::make_shared<RiempimentoFinto>(n_, f_);
+        return Sotto<RiempimentoFinto>("Fill");
     }
     std::shared_ptr<Publisher::TextFrame> TextFrame() override {
-        Registra(QStringLiteral("TextFrame"));
+        Registra("TextFrame");
         if (D().tipo != Publisher::msoTextBox)
             throw Error(-2147467259, QStringLiteral("La forma non contiene testo"));
         return std::make_shared<CorniceFinta>(n_, f_);
     }
 
 private:
-    Variant Leggi(const char* nome, double valore) const {
-        Registra(QString::fromLatin1(nome), QStringLiteral(" -> ") + fake::Valore(valore));
-        return Variant(valore);
-    }
-    void Scrivi(const char* nome, const Variant& v, double& valore) {
-        Registra(QString::fromLatin1(nome), QStringLiteral(" = ") + ValoreVariante(v));
+    void Sposta(const char* membro, const Variant& v, double& valore) {
+        Registra(membro, QStringLiteral(" = ") + Testo(v));
         valore = Punti(v);
     }
 };
@@ -300,7 +276,7 @@ public:
         return numero;
     }
     std::shared_ptr<Publisher::Shape> Item(int indice) override {
-        Registra(QStringLiteral("Item(%1)").arg(indice));
+        Registra(Chiamata("Item", indice));
         if (indice < 1 || indice > static_cast<int>(p_->forme.size()))
             FuoriIntervallo();
         return std::make_shared<FormaFintaOggetto>(n_, p_->forme[static_cast<size_t>(indice - 1)]);
@@ -309,12 +285,7 @@ public:
                                                  const Variant& sinistra, const Variant& alto,
                                                  const Variant& larghezza,
                                                  const Variant& altezza) override {
-        Registra(QStringLiteral("AddPicture(%1, %2, %3, %4, %5, %6, %7)")
-                     .arg(fake::Valore(file))
-                     .arg(collega)
-                     .arg(salva)
-                     .arg(ValoreVariante(sinistra), ValoreVariante(alto), ValoreVariante(larghezza),
-                          ValoreVariante(altezza)));
+        Registra(Chiamata("AddPicture", file, collega, salva, sinistra, alto, larghezza, altezza));
         FormaFinta dati;
         dati.tipo = Publisher::msoPicture;
         dati.tipoAutoForma = -2;
@@ -324,10 +295,7 @@ public:
     std::shared_ptr<Publisher::Shape> AddTextbox(int orientamento, const Variant& sinistra,
                                                  const Variant& alto, const Variant& larghezza,
                                                  const Variant& altezza) override {
-        Registra(QStringLiteral("AddTextbox(%1, %2, %3, %4, %5)")
-                     .arg(orientamento)
-                     .arg(ValoreVariante(sinistra), ValoreVariante(alto), ValoreVariante(larghezza),
-                          ValoreVariante(altezza)));
+        Registra(Chiamata("AddTextbox", orientamento, sinistra, alto, larghezza, altezza));
         FormaFinta dati;
         dati.tipo = Publisher::msoTextBox;
         return Aggiungi(dati, sinistra, alto, larghezza, altezza);
@@ -392,14 +360,14 @@ public:
         return numero;
     }
     std::shared_ptr<Publisher::Page> Item(int indice) override {
-        n_->Registra(QStringLiteral("Pages.Item(%1)").arg(indice));
+        n_->Registra(Chiamata("Pages.Item", indice));
         if (indice < 1 || indice > static_cast<int>(n_->pagine.size()))
             FuoriIntervallo();
         return std::make_shared<PaginaFintaOggetto>(n_,
                                                     n_->pagine[static_cast<size_t>(indice - 1)]);
     }
     std::shared_ptr<Publisher::Page> Add(int numero, int dopo, int duplica) override {
-        n_->Registra(QStringLiteral("Pages.Add(%1, %2, %3)").arg(numero).arg(dopo).arg(duplica));
+        n_->Registra(Chiamata("Pages.Add", numero, dopo, duplica));
         auto& pagine = n_->pagine;
         if (numero < 1 || dopo < 0 || dopo > static_cast<int>(pagine.size()))
             throw Error(5, QStringLiteral("Argomento o chiamata di routine non valida"));
@@ -429,12 +397,7 @@ public:
         return std::make_shared<PagineFinte>(n_);
     }
     void PrintOut(int da, int a, const QString& file, int copie, bool fascicola) override {
-        n_->Registra(QStringLiteral("Document.PrintOut(%1, %2, %3, %4, %5)")
-                         .arg(da)
-                         .arg(a)
-                         .arg(fake::Valore(file))
-                         .arg(copie)
-                         .arg(fake::Valore(fascicola)));
+        n_->Registra(Chiamata("Document.PrintOut", da, a, file, copie, fascicola));
     }
     void Close() override {
         n_->Registra(QStringLiteral("Document.Close"));
@@ -467,9 +430,7 @@ public:
     ~ApplicazioneFinta() override { --n_->applicazioniVive; }
     std::shared_ptr<Publisher::Document> Open(const QString& file, bool soloLettura, bool recenti,
                                               int salva) override {
-        n_->Registra(QStringLiteral("Application.Open(%1, %2, %3, %4)")
-                         .arg(fake::Valore(file), fake::Valore(soloLettura), fake::Valore(recenti))
-                         .arg(salva));
+        n_->Registra(Chiamata("Application.Open", file, soloLettura, recenti, salva));
         if (n_->layout.empty())
             throw Error(-2147467259, QStringLiteral("Impossibile aprire il file"));
         n_->pagine.clear();

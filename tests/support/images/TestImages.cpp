@@ -5,9 +5,10 @@
 #include <QImageWriter>
 #include <QPainter>
 
-#include <array>
 #include <random>
 #include <stdexcept>
+
+#include <zlib.h>
 
 namespace lumetra::testimages {
 
@@ -69,31 +70,13 @@ QByteArray exifSegment(int orientation) {
     return segment + payload;
 }
 
-std::uint32_t crc32(const QByteArray& data) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) {
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            }
-            t[n] = c;
-        }
-        return t;
-    }();
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (const char byte : data) {
-        c = table[(c ^ std::uint8_t(byte)) & 0xFF] ^ (c >> 8);
-    }
-    return c ^ 0xFFFFFFFFu;
-}
-
 QByteArray pngChunk(const char* type, const QByteArray& data) {
     QByteArray out;
     putU32be(out, std::uint32_t(data.size()));
     const QByteArray typed = QByteArray(type, 4) + data;
     out.append(typed);
-    putU32be(out, crc32(typed));
+    putU32be(out, std::uint32_t(::crc32(0, reinterpret_cast<const Bytef*>(typed.constData()),
+                                        uInt(typed.size()))));
     return out;
 }
 

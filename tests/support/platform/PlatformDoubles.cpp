@@ -1,55 +1,41 @@
 #include "PlatformDoubles.h"
 
 namespace lumetra::doubles {
+namespace {
+
+// The next scripted answer, taken from the front; `none` when the script has run out.
+template <typename T> T next(std::deque<T>& answers, T answer = T()) {
+    if (!answers.empty()) {
+        answer = answers.front();
+        answers.pop_front();
+    }
+    return answer;
+}
+
+} // namespace
 
 int ScriptedMessageBox::MsgBox(const QString& prompt, int style, const QString& title) {
     shown.push_back(Shown{prompt, style, title});
     if (onShow) {
         onShow(shown.back());
     }
-    if (answers_.empty()) {
-        return lumetra::runtime::vbOK;
-    }
-    const int button = answers_.front();
-    answers_.pop_front();
-    return button;
+    return next(answers_, int(lumetra::runtime::vbOK));
 }
 
 std::optional<QString> ScriptedDialogHost::showOpen(const OpenRequest& request) {
     openRequests.push_back(request);
-    if (openAnswers.empty() || !openAnswers.front().has_value()) {
-        if (!openAnswers.empty()) {
-            openAnswers.pop_front();
-        }
-        return std::nullopt;
-    }
-    const QString answer = *openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return next(openAnswers);
 }
 
 std::optional<platform::DialogHost::FontChoice>
 ScriptedDialogHost::showFont(const FontChoice& current, int flags) {
     fontRequests.emplace_back(current, flags);
-    if (fontAnswers.empty() || !fontAnswers.front().has_value()) {
-        if (!fontAnswers.empty()) {
-            fontAnswers.pop_front();
-        }
-        return std::nullopt;
-    }
-    const FontChoice answer = *fontAnswers.front();
-    fontAnswers.pop_front();
-    return answer;
+    return next(fontAnswers);
 }
 
 QString ScriptedDialogHost::browseForFolder(const QString& start, const QString& title) {
     folderRequests.emplace_back(start, title);
-    if (folderAnswers.empty()) {
-        return QString();
-    }
-    QString answer = folderAnswers.front();
-    folderAnswers.pop_front();
-    return answer;
+    return next(folderAnswers);
 }
 
 } // namespace lumetra::doubles
