@@ -3,6 +3,7 @@
 #include "CodiceArticolo.h"
 #include "PercorsoFile.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <cmath>
@@ -96,8 +97,10 @@ public:
             return Pulizia();
         }
         try {
-            if (ComponiPagine())
+            if (ComponiPagine()) {
                 StampaOVisualizza();
+                RiferisciDanni();
+            }
         } catch (...) {
             return GestoreErroreNonPrevisto(GuastoCorrente());
         }
@@ -263,6 +266,7 @@ private:
                               alto, larghezza, altezza);
         if (!immagine)
             throw Error(0, QString());
+        percorsi_.insert(percorso, nome);
         AggiungiCodiciArticolo(*forme, *immagine, nome, c_);
         ++usati_;
     }
@@ -298,6 +302,20 @@ private:
             app_->ActiveDocument()->PrintOut(-1, -1, QString(), copie, true);
         }
         risultato_ = true;
+    }
+
+    // The pictures the engine found damaged, told by their entry text. Only a report: a failure
+    // to give it changes nothing of the job.
+    void RiferisciDanni() {
+        std::vector<Publisher::PictureWarning> avvisi;
+        try {
+            avvisi = doc_->PictureWarnings();
+        } catch (...) {
+            return;
+        }
+        for (const auto& avviso : avvisi)
+            c_.ImmagineDanneggiata(percorsi_.value(avviso.FileName, avviso.FileName),
+                                   avviso.Description);
     }
 
     // Stage 4, the clean-up point. After printing, a failure to close the document or quit is
@@ -336,6 +354,7 @@ private:
     std::shared_ptr<Publisher::Application> app_;
     std::shared_ptr<Publisher::Document> doc_;
     std::vector<std::int32_t> slot_;
+    QHash<QString, QString> percorsi_; // path given to AddPicture -> entry text
     int usati_ = 0;
     int contatorePagine_ = 0;
     bool risultato_ = false;

@@ -28,6 +28,10 @@ void ContestoRigaDiComando::ImmagineNonInserita(const QString& nome, const QStri
                             : QStringLiteral("%1: immagine saltata").arg(motivo));
 }
 
+void ContestoRigaDiComando::ImmagineDanneggiata(const QString& nome, const QString& motivo) {
+    Scrivi(QStringLiteral("Attenzione: l'immagine '%1' è danneggiata: %2").arg(nome, motivo));
+}
+
 int ContestoRigaDiComando::MsgBox(const QString& messaggio, int stile, const QString& titolo) {
     ContestoSemplice::MsgBox(messaggio, stile, titolo);
     if (stile == composition::vbExclamationOKCancel) {

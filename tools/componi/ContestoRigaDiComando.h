@@ -1,6 +1,7 @@
 #pragma once
 // The composition's surroundings on a command line: message boxes become lines on stderr, a
-// picture that cannot be placed is skipped (the 'Ok' answer) and remembered.
+// picture that cannot be placed is skipped (the 'Ok' answer) and remembered, a damaged one is
+// a warning.
 
 #include "ContestoSemplice.h"
 
@@ -15,6 +16,7 @@ public:
 
     void ImpostaInformazioni(const QString& testo) override;
     void ImmagineNonInserita(const QString& nome, const QString& motivo) override;
+    void ImmagineDanneggiata(const QString& nome, const QString& motivo) override;
     int MsgBox(const QString& messaggio, int stile, const QString& titolo) override;
 
 private:

@@ -6,6 +6,7 @@
 
 #include "ComponiDocumento.h"
 #include "EngineApplication.h"
+#include "LibraryDiagnostics.h"
 #include "PercorsoFile.h"
 
 #include <QFileInfo>
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    pictures::routeLibraryDiagnostics(); // only our own lines on stderr
     QGuiApplication app(argc, argv);
 
     if (!QFileInfo(a.layout).isFile()) {

@@ -4,6 +4,7 @@
 #include "EngineDocument.h"
 #include "EngineErrors.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -49,8 +50,18 @@ void writePdf(const EngineDocument& document, const QString& path, int first, in
         fail(ErrScritturaPdf, QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
     }
     const QRectF target = fullPageTarget(writer.pageLayout(), writer.resolution());
-    paintRange(painter, writer, document, first, last, target, unreadable);
-    if (!painter.end()) {
+    QStringList missing;
+    paintRange(painter, writer, document, first, last, target, &missing);
+    const bool ended = painter.end();
+    if (!missing.isEmpty()) {
+        // A picture that cannot be drawn fails the output: no file with an empty box in it.
+        QFile::remove(path);
+        if (unreadable) {
+            *unreadable = missing;
+        }
+        failUnreadable(missing, QStringLiteral("il file PDF non è stato scritto"));
+    }
+    if (!ended) {
         fail(ErrScritturaPdf, QStringLiteral("Impossibile completare il file PDF '%1'").arg(path));
     }
 }
@@ -68,7 +79,18 @@ void printPages(const EngineDocument& document, QPrinter& printer, int first, in
              QStringLiteral("La stampante '%1' non è disponibile").arg(printer.printerName()));
     }
     const QRectF target = fullPageTarget(printer.pageLayout(), printer.resolution());
-    paintRange(painter, printer, document, first, last, target, unreadable);
+    QStringList missing;
+    paintRange(painter, printer, document, first, last, target, &missing);
+    if (!missing.isEmpty()) {
+        // A picture that cannot be drawn fails the job before it leaves: it is aborted, never
+        // sent to the printer with an empty box in it.
+        printer.abort();
+        painter.end();
+        if (unreadable) {
+            *unreadable = missing;
+        }
+        failUnreadable(missing, QStringLiteral("la stampa è stata annullata"));
+    }
     const bool ended = painter.end();
     // The job goes to CUPS when painting ends; its answer is the last one libcups received.
     const ipp_status_t status = cupsLastError();
@@ -99,18 +121,21 @@ QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord&
     return info.printerName();
 }
 
-void reportUnreadable(const QStringList& unreadable) {
-    if (unreadable.isEmpty()) {
-        return;
-    }
+void failUnreadable(const QStringList& unreadable, const QString& consequence) {
     QStringList names;
     for (const QString& file : unreadable) {
         names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
     }
     fail(ErrImmagineNonValida,
-         QStringLiteral("Impossibile leggere le immagini %1: al loro posto è rimasta una casella "
-                        "vuota")
-             .arg(names.join(QStringLiteral(", "))));
+         (names.size() == 1 ? QStringLiteral("Impossibile leggere l'immagine %1: %2")
+                            : QStringLiteral("Impossibile leggere le immagini %1: %2"))
+             .arg(names.join(QStringLiteral(", ")), consequence));
+}
+
+void reportUnreadable(const QStringList& unreadable) {
+    if (!unreadable.isEmpty()) {
+        failUnreadable(unreadable, QStringLiteral("al loro posto è rimasta una casella vuota"));
+    }
 }
 
 } // namespace lumetra::engine

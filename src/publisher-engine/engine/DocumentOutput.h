@@ -17,13 +17,15 @@ struct PrintRecord;
 QPageLayout documentPageLayout(const EngineDocument& document);
 
 // Writes pages first..last (0-based, inclusive) into a PDF file at 300 dpi. Throws
-// Publisher::Error (ErrScritturaPdf) when the file cannot be written.
+// Publisher::Error (ErrScritturaPdf) when the file cannot be written, and ErrImmagineNonValida,
+// naming them, when pictures cannot be drawn (no file is left then).
 void writePdf(const EngineDocument& document, const QString& path, int first, int last,
               QStringList* unreadable = nullptr);
 
 // Paints pages first..last onto a printer that is already set up (printer name, copies), full
 // page, in the document's page size. Throws Publisher::Error (ErrStampante) when the printer
-// refuses or the job fails.
+// refuses or the job fails, and ErrImmagineNonValida, naming them, when pictures cannot be
+// drawn: the job is then aborted before it is sent.
 void printPages(const EngineDocument& document, QPrinter& printer, int first, int last,
                 QStringList* unreadable = nullptr);
 
@@ -36,5 +38,7 @@ QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord&
 // Throws Publisher::Error (ErrImmagineNonValida) naming the pictures that could not be drawn
 // (their boxes came out empty); does nothing when the list is empty.
 void reportUnreadable(const QStringList& unreadable);
+// The same, with what became of the output ("la stampa è stata annullata").
+[[noreturn]] void failUnreadable(const QStringList& unreadable, const QString& consequence);
 
 } // namespace lumetra::engine

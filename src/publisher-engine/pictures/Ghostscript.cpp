@@ -1,5 +1,7 @@
 #include "Ghostscript.h"
 
+#include "LibraryDiagnostics.h"
+
 #include <ghostscript/gdevdsp.h>
 #include <ghostscript/iapi.h>
 #include <ghostscript/ierrors.h>
@@ -19,7 +21,8 @@ namespace {
 std::mutex ghostscriptMutex;
 
 // What Ghostscript reads as its standard input (the program) and what its display device
-// hands over (the first page); what it writes to its standard output and error is dropped.
+// hands over (the first page); what it writes to its standard output and error goes to the
+// diagnostics.
 struct Exchange {
     QByteArrayView input;
     qsizetype read = 0;
@@ -37,7 +40,8 @@ int readInput(void* handle, char* buffer, int length) {
     return static_cast<int>(count);
 }
 
-int dropOutput(void*, const char*, int length) {
+int dropOutput(void*, const char* text, int length) {
+    diagnostic("Ghostscript", QString::fromLocal8Bit(text, length));
     return length;
 }
 

@@ -30,6 +30,7 @@ struct PublisherFinto::Nucleo {
     std::vector<PaginaFinta> layout;
     double larghezzaCarattere = 6;
     bool traboccaSenzaAdattamento = false;
+    std::vector<Publisher::PictureWarning> avvisi;
     std::vector<std::shared_ptr<PaginaModello>> pagine;
     bool chiuso = false;
     bool terminato = false;
@@ -436,6 +437,10 @@ public:
                          .arg(copie)
                          .arg(fake::Valore(fascicola)));
     }
+    std::vector<Publisher::PictureWarning> PictureWarnings() override {
+        n_->Registra(QStringLiteral("Document.PictureWarnings"));
+        return n_->avvisi;
+    }
     void Close() override {
         n_->Registra(QStringLiteral("Document.Close"));
         n_->chiuso = true;
@@ -531,6 +536,10 @@ void PublisherFinto::ImpostaLayout(std::vector<PaginaFinta> pagine) {
 
 void PublisherFinto::ImpostaLarghezzaCarattere(double punti) {
     nucleo_->larghezzaCarattere = punti;
+}
+
+void PublisherFinto::ImpostaAvvisiImmagini(std::vector<Publisher::PictureWarning> avvisi) {
+    nucleo_->avvisi = std::move(avvisi);
 }
 
 void PublisherFinto::ImpostaTraboccaSenzaAdattamento(bool trabocca) {
