@@ -16,10 +16,11 @@ namespace lumetra::pictures {
 
 namespace {
 
-// ImageMagick holds a picture whole, at 16 bits a channel and four channels a pixel: the
-// pictures it reads are limited to what fits this much memory, and one is read at a time.
-constexpr qint64 MagickMemory = 128ll * 1024 * 1024;
-constexpr qint64 MagickBytesPerPixel = 8;
+// ImageMagick holds a picture whole, at 16 bits a channel and four channels a pixel, and some
+// readers (PICT) a second copy on the way: the pictures it reads are limited to what fits
+// this much memory, and one is read at a time.
+constexpr qint64 MagickMemory = 256ll * 1024 * 1024;
+constexpr qint64 MagickBytesPerPixel = 16;
 constexpr qint64 MagickPixels = MagickMemory / MagickBytesPerPixel;
 // The file's bytes are handed to it in memory: files above this are refused.
 constexpr qint64 MagickFileBytes = 64ll * 1024 * 1024;
