@@ -1,5 +1,6 @@
 #include "EngineFactory.h"
 #include "ItalianLocale.h"
+#include "LibraryDiagnostics.h"
 #include "LumetraIcon.h"
 #include "frmLumetra.h"
 #include "modGenerale.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    lumetra::pictures::routeLibraryDiagnostics(); // the libraries' messages never reach stderr
     QApplication app(argc, argv);
     QApplication::setApplicationName(lumetra::runtime::ApplicationTitle);
     // The desktop entry the windows belong to (task bars and docks show its name and icon).

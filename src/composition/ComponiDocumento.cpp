@@ -4,6 +4,8 @@
 #include "Length.h"
 #include "PercorsoFile.h"
 
+#include <QHash>
+
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -87,8 +89,10 @@ public:
             return Pulizia();
         }
         try {
-            if (ComponiPagine())
+            if (ComponiPagine()) {
                 StampaOVisualizza();
+                RiferisciDanni();
+            }
         } catch (...) {
             return GestoreErroreNonPrevisto(GuastoCorrente());
         }
@@ -129,10 +133,10 @@ private:
     }
 
     bool GestoreErroreLayout(const Guasto& guasto) {
-        const QString& messaggio =
-            guasto.numero == Publisher::ErrLayoutGiaAperto  ? MsgLayoutGiaAperto
-            : guasto.numero == Publisher::ErrPermessoNegato ? MsgLayoutNegato
-                                                            : MsgLayoutDanneggiato;
+        const QString& messaggio = guasto.numero == runtime::ErrLayoutGiaAperto ? MsgLayoutGiaAperto
+                                   : guasto.numero == runtime::ErrPermessoNegato
+                                       ? MsgLayoutNegato
+                                       : MsgLayoutDanneggiato;
         c_.MsgBox(messaggio, runtime::vbCritical, runtime::ApplicationTitle);
         Lascia();
         return false;
@@ -254,6 +258,7 @@ private:
                               alto, larghezza, altezza);
         if (!immagine)
             throw Error(0, QString());
+        percorsi_.insert(percorso, nome);
         AggiungiCodiciArticolo(*forme, *immagine, nome, c_);
         ++usati_;
     }
@@ -292,6 +297,20 @@ private:
         risultato_ = true;
     }
 
+    // The pictures the engine found damaged, told by their entry text. Only a report: a failure
+    // to give it changes nothing of the job.
+    void RiferisciDanni() {
+        std::vector<Publisher::PictureWarning> avvisi;
+        try {
+            avvisi = doc_->PictureWarnings();
+        } catch (...) {
+            return;
+        }
+        for (const auto& avviso : avvisi)
+            c_.ImmagineDanneggiata(percorsi_.value(avviso.FileName, avviso.FileName),
+                                   avviso.Description);
+    }
+
     // Stage 4, the clean-up point. After printing, a failure to close the document or quit is
     // told to the user but does not undo the result: the pages are printed.
     bool Pulizia() {
@@ -328,6 +347,7 @@ private:
     std::shared_ptr<Publisher::Application> app_;
     std::shared_ptr<Publisher::Document> doc_;
     std::vector<std::int32_t> slot_;
+    QHash<QString, QString> percorsi_; // path given to AddPicture -> entry text
     int usati_ = 0;
     int contatorePagine_ = 0;
     bool risultato_ = false;

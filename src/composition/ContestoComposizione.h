@@ -64,8 +64,16 @@ public:
         (void)nome;
         (void)motivo;
     }
-    // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the
-    // box give vbCancel).
+    // A placed picture's file is damaged (a photo cut short: what it holds was placed): its
+    // entry text and what is wrong, in Italian. Called after the job was printed or shown, once
+    // for each damaged picture; the window lists them in one message at the end of the job,
+    // headless front ends write a warning.
+    virtual void ImmagineDanneggiata(const QString& nome, const QString& motivo) {
+        (void)nome;
+        (void)motivo;
+    }
+    // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the box
+    // give vbCancel).
     virtual int MsgBox(const QString& messaggio, int stile, const QString& titolo) = 0;
 
     // Creates the application object; throws Publisher::Error (or any std::exception) when none

@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace Publisher {
 
@@ -165,6 +166,12 @@ public:
     virtual std::shared_ptr<Page> Add(int count, int after, int duplicateObjectsOnPage) = 0;
 };
 
+// A picture placed although its file is damaged (a photo cut short: what it holds is drawn).
+struct PictureWarning {
+    QString FileName;    // as given to AddPicture
+    QString Description; // Italian: what is wrong with it
+};
+
 class Document {
 public:
     virtual ~Document() = default;
@@ -173,6 +180,10 @@ public:
     virtual void PrintOut(int from, int to, const QString& printToFile, int copies,
                           bool collate) = 0;
     virtual void Close() = 0; // never saves
+    // The pictures of the document found damaged so far: when they were added and, after
+    // PrintOut, when they were drawn; one entry a file. An engine that tells nothing of the
+    // kind gives none.
+    virtual std::vector<PictureWarning> PictureWarnings() { return {}; }
 };
 
 class Window {

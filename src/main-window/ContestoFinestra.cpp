@@ -1,6 +1,7 @@
 #include "ContestoFinestra.h"
 
 #include "FileListModel.h"
+#include "MessageBox.h"
 #include "MousePointer.h"
 #include "frmLumetra.h"
 #include "modGenerale.h"
@@ -84,6 +85,25 @@ void ContestoFinestra::ImpostaValoreProgresso(float valore) {
 }
 void ContestoFinestra::ImpostaProgressoVisibile(bool visibile) {
     f_.prgBar_->setVisible(visibile);
+}
+
+void ContestoFinestra::ImmagineDanneggiata(const QString& nome, const QString& motivo) {
+    danneggiate_.append(QStringLiteral("'%1': %2").arg(nome, motivo));
+}
+
+void ContestoFinestra::MostraImmaginiDanneggiate() {
+    if (danneggiate_.isEmpty()) {
+        return;
+    }
+    const QString messaggio =
+        (danneggiate_.size() == 1
+             ? QStringLiteral("Un'immagine inserita è danneggiata: è stata inserita la parte "
+                              "leggibile.\n\n")
+             : QStringLiteral("Alcune immagini inserite sono danneggiate: è stata inserita la "
+                              "parte leggibile.\n\n")) +
+        danneggiate_.join(QLatin1Char('\n'));
+    danneggiate_.clear();
+    MsgBox(messaggio, runtime::vbExclamation, runtime::ApplicationTitle);
 }
 
 int ContestoFinestra::MsgBox(const QString& messaggio, int stile, const QString& titolo) {

@@ -4,6 +4,8 @@
 
 #include "FinestraStampa.h"
 
+#include <QStringList>
+
 namespace lumetra::mainwindow {
 
 class frmLumetra;
@@ -29,6 +31,7 @@ public:
     float MassimoProgresso() const override;
     void ImpostaValoreProgresso(float valore) override;
     void ImpostaProgressoVisibile(bool visibile) override;
+    void ImmagineDanneggiata(const QString& nome, const QString& motivo) override;
     int MsgBox(const QString& messaggio, int stile, const QString& titolo) override;
     std::shared_ptr<Publisher::Application> CreaApplicazione() override;
 
@@ -38,8 +41,12 @@ public:
     bool FileExists(const QString& percorso) const override;
     void ImpostaPuntatore(int puntatore) override;
 
+    // At the end of the job: one message listing the damaged pictures, if there were any.
+    void MostraImmaginiDanneggiate();
+
 private:
     frmLumetra& f_;
+    QStringList danneggiate_;
 };
 
 } // namespace lumetra::mainwindow

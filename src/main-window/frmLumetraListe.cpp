@@ -58,6 +58,7 @@ void frmLumetra::cmdStampa_Click() {
     setLavoroInCorso(true);
     ContestoFinestra contesto(*this);
     printjob::cmdStampa_Click(contesto);
+    contesto.MostraImmaginiDanneggiate();
     setLavoroInCorso(false);
 }
 

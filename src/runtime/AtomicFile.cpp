@@ -7,6 +7,7 @@
 #include <memory>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -23,8 +24,36 @@ FileWriteResult outcome(FileWriteResult::Status status, const QString& message =
     return result;
 }
 
+// The reasons a save fails, in Italian whatever the system's language.
 QString systemError(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+    switch (error) {
+    case ENOSPC:
+        return QStringLiteral("spazio esaurito sul disco");
+    case EDQUOT:
+        return QStringLiteral("quota del disco esaurita");
+    case EFBIG:
+        return QStringLiteral("il file supera la dimensione massima consentita");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("accesso negato");
+    case EROFS:
+        return QStringLiteral("il disco è protetto da scrittura");
+    case EIO:
+        return QStringLiteral("errore di scrittura sul disco");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+// Why writes to `fd` fail: Qt keeps no reason of its own for a failed write, so one byte is
+// tried at the end of the (temporary) file.
+QString writeFailure(int fd) {
+    const off_t end = ::lseek(fd, 0, SEEK_END);
+    const char zero = 0;
+    if (end >= 0 && ::pwrite(fd, &zero, 1, end) < 0) {
+        return systemError(errno);
+    }
+    return systemError(EIO);
 }
 
 // Flushes the folder's entry of the renamed file; a failure here loses nothing already written.
@@ -65,6 +94,13 @@ QIODevice* AtomicFile::device() const {
 
 FileWriteResult AtomicFile::open() {
     using Status = FileWriteResult::Status;
+    // A file-size limit then makes a write fail, as a full disk does, instead of ending the
+    // program: the failure is reported and the target stays as it was.
+    static const bool sizeLimitReported = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)sizeLimitReported;
     const QFileInfo target(path_);
     const QString shown = QDir::toNativeSeparators(path_);
     if (target.isSymLink()) {
@@ -119,8 +155,9 @@ FileWriteResult AtomicFile::commit() {
                           ::fchmod(temporary->handle(), mode) == 0 &&
                           ::fsync(temporary->handle()) == 0;
     if (!complete) {
-        const QString reason = temporary->error() != QFileDevice::NoError ? temporary->errorString()
-                                                                          : systemError(errno);
+        const QString reason = temporary->error() != QFileDevice::NoError
+                                   ? writeFailure(temporary->handle())
+                                   : systemError(errno);
         return outcome(Status::Failed,
                        QStringLiteral("Impossibile scrivere il file '%1': %2").arg(shown, reason));
     }

@@ -62,6 +62,7 @@ TEST_F(SequenzaChiamate, StampaCompleta) {
         QStringLiteral("lblInformazioni = \"Stampa documento in corso...\""),
         QStringLiteral("Application.ActiveDocument"),
         QStringLiteral("Document.PrintOut(-1, -1, \"\", 2, True)"),
+        QStringLiteral("Document.PictureWarnings"),
         QStringLiteral("prgBar.Visible = False"),
         QStringLiteral("Document.Close"),
         QStringLiteral("Application.Quit"),
@@ -145,8 +146,9 @@ TEST_F(SequenzaChiamate, Anteprima) {
     const QStringList operazioni = Operazioni();
     const QStringList attese = {
         QStringLiteral("Page(1).Delete"), QStringLiteral("Application.ActiveWindow"),
-        QStringLiteral("Window.Visible = True"), QStringLiteral("prgBar.Visible = False")};
-    EXPECT_EQ(operazioni.mid(operazioni.size() - 4), attese);
+        QStringLiteral("Window.Visible = True"), QStringLiteral("Document.PictureWarnings"),
+        QStringLiteral("prgBar.Visible = False")};
+    EXPECT_EQ(operazioni.mid(operazioni.size() - 5), attese);
     EXPECT_FALSE(contesto.informazioni.contains(QStringLiteral("Stampa documento in corso...")));
     EXPECT_FALSE(finto.Terminato());
     EXPECT_FALSE(finto.DocumentoChiuso());

@@ -45,6 +45,10 @@ bool ContestoRigaDiComando::FileExists(const QString& percorso) const {
     return QFileInfo(percorso).isFile();
 }
 
+void ContestoRigaDiComando::ImmagineDanneggiata(const QString& nome, const QString& motivo) {
+    Scrivi(QStringLiteral("Attenzione: l'immagine '%1' è danneggiata: %2").arg(nome, motivo));
+}
+
 int ContestoRigaDiComando::MsgBox(const QString& messaggio, int stile, const QString& titolo) {
     ContestoSemplice::MsgBox(messaggio, stile, titolo);
     if (stile == runtime::vbExclamationOKCancel) {

@@ -1,7 +1,7 @@
 #pragma once
 // The print command's window on a command line: the settings are plain values, message boxes
-// become lines on stderr, and a picture that is missing or cannot be placed is skipped (the 'Ok'
-// answer) and remembered.
+// become lines on stderr, a picture that is missing or cannot be placed is skipped (the 'Ok'
+// answer) and remembered, a damaged one is a warning.
 
 #include "ContestoSemplice.h"
 #include "FinestraStampa.h"
@@ -20,6 +20,7 @@ public:
 
     void ImpostaInformazioni(const QString& testo) override;
     void ImmagineNonInserita(const QString& nome, const QString& motivo) override;
+    void ImmagineDanneggiata(const QString& nome, const QString& motivo) override;
     int MsgBox(const QString& messaggio, int stile, const QString& titolo) override;
 
     void RimuoviSelezionato(int indice) override;

@@ -6,7 +6,12 @@
 
 #include "ComandoStampa.h"
 #include "EngineApplication.h"
+#include "LibraryDiagnostics.h"
+#include "OutputGuard.h"
+#include "PercorsoFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -41,6 +46,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    pictures::routeLibraryDiagnostics(); // only our own lines on stderr
     QGuiApplication app(argc, argv);
 
     componi::ContestoRigaDiComando contesto(a.dettagli);
@@ -54,6 +60,29 @@ int main(int argc, char** argv) {
     contesto.corsivo = a.corsivo;
     contesto.copie = QString::number(a.copie);
     contesto.selezionati = a.file;
+
+    if (!a.pdf.isEmpty()) {
+        // Nothing the job reads may be replaced by what it writes: refused before any work.
+        QStringList letti{a.layout};
+        for (const QString& nome : a.file)
+            letti.append(composition::PercorsoFile(a.cartella, nome));
+        const QString rifiuto = engine::refusedOutput(a.pdf, letti);
+        if (!rifiuto.isEmpty()) {
+            Scrivi(stderr, rifiuto);
+            return 1;
+        }
+        if (QFileInfo(a.pdf).exists() && !QFileInfo(a.pdf).isFile()) {
+            Scrivi(stderr, QStringLiteral("'%1' non è un file: scegliere un altro nome.")
+                               .arg(QDir::toNativeSeparators(a.pdf)));
+            return 1;
+        }
+        const QDir cartella = QFileInfo(a.pdf).absoluteDir();
+        if (!cartella.exists()) {
+            Scrivi(stderr, QStringLiteral("La cartella '%1' non esiste.")
+                               .arg(QDir::toNativeSeparators(cartella.path())));
+            return 1;
+        }
+    }
 
     engine::EngineOptions opzioni;
     opzioni.pdfFile = a.pdf;

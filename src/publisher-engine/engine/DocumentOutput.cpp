@@ -3,7 +3,12 @@
 #include "DocumentPainter.h"
 #include "EngineDocument.h"
 #include "EngineErrors.h"
+#include "OutputGuard.h"
 
+#include "Application.h"
+#include "AtomicFile.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -39,21 +44,43 @@ QPageLayout documentPageLayout(const EngineDocument& document) {
 
 void writePdf(const EngineDocument& document, const QString& path, int first, int last,
               QStringList* unreadable) {
-    QPdfWriter writer(path);
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("Lumetra"));
-    writer.setTitle(QFileInfo(document.fileName()).completeBaseName());
-    writer.setPageLayout(documentPageLayout(document));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
+    checkOutput(document, path);
+    // The pages go to a temporary file next to the target, which replaces the target only
+    // once complete: a full disk, a failure or a killed job leave any earlier file as it was.
+    runtime::AtomicFile file(path, runtime::Replace::Allowed);
+    if (const runtime::FileWriteResult opened = file.open(); !opened.written()) {
         fail(runtime::ErrScritturaFile,
-             QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
+             QStringLiteral("Il file PDF non è stato scritto. %1").arg(opened.message));
     }
-    const QRectF target = fullPageTarget(writer.pageLayout(), writer.resolution());
-    paintRange(painter, writer, document, first, last, target, unreadable);
-    if (!painter.end()) {
+    QStringList missing;
+    {
+        QPdfWriter writer(file.device());
+        writer.setResolution(300);
+        writer.setCreator(runtime::ApplicationTitle);
+        writer.setTitle(QFileInfo(document.fileName()).completeBaseName());
+        writer.setPageLayout(documentPageLayout(document));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            fail(runtime::ErrScritturaFile,
+                 QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
+        }
+        const QRectF target = fullPageTarget(writer.pageLayout(), writer.resolution());
+        paintRange(painter, writer, document, first, last, target, &missing);
+        if (!painter.end()) {
+            fail(runtime::ErrScritturaFile,
+                 QStringLiteral("Impossibile completare il file PDF '%1'").arg(path));
+        }
+    }
+    if (!missing.isEmpty()) {
+        // A picture that cannot be drawn fails the output: no file with an empty box in it.
+        if (unreadable) {
+            *unreadable = missing;
+        }
+        failUnreadable(missing, QStringLiteral("il file PDF non è stato scritto"));
+    }
+    if (const runtime::FileWriteResult done = file.commit(); !done.written()) {
         fail(runtime::ErrScritturaFile,
-             QStringLiteral("Impossibile completare il file PDF '%1'").arg(path));
+             QStringLiteral("Il file PDF non è stato scritto. %1").arg(done.message));
     }
 }
 
@@ -70,7 +97,18 @@ void printPages(const EngineDocument& document, QPrinter& printer, int first, in
              QStringLiteral("La stampante '%1' non è disponibile").arg(printer.printerName()));
     }
     const QRectF target = fullPageTarget(printer.pageLayout(), printer.resolution());
-    paintRange(painter, printer, document, first, last, target, unreadable);
+    QStringList missing;
+    paintRange(painter, printer, document, first, last, target, &missing);
+    if (!missing.isEmpty()) {
+        // A picture that cannot be drawn fails the job before it leaves: it is aborted, never
+        // sent to the printer with an empty box in it.
+        printer.abort();
+        painter.end();
+        if (unreadable) {
+            *unreadable = missing;
+        }
+        failUnreadable(missing, QStringLiteral("la stampa è stata annullata"));
+    }
     const bool ended = painter.end();
     // The job goes to CUPS when painting ends; its answer is the last one libcups received.
     const ipp_status_t status = cupsLastError();
@@ -102,18 +140,21 @@ QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord&
     return info.printerName();
 }
 
-void reportUnreadable(const QStringList& unreadable) {
-    if (unreadable.isEmpty()) {
-        return;
-    }
+void failUnreadable(const QStringList& unreadable, const QString& consequence) {
     QStringList names;
     for (const QString& file : unreadable) {
         names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
     }
     fail(runtime::ErrImmagineNonValida,
-         QStringLiteral("Impossibile leggere le immagini %1: al loro posto è rimasta una casella "
-                        "vuota")
-             .arg(names.join(QStringLiteral(", "))));
+         (names.size() == 1 ? QStringLiteral("Impossibile leggere l'immagine %1: %2")
+                            : QStringLiteral("Impossibile leggere le immagini %1: %2"))
+             .arg(names.join(QStringLiteral(", ")), consequence));
+}
+
+void reportUnreadable(const QStringList& unreadable) {
+    if (!unreadable.isEmpty()) {
+        failUnreadable(unreadable, QStringLiteral("al loro posto è rimasta una casella vuota"));
+    }
 }
 
 } // namespace lumetra::engine

@@ -127,8 +127,8 @@ void planPictures(const EnginePage& page, const QTransform& transform, double ma
     for (const auto& shape : page.shapes()) {
         if (drawable(*shape)) {
             plan.placements.push_back(placePicture(shape->box(), transform, maxDevicePerPoint));
-            plan.requests.push_back(
-                PictureRequest{shape->pictureFile(), plan.placements.back().wanted});
+            plan.requests.push_back(PictureRequest{
+                shape->pictureFile(), plan.placements.back().wanted, shape->heldPicture()});
         }
     }
 }

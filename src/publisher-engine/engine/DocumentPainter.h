@@ -18,8 +18,9 @@ struct PaintOptions {
     // Pictures are decoded at the resolution they are drawn at, but never above this many dots
     // per inch (a 1200 dpi printer gets 300 dpi photos).
     double maxPictureDpi = 300.0;
-    // Threads decoding pictures ahead of the painter (0: one per core). No more pictures than
-    // the fullest page holds are kept decoded at any time.
+    // Threads decoding pictures ahead of the painter (0: one per core, at most
+    // MaxDecodingThreads). No more pictures than the fullest page holds, and no more than the
+    // decoding budget of memory, are kept decoded at any time.
     int decodingThreads = 0;
 };
 

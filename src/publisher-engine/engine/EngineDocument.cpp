@@ -116,6 +116,26 @@ void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int 
     reportUnreadable(unreadable);
 }
 
+std::vector<Publisher::PictureWarning> EngineDocument::PictureWarnings() {
+    checkOpen();
+    std::vector<Publisher::PictureWarning> warnings;
+    QStringList seen;
+    for (const auto& page : pages_) {
+        for (const auto& shape : page->shapes()) {
+            const auto& file = shape->heldPicture();
+            if (!file || seen.contains(file->path())) {
+                continue;
+            }
+            const QString damage = file->damage();
+            if (!damage.isEmpty()) {
+                seen.append(file->path());
+                warnings.push_back({file->path(), damage});
+            }
+        }
+    }
+    return warnings;
+}
+
 void EngineDocument::Close() {
     if (closed_) {
         return;

@@ -42,6 +42,7 @@ public:
     std::shared_ptr<Publisher::Pages> Pages() override;
     void PrintOut(int from, int to, const QString& printToFile, int copies, bool collate) override;
     void Close() override;
+    std::vector<Publisher::PictureWarning> PictureWarnings() override;
 
     const LayoutSource& layout() const { return *layout_; }
     QSizeF pageSize() const { return layout_->pageSize(); }

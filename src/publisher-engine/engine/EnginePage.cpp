@@ -114,8 +114,7 @@ EngineShapes::AddPicture(const QString& fileName, int /*linkToFile*/, int /*save
                          const Publisher::Variant& width, const Publisher::Variant& height) {
     page_->checkedDocument();
     const QRectF box = checkedBox(left, top, width, height);
-    const PictureInfo info = probePicture(fileName);
-    auto shape = EngineShape::picture(fileName, info, box);
+    auto shape = EngineShape::picture(PictureFile::open(fileName), box);
     page_->append(shape);
     return shape;
 }

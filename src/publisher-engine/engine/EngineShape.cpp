@@ -30,15 +30,15 @@ std::shared_ptr<EngineShape> EngineShape::layoutShape(int layoutIndex, const Lay
     return s;
 }
 
-std::shared_ptr<EngineShape> EngineShape::picture(const QString& file, const PictureInfo& info,
+std::shared_ptr<EngineShape> EngineShape::picture(std::shared_ptr<const PictureFile> file,
                                                   const QRectF& box) {
     std::shared_ptr<EngineShape> s(new EngineShape);
     s->kind_ = ShapeKind::Picture;
     s->type_ = Publisher::msoPicture;
     s->autoShapeType_ = -2; // no auto shape
     s->box_ = box;
-    s->pictureFile_ = file;
-    s->pictureInfo_ = info;
+    s->pictureFile_ = file->path();
+    s->picture_ = std::move(file);
     return s;
 }
 

@@ -25,7 +25,7 @@ class EngineShape final : public Publisher::Shape,
                           public std::enable_shared_from_this<EngineShape> {
 public:
     static std::shared_ptr<EngineShape> layoutShape(int layoutIndex, const LayoutShape& shape);
-    static std::shared_ptr<EngineShape> picture(const QString& file, const PictureInfo& info,
+    static std::shared_ptr<EngineShape> picture(std::shared_ptr<const PictureFile> file,
                                                 const QRectF& box);
     static std::shared_ptr<EngineShape> textBox(const QRectF& box);
     // A copy that belongs to no page yet.
@@ -49,6 +49,8 @@ public:
     int layoutIndex() const { return layoutIndex_; }
     QRectF box() const { return box_; }
     const QString& pictureFile() const { return pictureFile_; }
+    // The picture's file, held open since it was added (null for other shapes).
+    const std::shared_ptr<const PictureFile>& heldPicture() const { return picture_; }
     const TextBox& text() const { return text_; }
     // Throws when the shape was deleted or holds no text.
     TextBox& editableText();
@@ -72,7 +74,7 @@ private:
     int layoutIndex_ = -1;
     QRectF box_;
     QString pictureFile_;
-    PictureInfo pictureInfo_;
+    std::shared_ptr<const PictureFile> picture_;
     TextBox text_;
     std::optional<QRgb> fill_;
     std::weak_ptr<EnginePage> page_;

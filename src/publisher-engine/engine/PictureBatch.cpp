@@ -11,18 +11,34 @@ namespace {
 
 DecodedPicture decode(const PictureRequest& request) {
     DecodedPicture picture;
-    picture.picture = decodePicture(request.path, request.size, &picture.error);
+    picture.picture = request.file ? request.file->decode(request.size, &picture.error)
+                                   : decodePicture(request.path, request.size, &picture.error);
     return picture;
+}
+
+qint64 estimate(const PictureRequest& request) {
+    return request.file ? request.file->decodingBytes(request.size)
+                        : 4 * qint64(request.size.width()) * request.size.height();
+}
+
+qint64 heldBy(const DecodedPicture& picture) {
+    return picture.picture ? picture.picture->image().sizeInBytes() : 0;
 }
 
 } // namespace
 
-PictureBatch::PictureBatch(std::vector<PictureRequest> requests, int threads, int window)
+PictureBatch::PictureBatch(std::vector<PictureRequest> requests, int threads, int window,
+                           qint64 budget)
     : requests_(std::move(requests)), results_(requests_.size()), ready_(requests_.size(), 0),
+      bytes_(requests_.size(), 0), budget_(budget),
       window_(window > 0 ? static_cast<std::size_t>(window) : requests_.size()), allowed_(window_) {
+    for (std::size_t i = 0; i < requests_.size(); ++i) {
+        bytes_[i] = estimate(requests_[i]);
+    }
     if (threads <= 0) {
         threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     }
+    threads = std::min(threads, MaxDecodingThreads);
     const int count = std::min(threads, static_cast<int>(requests_.size()));
     workers_.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -45,21 +61,31 @@ PictureBatch::~PictureBatch() {
     }
 }
 
+// Within the window, and within the budget or needed by the painter to go on.
+bool PictureBatch::mayStart() const {
+    return next_ < allowed_ &&
+           (held_ == 0 || next_ <= waitedFor_ || held_ + bytes_[next_] <= budget_);
+}
+
 void PictureBatch::work() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        room_.wait(lock,
-                   [this] { return stopping_ || next_ >= requests_.size() || next_ < allowed_; });
+        room_.wait(lock, [this] { return stopping_ || next_ >= requests_.size() || mayStart(); });
         if (stopping_ || next_ >= requests_.size()) {
             return;
         }
         const std::size_t index = next_++;
+        held_ += bytes_[index];
         lock.unlock();
         DecodedPicture picture = decode(requests_[index]);
+        const qint64 result = heldBy(picture);
         lock.lock();
+        held_ += result - bytes_[index];
+        bytes_[index] = result;
         results_[index] = std::move(picture);
         ready_[index] = 1;
         decoded_.notify_all();
+        room_.notify_all(); // the decoding's work memory is free again
     }
 }
 
@@ -78,10 +104,12 @@ DecodedPicture PictureBatch::take(int index) {
     std::unique_lock lock(mutex_);
     if (allowed_ <= i) {
         allowed_ = i + 1; // asked for beyond the window: let the workers reach it
-        room_.notify_all();
     }
+    waitedFor_ = std::max(waitedFor_, i);
+    room_.notify_all();
     decoded_.wait(lock, [&] { return ready_[i] != 0; });
     DecodedPicture picture = std::exchange(results_[i], DecodedPicture{});
+    held_ -= std::exchange(bytes_[i], 0);
     if (allowed_ < i + 1 + window_) {
         allowed_ = i + 1 + window_;
         room_.notify_all();

@@ -1,11 +1,14 @@
 #pragma once
-// Pictures decoded on the machine's cores ahead of the painter that draws them: decoding starts
-// when the batch is made, and the painter takes the pictures in order, each as soon as it is
-// ready. With a window, the workers stay at most that many pictures ahead of the last one taken,
-// so a long document holds no more than a page's pictures decoded at any time. Only the calling
-// thread paints; the workers only decode (each picture with its own file, reader and decoder).
+// Pictures decoded on a few cores ahead of the painter that draws them: decoding starts when the
+// batch is made, and the painter takes the pictures in order, each as soon as it is ready. The
+// workers stay ahead of the last picture taken by at most a window of pictures and, whatever
+// the window, by at most a budget of memory: the pictures being decoded (at the peak their
+// decoding takes) and those decoded and not yet taken never add up to more than the budget,
+// except for the one picture the painter waits for. Only the calling thread paints; the workers
+// only decode (each picture with its own file, reader and decoder).
 
 #include "ImportedPicture.h"
+#include "PictureFile.h"
 
 #include <QSize>
 #include <QString>
@@ -22,7 +25,13 @@ namespace lumetra::engine {
 struct PictureRequest {
     QString path;
     QSize size; // device pixels the picture is drawn at, as decodePicture takes it
+    // The file held since the picture was added; when null, `path` is opened.
+    std::shared_ptr<const PictureFile> file{};
 };
+
+// Memory the pictures decoded ahead may take, and the most threads that decode them.
+inline constexpr qint64 DefaultDecodingBudget = 128ll * 1024 * 1024;
+inline constexpr int MaxDecodingThreads = 4;
 
 struct DecodedPicture {
     std::shared_ptr<const pictures::ImportedPicture> picture; // null when it cannot be decoded
@@ -31,9 +40,11 @@ struct DecodedPicture {
 
 class PictureBatch {
 public:
-    // Starts decoding `requests` on up to `threads` threads (0: one per core), at most `window`
-    // pictures ahead of those taken (0: no limit).
-    explicit PictureBatch(std::vector<PictureRequest> requests, int threads = 0, int window = 0);
+    // Starts decoding `requests` on up to `threads` threads (0: one per core, at most
+    // MaxDecodingThreads), at most `window` pictures (0: no limit) and `budget` bytes ahead of
+    // those taken.
+    explicit PictureBatch(std::vector<PictureRequest> requests, int threads = 0, int window = 0,
+                          qint64 budget = DefaultDecodingBudget);
     // Stops handing out pictures, waits for the ones being decoded and drops what was not taken.
     ~PictureBatch();
 
@@ -47,10 +58,15 @@ public:
 
 private:
     void work();
+    bool mayStart() const;
 
     std::vector<PictureRequest> requests_;
     std::vector<DecodedPicture> results_;
     std::vector<char> ready_;
+    std::vector<qint64> bytes_; // what each picture holds now: its decoding's peak, or its result
+    qint64 budget_;
+    qint64 held_ = 0;           // bytes of the pictures started and not taken
+    std::size_t waitedFor_ = 0; // the painter waits for this picture (or one after it)
     std::size_t window_;
     std::size_t next_ = 0;    // the next picture a worker starts
     std::size_t allowed_ = 0; // workers start pictures below this index

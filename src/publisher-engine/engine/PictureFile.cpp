@@ -7,23 +7,37 @@
 
 namespace lumetra::engine {
 
-PictureInfo probePicture(const QString& path) {
-    const QFileInfo info(path);
-    const QString name = info.fileName().isEmpty() ? path : info.fileName();
+namespace {
+
+QString nameOf(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    return name.isEmpty() ? path : name;
+}
+
+} // namespace
+
+std::shared_ptr<const PictureFile> PictureFile::open(const QString& path) {
     checkReadableFile(path, QStringLiteral("Il file immagine"));
     try {
-        return pictures::probePicture(path);
+        auto source = pictures::PictureSource::open(path);
+        PictureInfo info = pictures::probePicture(source->map());
+        return std::shared_ptr<const PictureFile>(new PictureFile(std::move(source), info));
     } catch (const pictures::PictureError& e) {
         fail(runtime::ErrImmagineNonValida,
              QStringLiteral("Il file immagine '%1' non si può inserire: %2")
-                 .arg(name, e.Description()));
+                 .arg(nameOf(path), e.Description()));
     }
 }
 
-std::shared_ptr<const pictures::ImportedPicture> decodePicture(const QString& path, QSize target,
-                                                               QString* error) {
+std::shared_ptr<const pictures::ImportedPicture> PictureFile::decode(QSize target,
+                                                                     QString* error) const {
     try {
-        return pictures::loadPicture(path, target);
+        auto picture = pictures::loadPicture(source_->map(), target);
+        if (!picture->damage().isEmpty()) {
+            const std::lock_guard lock(mutex_);
+            damage_ = picture->damage();
+        }
+        return picture;
     } catch (const pictures::PictureError& e) {
         if (error) {
             *error = e.Description();
@@ -31,6 +45,27 @@ std::shared_ptr<const pictures::ImportedPicture> decodePicture(const QString& pa
     } catch (const std::exception&) {
         if (error) {
             *error = QStringLiteral("immagine non decodificabile");
+        }
+    }
+    return nullptr;
+}
+
+QString PictureFile::damage() const {
+    const std::lock_guard lock(mutex_);
+    return damage_;
+}
+
+PictureInfo probePicture(const QString& path) {
+    return PictureFile::open(path)->info();
+}
+
+std::shared_ptr<const pictures::ImportedPicture> decodePicture(const QString& path, QSize target,
+                                                               QString* error) {
+    try {
+        return PictureFile::open(path)->decode(target, error);
+    } catch (const Publisher::Error& e) {
+        if (error) {
+            *error = e.Description();
         }
     }
     return nullptr;

@@ -17,7 +17,7 @@ namespace lumetra::pictures {
 namespace {
 
 // Drawings are rendered no larger than this, however large the box on the device.
-constexpr qint64 MaxRenderedPixels = 40'000'000;
+constexpr qint64 MaxRenderedPixels = 12'000'000;
 
 quint32 u32le(QByteArrayView b, qsizetype at) {
     quint32 value = 0;
@@ -139,7 +139,11 @@ PictureInfo probe(const PictureData& data) {
     // A small rendering tells a damaged program now rather than when the page is printed.
     const QSize size = naturalSize(box);
     rendered(postScript, box, size.scaled(16, 16, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    return PictureInfo{size, "EPS", true};
+    PictureInfo info{size, "EPS", true};
+    // Ghostscript's page and the copy taken of it, at 300 dpi at most.
+    const double area = double(size.width()) * size.height() * (300.0 / 72) * (300.0 / 72);
+    info.workBytes = 2 * 4 * qint64(std::min(area, double(MaxRenderedPixels)));
+    return info;
 }
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {

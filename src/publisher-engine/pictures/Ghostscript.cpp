@@ -1,6 +1,7 @@
 #include "Ghostscript.h"
 
 #include "Length.h"
+#include "LibraryDiagnostics.h"
 
 #include <ghostscript/gdevdsp.h>
 #include <ghostscript/iapi.h>
@@ -10,18 +11,27 @@
 #include <QList>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <mutex>
+
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace lumetra::pictures {
 
 namespace {
 
-// Ghostscript's instances share global state: one renders at a time, whichever thread asks.
+// Ghostscript's instances share global state: one renders at a time, whichever thread asks
+// (each in a child process of its own, see isolated()).
 std::mutex ghostscriptMutex;
 
 // What Ghostscript reads as its standard input (the program) and what its display device
-// hands over (the first page); what it writes to its standard output and error is dropped.
+// hands over (the first page); what it writes to its standard output and error goes to the
+// diagnostics.
 struct Exchange {
     QByteArrayView input;
     qsizetype read = 0;
@@ -39,7 +49,8 @@ int readInput(void* handle, char* buffer, int length) {
     return static_cast<int>(count);
 }
 
-int dropOutput(void*, const char*, int length) {
+int dropOutput(void*, const char* text, int length) {
+    diagnostic("Ghostscript", QString::fromLocal8Bit(text, length));
     return length;
 }
 
@@ -150,6 +161,67 @@ private:
     bool m_initialised = false;
 };
 
+// A PostScript program may loop for ever, and Ghostscript offers no way to stop it from within:
+// each rendering runs in a child process with a limit on its processor time and on the wall
+// clock, and hands its page back through shared memory. A program that runs too long or crashes
+// Ghostscript costs its picture, never the program.
+constexpr int RenderSeconds = 20;
+
+struct SharedPage {
+    int width = 0;
+    int height = 0;
+};
+
+template <typename Render> QImage isolated(QSize pixels, Render&& render) {
+    const qint64 side = 16 + qint64(1.1 * std::max(pixels.width(), pixels.height()));
+    const std::size_t capacity = sizeof(SharedPage) + std::size_t(side * side * 4);
+    void* memory =
+        ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        return {};
+    }
+    auto* shared = static_cast<SharedPage*>(memory);
+    auto* pixelsOut = reinterpret_cast<uchar*>(shared + 1);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit cpu{RenderSeconds, RenderSeconds + 1};
+        ::setrlimit(RLIMIT_CPU, &cpu);
+        const QImage page = render().convertToFormat(QImage::Format_RGB32);
+        if (!page.isNull() && qint64(page.width()) * page.height() <= side * side) {
+            for (int y = 0; y < page.height(); ++y) {
+                std::memcpy(pixelsOut + std::size_t(y) * page.width() * 4, page.constScanLine(y),
+                            std::size_t(page.width()) * 4);
+            }
+            shared->width = page.width();
+            shared->height = page.height();
+        }
+        ::_exit(0);
+    }
+    QImage result;
+    if (child > 0) {
+        int status = 0;
+        bool ended = false;
+        for (int waited = 0; waited < RenderSeconds * 2 * 200 && !ended; ++waited) {
+            const pid_t done = ::waitpid(child, &status, WNOHANG);
+            ended = done == child || (done < 0 && errno != EINTR);
+            if (!ended) {
+                ::usleep(5000);
+            }
+        }
+        if (!ended) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+        } else if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && shared->width > 0 &&
+                   shared->height > 0) {
+            result = QImage(pixelsOut, shared->width, shared->height, shared->width * 4,
+                            QImage::Format_RGB32)
+                         .copy();
+        }
+    }
+    ::munmap(memory, capacity);
+    return result;
+}
+
 QByteArray number(double value) {
     return QByteArray::number(value, 'f', 4);
 }
@@ -177,16 +249,14 @@ QImage renderEps(QByteArrayView postScript, QSizeF points, QSize pixels) {
         "-r" + number(xDpi) + "x" + number(yDpi),
         "-", // the program, from standard input
     };
-    Exchange exchange;
-    exchange.input = postScript;
-    bool ended = false;
-    {
-        const std::lock_guard lock(ghostscriptMutex);
+    const std::lock_guard lock(ghostscriptMutex);
+    return isolated(pixels, [&] {
+        Exchange exchange;
+        exchange.input = postScript;
         Instance instance;
-        ended = instance.run(arguments, exchange);
-    }
-    // Only the first page: an EPS has one.
-    return ended ? exchange.page : QImage();
+        // Only the first page: an EPS has one.
+        return instance.run(arguments, exchange) ? exchange.page : QImage();
+    });
 }
 
 } // namespace lumetra::pictures

@@ -1,6 +1,7 @@
 #pragma once
-// PostScript rendered in memory by Ghostscript's library: one instance at a time (the library
-// keeps state of its own), its messages kept away from our standard output and error.
+// PostScript rendered by Ghostscript's library, one rendering at a time (the library keeps state
+// of its own), each in a child process with a time limit, its messages kept away from our
+// standard output and error.
 
 #include <QByteArrayView>
 #include <QImage>

@@ -1,11 +1,16 @@
 #include "JpegDecoder.h"
 
 #include "ColourConversion.h"
+#include "LibraryDiagnostics.h"
 #include "PictureError.h"
+#include "RowReducer.h"
 
+#include <algorithm>
+#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
@@ -32,6 +37,9 @@ void onError(j_common_ptr info) {
 void onMessage(j_common_ptr info, int level) {
     if (level < 0) {
         ++reinterpret_cast<Errors*>(info->err)->warnings; // corrupt data, data cut short
+        char message[JMSG_LENGTH_MAX] = {};
+        (*info->err->format_message)(info, message);
+        diagnostic("libjpeg", message);
     }
 }
 
@@ -101,6 +109,23 @@ bool readPixels(Session& s, unsigned char* const* rows) {
     return true;
 }
 
+// Decodes row after row into `row`, handing each to `reducer`. The rows before a fatal error
+// stay.
+bool readReduced(Session& s, unsigned char* row, RowReducer& reducer) {
+    if (setjmp(s.errors.jump)) {
+        return false;
+    }
+    jpeg_start_decompress(&s.info);
+    while (s.info.output_scanline < s.info.output_height) {
+        const int y = static_cast<int>(s.info.output_scanline);
+        JSAMPROW rows = row;
+        jpeg_read_scanlines(&s.info, &rows, 1);
+        reducer.add(y, row);
+    }
+    jpeg_finish_decompress(&s.info);
+    return true;
+}
+
 // The smallest of 1/8, 1/4, 1/2, 1/1 that is not below the wanted size.
 int scaleDenominator(int width, int height, QSize wanted) {
     int denominator = 8;
@@ -116,6 +141,22 @@ QString libraryMessage(const Session& s) {
 }
 
 } // namespace
+
+QString jpegDamage(QByteArrayView data) {
+    // A complete JPEG ends with its EOI marker, perhaps followed by some padding.
+    const QByteArrayView last = data.last(std::min<qsizetype>(data.size(), 65536));
+    const qsizetype end = last.lastIndexOf(QByteArrayView("\xff\xd9"));
+    if (end >= 0) {
+        const QByteArrayView padding = last.sliced(end + 2);
+        if (std::all_of(padding.begin(), padding.end(),
+                        [&](char c) { return c == padding.front(); })) {
+            return {};
+        }
+    }
+    // No end in sight: a decoding at an eighth of the size tells what the data still holds
+    // (and refuses a file of which nothing can be decoded).
+    return decodeJpeg(data, QSize(1, 1)).damage;
+}
 
 DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
     Session s;
@@ -133,28 +174,57 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
     DecodedJpeg result;
     QImage rgb;
     std::vector<unsigned char> cmykPixels;
-    std::vector<unsigned char*> rows(static_cast<std::size_t>(height));
-    if (cmyk) {
-        cmykPixels.assign(static_cast<std::size_t>(width) * 4 * static_cast<std::size_t>(height),
-                          0);
-        for (int y = 0; y < height; ++y) {
-            rows[static_cast<std::size_t>(y)] =
-                cmykPixels.data() +
-                static_cast<std::size_t>(y) * 4 * static_cast<std::size_t>(width);
+    bool complete = false;
+    QSize size(width, height);
+    if (size != wanted) {
+        // Larger than asked for: reduced while the rows come, so only the reduced picture is
+        // ever held.
+        RowReducer reducer(size, wanted.boundedTo(size).expandedTo(QSize(1, 1)));
+        std::vector<unsigned char> row(static_cast<std::size_t>(width) * 4);
+        complete = readReduced(s, row.data(), reducer);
+        if (!complete && s.info.output_scanline == 0) {
+            refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
+        }
+        size = reducer.target();
+        cmykPixels =
+            std::move(reducer.finish(cmyk ? std::array<std::uint8_t, 4>{0, 0, 0, 0}
+                                          : std::array<std::uint8_t, 4>{128, 128, 128, 255}));
+        if (!cmyk) {
+            rgb = QImage(size, QImage::Format_RGB32);
+            if (rgb.isNull()) {
+                refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+            }
+            for (int y = 0; y < size.height(); ++y) {
+                std::memcpy(rgb.scanLine(y),
+                            cmykPixels.data() + static_cast<std::size_t>(y) * size.width() * 4,
+                            static_cast<std::size_t>(size.width()) * 4);
+            }
+            cmykPixels = {};
         }
     } else {
-        rgb = QImage(width, height, QImage::Format_RGB32);
-        if (rgb.isNull()) {
-            refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+        std::vector<unsigned char*> rows(static_cast<std::size_t>(height));
+        if (cmyk) {
+            cmykPixels.assign(
+                static_cast<std::size_t>(width) * 4 * static_cast<std::size_t>(height), 0);
+            for (int y = 0; y < height; ++y) {
+                rows[static_cast<std::size_t>(y)] =
+                    cmykPixels.data() +
+                    static_cast<std::size_t>(y) * 4 * static_cast<std::size_t>(width);
+            }
+        } else {
+            rgb = QImage(width, height, QImage::Format_RGB32);
+            if (rgb.isNull()) {
+                refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+            }
+            rgb.fill(Qt::gray); // what a picture cut short shows where its data ends
+            for (int y = 0; y < height; ++y) {
+                rows[static_cast<std::size_t>(y)] = rgb.scanLine(y);
+            }
         }
-        rgb.fill(Qt::gray); // what a picture cut short shows where its data ends
-        for (int y = 0; y < height; ++y) {
-            rows[static_cast<std::size_t>(y)] = rgb.scanLine(y);
+        complete = readPixels(s, rows.data());
+        if (!complete && s.info.output_scanline == 0) {
+            refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
         }
-    }
-    const bool complete = readPixels(s, rows.data());
-    if (!complete && s.info.output_scanline == 0) {
-        refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
     }
     if (!complete || s.errors.warnings > 0) {
         result.damage = QStringLiteral("il file JPEG è danneggiato o incompleto");
@@ -164,8 +234,8 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
         // inverted.
         const QByteArray icc(reinterpret_cast<const char*>(s.icc),
                              static_cast<qsizetype>(s.iccLength));
-        rgb = cmykToSrgb(CmykPixels{cmykPixels.data(), width, height, qsizetype(width) * 4,
-                                    s.info.saw_Adobe_marker != 0},
+        rgb = cmykToSrgb(CmykPixels{cmykPixels.data(), size.width(), size.height(),
+                                    qsizetype(size.width()) * 4, s.info.saw_Adobe_marker != 0},
                          icc);
         if (rgb.isNull()) {
             refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));

@@ -19,6 +19,10 @@ struct DecodedJpeg {
     QString damage; // set when the data was cut short or damaged but pixels came out
 };
 
+// Empty when the file looks complete; else the damage a decoding at an eighth of the size
+// found. Throws PictureError when nothing can be decoded.
+QString jpegDamage(QByteArrayView data);
+
 // `wanted` is in stored orientation. Throws PictureError when nothing can be decoded.
 DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted);
 

@@ -1,5 +1,7 @@
 #include "MagickDecoder.h"
 
+#include "LibraryDiagnostics.h"
+
 #include "PictureData.h"
 #include "PictureError.h"
 #include "PictureFormat.h"
@@ -14,17 +16,36 @@ namespace lumetra::pictures {
 
 namespace {
 
+// ImageMagick holds a picture whole, at 16 bits a channel and four channels a pixel, and some
+// readers (PICT) a second copy on the way: the pictures it reads are limited to what fits
+// this much memory, and one is read at a time.
+constexpr qint64 MagickMemory = 256ll * 1024 * 1024;
+constexpr qint64 MagickBytesPerPixel = 16;
+constexpr qint64 MagickPixels = MagickMemory / MagickBytesPerPixel;
+// The file's bytes are handed to it in memory: files above this are refused.
+constexpr qint64 MagickFileBytes = 64ll * 1024 * 1024;
+
+std::mutex magickMutex;
+
+void magickMessage(const MagickCore::ExceptionType, const char* reason, const char* description) {
+    diagnostic("ImageMagick",
+               QStringLiteral("%1 %2").arg(QString::fromLocal8Bit(reason ? reason : ""),
+                                           QString::fromLocal8Bit(description ? description : "")));
+}
+
 // ImageMagick is started once, with limits that keep a hostile file from taking the machine:
 // memory and map bounded, no spilling to disk, and the pixel count of the largest picture
-// accepted.
+// accepted. Its messages go to the diagnostics.
 void startMagick() {
     static std::once_flag once;
     std::call_once(once, [] {
         Magick::InitializeMagick(nullptr);
-        Magick::ResourceLimits::memory(512ull * 1024 * 1024);
-        Magick::ResourceLimits::map(512ull * 1024 * 1024);
+        MagickCore::SetWarningHandler(magickMessage);
+        MagickCore::SetErrorHandler(magickMessage);
+        Magick::ResourceLimits::memory(static_cast<MagickCore::MagickSizeType>(MagickMemory));
+        Magick::ResourceLimits::map(static_cast<MagickCore::MagickSizeType>(MagickMemory));
         Magick::ResourceLimits::disk(0);
-        Magick::ResourceLimits::area(static_cast<MagickCore::MagickSizeType>(MaxPicturePixels));
+        Magick::ResourceLimits::area(static_cast<MagickCore::MagickSizeType>(MagickPixels));
         Magick::ResourceLimits::width(60000);
         Magick::ResourceLimits::height(60000);
         Magick::ResourceLimits::thread(1);
@@ -62,14 +83,28 @@ QString failure(PictureFormat format, const PictureData& data) {
 
 PictureInfo probe(const PictureData& data) {
     const PictureFormat format = detectFormat(data);
+    if (data.bytes().size() > MagickFileBytes) {
+        refuse(QStringLiteral("il file %1 è troppo grande (%2 MB)")
+                   .arg(QString::fromLatin1(formatName(format, data)))
+                   .arg(data.bytes().size() >> 20));
+    }
+    PictureInfo info;
     try {
+        const std::lock_guard lock(magickMutex);
         Magick::Image image = prepared(format);
         image.ping(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
-        return PictureInfo{QSize(static_cast<int>(image.columns()), static_cast<int>(image.rows())),
+        info = PictureInfo{QSize(static_cast<int>(image.columns()), static_cast<int>(image.rows())),
                            formatName(format, data), false};
     } catch (const std::exception&) {
         refuse(failure(format, data));
     }
+    const qint64 pixels = qint64(info.size.width()) * info.size.height();
+    if (pixels > MagickPixels) {
+        refuseTooLarge(info.size.width(), info.size.height());
+    }
+    // The file's copy, the picture whole in ImageMagick and as 8-bit RGB on the way out.
+    info.workBytes = data.bytes().size() + pixels * (MagickBytesPerPixel + 3);
+    return info;
 }
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
@@ -77,6 +112,7 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
     QImage decoded;
     QByteArray icc;
     try {
+        const std::lock_guard lock(magickMutex);
         Magick::Image image = prepared(format);
         image.read(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
         const QSize own(static_cast<int>(image.columns()), static_cast<int>(image.rows()));

@@ -2,26 +2,64 @@
 
 #include "PictureError.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumetra::pictures {
 
+namespace {
+
+[[noreturn]] void unreadable(int error) {
+    refuse(QStringLiteral("impossibile leggere il file: %1")
+               .arg(QString::fromLocal8Bit(std::strerror(error))));
+}
+
+} // namespace
+
 PictureData PictureData::map(const QString& path) {
-    PictureData data;
-    data.fileName_ = QFileInfo(path).fileName();
-    data.file_ = std::make_shared<QFile>(path);
-    if (!data.file_->open(QIODevice::ReadOnly)) {
-        refuse(QStringLiteral("impossibile leggere il file: %1").arg(data.file_->errorString()));
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        unreadable(errno);
     }
-    const qint64 size = data.file_->size();
-    if (size <= 0) {
+    try {
+        PictureData data = map(descriptor, QFileInfo(path).fileName());
+        ::close(descriptor); // the mapping stays valid without it
+        return data;
+    } catch (...) {
+        ::close(descriptor);
+        throw;
+    }
+}
+
+PictureData PictureData::map(int descriptor, const QString& fileName) {
+    PictureData data;
+    data.fileName_ = fileName;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        unreadable(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        refuse(QStringLiteral("il file non è un file regolare"));
+    }
+    if (status.st_size <= 0) {
         refuse(QStringLiteral("il file è vuoto"));
     }
-    const uchar* mapped = data.file_->map(0, size);
-    if (!mapped) {
-        refuse(QStringLiteral("impossibile leggere il file: %1").arg(data.file_->errorString()));
+    const auto size = static_cast<std::size_t>(status.st_size);
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
+    if (mapped == MAP_FAILED) {
+        unreadable(errno);
     }
-    data.view_ = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
+    data.mapping_ = std::shared_ptr<const void>(
+        mapped, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
+    data.view_ = QByteArrayView(static_cast<const char*>(mapped), qsizetype(size));
     return data;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <QString>
 
 #include <memory>
@@ -15,6 +14,8 @@ class PictureData {
 public:
     // Maps the file; throws PictureError when it cannot be read or is empty.
     static PictureData map(const QString& path);
+    // Maps the file open on `descriptor` (which stays open and owned by the caller).
+    static PictureData map(int descriptor, const QString& fileName);
     static PictureData fromBytes(QByteArray bytes, QString fileName);
 
     QByteArrayView bytes() const { return view_; }
@@ -27,7 +28,7 @@ public:
 
 private:
     PictureData() = default;
-    std::shared_ptr<QFile> file_;
+    std::shared_ptr<const void> mapping_;
     QByteArray owned_;
     QByteArrayView view_;
     QString fileName_;

@@ -9,6 +9,8 @@
 #include "QtDecoder.h"
 #include "RevengeDecoder.h"
 
+#include <algorithm>
+
 namespace lumetra::pictures {
 
 namespace {
@@ -62,7 +64,22 @@ PictureData unpacked(const PictureData& data) {
 
 PictureInfo probePicture(const PictureData& data) {
     const PictureData picture = unpacked(data);
-    const PictureInfo info = decoderFor(picture).probe(picture);
+    const Decoder& decoder = decoderFor(picture);
+    const bool drawing = &decoder == &metafileDecoder || &decoder == &revengeDecoder;
+    const qint64 bytes = picture.bytes().size();
+    if (drawing && bytes > MaxDrawingFileBytes) {
+        refuse(QStringLiteral("il disegno è troppo grande (%1 MB)").arg(bytes >> 20));
+    }
+    PictureInfo info = decoder.probe(picture);
+    if (drawing) {
+        info.workBytes += 8 * bytes; // the copy the library reads and what it makes of it
+    }
+    if (picture.bytes().data() != data.bytes().data()) {
+        info.workBytes += bytes; // unpacked from a gzip'd file
+    }
+    if (info.workBytes > MaxWorkBytes) {
+        refuseTooLarge(info.size.width(), info.size.height());
+    }
     if (!info.size.isValid() || info.size.isEmpty()) {
         refuse(QStringLiteral("l'immagine non ha dimensioni valide"));
     }
@@ -70,6 +87,11 @@ PictureInfo probePicture(const PictureData& data) {
         refuseTooLarge(info.size.width(), info.size.height());
     }
     return info;
+}
+
+qint64 decodingBytes(const PictureInfo& info, QSize devicePixels) {
+    const QSize drawn = info.vector ? QSize(0, 0) : devicePixels.boundedTo(info.size);
+    return info.workBytes + 4 * qint64(std::max(drawn.width(), 0)) * std::max(drawn.height(), 0);
 }
 
 PictureInfo probePicture(const QString& path) {

@@ -25,11 +25,32 @@ class PictureData;
 // Pictures above this many pixels are refused (a 150 MP picture is 600 MB decoded).
 inline constexpr qint64 MaxPicturePixels = 150'000'000;
 
+// Pictures whose decoding would take more memory than this on the way are refused (a picture
+// the library reads whole before it is reduced: Qt's BMP reader, tiled TIFF).
+inline constexpr qint64 MaxWorkBytes = 160ll * 1024 * 1024;
+// Drawings read by libraries that hold the file and what they make of it in memory (WMF, EMF,
+// CorelDRAW, WordPerfect graphics) are refused above this size.
+inline constexpr qint64 MaxDrawingFileBytes = 32ll * 1024 * 1024;
+
 struct PictureInfo {
+    PictureInfo() = default;
+    PictureInfo(QSize size, QByteArray format, bool vector)
+        : size(size), format(std::move(format)), vector(vector) {}
+
     QSize size;        // pixels as shown (EXIF orientation applied); a drawing's own size at 72 dpi
     QByteArray format; // "JPEG", "TIFF", "WMF", ... as read from the content
     bool vector = false; // a drawing rather than pixels
+    // Set when the file is damaged but can still be drawn (a photo cut short): an Italian
+    // description, from what a cheap look at the file found.
+    QString damage;
+    // Memory the decoding takes beyond the picture it gives (a full-size picture decoded before
+    // it is reduced, the file's bytes copied for a library), in bytes.
+    qint64 workBytes = 0;
 };
+
+// The memory, in bytes, decoding the picture for `devicePixels` takes at its peak: the picture
+// given plus the work on the way.
+qint64 decodingBytes(const PictureInfo& info, QSize devicePixels);
 
 // Reads as little of the file as tells what it is and how large. Throws PictureError with an
 // Italian description: not a picture, damaged, too large, or a format that cannot be read

@@ -1,8 +1,10 @@
 #include "QtDecoder.h"
 
+#include "GifDecoder.h"
 #include "JpegDecoder.h"
 #include "PictureData.h"
 #include "PictureError.h"
+#include "PngDecoder.h"
 #include "RasterPicture.h"
 #include "TiffDecoder.h"
 
@@ -48,6 +50,14 @@ QSize checkedSize(const QImageReader& reader) {
     return stored;
 }
 
+// GIF pictures of more pixels than this are read line by line (Qt's reader holds them whole).
+constexpr qint64 LargeGifPixels = 4'000'000;
+
+bool readByLines(const QByteArray& format, QSize stored) {
+    return format == "jpeg" || format == "png" ||
+           (format == "gif" && qint64(stored.width()) * stored.height() > LargeGifPixels);
+}
+
 bool turned(QImageIOHandler::Transformations transformation) {
     return transformation & QImageIOHandler::TransformationRotate90;
 }
@@ -89,8 +99,24 @@ PictureInfo probe(const PictureData& data) {
     }
     checkGifScreen(data);
     const QSize stored = checkedSize(r.reader);
-    return PictureInfo{turned(r.reader.transformation()) ? stored.transposed() : stored,
-                       r.reader.format().toUpper(), false};
+    const QByteArray format = r.reader.format();
+    PictureInfo info{turned(r.reader.transformation()) ? stored.transposed() : stored,
+                     format.toUpper(), false};
+    if (format == "jpeg") {
+        info.damage = jpegDamage(data.bytes());
+    } else if (format == "png") {
+        info.damage = pngDamage(data.bytes());
+    } else if (format == "tiff") {
+        info.damage = tiffDamage(data.bytes());
+    }
+    const bool cmykTiff = format == "tiff" && isCmykTiff(data.bytes());
+    const qint64 strips = format == "tiff" && !cmykTiff ? tiffStripBytes(data.bytes()) : -1;
+    if (strips >= 0) {
+        info.workBytes = strips;
+    } else if (!readByLines(format, stored) && !cmykTiff) {
+        info.workBytes = 4 * qint64(stored.width()) * stored.height(); // read whole, then reduced
+    }
+    return info;
 }
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
@@ -110,9 +136,21 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
         picture = std::make_shared<RasterPicture>(oriented(std::move(jpeg.image), transformation),
                                                   jpeg.icc);
         damage = jpeg.damage;
+    } else if (format == "png") {
+        DecodedPng png = decodePng(data.bytes(), wanted);
+        picture = std::make_shared<RasterPicture>(oriented(std::move(png.image), transformation),
+                                                  png.icc);
+        damage = png.damage;
+    } else if (readByLines(format, stored)) {
+        QImage image = decodeGif(data.bytes(), wanted, &damage);
+        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
     } else if (format == "tiff" && isCmykTiff(data.bytes())) {
         QImage image = decodeCmykTiff(data.bytes(), wanted, &damage);
         picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
+    } else if (format == "tiff" && tiffStripBytes(data.bytes()) >= 0) {
+        QByteArray icc;
+        QImage image = decodeTiffStrips(data.bytes(), wanted, &damage, &icc);
+        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation), icc);
     } else {
         if (wanted != stored) {
             r.reader.setScaledSize(wanted);

@@ -3,6 +3,7 @@
 #include "ColourConversion.h"
 #include "PictureError.h"
 #include "PictureImport.h"
+#include "RowReducer.h"
 
 #include <tiffio.h>
 
@@ -110,62 +111,114 @@ bool convertible(const Layout& l, TIFF* tiff) {
 
 } // namespace
 
+qint64 tiffStripBytes(QByteArrayView data) {
+    const auto tiff = open(data);
+    if (!tiff || TIFFIsTiled(tiff->tiff.get())) {
+        return -1;
+    }
+    TIFF* t = tiff->tiff.get();
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(t, TIFFTAG_ORIENTATION, &orientation);
+    const Layout l = layoutOf(t);
+    uint32_t rowsPerStrip = l.height;
+    TIFFGetFieldDefaulted(t, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    if (orientation != ORIENTATION_TOPLEFT || l.width == 0 || l.height == 0) {
+        return -1;
+    }
+    char message[1024] = {};
+    if (!TIFFRGBAImageOK(t, message)) {
+        return -1;
+    }
+    return 4 * qint64(l.width) * std::min(rowsPerStrip, l.height);
+}
+
+QImage decodeTiffStrips(QByteArrayView data, QSize wanted, QString* damage, QByteArray* icc) {
+    const auto tiff = open(data);
+    if (!tiff) {
+        refuse(QStringLiteral("file TIFF danneggiato"));
+    }
+    TIFF* t = tiff->tiff.get();
+    const Layout l = layoutOf(t);
+    uint32_t rowsPerStrip = l.height;
+    TIFFGetFieldDefaulted(t, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, l.height);
+    const QSize source(static_cast<int>(l.width), static_cast<int>(l.height));
+    RowReducer reducer(source, wanted.boundedTo(source).expandedTo(QSize(1, 1)));
+    const auto width = static_cast<std::size_t>(l.width);
+    std::vector<uint32_t> strip(width * rowsPerStrip);
+    std::vector<uchar> line(width * 4);
+    uint32_t rows = 0;
+    for (uint32_t top = 0; top < l.height; top += rowsPerStrip) {
+        if (!TIFFReadRGBAStrip(t, top, strip.data())) {
+            break;
+        }
+        // The strip comes bottom row first, each pixel as A, B, G, R from the high byte.
+        const uint32_t count = std::min(rowsPerStrip, l.height - top);
+        for (uint32_t r = 0; r < count; ++r) {
+            const uint32_t* in = strip.data() + std::size_t(count - 1 - r) * width;
+            for (std::size_t x = 0; x < width; ++x) {
+                const uint32_t p = in[x];
+                const unsigned a = TIFFGetA(p);
+                const auto over = [a](unsigned c) {
+                    return static_cast<uchar>((c * a + 255 * (255 - a) + 127) / 255);
+                };
+                line[4 * x] = over(TIFFGetB(p));
+                line[4 * x + 1] = over(TIFFGetG(p));
+                line[4 * x + 2] = over(TIFFGetR(p));
+                line[4 * x + 3] = 255;
+            }
+            reducer.add(static_cast<int>(top + r), line.data());
+        }
+        rows = top + count;
+    }
+    if (rows == 0) {
+        refuse(QStringLiteral("file TIFF danneggiato"));
+    }
+    if (damage && (rows < l.height || tiff->errors > 0)) {
+        *damage = QStringLiteral("il file TIFF è danneggiato o incompleto");
+    }
+    uint32_t iccLength = 0;
+    void* iccData = nullptr;
+    if (icc && TIFFGetField(t, TIFFTAG_ICCPROFILE, &iccLength, &iccData) && iccData) {
+        *icc = QByteArray(static_cast<const char*>(iccData), iccLength);
+    }
+    const std::vector<uchar>& pixels = reducer.finish({128, 128, 128, 255});
+    const QSize size = reducer.target();
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+    }
+    for (int y = 0; y < size.height(); ++y) {
+        std::memcpy(image.scanLine(y), pixels.data() + std::size_t(y) * size.width() * 4,
+                    std::size_t(size.width()) * 4);
+    }
+    return image;
+}
+
+QString tiffDamage(QByteArrayView data) {
+    const auto tiff = open(data);
+    if (!tiff) {
+        return QStringLiteral("il file TIFF è danneggiato");
+    }
+    TIFF* t = tiff->tiff.get();
+    // Every strip or tile of the first picture lies inside the file, else it was cut short.
+    const auto size = static_cast<uint64_t>(data.size());
+    const uint32_t count = TIFFNumberOfStrips(t);
+    for (uint32_t i = 0; i < count; ++i) {
+        int error = 0;
+        const uint64_t offset = TIFFGetStrileOffsetWithErr(t, i, &error);
+        const uint64_t length = error ? 0 : TIFFGetStrileByteCountWithErr(t, i, &error);
+        if (error || offset > size || length > size - offset) {
+            return QStringLiteral("il file TIFF è incompleto");
+        }
+    }
+    return {};
+}
+
 bool isCmykTiff(QByteArrayView data) {
     const auto tiff = open(data);
     return tiff && convertible(layoutOf(tiff->tiff.get()), tiff->tiff.get());
 }
-
-// Averages the rows of a picture, as they come, into a smaller one: each target pixel is the
-// mean of the source pixels that fall on it.
-class RowReducer {
-public:
-    RowReducer(QSize source, QSize target)
-        : source_(source), target_(target), sums_(static_cast<std::size_t>(target.width()) * 4, 0),
-          counts_(static_cast<std::size_t>(target.width()), 0),
-          out_(static_cast<std::size_t>(target.width()) * 4 * target.height(), 0) {}
-
-    void add(int y, const uchar* cmyk) {
-        const int row = static_cast<int>(qint64(y) * target_.height() / source_.height());
-        if (row != row_) {
-            flush();
-            row_ = row;
-        }
-        for (int x = 0; x < source_.width(); ++x) {
-            const auto t = static_cast<std::size_t>(qint64(x) * target_.width() / source_.width());
-            for (std::size_t c = 0; c < 4; ++c) {
-                sums_[4 * t + c] += cmyk[4 * x + c];
-            }
-            ++counts_[t];
-        }
-    }
-    std::vector<uchar>& finish() {
-        flush();
-        return out_;
-    }
-
-private:
-    void flush() {
-        if (row_ < 0) {
-            return;
-        }
-        uchar* out = out_.data() + static_cast<std::size_t>(row_) * target_.width() * 4;
-        for (std::size_t t = 0; t < counts_.size(); ++t) {
-            for (std::size_t c = 0; c < 4; ++c) {
-                out[4 * t + c] =
-                    counts_[t]
-                        ? static_cast<uchar>((sums_[4 * t + c] + counts_[t] / 2) / counts_[t])
-                        : 0;
-            }
-        }
-        std::fill(sums_.begin(), sums_.end(), 0);
-        std::fill(counts_.begin(), counts_.end(), 0);
-    }
-
-    QSize source_, target_;
-    std::vector<std::uint32_t> sums_, counts_;
-    std::vector<uchar> out_;
-    int row_ = -1;
-};
 
 QImage decodeCmykTiff(QByteArrayView data, QSize wanted, QString* damage) {
     const auto tiff = open(data);
@@ -215,7 +268,7 @@ QImage decodeCmykTiff(QByteArrayView data, QSize wanted, QString* damage) {
     if (TIFFGetField(t, TIFFTAG_ICCPROFILE, &iccLength, &iccData) && iccData) {
         icc = QByteArray(static_cast<const char*>(iccData), iccLength);
     }
-    const std::vector<uchar>& reduced = reducer.finish();
+    const std::vector<uchar>& reduced = reducer.finish({0, 0, 0, 0});
     return cmykToSrgb(CmykPixels{reduced.data(), target.width(), target.height(),
                                  static_cast<qsizetype>(target.width()) * 4, false},
                       icc);

@@ -9,6 +9,19 @@
 
 namespace lumetra::pictures {
 
+// Empty when the first picture's data lies whole inside the file; else what is wrong with it
+// (cheap: only the directory is read).
+QString tiffDamage(QByteArrayView data);
+
+// For a stripped TIFF the strip reader serves (top-left orientation, a layout libtiff converts
+// to RGBA): the bytes one strip takes decoded; else -1.
+qint64 tiffStripBytes(QByteArrayView data);
+
+// The first picture, strip after strip, reduced to `wanted` while its rows are read, on white,
+// in its colour space (its embedded profile in `icc`). Rows after a damaged strip are grey.
+// Throws PictureError.
+QImage decodeTiffStrips(QByteArrayView data, QSize wanted, QString* damage, QByteArray* icc);
+
 // True when the first picture of the file holds CMYK separations this reader converts.
 bool isCmykTiff(QByteArrayView data);
 

@@ -63,7 +63,8 @@ TEST(RenderOutput, PrintToFileAndRangeAndBadArguments) {
         f.document->PrintOut(-1, -1, f.path("manca/cartella/x.pdf"), 1, true);
         ADD_FAILURE() << "a PDF in a missing folder was written";
     } catch (const Publisher::Error& error) {
-        EXPECT_TRUE(error.Description().contains("PDF"));
+        EXPECT_EQ(error.Number(), lumetra::runtime::ErrScritturaFile);
+        EXPECT_TRUE(error.Description().contains("PDF")) << error.Description().toStdString();
     }
 }
 

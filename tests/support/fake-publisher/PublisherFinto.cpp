@@ -30,6 +30,7 @@ struct PublisherFinto::Nucleo {
     std::vector<PaginaFinta> layout;
     double larghezzaCarattere = 6;
     bool traboccaSenzaAdattamento = false;
+    std::vector<Publisher::PictureWarning> avvisi;
     std::vector<std::shared_ptr<PaginaModello>> pagine;
     bool chiuso = false;
     bool terminato = false;
@@ -399,6 +400,10 @@ public:
     void PrintOut(int da, int a, const QString& file, int copie, bool fascicola) override {
         n_->Registra(Chiamata("Document.PrintOut", da, a, file, copie, fascicola));
     }
+    std::vector<Publisher::PictureWarning> PictureWarnings() override {
+        n_->Registra(QStringLiteral("Document.PictureWarnings"));
+        return n_->avvisi;
+    }
     void Close() override {
         n_->Registra(QStringLiteral("Document.Close"));
         n_->chiuso = true;
@@ -492,6 +497,10 @@ void PublisherFinto::ImpostaLayout(std::vector<PaginaFinta> pagine) {
 
 void PublisherFinto::ImpostaLarghezzaCarattere(double punti) {
     nucleo_->larghezzaCarattere = punti;
+}
+
+void PublisherFinto::ImpostaAvvisiImmagini(std::vector<Publisher::PictureWarning> avvisi) {
+    nucleo_->avvisi = std::move(avvisi);
 }
 
 void PublisherFinto::ImpostaTraboccaSenzaAdattamento(bool trabocca) {

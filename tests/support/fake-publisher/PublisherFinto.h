@@ -59,6 +59,8 @@ public:
     // A frame whose text never fits unless it is sized to fit (AutoFitText 0 always overflows):
     // an engine that never reports a fit while a caption box is being narrowed.
     void ImpostaTraboccaSenzaAdattamento(bool trabocca);
+    // What Document.PictureWarnings gives (nothing by default).
+    void ImpostaAvvisiImmagini(std::vector<Publisher::PictureWarning> avvisi);
 
     RegistroChiamate& Registro();
     const RegistroChiamate& Registro() const;

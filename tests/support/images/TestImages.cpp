@@ -146,6 +146,65 @@ QString writeTruncatedJpeg(const QString& path, QSize size, QColor colour, int k
     return path;
 }
 
+QString writeTruncated(const QString& path, const QImage& image, const char* format,
+                       int keepPercent) {
+    const QByteArray bytes = encode(image, format, 90);
+    writeBytes(path, bytes.left(bytes.size() * keepPercent / 100));
+    return path;
+}
+
+QString writeJpegClaiming(const QString& path, QSize size, QSize claimed) {
+    QByteArray bytes = encode(photoLikeImage(size, 3), "jpeg", 90);
+    const qsizetype frame = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+    if (frame >= 0) { // SOF0: length (2), precision (1), height (2), width (2)
+        bytes[frame + 5] = char(claimed.height() >> 8);
+        bytes[frame + 6] = char(claimed.height() & 0xFF);
+        bytes[frame + 7] = char(claimed.width() >> 8);
+        bytes[frame + 8] = char(claimed.width() & 0xFF);
+    }
+    writeBytes(path, bytes);
+    return path;
+}
+
+QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPercent) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const quint32 w = quint32(rgb.width()), h = quint32(rgb.height());
+    QByteArray out;
+    const auto u16 = [&](quint32 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); };
+    const auto u32 = [&](quint32 v) { u16(v & 0xFFFF), u16(v >> 16); };
+    // Header, then the directory: 9 entries, then the strip offsets and sizes, then the rows.
+    out.append("II*\0", 4);
+    u32(8);
+    const quint32 entries = 9, directoryEnd = 8 + 2 + entries * 12 + 4;
+    const quint32 offsets = directoryEnd + 8, counts = offsets + 4 * h, data = counts + 4 * h;
+    u16(entries);
+    const auto entry = [&](quint32 tag, quint32 type, quint32 count, quint32 value) {
+        u16(tag), u16(type), u32(count), u32(value);
+    };
+    entry(256, 4, 1, w);            // width
+    entry(257, 4, 1, h);            // height
+    entry(258, 3, 3, directoryEnd); // 8 bits a sample (the three values below)
+    entry(259, 3, 1, 1);            // no compression
+    entry(262, 3, 1, 2);            // RGB
+    entry(273, 4, h, offsets);      // strip offsets
+    entry(277, 3, 1, 3);            // samples a pixel
+    entry(278, 4, 1, 1);            // a row a strip
+    entry(279, 4, h, counts);       // strip sizes
+    u32(0);
+    u16(8), u16(8), u16(8), u16(0);
+    for (quint32 y = 0; y < h; ++y) {
+        u32(data + y * w * 3);
+    }
+    for (quint32 y = 0; y < h; ++y) {
+        u32(w * 3);
+    }
+    for (int y = 0; y < rgb.height(); ++y) {
+        out.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), qsizetype(w) * 3);
+    }
+    writeBytes(path, out.left(out.size() * keepPercent / 100));
+    return path;
+}
+
 QString writeDamagedJpeg(const QString& path) {
     QByteArray bytes("\xFF\xD8\xFF\xE0", 4);
     for (int i = 0; i < 2000; ++i) {

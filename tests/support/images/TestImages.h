@@ -32,6 +32,14 @@ QString writePng(const QString& path, QSize size, QColor colour);
 // The first `keepPercent` percent of a valid JPEG of the given size: a picture cut off in the
 // middle of its data (the header is intact, so the size can still be read).
 QString writeTruncatedJpeg(const QString& path, QSize size, QColor colour, int keepPercent = 40);
+// The first `keepPercent` percent of a picture saved by Qt in `format` ("png"): cut short.
+QString writeTruncated(const QString& path, const QImage& image, const char* format,
+                       int keepPercent = 50);
+// A valid JPEG of `size` whose header claims `claimed` pixels: its data ends far too early.
+QString writeJpegClaiming(const QString& path, QSize size, QSize claimed);
+// An uncompressed RGB TIFF with its directory first and one strip a row, cut to `keepPercent`
+// percent: the header reads, the rows after the cut are missing.
+QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPercent = 50);
 // A JPEG start marker followed by bytes that are no JPEG: the header cannot be read.
 QString writeDamagedJpeg(const QString& path);
 // A file of zero bytes.

@@ -1,0 +1,151 @@
+#include "GifDecoder.h"
+
+#include "PictureError.h"
+#include "RowReducer.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace lumetra::pictures {
+
+namespace {
+
+struct Source {
+    QByteArrayView data;
+    qsizetype position = 0;
+};
+
+int readData(GifFileType* gif, GifByteType* out, int length) {
+    auto* source = static_cast<Source*>(gif->UserData);
+    const qsizetype count =
+        std::clamp<qsizetype>(source->data.size() - source->position, 0, length);
+    std::memcpy(out, source->data.data() + source->position, static_cast<std::size_t>(count));
+    source->position += count;
+    return static_cast<int>(count);
+}
+
+struct Closer {
+    void operator()(GifFileType* gif) const {
+        int error = 0;
+        DGifCloseFile(gif, &error);
+    }
+};
+
+const QString Damaged = QStringLiteral("file GIF danneggiato");
+
+} // namespace
+
+QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
+    Source source{data, 0};
+    int error = 0;
+    std::unique_ptr<GifFileType, Closer> gif(DGifOpen(&source, readData, &error));
+    if (!gif || gif->SWidth <= 0 || gif->SHeight <= 0) {
+        refuse(Damaged);
+    }
+    int transparent = -1;
+    GifRecordType record = UNDEFINED_RECORD_TYPE;
+    // Up to the first picture: its graphic control block tells the transparent colour.
+    for (;;) {
+        if (DGifGetRecordType(gif.get(), &record) != GIF_OK || record == TERMINATE_RECORD_TYPE) {
+            refuse(Damaged);
+        }
+        if (record == IMAGE_DESC_RECORD_TYPE) {
+            break;
+        }
+        if (record == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif.get(), &code, &block) != GIF_OK) {
+                refuse(Damaged);
+            }
+            if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4 && (block[1] & 1)) {
+                transparent = block[4];
+            }
+            while (block) {
+                if (DGifGetExtensionNext(gif.get(), &block) != GIF_OK) {
+                    refuse(Damaged);
+                }
+            }
+        }
+    }
+    if (DGifGetImageDesc(gif.get()) != GIF_OK) {
+        refuse(Damaged);
+    }
+    const GifImageDesc frame = gif->Image;
+    const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+    const QSize screen(gif->SWidth, gif->SHeight);
+    const int left = std::clamp(frame.Left, 0, screen.width());
+    const int right = std::clamp(frame.Left + frame.Width, left, screen.width());
+    if (!map || frame.Width <= 0 || frame.Height <= 0) {
+        refuse(Damaged);
+    }
+    std::vector<std::uint32_t> palette(256, 0xffffffffu);
+    for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
+        const GifColorType c = map->Colors[i];
+        palette[static_cast<std::size_t>(i)] =
+            0xff000000u | unsigned(c.Red) << 16 | unsigned(c.Green) << 8 | unsigned(c.Blue);
+    }
+    if (transparent >= 0) {
+        palette[static_cast<std::size_t>(transparent)] = 0xffffffffu;
+    }
+    RowReducer reducer(screen, wanted.boundedTo(screen).expandedTo(QSize(1, 1)));
+    std::vector<std::uint32_t> white(static_cast<std::size_t>(screen.width()), 0xffffffffu);
+    std::vector<std::uint32_t> line = white;
+    std::vector<GifPixelType> indices(static_cast<std::size_t>(frame.Width));
+    const auto addWhite = [&](int from, int to) {
+        for (int y = std::max(from, 0); y < std::min(to, screen.height()); ++y) {
+            reducer.add(y, reinterpret_cast<const std::uint8_t*>(white.data()));
+        }
+    };
+    addWhite(0, frame.Top);
+    // Interlaced lines come in four passes; the last holds the odd lines.
+    const bool interlaced = frame.Interlace && frame.Height >= 2;
+    const int passes[][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+    int read = 0;
+    bool complete = true;
+    for (int pass = interlaced ? 0 : 3; pass < 4 && complete; ++pass) {
+        const int start = interlaced ? passes[pass][0] : 0;
+        const int step = interlaced ? passes[pass][1] : 1;
+        for (int y = start; y < frame.Height; y += step) {
+            if (DGifGetLine(gif.get(), indices.data(), frame.Width) != GIF_OK) {
+                complete = false;
+                break;
+            }
+            if (pass < 3) {
+                continue;
+            }
+            for (int x = left; x < right; ++x) {
+                line[static_cast<std::size_t>(x)] =
+                    palette[indices[static_cast<std::size_t>(x - frame.Left)]];
+            }
+            reducer.add(frame.Top + y, reinterpret_cast<const std::uint8_t*>(line.data()));
+            ++read;
+        }
+    }
+    if (read == 0) {
+        refuse(Damaged);
+    }
+    if (complete) {
+        addWhite(frame.Top + frame.Height, screen.height());
+    } else if (damage) {
+        *damage = QStringLiteral("il file GIF è danneggiato o incompleto");
+    }
+    const std::vector<std::uint8_t>& pixels = reducer.finish({128, 128, 128, 255});
+    const QSize size = reducer.target();
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
+    }
+    for (int y = 0; y < size.height(); ++y) {
+        std::memcpy(image.scanLine(y),
+                    pixels.data() + static_cast<std::size_t>(y) * size.width() * 4,
+                    static_cast<std::size_t>(size.width()) * 4);
+    }
+    return image;
+}
+
+} // namespace lumetra::pictures

@@ -1,0 +1,18 @@
+#pragma once
+// Large GIF pictures through giflib, line by line, reduced to the size asked for while the
+// lines come in (Qt's reader holds the whole logical screen at 32 bits a pixel). The first
+// picture of the file, on white where it is transparent or leaves the screen uncovered;
+// interlaced pictures are read from their last pass (every other line, complete).
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace lumetra::pictures {
+
+// `wanted` pixels, RGB32. Throws PictureError when nothing can be decoded; `damage` is set
+// when the data ends early.
+QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage);
+
+} // namespace lumetra::pictures

@@ -1,0 +1,27 @@
+#pragma once
+// PNG pictures through libpng, row by row, reduced to the size asked for while the rows come
+// in (a 12000 x 12000 picture drawn 800 pixels wide never exists at full size). A picture cut
+// short keeps the rows it holds and says it is damaged. Interlaced pictures are read from
+// their last pass (every other row, complete).
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace lumetra::pictures {
+
+struct DecodedPng {
+    QImage image;   // `wanted` pixels, RGB32 on white
+    QByteArray icc; // the embedded profile still to apply
+    QString damage; // set when the data was cut short or damaged but rows came out
+};
+
+// Empty when the file ends as a PNG ends (cheap: only its end is looked at).
+QString pngDamage(QByteArrayView data);
+
+// Throws PictureError when nothing can be decoded.
+DecodedPng decodePng(QByteArrayView data, QSize wanted);
+
+} // namespace lumetra::pictures
