@@ -27,8 +27,8 @@ mkdir -p "$corpus" "$crashes"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-if [ -f "$root/tests/lsan.supp" ]; then
-  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
+if [ -f "$root/fuzz/lsan.supp" ]; then
+  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/fuzz/lsan.supp:print_suppressions=0}
 fi
 # libFuzzer writes each job's log (fuzz-<n>.log) in the current folder. A job ends at its first
 # crash, hang or leak (the input is kept in $crashes): the next one starts from the corpus
