@@ -29,6 +29,7 @@ function(lumetra_add_test name)
       "LUMETRA_PUB_SAMPLES=${LUMETRA_PUB_SAMPLES}"
       "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1"
       "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=1"
       ${T_ENVIRONMENT})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT}
                                           LABELS "${T_LABELS}")
