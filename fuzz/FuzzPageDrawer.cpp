@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         renderer = PageRenderer::fromBytes(
             QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)),
             Layout::readBytes(data, size));
-    } catch (const ReadError&) {
+    } catch (const lumetra::runtime::Error&) {
         return 0;
     }
     const Layout& layout = renderer->layout();

@@ -41,7 +41,7 @@ void readStreams(const std::vector<std::uint8_t>& contents, const std::vector<st
         checkLayout(detail::LayoutAccess::build(std::move(raw)));
     } catch (const detail::Damaged&) {
     } catch (const detail::Unsupported&) {
-    } catch (const ReadError&) {
+    } catch (const lumetra::runtime::Error&) {
     }
 }
 
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (mode == 0) {
         try {
             checkLayout(lumetra::pub::Layout::readBytes(data, size));
-        } catch (const lumetra::pub::ReadError&) {
+        } catch (const lumetra::runtime::Error&) {
         }
         return 0;
     }
