@@ -28,8 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://lumetra.it")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded by Qt at run time: the X11 and Wayland window-system plugins.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Loaded by Qt at run time: the X11 and Wayland window-system plugins; run for EPS pictures:
+# Ghostscript.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, ghostscript")
 # Italian texts in Qt's dialogs, a metric-compatible Times New Roman for the captions, more
 # picture formats through Qt's plugins.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

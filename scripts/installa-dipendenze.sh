@@ -9,7 +9,7 @@ packages=(
   # libraries
   qt6-base-dev qt6-qpa-plugins libmspub-dev librevenge-dev libfontconfig-dev libmagick++-dev
   libcups2-dev libturbojpeg0-dev libjpeg62-turbo-dev libtiff-dev liblcms2-dev zlib1g-dev
-  qt6-image-formats-plugins qt6-svg-dev libgs-dev ghostscript libwmf-dev libemf2svg-dev
+  qt6-image-formats-plugins qt6-svg-dev ghostscript libwmf-dev libemf2svg-dev
   libuemf-dev libcdr-dev libwpg-dev libpng-dev libgif-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev

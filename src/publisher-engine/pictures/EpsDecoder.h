@@ -1,5 +1,5 @@
 #pragma once
-// Encapsulated PostScript through Ghostscript's library, rendered at the drawing's resolution.
+// Encapsulated PostScript through Ghostscript, rendered at the drawing's resolution.
 
 #include "Decoder.h"
 

@@ -1,7 +1,6 @@
 #pragma once
-// PostScript rendered by Ghostscript's library, one rendering at a time (the library keeps state
-// of its own), each in a child process with a time limit, its messages kept away from our
-// standard output and error.
+// PostScript rendered by Ghostscript, one rendering at a time, each in a Ghostscript process of
+// its own with a time limit, its messages kept away from our standard output and error.
 
 #include <QByteArrayView>
 #include <QImage>
