@@ -50,15 +50,15 @@ pictures() {
   # 24 x 16: red above, blue below; small, so that every mutation decodes quickly.
   make_one sorgente.png convert -size 24x8 xc:red -size 24x8 xc:blue -append +repage "$src" || true
   [ -f "$src" ] || return 0
-  local spec name options out
-  for spec in "a.jpg|-quality 80" "g.jpg|-colorspace Gray" "cmyk.jpg|-colorspace CMYK" \
+  local voce name options out
+  for voce in "a.jpg|-quality 80" "g.jpg|-colorspace Gray" "cmyk.jpg|-colorspace CMYK" \
     "a.png|" "t.png|-alpha set -channel A -evaluate set 50% +channel" "a16.png|-depth 16" \
     "a.bmp|" "bmp3:rle.bmp|-type palette -compress RLE" "a.gif|" \
     "a.tif|-compress None" "lzw.tif|-compress LZW" "zip.tif|-compress Zip" \
     "jpeg.tif|-compress JPEG" "cmyk.tif|-colorspace CMYK" "a16.tif|-depth 16" \
     "a.pcx|" "PICT:a.pict|"; do
-    name=${spec%%|*}
-    options=${spec#*|}
+    name=${voce%%|*}
+    options=${voce#*|}
     if [[ $name == *:* ]]; then
       out="${name%%:*}:$dir/${name#*:}"
     else
