@@ -5,10 +5,10 @@
 // one of the drawer's Italian errors: no crash, hang or runaway memory.
 
 #include "Layout.h"
+#include "OffscreenGui.h"
 #include "PageRenderer.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -35,9 +35,7 @@ void drawInto(QImage& image, lumetra::pub::PageRenderer& renderer, int page,
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    // Fonts and text layout need a GUI application; the offscreen platform needs no display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(*argc, *argv);
+    startOffscreenGui(argc, argv);
     return 0;
 }
 

@@ -4,11 +4,11 @@
 // runaway memory. Work per input stays small: the box is small and the import refuses
 // pictures over its pixel limit.
 
+#include "OffscreenGui.h"
 #include "PictureData.h"
 #include "PictureImport.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -23,9 +23,7 @@ constexpr int kBoxSide = 40;
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    // Drawings render text and vectors through Qt; the offscreen platform needs no display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(*argc, *argv);
+    startOffscreenGui(argc, argv);
     return 0;
 }
 
