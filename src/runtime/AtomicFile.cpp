@@ -56,6 +56,24 @@ QString writeFailure(int fd) {
     return systemError(EIO);
 }
 
+// The process's file-creation mask, read without changing it (umask() would, for a moment, for
+// every thread); 022 where the system does not tell it.
+mode_t creationMask() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok) {
+                    return mode_t(mask & 0777);
+                }
+            }
+        }
+    }
+    return 022;
+}
+
 // Flushes the folder's entry of the renamed file; a failure here loses nothing already written.
 void syncFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -147,9 +165,7 @@ FileWriteResult AtomicFile::commit() {
     if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0) {
         mode = old.st_mode & 07777;
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
+        mode &= ~creationMask();
     }
     const bool complete = temporary->error() == QFileDevice::NoError && temporary->flush() &&
                           ::fchmod(temporary->handle(), mode) == 0 &&
