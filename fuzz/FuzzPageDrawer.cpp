@@ -5,8 +5,8 @@
 // one of the drawer's Italian errors: no crash, hang or runaway memory.
 
 #include "Layout.h"
+#include "LayoutPageDrawer.h"
 #include "OffscreenGui.h"
-#include "PageRenderer.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -24,7 +24,7 @@ namespace {
 constexpr int kMaxPages = 3;
 constexpr int kImageSide = 48;
 
-void drawInto(QImage& image, lumetra::pub::PageRenderer& renderer, int page,
+void drawInto(QImage& image, lumetra::drawing::LayoutPageDrawer& renderer, int page,
               const std::set<int>& hidden) {
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -41,9 +41,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumetra::pub;
-    std::unique_ptr<PageRenderer> renderer;
+    using namespace lumetra::drawing;
+    std::unique_ptr<LayoutPageDrawer> renderer;
     try {
-        renderer = PageRenderer::fromBytes(
+        renderer = LayoutPageDrawer::fromBytes(
             QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)),
             Layout::readBytes(data, size));
     } catch (const lumetra::runtime::Error&) {

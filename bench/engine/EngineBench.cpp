@@ -11,7 +11,7 @@
 //
 //   lumetra_engine_bench [corpus folder]   (the 12 MP pictures are made once and kept there)
 
-#include "DocumentPainter.h"
+#include "ComposedPagePainter.h"
 #include "EngineApplication.h"
 #include "EngineDocument.h"
 #include "MemoryLayout.h"

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     auto dialogs = std::make_shared<doubles::ScriptedDialogHost>();
     mainwindow::Servizi servizi;
     servizi.dialogHost = dialogs;
-    servizi.creaPublisher = engine::fabbricaApplicazione();
+    servizi.creaPublisher = factory::fabbricaApplicazione();
     mainwindow::frmLumetra window(servizi);
 
     // The sample job: its layout and folder, every photo queued and the queue sorted by name,
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
         window.cmdStampa_Click();
         QTimer::singleShot(2000, &app, [&] {
             for (QWidget* top : QApplication::topLevelWidgets()) {
-                if (auto* preview = qobject_cast<engine::PreviewWindow*>(top);
+                if (auto* preview = qobject_cast<preview::PreviewWindow*>(top);
                     preview != nullptr && preview->isVisible()) {
                     result = capture(preview, out) ? 0 : 1;
                     preview->close();

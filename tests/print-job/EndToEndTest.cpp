@@ -110,7 +110,7 @@ protected:
 } // namespace
 
 TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
-    prepareJob(engine::fabbricaApplicazionePdf(pdf));
+    prepareJob(factory::fabbricaApplicazionePdf(pdf));
     click("cmdStampa");
     expectPrinted();
 
@@ -165,7 +165,7 @@ TEST_F(EndToEndTest, PrintsCollatedCopiesOnTheDefaultPrinter) {
     if (const QString reason = cupstest::skipReason(); !reason.isEmpty()) {
         GTEST_SKIP() << reason.toStdString();
     }
-    prepareJob(engine::fabbricaApplicazione());
+    prepareJob(factory::fabbricaApplicazione());
     QTest::keyClick(window->findChild<QWidget*>(QStringLiteral("updwnCopie")), Qt::Key_Up);
     const int before = cupstest::lastJobId();
     click("cmdStampa");

@@ -8,7 +8,7 @@
 
 #include "Layout.h"
 #include "LayoutJson.h"
-#include "PageRenderer.h"
+#include "LayoutPageDrawer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -36,7 +36,7 @@ int drawPng(const QString& path, const QString& pageText, const QString& out, do
     bool ok = false;
     const int page = pageText.toInt(&ok);
     QString error;
-    const auto renderer = lumetra::pub::PageRenderer::open(path, &error);
+    const auto renderer = lumetra::drawing::LayoutPageDrawer::open(path, &error);
     if (!renderer)
         return fail(error);
     if (!ok || page < 1 || page > renderer->pageCount())

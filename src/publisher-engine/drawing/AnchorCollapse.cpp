@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -72,7 +72,7 @@ std::optional<Record> shapeHolding(const std::vector<std::uint8_t>& b, std::size
 }
 
 void collapse(const std::vector<std::uint8_t>& b, const Record& shape,
-              std::vector<StreamPatch>& out) {
+              std::vector<pub::StreamPatch>& out) {
     std::size_t at = shape.body;
     while (auto r = recordAt(b, at, shape.end)) {
         if (r->type == kChildAnchor && r->end - r->body >= 16) {
@@ -92,13 +92,13 @@ void collapse(const std::vector<std::uint8_t>& b, const Record& shape,
 
 } // namespace
 
-std::vector<StreamPatch> collapseAnchors(const std::vector<std::uint8_t>& escher,
-                                         const std::vector<std::uint64_t>& offsets) {
-    std::vector<StreamPatch> out;
+std::vector<pub::StreamPatch> collapseAnchors(const std::vector<std::uint8_t>& escher,
+                                              const std::vector<std::uint64_t>& offsets) {
+    std::vector<pub::StreamPatch> out;
     for (const std::uint64_t offset : offsets)
         if (auto shape = shapeHolding(escher, 0, escher.size(), offset, 0, true))
             collapse(escher, *shape, out);
     return out;
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

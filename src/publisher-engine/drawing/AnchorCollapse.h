@@ -9,14 +9,14 @@
 #include <cstdint>
 #include <vector>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 inline constexpr const char* kEscherStream = "Escher/EscherStm";
 
 // Patches that empty the anchors of the shape containers of "Escher/EscherStm" (`escher`)
 // holding the bytes at `offsets` (for example the offsets of a shape's hide patches). Offsets
 // outside any shape container are ignored.
-std::vector<StreamPatch> collapseAnchors(const std::vector<std::uint8_t>& escher,
-                                         const std::vector<std::uint64_t>& offsets);
+std::vector<pub::StreamPatch> collapseAnchors(const std::vector<std::uint8_t>& escher,
+                                              const std::vector<std::uint64_t>& offsets);
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -18,7 +18,7 @@
 #include <variant>
 #include <vector>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 class Picture;
 
@@ -129,4 +129,4 @@ struct RecordedPage {
     std::vector<DisplayItem> items;
 };
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

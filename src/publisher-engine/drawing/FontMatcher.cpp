@@ -6,7 +6,7 @@
 
 #include <mutex>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -47,4 +47,4 @@ QString matchFontFamily(const QString& family) {
     return found;
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

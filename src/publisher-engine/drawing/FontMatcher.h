@@ -4,9 +4,9 @@
 
 #include <QString>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 // The installed family that stands in for `family`; results are cached. Safe from any thread.
 QString matchFontFamily(const QString& family);
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 const unsigned char* MemoryInputStream::read(unsigned long numBytes, unsigned long& numBytesRead) {
     numBytesRead = 0;
@@ -33,4 +33,4 @@ int MemoryInputStream::seek(long offset, librevenge::RVNG_SEEK_TYPE seekType) {
     return 0;
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

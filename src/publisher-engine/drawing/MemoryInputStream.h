@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 class MemoryInputStream final : public librevenge::RVNGInputStream {
 public:
@@ -29,4 +29,4 @@ private:
     std::size_t m_position = 0;
 };
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <mutex>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -66,4 +66,4 @@ QImage rasterizeMetafile(const QByteArray& data, const char* format, QSize size)
     }
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

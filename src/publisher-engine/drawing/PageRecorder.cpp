@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 using librevenge::RVNGPropertyList;
 
@@ -463,4 +463,4 @@ void PageRecorder::insertField(const RVNGPropertyList& propList) {
         appendText(QString::number(std::max<std::size_t>(1, m_pages.size())));
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

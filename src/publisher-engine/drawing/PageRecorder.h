@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 class PageRecorder final : public librevenge::RVNGDrawingInterface {
 public:
@@ -93,4 +93,4 @@ private:
     std::shared_ptr<PicturePool> m_pool;
 };
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -47,7 +47,7 @@ std::vector<std::uint8_t> readWholeStream(librevenge::RVNGInputStream& compound,
 }
 
 PatchedInputStream::PatchedInputStream(std::unique_ptr<librevenge::RVNGInputStream> inner,
-                                       std::vector<StreamPatch> patches)
+                                       std::vector<pub::StreamPatch> patches)
     : m_inner(std::move(inner)), m_patches(std::move(patches)) {}
 
 bool PatchedInputStream::isHiddenStream(const std::string& name) {
@@ -95,13 +95,14 @@ librevenge::RVNGInputStream* PatchedInputStream::getSubStreamByName(const char* 
     std::unique_ptr<librevenge::RVNGInputStream> sub(m_inner->getSubStreamByName(name));
     if (!sub)
         return nullptr;
-    const bool patched = std::any_of(m_patches.begin(), m_patches.end(), [&](const StreamPatch& p) {
-        return normalised(p.stream.c_str()) == wanted;
-    });
+    const bool patched =
+        std::any_of(m_patches.begin(), m_patches.end(), [&](const pub::StreamPatch& p) {
+            return normalised(p.stream.c_str()) == wanted;
+        });
     if (!patched)
         return sub.release();
     std::vector<std::uint8_t> bytes = readAll(*sub);
-    for (const StreamPatch& p : m_patches) {
+    for (const pub::StreamPatch& p : m_patches) {
         if (normalised(p.stream.c_str()) != wanted || p.offset >= bytes.size())
             continue;
         const std::size_t n = std::min<std::size_t>(p.bytes.size(), bytes.size() - p.offset);
@@ -132,4 +133,4 @@ bool PatchedInputStream::isEnd() {
     return !m_inner || m_inner->isEnd();
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 class PatchedInputStream final : public librevenge::RVNGInputStream {
 public:
     // Forwards to `inner` (an RVNGFileStream, an RVNGStringStream, ...), which it owns.
     PatchedInputStream(std::unique_ptr<librevenge::RVNGInputStream> inner,
-                       std::vector<StreamPatch> patches);
+                       std::vector<pub::StreamPatch> patches);
 
     // True for the streams libmspub must not see ("\x05SummaryInformation" and
     // "\x05DocumentSummaryInformation", however librevenge spells them).
@@ -38,7 +38,7 @@ private:
     const std::vector<unsigned>& visibleIds();
 
     std::unique_ptr<librevenge::RVNGInputStream> m_inner;
-    std::vector<StreamPatch> m_patches;
+    std::vector<pub::StreamPatch> m_patches;
     bool m_idsKnown = false;
     std::vector<unsigned> m_visibleIds;
 };
@@ -47,4 +47,4 @@ private:
 std::vector<std::uint8_t> readWholeStream(librevenge::RVNGInputStream& compound,
                                           const std::string& name);
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -97,4 +97,4 @@ QImage Picture::reducedFor(QSize devicePixels) const {
     return m_reduced;
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -8,7 +8,7 @@
 
 #include <mutex>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 class Picture {
 public:
@@ -36,4 +36,4 @@ private:
     QImage reducedFor(QSize devicePixels) const;
 };
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

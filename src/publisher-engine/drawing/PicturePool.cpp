@@ -2,7 +2,7 @@
 
 #include <QCryptographicHash>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 std::shared_ptr<const Picture> PicturePool::get(const QByteArray& data, const QString& mimeType) {
     const QByteArray key =
@@ -16,4 +16,4 @@ std::shared_ptr<const Picture> PicturePool::get(const QByteArray& data, const QS
     return picture;
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

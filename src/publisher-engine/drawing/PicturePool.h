@@ -10,7 +10,7 @@
 #include <memory>
 #include <mutex>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 class PicturePool {
 public:
@@ -21,4 +21,4 @@ private:
     QHash<QByteArray, std::shared_ptr<const Picture>> m_pictures;
 };
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -2,7 +2,7 @@
 
 #include "Length.h"
 
-namespace lumetra::pub::props {
+namespace lumetra::drawing::props {
 
 using librevenge::RVNGPropertyList;
 
@@ -69,4 +69,4 @@ QColor color(const RVNGPropertyList& list, const char* name, QColor fallback) {
     return c.isValid() ? c : fallback;
 }
 
-} // namespace lumetra::pub::props
+} // namespace lumetra::drawing::props

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace lumetra::pub::props {
+namespace lumetra::drawing::props {
 
 bool has(const librevenge::RVNGPropertyList& list, const char* name);
 QString string(const librevenge::RVNGPropertyList& list, const char* name);
@@ -22,4 +22,4 @@ double fraction(const librevenge::RVNGPropertyList& list, const char* name, doub
 // "#rrggbb"; `fallback` when absent or malformed.
 QColor color(const librevenge::RVNGPropertyList& list, const char* name, QColor fallback);
 
-} // namespace lumetra::pub::props
+} // namespace lumetra::drawing::props

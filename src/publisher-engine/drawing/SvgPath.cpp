@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -198,4 +198,4 @@ QPainterPath pathFromString(const QString& d) {
     return path;
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

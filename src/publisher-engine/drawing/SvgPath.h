@@ -7,7 +7,7 @@
 #include <QPolygonF>
 #include <QString>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 // "svg:points": a list of svg:x / svg:y.
 QPolygonF pointsFromList(const librevenge::RVNGPropertyListVector& points);
@@ -19,4 +19,4 @@ QPainterPath pathFromString(const QString& d);
 void addSvgArc(QPainterPath& path, QPointF from, double rx, double ry, double xRotationDeg,
                bool largeArc, bool sweep, QPointF to);
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

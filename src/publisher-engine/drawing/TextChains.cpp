@@ -10,7 +10,7 @@
 #include <cmath>
 #include <map>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -87,4 +87,4 @@ void linkTextFrames(RecordedPage& page) {
     }
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

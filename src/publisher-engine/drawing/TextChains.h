@@ -7,7 +7,7 @@
 
 #include "DisplayList.h"
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 void linkTextFrames(RecordedPage& page);
 
@@ -15,4 +15,4 @@ void linkTextFrames(RecordedPage& page);
 // overflows.
 int charactersThatFit(const TextItem& text);
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

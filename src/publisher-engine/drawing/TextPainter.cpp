@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -298,4 +298,4 @@ void paintTable(QPainter& painter, const TableItem& table) {
     painter.restore();
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

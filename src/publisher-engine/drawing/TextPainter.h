@@ -10,7 +10,7 @@
 
 class QPainter;
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 // Text is laid out in units of 1/kTextUnitsPerInch inch, fine enough that the layout does
 // not depend on the resolution it is painted at.
@@ -27,4 +27,4 @@ std::unique_ptr<QTextDocument> textDocument(const TextItem& text, double columnW
 void paintText(QPainter& painter, const TextItem& text);
 void paintTable(QPainter& painter, const TableItem& table);
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

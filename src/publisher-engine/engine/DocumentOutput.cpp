@@ -1,6 +1,6 @@
 #include "DocumentOutput.h"
 
-#include "DocumentPainter.h"
+#include "ComposedPagePainter.h"
 #include "EngineDocument.h"
 #include "EngineErrors.h"
 #include "OutputGuard.h"

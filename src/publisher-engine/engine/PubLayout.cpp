@@ -4,7 +4,7 @@
 #include "EngineErrors.h"
 
 #include "Layout.h"
-#include "PageRenderer.h"
+#include "LayoutPageDrawer.h"
 
 #include <QPainter>
 
@@ -35,7 +35,7 @@ public:
             }
             shapes_.push_back(std::move(shapes));
         }
-        renderer_ = lumetra::pub::PageRenderer::fromBytes(std::move(bytes), layout_);
+        renderer_ = lumetra::drawing::LayoutPageDrawer::fromBytes(std::move(bytes), layout_);
     }
 
     QSizeF pageSize() const override { return {layout_.pageWidth(), layout_.pageHeight()}; }
@@ -58,7 +58,7 @@ private:
     lumetra::pub::Layout layout_;
     std::vector<std::vector<LayoutShape>> shapes_;
     mutable std::mutex mutex_;
-    std::unique_ptr<lumetra::pub::PageRenderer> renderer_;
+    std::unique_ptr<lumetra::drawing::LayoutPageDrawer> renderer_;
 };
 
 } // namespace

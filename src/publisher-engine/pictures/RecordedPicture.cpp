@@ -1,11 +1,11 @@
 #include "RecordedPicture.h"
 
-#include "PagePainter.h"
+#include "RecordedPagePainter.h"
 
 namespace lumetra::pictures {
 
 void RecordedPicture::draw(QPainter& painter, const QRectF& box) const {
-    pub::paintRecordedPage(painter, page_, box);
+    drawing::paintRecordedPage(painter, page_, box);
 }
 
 } // namespace lumetra::pictures

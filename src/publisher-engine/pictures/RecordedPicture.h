@@ -11,12 +11,12 @@ namespace lumetra::pictures {
 class RecordedPicture final : public ImportedPicture {
 public:
     // `page` is not changed after this: it is painted on whichever thread draws.
-    explicit RecordedPicture(pub::RecordedPage page) : page_(std::move(page)) {}
+    explicit RecordedPicture(drawing::RecordedPage page) : page_(std::move(page)) {}
 
     void draw(QPainter& painter, const QRectF& box) const override;
 
 private:
-    const pub::RecordedPage page_;
+    const drawing::RecordedPage page_;
 };
 
 } // namespace lumetra::pictures

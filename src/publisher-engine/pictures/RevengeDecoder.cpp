@@ -21,7 +21,7 @@ namespace {
 
 // Whether `Library` knows the stream and drew it into `recorder`.
 template <class Library>
-bool parsedBy(librevenge::RVNGInputStream& stream, pub::PageRecorder& recorder) {
+bool parsedBy(librevenge::RVNGInputStream& stream, drawing::PageRecorder& recorder) {
     stream.seek(0, librevenge::RVNG_SEEK_SET);
     if (!Library::isSupported(&stream)) {
         return false;
@@ -31,7 +31,7 @@ bool parsedBy(librevenge::RVNGInputStream& stream, pub::PageRecorder& recorder) 
 }
 
 struct Drawing {
-    pub::RecordedPage page;
+    drawing::RecordedPage page;
     QByteArray format;
 };
 
@@ -51,14 +51,14 @@ Drawing recorded(const PictureData& data) {
     // The stream also serves the zip package of recent CorelDRAW versions.
     librevenge::RVNGStringStream stream(reinterpret_cast<const unsigned char*>(bytes.data()),
                                         unsigned(bytes.size()));
-    pub::PageRecorder recorder;
+    drawing::PageRecorder recorder;
     const bool parsed = wpg ? parsedBy<libwpg::WPGraphics>(stream, recorder)
                             : parsedBy<libcdr::CDRDocument>(stream, recorder) ||
                                   parsedBy<libcdr::CMXDocument>(stream, recorder);
     if (!parsed || recorder.pages().empty()) {
         damaged(format);
     }
-    pub::RecordedPage& page = recorder.pages().front();
+    drawing::RecordedPage& page = recorder.pages().front();
     if (!(page.size.width() > 0) || !(page.size.height() > 0) ||
         !std::isfinite(page.size.width()) || !std::isfinite(page.size.height())) {
         refuse(QStringLiteral("file %1 danneggiato: il disegno non ha dimensioni")

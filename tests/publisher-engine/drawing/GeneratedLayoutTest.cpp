@@ -1,7 +1,7 @@
 // Pages of generated layouts: fills, outlines, text, pictures, groups and master pages drawn
 // where the layout puts them, and shapes hidden on request.
 
-#include "PageRenderer.h"
+#include "LayoutPageDrawer.h"
 #include "PixelProbe.h"
 #include "PubBuilder.h"
 #include "TestProcess.h"
@@ -14,7 +14,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
+
+using namespace lumetra::pub;
+
 namespace {
 
 using layoutwriter::PubBuilder;
@@ -28,12 +31,12 @@ using test::inkedPixels;
 
 constexpr double kDpi = 72.0; // one pixel per point
 
-std::unique_ptr<PageRenderer> renderer(const PubBuilder& builder) {
+std::unique_ptr<LayoutPageDrawer> renderer(const PubBuilder& builder) {
     const QByteArray bytes = builder.bytes();
     try {
         const Layout layout = Layout::readBytes(
             reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
-        return PageRenderer::fromBytes(bytes, layout);
+        return LayoutPageDrawer::fromBytes(bytes, layout);
     } catch (const lumetra::runtime::Error& e) {
         ADD_FAILURE() << e.Description().toStdString();
         return nullptr;
@@ -197,4 +200,4 @@ TEST(GeneratedLayout, PagesDrawAsVectorsOnAnyDevice) {
 }
 
 } // namespace
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -12,7 +12,10 @@
 #include <set>
 #include <string>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
+
+using namespace lumetra::pub;
+
 namespace {
 
 std::unique_ptr<librevenge::RVNGInputStream> sampleStream(const QString& name) {
@@ -108,4 +111,4 @@ TEST(MemoryInputStream, ReadsAndSeeksLikeLibrevengesStreams) {
 }
 
 } // namespace
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

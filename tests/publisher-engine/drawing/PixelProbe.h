@@ -9,7 +9,7 @@
 
 #include <initializer_list>
 
-namespace lumetra::pub::test {
+namespace lumetra::drawing::test {
 
 // Pixels inside `area` (image pixels) darker than `threshold` (0-255 grey).
 inline int darkPixels(const QImage& image, const QRectF& area, int threshold = 128) {
@@ -70,4 +70,4 @@ inline void expectNoInk(const QImage& image, std::initializer_list<QRectF> areas
     expectInk(image, -1, areas);
 }
 
-} // namespace lumetra::pub::test
+} // namespace lumetra::drawing::test

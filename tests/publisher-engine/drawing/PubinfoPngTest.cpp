@@ -10,7 +10,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
+
+using namespace lumetra::pub;
+
 namespace {
 
 testsupport::ProgramRun pubinfo(const QStringList& arguments) {
@@ -61,4 +64,4 @@ TEST(PubinfoPng, DrawsThePageAskedForOrFailsWithExitTwo) {
 }
 
 } // namespace
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -1,8 +1,8 @@
 // The librevenge painter: calls as libmspub makes them, recorded and painted, checked by pixels.
 
-#include "PagePainter.h"
 #include "PageRecorder.h"
 #include "PixelProbe.h"
+#include "RecordedPagePainter.h"
 #include "TextChains.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,10 @@
 
 #include <functional>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
+
+using namespace lumetra::pub;
+
 namespace {
 
 using librevenge::RVNGPropertyList;
@@ -469,4 +472,4 @@ TEST(RecordedPage, BrokenInputIsIgnoredNotPainted) {
 }
 
 } // namespace
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -1,7 +1,7 @@
 // Pages of real Publisher files drawn through libmspub: every file draws or is refused with a
 // message, shapes land where the layout says, hidden shapes disappear, results are kept.
 
-#include "PageRenderer.h"
+#include "LayoutPageDrawer.h"
 #include "PixelProbe.h"
 #include "Samples.h"
 
@@ -9,7 +9,10 @@
 
 #include <QFileInfo>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
+
+using namespace lumetra::pub;
+
 namespace {
 
 using test::darkPixels;
@@ -18,14 +21,14 @@ using test::pointsToPixels;
 
 constexpr double kDpi = 96.0;
 
-QRectF shapeBox(const PageRenderer& r, int page, int shape) {
+QRectF shapeBox(const LayoutPageDrawer& r, int page, int shape) {
     const Shape& s = r.layout().pages()[std::size_t(page)].shapes[std::size_t(shape)];
     return pointsToPixels(QRectF(s.left, s.top, s.width, s.height), kDpi);
 }
 
-std::unique_ptr<PageRenderer> openSample(const char* name) {
+std::unique_ptr<LayoutPageDrawer> openSample(const char* name) {
     QString error;
-    auto r = PageRenderer::open(test::sample(QString::fromLatin1(name)), &error);
+    auto r = LayoutPageDrawer::open(test::sample(QString::fromLatin1(name)), &error);
     EXPECT_TRUE(r) << name << ": " << error.toStdString();
     return r;
 }
@@ -38,7 +41,7 @@ TEST(SampleDrawing, EveryFileDrawsOrIsRefusedWithAMessage) {
     for (const QString& path : files) {
         SCOPED_TRACE(QFileInfo(path).fileName().toStdString());
         QString error;
-        auto r = PageRenderer::open(path, &error);
+        auto r = LayoutPageDrawer::open(path, &error);
         if (!r) {
             EXPECT_FALSE(error.isEmpty());
             continue;
@@ -197,9 +200,9 @@ TEST(SampleDrawing, BadRequestsFailWithItalianMessages) {
     EXPECT_FALSE(r->lastError().isEmpty());
 
     QString error;
-    EXPECT_FALSE(PageRenderer::open(test::sample("non-esiste.pub"), &error));
+    EXPECT_FALSE(LayoutPageDrawer::open(test::sample("non-esiste.pub"), &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
 } // namespace
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

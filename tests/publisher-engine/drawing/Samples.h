@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace lumetra::pub::test {
+namespace lumetra::drawing::test {
 
 // The samples folder, or an empty string when it is not available.
 inline QString samplesFolder() {
@@ -25,11 +25,11 @@ inline QStringList allSamples() {
     return out;
 }
 
-} // namespace lumetra::pub::test
+} // namespace lumetra::drawing::test
 
 #define LUMETRA_REQUIRE_SAMPLES()                                                                  \
     do {                                                                                           \
-        if (lumetra::pub::test::samplesFolder().isEmpty())                                         \
+        if (lumetra::drawing::test::samplesFolder().isEmpty())                                     \
             GTEST_SKIP() << "LUMETRA_PUB_SAMPLES not set or missing: real Publisher files "        \
                             "not available";                                                       \
     } while (false)

@@ -2,7 +2,7 @@
 
 #include "TestProcess.h"
 
-#include "DocumentPainter.h"
+#include "ComposedPagePainter.h"
 
 #include <QFile>
 #include <QPainter>

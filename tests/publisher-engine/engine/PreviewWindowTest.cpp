@@ -23,6 +23,8 @@
 #include <gtest/gtest.h>
 
 using namespace lumetra::engine;
+using namespace lumetra::factory;
+using namespace lumetra::preview;
 using namespace lumetra::engine::test;
 namespace images = lumetra::testimages;
 

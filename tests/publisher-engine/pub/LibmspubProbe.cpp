@@ -120,7 +120,7 @@ private:
 
 std::optional<std::vector<DrawnPage>>
 drawWithLibmspub(const QByteArray& file, const std::vector<lumetra::pub::StreamPatch>& patches) {
-    lumetra::pub::PatchedInputStream input(
+    lumetra::drawing::PatchedInputStream input(
         std::make_unique<librevenge::RVNGStringStream>(
             reinterpret_cast<const unsigned char*>(file.constData()),
             static_cast<unsigned>(file.size())),

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace lumetra::engine {
+namespace lumetra::preview {
 
 class ZoomInput final : public QObject {
     Q_OBJECT
@@ -28,4 +28,4 @@ private:
     QWidget* viewport_;
 };
 
-} // namespace lumetra::engine
+} // namespace lumetra::preview

@@ -2,13 +2,16 @@
 
 #include "Length.h"
 
-#include "DocumentPainter.h"
+#include "ComposedPagePainter.h"
 #include "EngineDocument.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace lumetra::engine {
+namespace lumetra::preview {
+
+using engine::EngineDocument;
+using engine::paintPage;
 
 PreviewPage::PreviewPage(std::shared_ptr<const EngineDocument> document, int pageIndex,
                          QWidget* parent)
@@ -55,4 +58,4 @@ void PreviewPage::paintEvent(QPaintEvent* event) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-} // namespace lumetra::engine
+} // namespace lumetra::preview

@@ -1,4 +1,4 @@
-#include "DocumentPainter.h"
+#include "ComposedPagePainter.h"
 
 #include "Length.h"
 

@@ -1,11 +1,11 @@
-#include "PageRenderer.h"
+#include "LayoutPageDrawer.h"
 
 #include "Length.h"
 
 #include "AnchorCollapse.h"
-#include "PagePainter.h"
 #include "PageRecorder.h"
 #include "PatchedInputStream.h"
+#include "RecordedPagePainter.h"
 #include "TextChains.h"
 
 #include <libmspub/libmspub.h>
@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -32,15 +32,15 @@ QString unreadableMessage() {
 
 } // namespace
 
-PageRenderer::PageRenderer(QByteArray file, Layout layout)
+LayoutPageDrawer::LayoutPageDrawer(QByteArray file, pub::Layout layout)
     : m_file(std::move(file)), m_layout(std::move(layout)) {}
 
-std::unique_ptr<PageRenderer> PageRenderer::open(const QString& path, QString* error) {
+std::unique_ptr<LayoutPageDrawer> LayoutPageDrawer::open(const QString& path, QString* error) {
     try {
-        QByteArray bytes = readLayoutFile(path);
-        const Layout layout =
-            Layout::readBytes(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                              static_cast<std::size_t>(bytes.size()));
+        QByteArray bytes = pub::readLayoutFile(path);
+        const pub::Layout layout =
+            pub::Layout::readBytes(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                   static_cast<std::size_t>(bytes.size()));
         return fromBytes(std::move(bytes), layout);
     } catch (const runtime::Error& e) {
         if (error)
@@ -53,35 +53,36 @@ std::unique_ptr<PageRenderer> PageRenderer::open(const QString& path, QString* e
     return nullptr;
 }
 
-std::unique_ptr<PageRenderer> PageRenderer::fromBytes(QByteArray file, const Layout& layout) {
-    return std::unique_ptr<PageRenderer>(new PageRenderer(std::move(file), layout));
+std::unique_ptr<LayoutPageDrawer> LayoutPageDrawer::fromBytes(QByteArray file,
+                                                              const pub::Layout& layout) {
+    return std::unique_ptr<LayoutPageDrawer>(new LayoutPageDrawer(std::move(file), layout));
 }
 
-QSizeF PageRenderer::pageSizePoints() const {
+QSizeF LayoutPageDrawer::pageSizePoints() const {
     return QSizeF(m_layout.pageWidth(), m_layout.pageHeight());
 }
 
-QString PageRenderer::lastError() const {
+QString LayoutPageDrawer::lastError() const {
     std::lock_guard lock(m_mutex);
     return m_error;
 }
 
-void PageRenderer::fail(const QString& message) {
+void LayoutPageDrawer::fail(const QString& message) {
     m_error = message;
 }
 
-int PageRenderer::emittedPageCount() const {
+int LayoutPageDrawer::emittedPageCount() const {
     std::lock_guard lock(m_mutex);
     return m_emittedPages;
 }
 
-RecordedPage PageRenderer::blankPage() const {
+RecordedPage LayoutPageDrawer::blankPage() const {
     RecordedPage page;
     page.size = pageSizePoints() / runtime::PointsPerInch;
     return page;
 }
 
-std::vector<RecordedPage> PageRenderer::parse(const std::vector<StreamPatch>& patches) {
+std::vector<RecordedPage> LayoutPageDrawer::parse(const std::vector<pub::StreamPatch>& patches) {
     try {
         auto inner = std::make_unique<librevenge::RVNGStringStream>(
             reinterpret_cast<const unsigned char*>(m_file.constData()), unsigned(m_file.size()));
@@ -100,7 +101,7 @@ std::vector<RecordedPage> PageRenderer::parse(const std::vector<StreamPatch>& pa
     }
 }
 
-const std::vector<std::uint8_t>& PageRenderer::escherStream() {
+const std::vector<std::uint8_t>& LayoutPageDrawer::escherStream() {
     if (!m_escherRead) {
         m_escherRead = true;
         try {
@@ -115,10 +116,10 @@ const std::vector<std::uint8_t>& PageRenderer::escherStream() {
     return m_escher;
 }
 
-std::shared_ptr<const RecordedPage> PageRenderer::recordMasterOnly(int pageIndex) {
+std::shared_ptr<const RecordedPage> LayoutPageDrawer::recordMasterOnly(int pageIndex) {
     const auto& pages = m_layout.pages();
     const int master = pages[std::size_t(pageIndex)].masterIndex;
-    if (m_layout.version() != Version::Publisher2002 || master < 0)
+    if (m_layout.version() != pub::Version::Publisher2002 || master < 0)
         return std::make_shared<const RecordedPage>(blankPage());
     // Pages without shapes of their own all show the same: their master.
     const bool ownShapes = m_layout.drawnPosition(pageIndex) >= 0;
@@ -132,7 +133,7 @@ std::shared_ptr<const RecordedPage> PageRenderer::recordMasterOnly(int pageIndex
     return page;
 }
 
-std::shared_ptr<const RecordedPage> PageRenderer::masterOnlyThrough(int pageIndex, int master) {
+std::shared_ptr<const RecordedPage> LayoutPageDrawer::masterOnlyThrough(int pageIndex, int master) {
     const auto& pages = m_layout.pages();
     // libmspub draws a master only inside a page of its own shapes. Take this page (or another
     // one with the same master), hide all its shapes but one, and empty that one's box.
@@ -147,20 +148,20 @@ std::shared_ptr<const RecordedPage> PageRenderer::masterOnlyThrough(int pageInde
         const int shapeCount = int(pages[std::size_t(q)].shapes.size());
         for (int keep = 0; keep < shapeCount; ++keep) {
             std::vector<std::uint64_t> offsets;
-            for (const StreamPatch& p : m_layout.hidePatches(q, {keep}))
+            for (const pub::StreamPatch& p : m_layout.hidePatches(q, {keep}))
                 if (p.stream == kEscherStream)
                     offsets.push_back(p.offset);
-            std::vector<StreamPatch> collapse = collapseAnchors(escher, offsets);
+            std::vector<pub::StreamPatch> collapse = collapseAnchors(escher, offsets);
             if (collapse.empty())
                 continue;
             std::vector<int> others;
             for (int i = 0; i < shapeCount; ++i)
                 if (i != keep)
                     others.push_back(i);
-            const int position = m_layout.drawnPosition(q, {HiddenShapes{q, others}});
+            const int position = m_layout.drawnPosition(q, {pub::HiddenShapes{q, others}});
             if (position < 0)
                 continue;
-            std::vector<StreamPatch> patches = m_layout.hidePatches(q, others);
+            std::vector<pub::StreamPatch> patches = m_layout.hidePatches(q, others);
             patches.insert(patches.end(), collapse.begin(), collapse.end());
             std::vector<RecordedPage> drawn = parse(patches);
             if (std::size_t(position) < drawn.size())
@@ -171,8 +172,8 @@ std::shared_ptr<const RecordedPage> PageRenderer::masterOnlyThrough(int pageInde
     return std::make_shared<const RecordedPage>(blankPage());
 }
 
-std::shared_ptr<const RecordedPage> PageRenderer::record(int pageIndex,
-                                                         const std::vector<int>& hidden) {
+std::shared_ptr<const RecordedPage> LayoutPageDrawer::record(int pageIndex,
+                                                             const std::vector<int>& hidden) {
     const Key key{pageIndex, hidden};
     if (auto it = m_cache.find(key); it != m_cache.end())
         return it->second;
@@ -197,7 +198,7 @@ std::shared_ptr<const RecordedPage> PageRenderer::record(int pageIndex,
     }
 
     std::shared_ptr<const RecordedPage> page;
-    const int position = m_layout.drawnPosition(pageIndex, {HiddenShapes{pageIndex, hidden}});
+    const int position = m_layout.drawnPosition(pageIndex, {pub::HiddenShapes{pageIndex, hidden}});
     if (position < 0) {
         page = recordMasterOnly(pageIndex);
     } else {
@@ -213,8 +214,8 @@ std::shared_ptr<const RecordedPage> PageRenderer::record(int pageIndex,
     return page;
 }
 
-std::shared_ptr<const RecordedPage> PageRenderer::recordedPage(int pageIndex,
-                                                               const std::set<int>& hiddenShapes) {
+std::shared_ptr<const RecordedPage>
+LayoutPageDrawer::recordedPage(int pageIndex, const std::set<int>& hiddenShapes) {
     std::lock_guard lock(m_mutex);
     if (pageIndex < 0 || pageIndex >= pageCount()) {
         fail(QStringLiteral("La pagina %1 non esiste.").arg(pageIndex + 1));
@@ -233,8 +234,8 @@ std::shared_ptr<const RecordedPage> PageRenderer::recordedPage(int pageIndex,
     }
 }
 
-bool PageRenderer::drawPage(QPainter& painter, int pageIndex, const QRectF& target,
-                            const std::set<int>& hiddenShapes) {
+bool LayoutPageDrawer::drawPage(QPainter& painter, int pageIndex, const QRectF& target,
+                                const std::set<int>& hiddenShapes) {
     const std::shared_ptr<const RecordedPage> page = recordedPage(pageIndex, hiddenShapes);
     if (!page)
         return false;
@@ -261,7 +262,7 @@ bool PageRenderer::drawPage(QPainter& painter, int pageIndex, const QRectF& targ
     return true;
 }
 
-QImage PageRenderer::renderPage(int pageIndex, double dpi, const std::set<int>& hiddenShapes) {
+QImage LayoutPageDrawer::renderPage(int pageIndex, double dpi, const std::set<int>& hiddenShapes) {
     const QSizeF points = pageSizePoints();
     const double w = std::ceil(points.width() / runtime::PointsPerInch * dpi);
     const double h = std::ceil(points.height() / runtime::PointsPerInch * dpi);
@@ -290,4 +291,4 @@ QImage PageRenderer::renderPage(int pageIndex, double dpi, const std::set<int>& 
     return ok ? image : QImage();
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -1,4 +1,4 @@
-#include "PagePainter.h"
+#include "RecordedPagePainter.h"
 
 #include "Length.h"
 
@@ -13,7 +13,7 @@
 #include <numbers>
 #include <optional>
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 namespace {
 
@@ -223,4 +223,4 @@ void paintRecordedPage(QPainter& painter, const RecordedPage& page, const QRectF
     painter.restore();
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -31,7 +31,12 @@
 #include <algorithm>
 #include <cmath>
 
-namespace lumetra::engine {
+namespace lumetra::preview {
+
+using engine::EngineApplication;
+using engine::EngineDocument;
+using engine::reportUnreadable;
+using engine::writePdf;
 
 namespace {
 
@@ -385,4 +390,4 @@ void PreviewWindow::saveAsPdf() {
     }
 }
 
-} // namespace lumetra::engine
+} // namespace lumetra::preview

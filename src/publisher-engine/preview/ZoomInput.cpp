@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace lumetra::engine {
+namespace lumetra::preview {
 
 namespace {
 // One notch of the wheel (120 eighths of a degree) zooms as much as the Zoom in button.
@@ -66,4 +66,4 @@ bool ZoomInput::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-} // namespace lumetra::engine
+} // namespace lumetra::preview

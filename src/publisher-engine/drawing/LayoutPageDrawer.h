@@ -2,7 +2,7 @@
 // Draws the pages of a Publisher layout as the layout program shows them, through libmspub:
 //
 //   QString error;
-//   auto renderer = lumetra::pub::PageRenderer::open(path, &error);
+//   auto renderer = lumetra::drawing::LayoutPageDrawer::open(path, &error);
 //   renderer->drawPage(painter, 0, targetRect, {2, 3});   // page 1 without Shapes(3), Shapes(4)
 //   QImage image = renderer->renderPage(0, 96.0);
 //
@@ -29,16 +29,16 @@
 
 class QPainter;
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
-class PageRenderer {
+class LayoutPageDrawer {
 public:
     // Reads the layout file `path`. Null (with `error` set) when it is no readable layout.
-    static std::unique_ptr<PageRenderer> open(const QString& path, QString* error = nullptr);
+    static std::unique_ptr<LayoutPageDrawer> open(const QString& path, QString* error = nullptr);
     // A layout file held in memory, whose pages and shapes `layout` describes.
-    static std::unique_ptr<PageRenderer> fromBytes(QByteArray file, const Layout& layout);
+    static std::unique_ptr<LayoutPageDrawer> fromBytes(QByteArray file, const pub::Layout& layout);
 
-    const Layout& layout() const { return m_layout; }
+    const pub::Layout& layout() const { return m_layout; }
     int pageCount() const { return int(m_layout.pages().size()); }
     // The page size in points (1/72 inch).
     QSizeF pageSizePoints() const;
@@ -62,7 +62,7 @@ public:
     int emittedPageCount() const;
 
 private:
-    PageRenderer(QByteArray file, Layout layout);
+    LayoutPageDrawer(QByteArray file, pub::Layout layout);
 
     using Key = std::pair<int, std::vector<int>>;
     std::shared_ptr<const RecordedPage> record(int pageIndex, const std::vector<int>& hidden);
@@ -70,14 +70,14 @@ private:
     std::shared_ptr<const RecordedPage> recordMasterOnly(int pageIndex);
     std::shared_ptr<const RecordedPage> masterOnlyThrough(int pageIndex, int master);
     // libmspub's pages for the file with `patches` applied; empty when it draws nothing.
-    std::vector<RecordedPage> parse(const std::vector<StreamPatch>& patches);
+    std::vector<RecordedPage> parse(const std::vector<pub::StreamPatch>& patches);
     const std::vector<std::uint8_t>& escherStream();
     RecordedPage blankPage() const;
     void fail(const QString& message);
 
     QByteArray m_file;
     std::shared_ptr<PicturePool> m_pictures = std::make_shared<PicturePool>();
-    Layout m_layout;
+    pub::Layout m_layout;
     mutable std::recursive_mutex m_mutex;
     std::map<Key, std::shared_ptr<const RecordedPage>> m_cache;
     std::map<int, std::shared_ptr<const RecordedPage>> m_masterOnly; // by master index
@@ -89,4 +89,4 @@ private:
     QString m_error;
 };
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

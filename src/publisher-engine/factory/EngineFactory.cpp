@@ -4,7 +4,14 @@
 
 #include <QPointer>
 
-namespace lumetra::engine {
+namespace lumetra::factory {
+
+using engine::DocumentView;
+using engine::DocumentViewOpener;
+using engine::EngineApplication;
+using engine::EngineDocument;
+using engine::EngineOptions;
+using preview::PreviewWindow;
 
 namespace {
 
@@ -39,7 +46,7 @@ Publisher::ApplicationFactory fabbricaApplicazione(EngineOptions options) {
     if (!options.openView) {
         options.openView = previewOpener();
     }
-    return fabbricaMotore(std::move(options));
+    return engine::fabbricaMotore(std::move(options));
 }
 
 Publisher::ApplicationFactory fabbricaApplicazione() {
@@ -52,4 +59,4 @@ Publisher::ApplicationFactory fabbricaApplicazionePdf(const QString& pdfFile) {
     return fabbricaApplicazione(std::move(options));
 }
 
-} // namespace lumetra::engine
+} // namespace lumetra::factory

@@ -15,16 +15,19 @@ class QScrollArea;
 class QSpinBox;
 
 namespace lumetra::engine {
-
 class EngineApplication;
 class EngineDocument;
+} // namespace lumetra::engine
+
+namespace lumetra::preview {
+
 class PreviewPage;
 
 class PreviewWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    PreviewWindow(std::shared_ptr<EngineApplication> application,
-                  std::shared_ptr<EngineDocument> document, QWidget* parent = nullptr);
+    PreviewWindow(std::shared_ptr<engine::EngineApplication> application,
+                  std::shared_ptr<engine::EngineDocument> document, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
     int currentPage() const; // 1-based
@@ -58,8 +61,8 @@ private:
     void dropFarDrawings();
     void showUnreadable(const QStringList& files);
 
-    std::shared_ptr<EngineApplication> application_;
-    std::shared_ptr<EngineDocument> document_;
+    std::shared_ptr<engine::EngineApplication> application_;
+    std::shared_ptr<engine::EngineDocument> document_;
     QScrollArea* scroll_ = nullptr;
     std::vector<PreviewPage*> pages_;
     QSpinBox* pageBox_ = nullptr;
@@ -73,4 +76,4 @@ private:
     bool fitted_ = false;
 };
 
-} // namespace lumetra::engine
+} // namespace lumetra::preview

@@ -5,10 +5,10 @@
 
 class QPainter;
 
-namespace lumetra::pub {
+namespace lumetra::drawing {
 
 // Paints `page` stretched into `target` (painter coordinates), clipped to it. The painter's
 // state is left as it was.
 void paintRecordedPage(QPainter& painter, const RecordedPage& page, const QRectF& target);
 
-} // namespace lumetra::pub
+} // namespace lumetra::drawing

@@ -10,13 +10,16 @@
 #include <memory>
 
 namespace lumetra::engine {
-
 class EngineDocument;
+} // namespace lumetra::engine
+
+namespace lumetra::preview {
 
 class PreviewPage final : public QWidget {
     Q_OBJECT
 public:
-    PreviewPage(std::shared_ptr<const EngineDocument> document, int pageIndex, QWidget* parent);
+    PreviewPage(std::shared_ptr<const engine::EngineDocument> document, int pageIndex,
+                QWidget* parent);
 
     int pageIndex() const { return pageIndex_; }
     // Size in pixels of the page at `zoom` (1.0: real size on this screen).
@@ -34,10 +37,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::shared_ptr<const EngineDocument> document_;
+    std::shared_ptr<const engine::EngineDocument> document_;
     int pageIndex_;
     double zoom_ = 1.0;
     QImage drawing_;
 };
 
-} // namespace lumetra::engine
+} // namespace lumetra::preview

@@ -1,8 +1,8 @@
 #pragma once
 // The engine as the program and its tools create it.
 //
-//   frmLumetra:      lumetra::engine::fabbricaApplicazione()
-//   tests, tools:    lumetra::engine::fabbricaApplicazionePdf("/tmp/out.pdf")
+//   frmLumetra:      lumetra::factory::fabbricaApplicazione()
+//   tests, tools:    lumetra::factory::fabbricaApplicazionePdf("/tmp/out.pdf")
 //
 // Both read .pub layouts and show documents in the preview window (ActiveWindow().Visible);
 // the first prints on the default CUPS printer, the second writes every PrintOut into a PDF file.
@@ -12,14 +12,14 @@
 
 #include <QString>
 
-namespace lumetra::engine {
+namespace lumetra::factory {
 
 // Opens the preview window on a document.
-DocumentViewOpener previewOpener();
+engine::DocumentViewOpener previewOpener();
 
 Publisher::ApplicationFactory fabbricaApplicazione();
 Publisher::ApplicationFactory fabbricaApplicazionePdf(const QString& pdfFile);
 // Any options, with the preview window when options.openView is empty.
-Publisher::ApplicationFactory fabbricaApplicazione(EngineOptions options);
+Publisher::ApplicationFactory fabbricaApplicazione(engine::EngineOptions options);
 
-} // namespace lumetra::engine
+} // namespace lumetra::factory
