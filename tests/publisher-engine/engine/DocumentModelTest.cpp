@@ -13,11 +13,14 @@ using namespace lumetra::engine::test;
 
 namespace {
 
-int errorNumber(const std::function<void()>& action) {
+int errorNumber(const std::function<void()>& action, QString* description = nullptr) {
     try {
         action();
     } catch (const Publisher::Error& error) {
         EXPECT_FALSE(error.Description().isEmpty());
+        if (description) {
+            *description = error.Description();
+        }
         return error.Number();
     }
     return 0;
@@ -56,14 +59,16 @@ TEST(DocumentModel, OpenFailures) {
               lumetra::runtime::ErrFileNonTrovato);
     // The real reader: a missing file, a folder, and a file that is no layout.
     auto app = fabbricaMotore()();
-    EXPECT_EQ(errorNumber([&] { app->Open(f.path("manca.pub"), false, true, 3); }),
+    QString why;
+    EXPECT_EQ(errorNumber([&] { app->Open(f.path("manca.pub"), false, true, 3); }, &why),
               lumetra::runtime::ErrFileNonTrovato);
-    EXPECT_NE(errorNumber([&] { app->Open(f.dir.path(), false, true, 3); }), 0);
+    EXPECT_TRUE(why.contains(QStringLiteral("non esiste"))) << why.toStdString();
+    EXPECT_EQ(errorNumber([&] { app->Open(f.dir.path(), false, true, 3); }),
+              lumetra::runtime::ErrPercorsoNonValido);
     lumetra::testimages::writeTextFile(f.path("testo.pub"));
-    const int damaged = errorNumber([&] { app->Open(f.path("testo.pub"), false, true, 3); });
-    EXPECT_NE(damaged, 0);
-    EXPECT_NE(damaged, lumetra::runtime::ErrPermessoNegato);
-    EXPECT_NE(damaged, lumetra::runtime::ErrLayoutGiaAperto);
+    EXPECT_EQ(errorNumber([&] { app->Open(f.path("testo.pub"), false, true, 3); }, &why),
+              lumetra::runtime::ErrLayoutNonValido);
+    EXPECT_TRUE(why.startsWith(QStringLiteral("Impossibile caricare"))) << why.toStdString();
     EXPECT_EQ(errorNumber([&] { app->ActiveDocument(); }), lumetra::runtime::ErrOggettoNonValido);
 }
 
