@@ -1,4 +1,6 @@
 // The librevenge painter: calls as libmspub makes them, recorded and painted, checked by pixels.
+// Solid fills, outlines and pictures stretched into their box are checked from a generated layout
+// through libmspub (GeneratedLayout).
 
 #include "PagePainter.h"
 #include "PageRecorder.h"
@@ -153,26 +155,6 @@ QRect inkBounds(const QImage& image, const QRect& area) {
             if (qGray(image.pixel(x, y)) < 128)
                 ink |= QRect(x, y, 1, 1);
     return ink;
-}
-
-TEST(RecordedPage, SolidFillAndOutlineLandWhereThePolygonIs) {
-    PageRecorder r;
-    startPage(r);
-    r.setStyle(props({{"draw:fill", "solid"},
-                      {"draw:fill-color", "#ff0000"},
-                      {"draw:opacity", "100%"},
-                      {"draw:stroke", "none"}}));
-    polygon(r, 0.5, 0.5, 1.0, 0.5);
-    r.setStyle(props({{"draw:fill", "none"},
-                      {"draw:stroke", "solid"},
-                      {"svg:stroke-width", 0.1},
-                      {"svg:stroke-color", "#0000ff"}}));
-    polygon(r, 0.5, 2.0, 2.0, 0.5);
-    const QImage image = paintOnly(r);
-    expectColour(image, Qt::red, {{100, 75}});
-    // The outline straddles the edge at y = 2.0 in; the inside of the unfilled box stays white.
-    expectColour(image, Qt::blue, {{150, 200}});
-    expectColour(image, Qt::white, {{40, 75}, {160, 75}, {100, 110}, {150, 225}});
 }
 
 TEST(RecordedPage, GradientRunsAlongItsAngle) {
@@ -346,22 +328,6 @@ TEST(RecordedPage, RotatedTextTurnsWithItsBox) {
     const QImage image = paintOnly(r);
     expectInk(image, 200, {{125, 50, 50, 200}});
     expectNoInk(image, {{0, 0, 110, 300}, {190, 0, 110, 300}});
-}
-
-TEST(RecordedPage, BitmapFillIsStretchedIntoThePolygonsBox) {
-    QImage source(4, 2, QImage::Format_RGB32);
-    source.fill(Qt::green);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 2; x < 4; ++x)
-            source.setPixelColor(x, y, Qt::blue);
-    PageRecorder r;
-    startPage(r);
-    r.setStyle(bitmapFill(source, {{"style:repeat", "stretch"}, {"draw:stroke", "none"}}));
-    polygon(r, 1.0, 1.0, 1.6, 1.0);
-    const QImage image = paintOnly(r);
-    expectColour(image, Qt::green, {{130, 150}}, 20);
-    expectColour(image, Qt::blue, {{230, 150}}, 20);
-    expectColour(image, Qt::white, {{90, 150}, {270, 150}, {180, 205}});
 }
 
 TEST(RecordedPage, RecolouredPicturesTakeTheirColourInTheDarkParts) {
