@@ -263,25 +263,15 @@ TEST(PubBadInput, DamagedStreamsOfA2002LayoutAreRefused) {
     setU32(hugeRecord, 4, 0xFFFFFFF0);
     EXPECT_EQ(errorOf(compound(contents, hugeRecord)), lumetra::runtime::ErrLayoutNonValido);
 
-    // Required streams missing, or a Contents of another program.
+    // Required streams missing.
     EXPECT_EQ(errorOf(compound(contents, QByteArray())), lumetra::runtime::ErrLayoutNonValido);
     EXPECT_EQ(errorOf(compound(contents, escher, false)), lumetra::runtime::ErrLayoutNonValido);
-    QByteArray otherMagic = contents;
-    otherMagic[2] = char(0x30);
-    EXPECT_EQ(errorOf(compound(otherMagic, escher)), lumetra::runtime::ErrLayoutNonValido);
 }
 
-TEST(PubBadInput, RandomTruncatedAndFlippedFilesNeverCrash) {
+// Empty, random and text files, and a Contents of another version, are refused by lumetra-componi
+// (InputErrati); here, cuts at every depth of the file and flipped bits.
+TEST(PubBadInput, TruncatedAndFlippedFilesNeverCrash) {
     QRandomGenerator random(20261206);
-    for (int i = 0; i < 20; ++i) {
-        QByteArray garbage(int(random.bounded(1, 20000)), '\0');
-        for (char& c : garbage) {
-            c = char(random.bounded(256));
-        }
-        EXPECT_EQ(errorOf(garbage), lumetra::runtime::ErrLayoutNonValido);
-    }
-    EXPECT_EQ(errorOf(QByteArray()), lumetra::runtime::ErrLayoutNonValido);
-
     PubBuilder b;
     sampleBuilder(b);
     const QByteArray good = b.bytes();
