@@ -75,11 +75,7 @@ struct Samples {
     }
 
     Made write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            return {path(name), QStringLiteral("cannot write ") + name};
-        }
-        return {path(name), {}};
+        return {images::writeBytes(path(name), bytes), {}};
     }
 };
 
@@ -94,12 +90,6 @@ QByteArray garbage(qsizetype size) {
         byte = char(random.bounded(256));
     }
     return bytes;
-}
-
-// A new sample from the bytes of another: `change` gives the new bytes.
-Made derived(Samples& s, const Made& from, const QString& name,
-             const std::function<QByteArray(const QByteArray&)>& change) {
-    return from.skip.isEmpty() ? s.write(name, change(images::readBytes(from.file))) : from;
 }
 
 Made madeBy(const QString& file, const QString& program, const QStringList& arguments) {
@@ -121,12 +111,17 @@ struct Case {
 
 using Maker = std::function<Made(Samples&)>;
 
-// A sample of these bytes; a sample made from another one's bytes.
+// A sample of these bytes; a sample made from another one's bytes, which `change` gives.
 Maker bytes(const char* name, const QByteArray& data) {
     return [=](Samples& s) { return s.write(QString::fromLatin1(name), data); };
 }
 Maker from(Maker origin, const char* name, std::function<QByteArray(const QByteArray&)> change) {
-    return [=](Samples& s) { return derived(s, origin(s), QString::fromLatin1(name), change); };
+    return [=](Samples& s) {
+        const Made made = origin(s);
+        return made.skip.isEmpty()
+                   ? s.write(QString::fromLatin1(name), change(images::readBytes(made.file)))
+                   : made;
+    };
 }
 
 // A file that must be refused, with words of its description.
