@@ -20,8 +20,6 @@ TEST(RenderOutput, PrintToFileAndRangeAndBadArguments) {
     EngineFixture f;
     const QString other = f.path("altro.pdf");
     f.document->PrintOut(2, 2, other, 1, false);
-    EXPECT_EQ(f.document->lastPrint()->firstPage, 2);
-    EXPECT_FALSE(f.document->lastPrint()->collate);
     EXPECT_TRUE(QFileInfo::exists(other));
     EXPECT_FALSE(QFileInfo::exists(f.pdfFile));
     if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
