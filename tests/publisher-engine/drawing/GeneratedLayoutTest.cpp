@@ -1,18 +1,15 @@
 // Pages of generated layouts: fills, outlines, text, pictures, groups and master pages drawn
-// where the layout puts them, and shapes hidden on request.
+// where the layout puts them, and shapes hidden on request. That a layout's text reaches a PDF
+// as text is checked on the engine's output (the composition's contract suite, print-job's
+// EndToEnd).
 
 #include "LayoutPageDrawer.h"
 #include "PixelProbe.h"
 #include "PubBuilder.h"
-#include "TestProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace lumetra::drawing {
 
@@ -168,35 +165,6 @@ TEST(GeneratedLayout, MasterContentAppearsOnEveryPageUsingTheMaster) {
     ASSERT_FALSE(masterOnly.isNull()) << r->lastError().toStdString();
     EXPECT_GT(darkPixels(masterOnly, band), 8000);
     EXPECT_EQ(inkedPixels(masterOnly, QRectF(0, 40, 300, 260)), 0);
-}
-
-TEST(GeneratedLayout, PagesDrawAsVectorsOnAnyDevice) {
-    PubBuilder b;
-    b.pageSize(300, 200);
-    auto& page = b.addPage();
-    page.addTextBox(20, 20, 260, 60, QStringLiteral("Testo vettoriale"));
-    page.add(filled(PubItem::rectangle(20, 100, 100, 50), qRgb(0, 0, 0)));
-    auto r = renderer(b);
-    ASSERT_TRUE(r);
-
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString pdf = dir.filePath(QStringLiteral("pagina.pdf"));
-    {
-        QPdfWriter writer(pdf);
-        writer.setResolution(600);
-        writer.setPageSize(QPageSize(r->pageSizePoints(), QPageSize::Point));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter(&writer);
-        ASSERT_TRUE(r->drawPage(painter, 0,
-                                QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height()))));
-    }
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext not installed: the PDF's text cannot be read back";
-    // Text reached the PDF as text, not as a picture of text.
-    EXPECT_TRUE(testsupport::runProgram(pdftotext, {pdf, QStringLiteral("-")})
-                    .contains(QStringLiteral("Testo vettoriale")));
 }
 
 } // namespace

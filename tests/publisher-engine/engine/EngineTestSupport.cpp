@@ -28,7 +28,7 @@ std::shared_ptr<MemoryLayout> twoPageLayout() {
     return layout;
 }
 
-EngineFixture::EngineFixture() : layout(twoPageLayout()) {
+EngineFixture::EngineFixture(bool toPdf) : layout(twoPageLayout()) {
     layoutFile = dir.filePath(QStringLiteral("layout.pub"));
     QFile file(layoutFile);
     file.open(QIODevice::WriteOnly);
@@ -36,7 +36,9 @@ EngineFixture::EngineFixture() : layout(twoPageLayout()) {
     pdfFile = dir.filePath(QStringLiteral("out.pdf"));
     EngineOptions options;
     options.loadLayout = memoryLayoutLoader(layout);
-    options.pdfFile = pdfFile;
+    if (toPdf) {
+        options.pdfFile = pdfFile;
+    }
     app = std::make_shared<EngineApplication>(options);
     document = std::dynamic_pointer_cast<EngineDocument>(app->Open(layoutFile, false, true, 3));
 }

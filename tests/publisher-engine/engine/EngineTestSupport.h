@@ -23,7 +23,8 @@ inline constexpr double A4Height = 842.0;
 std::shared_ptr<MemoryLayout> twoPageLayout();
 
 struct EngineFixture {
-    EngineFixture();
+    // Printing goes to `pdfFile`, or (`toPdf` false) to the default printer.
+    explicit EngineFixture(bool toPdf = true);
     QString path(const QString& name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;

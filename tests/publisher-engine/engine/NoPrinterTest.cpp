@@ -4,28 +4,22 @@
 
 #include "EngineErrors.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
-using namespace lumetra::engine;
 using namespace lumetra::engine::test;
 
 TEST(NoPrinter, PrintOutFailsWithAnItalianDescription) {
-    EngineOptions options;
-    auto layout = twoPageLayout();
-    QTemporaryDir dir;
-    const QString file = dir.filePath("layout.pub");
-    QFile(file).open(QIODevice::WriteOnly);
-    options.loadLayout = memoryLayoutLoader(layout);
-    auto app = std::make_shared<EngineApplication>(options);
-    auto document = app->Open(file, false, true, 3);
+    EngineFixture f(false);
     try {
-        document->PrintOut(-1, -1, QString(), 2, true);
+        f.document->PrintOut(-1, -1, QString(), 2, true);
         ADD_FAILURE() << "printed without a printer";
     } catch (const Publisher::Error& error) {
         EXPECT_EQ(error.Number(), lumetra::runtime::ErrStampante);
         EXPECT_TRUE(error.Description().contains("stampante")) << error.what();
     }
     // The document is still there and can be written as a PDF.
-    document->PrintOut(-1, -1, dir.filePath("copia.pdf"), 1, true);
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("copia.pdf")));
+    f.document->PrintOut(-1, -1, f.pdfFile, 1, true);
+    EXPECT_TRUE(QFileInfo::exists(f.pdfFile));
 }

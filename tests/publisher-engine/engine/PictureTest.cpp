@@ -74,8 +74,7 @@ TEST(Pictures, AccessRefusedIsError70) {
     const QString layout = images::writeTextFile(f.path("chiuso.pub"));
     QFile::setPermissions(layout, QFileDevice::Permissions());
     auto app = fabbricaMotore()();
-    Refusal refusal;
-    int layoutNumber = 0;
+    Refusal refusal, layoutRefusal;
     {
         const lumetra::testsupport::Unprivileged unprivileged;
         if (!unprivileged.enforced()) {
@@ -85,11 +84,13 @@ TEST(Pictures, AccessRefusedIsError70) {
         try {
             app->Open(layout, false, true, 3);
         } catch (const Publisher::Error& error) {
-            layoutNumber = error.Number();
+            layoutRefusal = {error.Number(), error.Description()};
         }
     }
     EXPECT_EQ(refusal.number, lumetra::runtime::ErrPermessoNegato);
-    EXPECT_EQ(layoutNumber, lumetra::runtime::ErrPermessoNegato);
+    EXPECT_EQ(layoutRefusal.number, lumetra::runtime::ErrPermessoNegato);
+    EXPECT_TRUE(layoutRefusal.description.contains(QStringLiteral("negato")))
+        << layoutRefusal.description.toStdString();
 }
 
 TEST(Pictures, ContentDecidesTheFormatAndTruncatedFilesStillDraw) {

@@ -138,117 +138,98 @@ struct ShownPreview {
     PreviewWindow* window = nullptr;
 };
 
-struct Navigation {
-    const char* name;
-    int pages;
-    int page; // the page gone to
-    bool previous;
-    bool next;
-    const char* status;
-};
-
-class PreviewNavigation : public ::testing::TestWithParam<Navigation> {};
-
 } // namespace
 
 // "Pagina precedente" and "Pagina successiva" are active only where they lead somewhere, and
 // the status line counts the pages in the right number.
-TEST_P(PreviewNavigation, ButtonsLeadSomewhereOnly) {
-    const Navigation& row = GetParam();
-    ShownPreview preview(row.pages);
-    preview.window->goToPage(row.page);
-    settle();
-    ASSERT_EQ(preview.window->currentPage(), row.page);
-    EXPECT_EQ(preview.action("mnuPaginaPrecedente")->isEnabled(), row.previous);
-    EXPECT_EQ(preview.action("mnuPaginaSuccessiva")->isEnabled(), row.next);
-    EXPECT_EQ(preview.window->statusBar()->currentMessage(), QString::fromUtf8(row.status));
-
-    // Each active button leads to the page beside; once there, the states follow.
-    if (row.next) {
-        preview.action("mnuPaginaSuccessiva")->trigger();
+TEST(PreviewWindow, PageButtonsLeadSomewhereOnly) {
+    const struct {
+        int pages;
+        int page; // the page gone to
+        bool previous;
+        bool next;
+        const char* status;
+    } rows[] = {{1, 1, false, false, "Documento di 1 pagina"},
+                {3, 1, false, true, "Documento di 3 pagine"},
+                {3, 2, true, true, "Documento di 3 pagine"},
+                {3, 3, true, false, "Documento di 3 pagine"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "page " << row.page << " of " << row.pages);
+        ShownPreview preview(row.pages);
+        preview.window->goToPage(row.page);
         settle();
-        EXPECT_EQ(preview.window->currentPage(), row.page + 1);
-        EXPECT_TRUE(preview.action("mnuPaginaPrecedente")->isEnabled());
-        EXPECT_EQ(preview.action("mnuPaginaSuccessiva")->isEnabled(), row.page + 1 < row.pages);
+        ASSERT_EQ(preview.window->currentPage(), row.page);
+        EXPECT_EQ(preview.action("mnuPaginaPrecedente")->isEnabled(), row.previous);
+        EXPECT_EQ(preview.action("mnuPaginaSuccessiva")->isEnabled(), row.next);
+        EXPECT_EQ(preview.window->statusBar()->currentMessage(), QString::fromUtf8(row.status));
+
+        // Each active button leads to the page beside; once there, the states follow.
+        if (row.next) {
+            preview.action("mnuPaginaSuccessiva")->trigger();
+            settle();
+            EXPECT_EQ(preview.window->currentPage(), row.page + 1);
+            EXPECT_TRUE(preview.action("mnuPaginaPrecedente")->isEnabled());
+            EXPECT_EQ(preview.action("mnuPaginaSuccessiva")->isEnabled(), row.page + 1 < row.pages);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Pages, PreviewNavigation,
-    ::testing::Values(Navigation{"OnePage", 1, 1, false, false, "Documento di 1 pagina"},
-                      Navigation{"FirstOfThree", 3, 1, false, true, "Documento di 3 pagine"},
-                      Navigation{"MiddleOfThree", 3, 2, true, true, "Documento di 3 pagine"},
-                      Navigation{"LastOfThree", 3, 3, true, false, "Documento di 3 pagine"}),
-    [](const ::testing::TestParamInfo<Navigation>& info) { return std::string(info.param.name); });
-
-namespace {
-
-enum class Input { Wheel, Pinch };
-
-struct Zooming {
-    const char* name;
-    Input input;
-    Qt::KeyboardModifiers modifiers;
-    double amount; // wheel: eighths of a degree; pinch: change of scale
-    double factor; // of the zoom; 1: no zoom
-};
-
-class PreviewZooming : public ::testing::TestWithParam<Zooming> {};
-
-} // namespace
 
 // Ctrl + wheel and pinching zoom around the pointer; the wheel alone scrolls.
-TEST_P(PreviewZooming, ZoomsAroundThePointer) {
-    const Zooming& row = GetParam();
-    ShownPreview preview(3);
-    // Pages wider and taller than the view before and after, so that the view can follow.
-    preview.window->setZoom(2.0);
-    settle();
-    QScrollBar* across = preview.scroll()->horizontalScrollBar();
-    across->setValue(across->maximum() / 2);
-    preview.scroll()->verticalScrollBar()->setValue(800);
-    QWidget* viewport = preview.scroll()->viewport();
-    const QPoint at(viewport->width() / 2, viewport->height() / 2);
-    const auto pagePoint = [&] {
-        const auto pages = preview.window->findChildren<PreviewPage*>();
-        const QPoint inColumn = preview.scroll()->widget()->mapFrom(viewport, at);
-        const QRect page = pages.front()->geometry();
-        return QPointF((inColumn.x() - page.x()) / double(page.width()),
-                       (inColumn.y() - page.y()) / double(page.height()));
-    };
-    const double zoom = preview.window->zoom();
-    const QPointF under = pagePoint();
-    const int scrolled = preview.scroll()->verticalScrollBar()->value();
+TEST(PreviewWindow, ZoomsAroundThePointer) {
+    const struct {
+        const char* name;
+        bool pinch;
+        Qt::KeyboardModifiers modifiers;
+        double amount; // wheel: eighths of a degree; pinch: change of scale
+        double factor; // of the zoom; 1: no zoom
+    } rows[] = {{"Ctrl + rotella su", false, Qt::ControlModifier, 120, 1.25},
+                {"Ctrl + rotella giù di due", false, Qt::ControlModifier, -240, 1 / (1.25 * 1.25)},
+                {"rotella sola", false, Qt::NoModifier, -120, 1.0},
+                {"pizzico in fuori", true, Qt::NoModifier, 0.5, 1.5},
+                {"pizzico in dentro", true, Qt::NoModifier, -0.2, 0.8}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownPreview preview(3);
+        // Pages wider and taller than the view before and after, so that the view can follow.
+        preview.window->setZoom(2.0);
+        settle();
+        QScrollBar* across = preview.scroll()->horizontalScrollBar();
+        across->setValue(across->maximum() / 2);
+        preview.scroll()->verticalScrollBar()->setValue(800);
+        QWidget* viewport = preview.scroll()->viewport();
+        const QPoint at(viewport->width() / 2, viewport->height() / 2);
+        const auto pagePoint = [&] {
+            const auto pages = preview.window->findChildren<PreviewPage*>();
+            const QPoint inColumn = preview.scroll()->widget()->mapFrom(viewport, at);
+            const QRect page = pages.front()->geometry();
+            return QPointF((inColumn.x() - page.x()) / double(page.width()),
+                           (inColumn.y() - page.y()) / double(page.height()));
+        };
+        const double zoom = preview.window->zoom();
+        const QPointF under = pagePoint();
+        const int scrolled = preview.scroll()->verticalScrollBar()->value();
 
-    const QPointF global = viewport->mapToGlobal(QPointF(at));
-    if (row.input == Input::Wheel) {
-        QWheelEvent wheel(at, global, QPoint(), QPoint(0, int(row.amount)), Qt::NoButton,
-                          row.modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewport, &wheel);
-    } else {
-        QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(),
-                                  2, at, at, global, row.amount, QPointF(), 0);
-        QApplication::sendEvent(viewport, &pinch);
-    }
-    settle();
+        const QPointF global = viewport->mapToGlobal(QPointF(at));
+        if (!row.pinch) {
+            QWheelEvent wheel(at, global, QPoint(), QPoint(0, int(row.amount)), Qt::NoButton,
+                              row.modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &wheel);
+        } else {
+            QNativeGestureEvent pinch(Qt::ZoomNativeGesture,
+                                      QPointingDevice::primaryPointingDevice(), 2, at, at, global,
+                                      row.amount, QPointF(), 0);
+            QApplication::sendEvent(viewport, &pinch);
+        }
+        settle();
 
-    EXPECT_NEAR(preview.window->zoom() / zoom, row.factor, 1e-6);
-    if (row.factor != 1.0) {
-        const QPointF now = pagePoint();
-        EXPECT_NEAR(now.x(), under.x(), 0.01) << "the point under the pointer stays";
-        EXPECT_NEAR(now.y(), under.y(), 0.01) << "the point under the pointer stays";
-        EXPECT_EQ(preview.action("mnuRiduci")->isEnabled(), true);
-    } else {
-        EXPECT_GT(preview.scroll()->verticalScrollBar()->value(), scrolled);
+        EXPECT_NEAR(preview.window->zoom() / zoom, row.factor, 1e-6);
+        if (row.factor != 1.0) {
+            const QPointF now = pagePoint();
+            EXPECT_NEAR(now.x(), under.x(), 0.01) << "the point under the pointer stays";
+            EXPECT_NEAR(now.y(), under.y(), 0.01) << "the point under the pointer stays";
+            EXPECT_EQ(preview.action("mnuRiduci")->isEnabled(), true);
+        } else {
+            EXPECT_GT(preview.scroll()->verticalScrollBar()->value(), scrolled);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Input, PreviewZooming,
-    ::testing::Values(Zooming{"CtrlWheelUp", Input::Wheel, Qt::ControlModifier, 120, 1.25},
-                      Zooming{"CtrlWheelTwoNotchesDown", Input::Wheel, Qt::ControlModifier, -240,
-                              1 / (1.25 * 1.25)},
-                      Zooming{"WheelScrolls", Input::Wheel, Qt::NoModifier, -120, 1.0},
-                      Zooming{"PinchOut", Input::Pinch, Qt::NoModifier, 0.5, 1.5},
-                      Zooming{"PinchIn", Input::Pinch, Qt::NoModifier, -0.2, 0.8}),
-    [](const ::testing::TestParamInfo<Zooming>& info) { return std::string(info.param.name); });

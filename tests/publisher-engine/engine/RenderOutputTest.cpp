@@ -1,5 +1,7 @@
-// PrintOut end to end: a PDF read back with poppler (page count and size, placement), print
-// ranges, files and bad arguments, landscape pages.
+// PrintOut to PDF files: print ranges, files and bad arguments, landscape pages read back with
+// poppler. Composed pages read back from the PDF (page count with copies asked for, placement,
+// pictures, captions) are the composition's contract suite on this engine; the A4 page size the
+// window's job reaches the PDF with is its end-to-end test.
 
 #include "EngineTestSupport.h"
 
@@ -14,42 +16,10 @@ using namespace lumetra::engine;
 using namespace lumetra::engine::test;
 namespace images = lumetra::testimages;
 
-// What PrintOut writes: the pages, at the layout's size, in the copies asked for; page 1's red
-// rectangle where the layout puts it. Composed pages (pictures, captions, deleted slots) read back
-// from the PDF are the composition's contract suite on this engine.
-TEST(RenderOutput, PdfReadBackWithPoppler) {
-    for (const char* tool : {"pdfinfo", "pdftoppm"}) {
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
-            GTEST_SKIP() << tool << " (poppler-utils) is not installed";
-        }
-    }
-    EngineFixture f;
-    f.document->PrintOut(-1, -1, QString(), 3, true);
-    ASSERT_TRUE(f.app->document()->lastPrint().has_value());
-    EXPECT_EQ(f.document->lastPrint()->copies, 3);
-    EXPECT_EQ(f.document->lastPrint()->pdfFile, f.pdfFile);
-
-    const QString info = run("pdfinfo", {f.pdfFile});
-    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
-    EXPECT_TRUE(
-        info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 842(\\.\\d+)? pts")))
-        << info.toStdString();
-
-    // Page 1 at 36 dpi (half a pixel per point): the red rectangle (50,50)-(250,350) pt.
-    run("pdftoppm", {"-f", "1", "-l", "1", "-r", "36", "-png", f.pdfFile, f.path("pagina")});
-    QImage page(f.path("pagina-1.png"));
-    ASSERT_FALSE(page.isNull());
-    EXPECT_GT(countPixels(page, QRect(27, 27, 96, 146), Qt::red), 96 * 146 * 9 / 10);
-    EXPECT_EQ(countPixels(page, QRect(0, 0, 297, 22), Qt::white, 8), 297 * 22);
-    EXPECT_EQ(countPixels(page, QRect(128, 25, 20, 150), Qt::white, 8), 20 * 150);
-}
-
 TEST(RenderOutput, PrintToFileAndRangeAndBadArguments) {
     EngineFixture f;
     const QString other = f.path("altro.pdf");
     f.document->PrintOut(2, 2, other, 1, false);
-    EXPECT_EQ(f.document->lastPrint()->firstPage, 2);
-    EXPECT_FALSE(f.document->lastPrint()->collate);
     EXPECT_TRUE(QFileInfo::exists(other));
     EXPECT_FALSE(QFileInfo::exists(f.pdfFile));
     if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) {

@@ -9,9 +9,7 @@
 #include "TestImages.h"
 #include "TestProcess.h"
 
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -36,39 +34,26 @@ struct Samples {
         images::writePng(source, images::splitImage(QSize(160, 120), Top, Bottom));
     }
     QString path(const QString& name) const { return dir.filePath(name); }
-};
-
-// gzip of `file` next to it, under `name`.
-QString gzipped(const Samples& s, const QString& file, const QString& name) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return {};
+    QString write(const QString& name, const QByteArray& bytes) const {
+        return images::writeBytes(path(name), bytes);
     }
-    const QByteArray bytes = in.readAll();
-    const QString out = s.path(name);
-    gzFile gz = gzopen(QFile::encodeName(out).constData(), "wb");
-    gzwrite(gz, bytes.constData(), static_cast<unsigned>(bytes.size()));
-    gzclose(gz);
-    return out;
-}
+};
 
 struct Made {
     QString file;
     QString skip; // why the sample could not be made here
 };
 
-Made convert(const Samples& s, const QString& name, QStringList options) {
-    Made made{s.path(name), {}};
-    const QString target = name.contains(QLatin1Char(':')) ? name : made.file;
-    if (name.contains(QLatin1Char(':'))) {
-        made.file = s.path(name.section(QLatin1Char(':'), 1));
-    }
-    QStringList arguments{s.source};
-    arguments << options
-              << (name.contains(QLatin1Char(':'))
-                      ? name.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':') + made.file
-                      : made.file);
-    makeSample(QStringLiteral("convert"), arguments, &made.skip);
+// The source converted by ImageMagick into `name`; "FORMAT:name" writes that format whatever the
+// name's extension.
+Made convert(const Samples& s, const QString& name, const QStringList& options) {
+    const QString file = s.path(name.section(QLatin1Char(':'), -1));
+    const QString format = name.contains(QLatin1Char(':'))
+                               ? name.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':')
+                               : QString();
+    Made made{file, {}};
+    makeSample(QStringLiteral("convert"), QStringList{s.source} << options << format + file,
+               &made.skip);
     return made;
 }
 
@@ -111,7 +96,8 @@ std::function<Made(const Samples&)> c(QString name, const char* options = "") {
 std::function<Made(const Samples&)> gz(QString name, QString packed) {
     return [name, packed](const Samples& s) {
         Made made = convert(s, name, {});
-        made.file = gzipped(s, made.file, packed);
+        if (made.skip.isEmpty())
+            made.file = s.write(packed, images::gzip(images::readBytes(made.file)));
         return made;
     };
 }
@@ -208,19 +194,6 @@ TEST(RasterPictures, EveryFormatLandsInItsBoxInItsColours) {
 
 namespace {
 
-QString writeBytes(const Samples& s, const QString& name, const QByteArray& bytes) {
-    QFile file(s.path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        throw std::runtime_error("cannot write a sample");
-    }
-    return file.fileName();
-}
-
-QByteArray head(const QString& file, int bytes) {
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.read(bytes) : QByteArray();
-}
-
 // A gzip file that unpacks to `size` zero bytes (a few hundred kilobytes on disk).
 QString gzipBomb(const Samples& s, qint64 size) {
     const QString out = s.path(QStringLiteral("bomba.bmz"));
@@ -259,37 +232,36 @@ TEST(RasterPictures, BadFilesAreRefusedOrReportedDamaged) {
     } rows[] = {
         {"testo", images::writeTextFile(s.path(QStringLiteral("nota.png"))),
          QStringLiteral("formato conosciuto")},
-        {"PNG troncato", writeBytes(s, QStringLiteral("tronca.png"), head(png, 60)),
+        {"PNG troncato", s.write(QStringLiteral("tronca.png"), images::readBytes(png).left(60)),
          QStringLiteral("leggibile")},
         {"PNG enorme",
          images::writeHugePngHeader(s.path(QStringLiteral("enorme.png")), 30000, 30000),
          QStringLiteral("troppo grande")},
-        {"GIF con schermo enorme",
-         writeBytes(s, QStringLiteral("schermo.gif"), gifScreen(65535, 65535)),
+        {"GIF con schermo enorme", s.write(QStringLiteral("schermo.gif"), gifScreen(65535, 65535)),
          QStringLiteral("troppo grande")},
         {"JPEG danneggiato", images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))),
          QStringLiteral("leggibile")},
         {"JPEG troncato",
-         writeBytes(s, QStringLiteral("mezza.jpg"), head(jpeg, int(QFile(jpeg).size() / 2))),
+         s.write(QStringLiteral("mezza.jpg"), images::readBytes(jpeg).left(QFile(jpeg).size() / 2)),
          {}},
         {"TIFF senza dati",
-         writeBytes(s, QStringLiteral("vuota.tif"), QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
+         s.write(QStringLiteral("vuota.tif"), QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
          QStringLiteral("leggibile")},
-        {"PCX troncato", writeBytes(s, QStringLiteral("tronca.pcx"), head(pcx, 130)),
+        {"PCX troncato", s.write(QStringLiteral("tronca.pcx"), images::readBytes(pcx).left(130)),
          QStringLiteral("PCX")},
         {"gzip danneggiato",
-         writeBytes(s, QStringLiteral("rotta.wmz"), QByteArray("\x1f\x8b\x08\0garbage", 11)),
+         s.write(QStringLiteral("rotta.wmz"), QByteArray("\x1f\x8b\x08\0garbage", 11)),
          QStringLiteral("danneggiato")},
         {"gzip che esplode", gzipBomb(s, 300 * 1024 * 1024), QStringLiteral("troppo grande")},
-        {"CGM", writeBytes(s, QStringLiteral("disegno.cgm"), "BEGMF 'disegno';\nENDMF;\n"),
+        {"CGM", s.write(QStringLiteral("disegno.cgm"), "BEGMF 'disegno';\nENDMF;\n"),
          QStringLiteral("formato CGM non supportato")},
         {"FlashPix",
-         writeBytes(s, QStringLiteral("foto.fpx"),
-                    QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
+         s.write(QStringLiteral("foto.fpx"),
+                 QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
          QStringLiteral("formato FlashPix non supportato")},
         {"MIX",
-         writeBytes(s, QStringLiteral("foto.mix"),
-                    QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
+         s.write(QStringLiteral("foto.mix"),
+                 QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
          QStringLiteral("formato Picture It (MIX) non supportato")},
     };
     for (const auto& row : rows) {

@@ -1,17 +1,17 @@
 // Drawings, decoder by decoder: EPS through Ghostscript, WMF and EMF as SVG, WordPerfect graphics
 // and CorelDRAW through librevenge. The samples are made here by real tools (Ghostscript,
-// ImageMagick, LibreOffice, pstoedit, gzip) from one drawing of known colours (red on the left
-// half; blue above and green below on the right), or written by their documented structure
-// where no tool here writes the format. Each is drawn into a box of a grey page and read back
-// at probe points; the metafiles and librevenge drawings must reach a PDF as vectors, with no
-// raster image; bad files of each format are refused with their message.
+// ImageMagick, LibreOffice) from one drawing of known colours (red on the left half; blue above
+// and green below on the right), or written by their documented structure where no tool here
+// writes the format (no tool here writes CorelDRAW: of it, only damaged files are checked).
+// Each is drawn into a box of a grey page and read back at probe points; the metafiles and
+// librevenge drawings must reach a PDF as vectors, with no raster image; bad files of each
+// format are refused with their message.
 
 #include "PictureProbes.h"
 
 #include "PictureImport.h"
-#include "TestProcess.h"
+#include "TestImages.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -26,6 +26,7 @@
 
 using namespace lumetra::pictures;
 using namespace lumetra::pictures::test;
+namespace images = lumetra::testimages;
 
 namespace {
 
@@ -74,21 +75,12 @@ struct Samples {
     }
 
     Made write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            return {path(name), QStringLiteral("cannot write ") + name};
-        }
-        return {path(name), {}};
+        return {images::writeBytes(path(name), bytes), {}};
     }
 };
 
 QByteArray bytesOf(std::initializer_list<char> bytes) {
     return QByteArray(bytes.begin(), qsizetype(bytes.size()));
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray garbage(qsizetype size) {
@@ -98,24 +90,6 @@ QByteArray garbage(qsizetype size) {
         byte = char(random.bounded(256));
     }
     return bytes;
-}
-
-// A new sample from the bytes of another: `change` gives the new bytes.
-Made derived(Samples& s, const Made& from, const QString& name,
-             const std::function<QByteArray(const QByteArray&)>& change) {
-    return from.skip.isEmpty() ? s.write(name, change(contents(from.file))) : from;
-}
-
-Made gzipped(Samples& s, const Made& from, const QString& name) {
-    if (!from.skip.isEmpty()) {
-        return from;
-    }
-    const auto run = lumetra::testsupport::startProgram(QStringLiteral("gzip"),
-                                                        {QStringLiteral("-c"), from.file});
-    if (run.exitCode != 0) {
-        return {s.path(name), QStringLiteral("gzip failed: ") + run.errors};
-    }
-    return s.write(name, run.output);
 }
 
 Made madeBy(const QString& file, const QString& program, const QStringList& arguments) {
@@ -137,12 +111,17 @@ struct Case {
 
 using Maker = std::function<Made(Samples&)>;
 
-// A sample of these bytes; a sample made from another one's bytes.
+// A sample of these bytes; a sample made from another one's bytes, which `change` gives.
 Maker bytes(const char* name, const QByteArray& data) {
     return [=](Samples& s) { return s.write(QString::fromLatin1(name), data); };
 }
 Maker from(Maker origin, const char* name, std::function<QByteArray(const QByteArray&)> change) {
-    return [=](Samples& s) { return derived(s, origin(s), QString::fromLatin1(name), change); };
+    return [=](Samples& s) {
+        const Made made = origin(s);
+        return made.skip.isEmpty()
+                   ? s.write(QString::fromLatin1(name), change(images::readBytes(made.file)))
+                   : made;
+    };
 }
 
 // A file that must be refused, with words of its description.
@@ -150,19 +129,14 @@ Case bad(const char* name, Maker make, QString error = QStringLiteral("danneggia
     return {name, std::move(make), {}, {}, std::move(error)};
 }
 
-// `file` drawn into the box of a grey page; saved as `name`.png in $LUMETRA_PICTURE_DUMP when
-// that is set and `name` is given.
-QImage drawnOnPage(const QString& file, const char* name) {
+// `file` drawn into the box of a grey page.
+QImage drawnOnPage(const QString& file) {
     const auto picture = loadPicture(file, Box.size());
     QImage page(PageSize, QImage::Format_RGB32);
     page.fill(PageColour);
     QPainter painter(&page);
     picture->draw(painter, QRectF(Box));
     painter.end();
-    const QString dump = qEnvironmentVariable("LUMETRA_PICTURE_DUMP");
-    if (name && !dump.isEmpty()) {
-        page.save(QDir(dump).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
-    }
     return page;
 }
 
@@ -204,7 +178,7 @@ void checkCases(const std::vector<Case>& cases, bool vectorInPdf) {
             EXPECT_NEAR(info.size.width(), row.size.width(), 2);
             EXPECT_NEAR(info.size.height(), row.size.height(), 2);
         }
-        const QImage page = drawnOnPage(made.file, row.name);
+        const QImage page = drawnOnPage(made.file);
         for (const auto& [at, colour] : {std::pair{QPointF(0.25, 0.5), Red},
                                          {QPointF(0.75, 0.25), Blue},
                                          {QPointF(0.75, 0.75), Green}}) {
@@ -224,7 +198,7 @@ void checkCases(const std::vector<Case>& cases, bool vectorInPdf) {
         for (QImage& drawn : concurrent) {
             threads.emplace_back([&drawn, &made] {
                 try {
-                    drawn = drawnOnPage(made.file, nullptr);
+                    drawn = drawnOnPage(made.file);
                 } catch (const PictureError&) {
                     drawn = QImage(); // differs from the page: the row fails
                 }
@@ -278,7 +252,7 @@ Made dosEps(Samples& s, bool pointOutside) {
     if (!preview.skip.isEmpty()) {
         return preview;
     }
-    const QByteArray postScript = epsText(true), tiff = contents(preview.file);
+    const QByteArray postScript = epsText(true), tiff = images::readBytes(preview.file);
     auto u32 = [](quint32 v) {
         return bytesOf({char(v), char(v >> 8), char(v >> 16), char(v >> 24)});
     };
@@ -350,11 +324,9 @@ TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
             {"wmf-libreoffice", wmf, "WMF", exported},
             {"wmf-senza-intestazione-posizionabile",
              from(wmf, "standard.wmf", [](const QByteArray& b) { return b.mid(22); }), "WMF"},
-            {"wmz", [=](Samples& s) { return gzipped(s, wmf(s), QStringLiteral("disegno.wmz")); },
-             "WMF", exported},
+            {"wmz", from(wmf, "disegno.wmz", images::gzip), "WMF", exported},
             {"emf-libreoffice", emf, "EMF", exported},
-            {"emz", [=](Samples& s) { return gzipped(s, emf(s), QStringLiteral("disegno.emz")); },
-             "EMF", exported},
+            {"emz", from(emf, "disegno.emz", images::gzip), "EMF", exported},
             bad("wmf-troncato", from(wmf, "troncato.wmf", truncated)),
             bad("wmf-spazzatura",
                 bytes("spazzatura.wmf", QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000))),
@@ -398,12 +370,6 @@ TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
     checkCases(
         {
             {"wpg1", wpg, "WPG", QSize(144, 72)},
-            {"cdr",
-             [](Samples& s) {
-                 return Made{s.path(QStringLiteral("disegno.cdr")),
-                             QStringLiteral("no tool here writes CorelDRAW files")};
-             },
-             "CDR"},
             bad("wpg-troncato",
                 from(wpg, "troncato.wpg", [](const QByteArray& b) { return b.left(22); })),
             bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),

@@ -1,8 +1,11 @@
-// The layout inspector lumetra-pubinfo, run as a program.
+// The layout inspector lumetra-pubinfo, run as a program: the layout as JSON, a page drawn to a
+// PNG file (--png), errors in Italian with exit code 2.
 
 #include "PubBuilder.h"
 #include "TestProcess.h"
 
+#include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -62,9 +65,33 @@ TEST(PubInfoTool, PrintsPagesShapesAndSlotsAsJson) {
     EXPECT_TRUE(run.output.contains("\"left\": 50.13,"));
 }
 
-TEST(PubInfoTool, UnreadableFilesGiveAnItalianMessageAndExitCode2) {
+// --png at a resolution given with --dpi is checked on written grids by the layout tool's tests.
+TEST(PubInfoTool, DrawsAPageAt96DpiUnlessAskedAndFailsWithExitCode2) {
     ASSERT_NE(std::getenv("LUMETRA_PUBINFO"), nullptr);
     QTemporaryDir dir;
+    PubBuilder b;
+    b.pageSize(144, 72); // 2 x 1 inch
+    lumetra::layoutwriter::PubStyle red;
+    red.fill = qRgb(255, 0, 0);
+    red.line.reset();
+    b.addPage().add(PubItem::rectangle(0, 0, 72, 72).styled(red));
+    const QString layout = dir.filePath(QStringLiteral("prova.pub"));
+    ASSERT_TRUE(b.save(layout));
+    const QString png = dir.filePath(QStringLiteral("pagina.png"));
+
+    lumetra::testsupport::ProgramRun run =
+        pubinfo({layout, QStringLiteral("--png"), QStringLiteral("1"), png});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QImage image(png);
+    ASSERT_EQ(image.size(), QSize(192, 96));
+    EXPECT_EQ(image.pixelColor(48, 48).name(), QStringLiteral("#ff0000"));
+    EXPECT_EQ(image.pixelColor(144, 48).name(), QStringLiteral("#ffffff"));
+
+    run = pubinfo({layout, QStringLiteral("--png"), QStringLiteral("2"), png});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("La pagina 2 non esiste")))
+        << run.errors.toStdString();
+
     const lumetra::testsupport::ProgramRun missing =
         pubinfo({dir.filePath(QStringLiteral("manca.pub"))});
     EXPECT_EQ(missing.exitCode, 2);
@@ -72,13 +99,16 @@ TEST(PubInfoTool, UnreadableFilesGiveAnItalianMessageAndExitCode2) {
     EXPECT_TRUE(missing.errors.contains(QStringLiteral("non esiste")))
         << missing.errors.toStdString();
 
-    const lumetra::testsupport::ProgramRun folder = pubinfo({dir.path()});
-    EXPECT_EQ(folder.exitCode, 2);
-    EXPECT_FALSE(folder.errors.isEmpty());
-
-    const lumetra::testsupport::ProgramRun png =
-        pubinfo({QStringLiteral("--png"), QStringLiteral("1"), QStringLiteral("x.png"),
-                 dir.filePath(QStringLiteral("a.pub"))});
-    EXPECT_NE(png.exitCode, 0);
-    EXPECT_FALSE(png.errors.isEmpty());
+    const QString junk = dir.filePath(QStringLiteral("rotto.pub"));
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("non è un layout");
+    file.close();
+    for (const QStringList& arguments :
+         {QStringList{dir.path()},
+          QStringList{junk, QStringLiteral("--png"), QStringLiteral("1"), png}}) {
+        run = pubinfo(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_FALSE(run.errors.trimmed().isEmpty());
+    }
 }

@@ -202,33 +202,16 @@ TEST(PubRoundTrip, CollectionOrderIsTheDrawingOrderNotThePageList) {
     EXPECT_EQ(layout.pictureSlots(), (std::vector<int>{2}));
 }
 
-TEST(PubRoundTrip, HidePatchesRemoveShapesAndGroupsFromLibmspub) {
+// That hidden shapes and groups vanish from libmspub's drawing is checked by pixels with the
+// drawing (GeneratedLayout); here, that a page whose every shape is hidden leaves libmspub's pages.
+TEST(PubRoundTrip, HidingEveryShapeOfAPageTakesItOutOfLibmspubsPages) {
     PubBuilder b;
-    auto& p = b.addPage();
-    p.addRectangle(50, 50, 100, 100);
-    p.addRectangle(200, 50, 100, 100);
-    p.addGroup({PubItem::rectangle(50, 300, 100, 50), PubItem::rectangle(50, 400, 100, 50)});
-    auto& second = b.addPage();
-    second.addRectangle(10, 10, 10, 10);
+    b.addPage().addRectangle(50, 50, 100, 100);
+    b.addPage().addRectangle(10, 10, 10, 10);
     b.addPage().addRectangle(20, 20, 20, 20);
     const QByteArray file = b.bytes();
     const Layout layout = read(file);
 
-    const auto patches = layout.hidePatches(0, {0, 2});
-    ASSERT_EQ(patches.size(), 2u);
-    for (const StreamPatch& patch : patches) {
-        EXPECT_EQ(patch.stream, "Escher/EscherStm");
-        EXPECT_EQ(patch.bytes, (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}));
-    }
-    const auto drawn = drawWithLibmspub(file, patches);
-    ASSERT_TRUE(drawn);
-    ASSERT_EQ(drawn->size(), 3u);
-    EXPECT_FALSE(drawnAt((*drawn)[0], QRectF(50, 50, 100, 100)));
-    EXPECT_TRUE(drawnAt((*drawn)[0], QRectF(200, 50, 100, 100)));
-    EXPECT_FALSE(drawnAt((*drawn)[0], QRectF(50, 300, 100, 50)));
-    EXPECT_FALSE(drawnAt((*drawn)[0], QRectF(50, 400, 100, 50)));
-
-    // Hiding every shape of page 2 takes it out of libmspub's pages, as drawnPages says.
     const std::vector<HiddenShapes> hidden{{1, {0}}};
     EXPECT_EQ(layout.drawnPages(hidden), (std::vector<int>{0, 2}));
     EXPECT_EQ(layout.drawnPosition(2, hidden), 1);

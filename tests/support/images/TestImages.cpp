@@ -14,14 +14,6 @@ namespace lumetra::testimages {
 
 namespace {
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
-        throw std::runtime_error("cannot write " + path.toStdString());
-    }
-}
-
 QByteArray encode(const QImage& image, const char* format, int quality) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -80,12 +72,40 @@ QByteArray pngChunk(const char* type, const QByteArray& data) {
     return out;
 }
 
-} // namespace
-
 QImage solidImage(QSize size, QColor colour) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     return image;
+}
+
+} // namespace
+
+QString writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+    return path;
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray gzip(const QByteArray& bytes) {
+    QByteArray out(qsizetype(compressBound(uLong(bytes.size()))) + 32, '\0');
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, 16 + MAX_WBITS, 9, Z_DEFAULT_STRATEGY); // gzip header
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    z.avail_in = uInt(bytes.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(qsizetype(z.total_out));
+    deflateEnd(&z);
+    return out;
 }
 
 QImage splitImage(QSize size, QColor top, QColor bottom) {
@@ -120,8 +140,7 @@ QString writeJpeg(const QString& path, const QImage& image, int quality, int exi
     if (exifOrientation >= 1 && exifOrientation <= 8) {
         bytes.insert(2, exifSegment(exifOrientation)); // right after the start marker
     }
-    writeBytes(path, bytes);
-    return path;
+    return writeBytes(path, bytes);
 }
 
 QString writeJpeg(const QString& path, QSize size, QColor colour, int quality) {
@@ -129,8 +148,7 @@ QString writeJpeg(const QString& path, QSize size, QColor colour, int quality) {
 }
 
 QString writePng(const QString& path, const QImage& image) {
-    writeBytes(path, encode(image, "png", -1));
-    return path;
+    return writeBytes(path, encode(image, "png", -1));
 }
 
 QString writePng(const QString& path, QSize size, QColor colour) {
@@ -142,15 +160,13 @@ QString writeTruncatedJpeg(const QString& path, QSize size, QColor colour, int k
     QImage image = photoLikeImage(size, 7);
     QPainter(&image).fillRect(QRect(QPoint(0, 0), size / 2), colour);
     const QByteArray bytes = encode(image, "jpeg", 90);
-    writeBytes(path, bytes.left(std::max<qsizetype>(700, bytes.size() * keepPercent / 100)));
-    return path;
+    return writeBytes(path, bytes.left(std::max<qsizetype>(700, bytes.size() * keepPercent / 100)));
 }
 
 QString writeTruncated(const QString& path, const QImage& image, const char* format,
                        int keepPercent) {
     const QByteArray bytes = encode(image, format, 90);
-    writeBytes(path, bytes.left(bytes.size() * keepPercent / 100));
-    return path;
+    return writeBytes(path, bytes.left(bytes.size() * keepPercent / 100));
 }
 
 QString writeJpegClaiming(const QString& path, QSize size, QSize claimed) {
@@ -162,8 +178,7 @@ QString writeJpegClaiming(const QString& path, QSize size, QSize claimed) {
         bytes[frame + 7] = char(claimed.width() >> 8);
         bytes[frame + 8] = char(claimed.width() & 0xFF);
     }
-    writeBytes(path, bytes);
-    return path;
+    return writeBytes(path, bytes);
 }
 
 QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPercent) {
@@ -201,8 +216,7 @@ QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPer
     for (int y = 0; y < rgb.height(); ++y) {
         out.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), qsizetype(w) * 3);
     }
-    writeBytes(path, out.left(out.size() * keepPercent / 100));
-    return path;
+    return writeBytes(path, out.left(out.size() * keepPercent / 100));
 }
 
 QString writeDamagedJpeg(const QString& path) {
@@ -210,18 +224,15 @@ QString writeDamagedJpeg(const QString& path) {
     for (int i = 0; i < 2000; ++i) {
         bytes.append(char((i * 37 + 11) & 0xFF));
     }
-    writeBytes(path, bytes);
-    return path;
+    return writeBytes(path, bytes);
 }
 
 QString writeEmptyFile(const QString& path) {
-    writeBytes(path, QByteArray());
-    return path;
+    return writeBytes(path, QByteArray());
 }
 
 QString writeTextFile(const QString& path, const QString& text) {
-    writeBytes(path, text.toUtf8());
-    return path;
+    return writeBytes(path, text.toUtf8());
 }
 
 QString writeHugePngHeader(const QString& path, int width, int height) {
@@ -237,8 +248,7 @@ QString writeHugePngHeader(const QString& path, int width, int height) {
     bytes += pngChunk("IHDR", ihdr);
     bytes += pngChunk("IDAT", QByteArray("\x78\x9C\x01\x00\x00", 5)); // cut-short zlib data
     bytes += pngChunk("IEND", QByteArray());
-    writeBytes(path, bytes);
-    return path;
+    return writeBytes(path, bytes);
 }
 
 } // namespace lumetra::testimages

@@ -14,8 +14,6 @@
 
 namespace lumetra::testimages {
 
-// A picture of one colour.
-QImage solidImage(QSize size, QColor colour);
 // Top half `top`, bottom half `bottom`: shows which way a picture was turned.
 QImage splitImage(QSize size, QColor top, QColor bottom);
 // Smooth gradients with fine noise: decodes and compresses like a photograph.
@@ -49,5 +47,10 @@ QString writeTextFile(const QString& path, const QString& text = QStringLiteral(
 // A PNG whose header claims width x height pixels but whose data is cut short: an "enormous"
 // picture that costs nothing to make.
 QString writeHugePngHeader(const QString& path, int width, int height);
+
+// `bytes` as they are; the bytes of a file (empty when it cannot be read); `bytes` packed by gzip.
+QString writeBytes(const QString& path, const QByteArray& bytes);
+QByteArray readBytes(const QString& path);
+QByteArray gzip(const QByteArray& bytes);
 
 } // namespace lumetra::testimages
