@@ -258,9 +258,12 @@ TEST_F(VanishingFolderTest, AFolderThatVanishesDuringTheScanGivesAnEmptyList) {
 
 TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {
     auto* layout = control<QLineEdit>("txtLayout");
-    dialogs->openAnswers = {QStringLiteral("/tmp/catalogo.pub"), QStringLiteral("/tmp/layout.doc"),
+    dialogs->openAnswers = {QStringLiteral("/tmp/CATALOGO.PUB"),
+                            QStringLiteral("/tmp/catalogo.pub"), QStringLiteral("/tmp/layout.doc"),
                             std::nullopt, QStringLiteral("/tmp/etichette")};
     QTest::mouseClick(control<QPushButton>("cmdLayout"), Qt::LeftButton);
+    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/CATALOGO.PUB")); // the extension in any case
+    window->cmdLayout_Click();
     EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub"));
     window->cmdLayout_Click();
     EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub")); // .doc ignored
@@ -270,8 +273,8 @@ TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {
     EXPECT_EQ(layout->text(), QStringLiteral("/tmp/etichette.pub")); // default extension
     EXPECT_TRUE(messages->shown.empty());
 
-    ASSERT_EQ(dialogs->openRequests.size(), 4u);
-    const auto& request = dialogs->openRequests[1];
+    ASSERT_EQ(dialogs->openRequests.size(), 5u);
+    const auto& request = dialogs->openRequests[2];
     EXPECT_EQ(request.title, QStringLiteral("Apri layout"));
     EXPECT_EQ(request.filter, QStringLiteral("Publisher (*.pub)"));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("pub"));
