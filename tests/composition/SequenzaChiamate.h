@@ -46,28 +46,25 @@ private:
     fake::RegistroChiamate& r_;
 };
 
-// Page 1 of a layout: a text box, rectangle A, an oval, rectangle B (slots: shapes 2 and 4).
-inline fake::PaginaFinta LayoutDueSlot() {
-    FormaFinta titolo = fake::Rettangolo(36, 20, 300, 30);
-    titolo.tipo = Publisher::msoTextBox;
-    titolo.testo = QStringLiteral("Catalogo");
-    FormaFinta ovale = fake::Rettangolo(400, 20, 40, 30);
-    ovale.tipoAutoForma = Publisher::msoShapeOval;
-    return {titolo, fake::Rettangolo(36, 80, 150, 150), ovale, fake::Rettangolo(216, 80, 150, 150)};
-}
-
 inline const double Altezza07 = 0.7 * 72 / 2.54;
 
-class SequenzaChiamate : public ::testing::Test {
-protected:
-    SequenzaChiamate() : contesto(finto.Registro()) {
+// One job on the fake. Its layout, unless set otherwise: page 1 holds a text box, rectangle A,
+// an oval and rectangle B (slots: shapes 2 and 4).
+struct LavoroFinto {
+    LavoroFinto() : contesto(finto.Registro()) {
+        FormaFinta titolo = fake::Rettangolo(36, 20, 300, 30);
+        titolo.tipo = Publisher::msoTextBox;
+        titolo.testo = QStringLiteral("Catalogo");
+        FormaFinta ovale = fake::Rettangolo(400, 20, 40, 30);
+        ovale.tipoAutoForma = Publisher::msoShapeOval;
+        finto.ImpostaLayout({{titolo, fake::Rettangolo(36, 80, 150, 150), ovale,
+                              fake::Rettangolo(216, 80, 150, 150)}});
         contesto.layout = QStringLiteral("/layout/catalogo.pub");
         contesto.indirizzo = QStringLiteral("/foto");
         contesto.fabbrica = finto.Fabbrica();
     }
 
-    void DueSlot() { finto.ImpostaLayout({LayoutDueSlot()}); }
-
+    // Queues F1.jpg, F2.jpg, ...
     void Accoda(int quanti) {
         for (int i = 1; i <= quanti; ++i)
             contesto.selezionati.append(QStringLiteral("F%1.jpg").arg(i));
@@ -79,5 +76,7 @@ protected:
     fake::PublisherFinto finto;
     ContestoRegistrato contesto;
 };
+
+class SequenzaChiamate : public ::testing::Test, public LavoroFinto {};
 
 } // namespace lumetra::composition::test

@@ -4,18 +4,15 @@
 
 #include "ComponiDocumento.h"
 
+#include <optional>
+
 namespace lumetra::composition::test {
 namespace {
 
-// Every stage of a one-picture print job, in order.
-TEST_F(SequenzaChiamate, StampaCompleta) {
-    DueSlot();
-    Accoda(1);
-    contesto.copie = QStringLiteral("2");
-
-    ASSERT_TRUE(ComponiDocumento(contesto, false));
-
-    const QStringList attese = {
+// Every stage of a one-picture job, in order, printed and shown. The preview shows the document
+// and lets go of it: no printing, no closing, no quitting.
+TEST(SequenzaChiamate, OgniFaseInOrdine) {
+    const QStringList comuni = {
         QStringLiteral("lblInformazioni = \"Apertura Micorsoft Publischer in corso...\""),
         QStringLiteral("CreateObject(\"Publisher.Application\")"),
         QStringLiteral("lblInformazioni = \"Caricamento layout in corso...\""),
@@ -59,113 +56,101 @@ TEST_F(SequenzaChiamate, StampaCompleta) {
         QStringLiteral("prgBar.Value = 1"),
         QStringLiteral("Pages.Item(1)"),
         QStringLiteral("Page(1).Delete"),
-        QStringLiteral("lblInformazioni = \"Stampa documento in corso...\""),
-        QStringLiteral("Application.ActiveDocument"),
-        QStringLiteral("Document.PrintOut(-1, -1, \"\", 2, True)"),
-        QStringLiteral("Document.PictureWarnings"),
-        QStringLiteral("prgBar.Visible = False"),
-        QStringLiteral("Document.Close"),
-        QStringLiteral("Application.Quit"),
     };
-    EXPECT_EQ(Operazioni(), attese);
-    EXPECT_TRUE(finto.ApplicazioneRilasciata());
-    EXPECT_TRUE(finto.DocumentoRilasciato());
-    // The finished page: the title, the oval and the picture; no rectangle.
-    ASSERT_EQ(finto.NumeroPagine(), 1);
-    const auto forme = finto.Forme(1);
-    ASSERT_EQ(forme.size(), 3u);
-    EXPECT_EQ(forme[0].tipo, Publisher::msoTextBox);
-    EXPECT_EQ(forme[1].tipoAutoForma, Publisher::msoShapeOval);
-    EXPECT_EQ(forme[2].immagine, QStringLiteral("/foto/F1.jpg"));
+    const std::pair<bool, QStringList> fini[] = {
+        {false,
+         {QStringLiteral("lblInformazioni = \"Stampa documento in corso...\""),
+          QStringLiteral("Application.ActiveDocument"),
+          QStringLiteral("Document.PrintOut(-1, -1, \"\", 2, True)"),
+          QStringLiteral("Document.PictureWarnings"), QStringLiteral("prgBar.Visible = False"),
+          QStringLiteral("Document.Close"), QStringLiteral("Application.Quit")}},
+        {true,
+         {QStringLiteral("Application.ActiveWindow"), QStringLiteral("Window.Visible = True"),
+          QStringLiteral("Document.PictureWarnings"), QStringLiteral("prgBar.Visible = False")}},
+    };
+    for (const auto& [anteprima, fine] : fini) {
+        SCOPED_TRACE(anteprima ? "anteprima" : "stampa");
+        LavoroFinto l;
+        l.Accoda(1);
+        l.contesto.copie = QStringLiteral("2");
+
+        ASSERT_TRUE(ComponiDocumento(l.contesto, anteprima));
+
+        EXPECT_EQ(l.Operazioni(), comuni + fine);
+        EXPECT_TRUE(l.finto.ApplicazioneRilasciata());
+        EXPECT_TRUE(l.finto.DocumentoRilasciato());
+        // The finished page: the title, the oval and the picture; no rectangle.
+        ASSERT_EQ(l.finto.NumeroPagine(), 1);
+        const auto forme = l.finto.Forme(1);
+        ASSERT_EQ(forme.size(), 3u);
+        EXPECT_EQ(forme[0].tipo, Publisher::msoTextBox);
+        EXPECT_EQ(forme[1].tipoAutoForma, Publisher::msoShapeOval);
+        EXPECT_EQ(forme[2].immagine, QStringLiteral("/foto/F1.jpg"));
+    }
 }
 
 // Full pages are turned by deleting their rectangles from the highest slot down and appending
-// a copy of page 1; the last page's rectangles go too, and no page is added after it.
-TEST_F(SequenzaChiamate, GiriDiPagina) {
-    DueSlot();
-    Accoda(5);
-
-    ASSERT_TRUE(ComponiDocumento(contesto, false));
-
-    const QStringList attese = {
+// a copy of page 1; the last page's rectangles go too, and no page is added after it. When the
+// pictures fill the last page exactly, the page added by the last turn is deleted.
+TEST(SequenzaChiamate, GiriDiPagina) {
+    const QStringList dueGiri = {
         QStringLiteral("Pages.Add(1, 1, 1)"),
-        QStringLiteral("AddPicture(\"/foto/F1.jpg\", 0, -1, 36, 80, 150, 150)"),
-        QStringLiteral("AddPicture(\"/foto/F2.jpg\", 0, -1, 216, 80, 150, 150)"),
+        QStringLiteral("Shapes(2).AddPicture(\"/foto/F1.jpg\", 0, -1, 36, 80, 150, 150)"),
+        QStringLiteral("Shapes(2).AddPicture(\"/foto/F2.jpg\", 0, -1, 216, 80, 150, 150)"),
         QStringLiteral("Shape(2,4).Delete"),
         QStringLiteral("Shape(2,2).Delete"),
-        QStringLiteral("\"Inserimento pagina '1' in corso...\""),
+        QStringLiteral("lblInformazioni = \"Inserimento pagina '1' in corso...\""),
         QStringLiteral("Pages.Add(1, 2, 1)"),
-        QStringLiteral("AddPicture(\"/foto/F3.jpg\", 0, -1, 36, 80, 150, 150)"),
-        QStringLiteral("AddPicture(\"/foto/F4.jpg\", 0, -1, 216, 80, 150, 150)"),
+        QStringLiteral("Shapes(3).AddPicture(\"/foto/F3.jpg\", 0, -1, 36, 80, 150, 150)"),
+        QStringLiteral("Shapes(3).AddPicture(\"/foto/F4.jpg\", 0, -1, 216, 80, 150, 150)"),
         QStringLiteral("Shape(3,4).Delete"),
         QStringLiteral("Shape(3,2).Delete"),
-        QStringLiteral("\"Inserimento pagina '2' in corso...\""),
+        QStringLiteral("lblInformazioni = \"Inserimento pagina '2' in corso...\""),
         QStringLiteral("Pages.Add(1, 3, 1)"),
-        QStringLiteral("AddPicture(\"/foto/F5.jpg\", 0, -1, 36, 80, 150, 150)"),
-        QStringLiteral("Shape(4,4).Delete"),
-        QStringLiteral("Shape(4,2).Delete"),
-        QStringLiteral("\"Inserimento pagina '3' in corso...\""),
-        QStringLiteral("Page(1).Delete"),
     };
-    QStringList lette;
-    for (const QString& riga :
-         Righe(QStringLiteral("Delete|Pages\\.Add|AddPicture|Inserimento pagina"))) {
-        lette.append(riga.mid(riga.indexOf(attese[lette.size()])));
+    const struct {
+        int file;
+        QStringList fine;
+        int pagine;
+        size_t forme; // of the last page: title, oval, pictures
+    } righe[] = {
+        {5,
+         {QStringLiteral("Shapes(4).AddPicture(\"/foto/F5.jpg\", 0, -1, 36, 80, 150, 150)"),
+          QStringLiteral("Shape(4,4).Delete"), QStringLiteral("Shape(4,2).Delete"),
+          QStringLiteral("lblInformazioni = \"Inserimento pagina '3' in corso...\""),
+          QStringLiteral("Page(1).Delete")},
+         3,
+         3},
+        {4, {QStringLiteral("Page(4).Delete"), QStringLiteral("Page(1).Delete")}, 2, 4},
+    };
+    for (const auto& riga : righe) {
+        SCOPED_TRACE(riga.file);
+        LavoroFinto l;
+        l.Accoda(riga.file);
+
+        ASSERT_TRUE(ComponiDocumento(l.contesto, false));
+
+        EXPECT_EQ(l.Righe(QStringLiteral("Delete|Pages\\.Add|AddPicture|Inserimento pagina")),
+                  dueGiri + riga.fine);
+        EXPECT_EQ(l.finto.NumeroPagine(), riga.pagine);
+        EXPECT_EQ(l.finto.Forme(riga.pagine).size(), riga.forme);
+        QStringList valori;
+        for (int i = 1; i <= riga.file; ++i)
+            valori.append(QStringLiteral("prgBar.Value = %1").arg(i));
+        EXPECT_EQ(l.Righe(QStringLiteral("^prgBar\\.Value")), valori + QStringList{valori.last()});
     }
-    EXPECT_EQ(lette, attese);
-    ASSERT_EQ(finto.NumeroPagine(), 3);
-    EXPECT_EQ(finto.Forme(3).size(), 3u); // title, oval, F5
-    EXPECT_EQ(Righe(QStringLiteral("^prgBar\\.Value")),
-              (QStringList{"prgBar.Value = 1", "prgBar.Value = 2", "prgBar.Value = 3",
-                           "prgBar.Value = 4", "prgBar.Value = 5", "prgBar.Value = 5"}));
-}
-
-// When the pictures fill the last page exactly, the page added by the last turn is deleted.
-TEST_F(SequenzaChiamate, UltimaPaginaVuotaEliminata) {
-    DueSlot();
-    Accoda(4);
-
-    ASSERT_TRUE(ComponiDocumento(contesto, false));
-
-    const QStringList fine = Righe(QStringLiteral("Delete|Pages\\.Add|Inserimento pagina"));
-    const QStringList attese = {QStringLiteral("Pages.Add(1, 3, 1)"),
-                                QStringLiteral("Page(4).Delete"), QStringLiteral("Page(1).Delete")};
-    EXPECT_EQ(fine.mid(fine.size() - 3), attese);
-    EXPECT_EQ(contesto.informazioni.at(contesto.informazioni.size() - 2),
-              QStringLiteral("Inserimento pagina '2' in corso..."));
-    EXPECT_EQ(finto.NumeroPagine(), 2);
-}
-
-// The preview shows the document and lets go of it: no printing, no closing, no quitting.
-TEST_F(SequenzaChiamate, Anteprima) {
-    DueSlot();
-    Accoda(1);
-
-    ASSERT_TRUE(ComponiDocumento(contesto, true));
-
-    const QStringList operazioni = Operazioni();
-    const QStringList attese = {
-        QStringLiteral("Page(1).Delete"), QStringLiteral("Application.ActiveWindow"),
-        QStringLiteral("Window.Visible = True"), QStringLiteral("Document.PictureWarnings"),
-        QStringLiteral("prgBar.Visible = False")};
-    EXPECT_EQ(operazioni.mid(operazioni.size() - 5), attese);
-    EXPECT_FALSE(contesto.informazioni.contains(QStringLiteral("Stampa documento in corso...")));
-    EXPECT_FALSE(finto.Terminato());
-    EXPECT_FALSE(finto.DocumentoChiuso());
-    EXPECT_TRUE(finto.FinestraVisibile());
-    EXPECT_TRUE(finto.ApplicazioneRilasciata());
 }
 
 // The captions of one picture: external above, internal top-left, in the chosen font.
-TEST_F(SequenzaChiamate, DidascalieSopraESinistra) {
-    DueSlot();
-    contesto.selezionati = {QStringLiteral("ABC123.jpg")};
-    contesto.codiceEsterno = 1;
-    contesto.codiceInterno = 1;
-    contesto.nomeFont = QStringLiteral("Arial");
-    contesto.grassetto = true;
+TEST(SequenzaChiamate, DidascalieSopraESinistra) {
+    LavoroFinto l;
+    l.contesto.selezionati = {QStringLiteral("ABC123.jpg")};
+    l.contesto.codiceEsterno = 1;
+    l.contesto.codiceInterno = 1;
+    l.contesto.nomeFont = QStringLiteral("Arial");
+    l.contesto.grassetto = true;
 
-    ASSERT_TRUE(ComponiDocumento(contesto, false));
+    ASSERT_TRUE(ComponiDocumento(l.contesto, false));
 
     const QString h = Valore(Altezza07);
     QStringList attese = {
@@ -217,22 +202,22 @@ TEST_F(SequenzaChiamate, DidascalieSopraESinistra) {
         QStringLiteral("Shape(2,7).Height = ") + h,
         QStringLiteral("Pages.Count -> 2"),
     };
-    const QStringList operazioni = Operazioni();
+    const QStringList operazioni = l.Operazioni();
     const auto inizio = operazioni.indexOf(attese.front());
     ASSERT_GE(inizio, 0);
     EXPECT_EQ(operazioni.mid(inizio, attese.size()), attese);
 }
 
 // Internal code top-right: the box shrinks towards the picture's right edge, which stays.
-TEST_F(SequenzaChiamate, DidascaliaInternaADestra) {
-    DueSlot();
-    contesto.selezionati = {QStringLiteral("X.Y.Z.png")};
-    contesto.codiceInterno = 2;
-    contesto.altezza = QStringLiteral("1,5");
+TEST(SequenzaChiamate, DidascaliaInternaADestra) {
+    LavoroFinto l;
+    l.contesto.selezionati = {QStringLiteral("X.Y.Z.png")};
+    l.contesto.codiceInterno = 2;
+    l.contesto.altezza = QStringLiteral("1,5");
 
-    ASSERT_TRUE(ComponiDocumento(contesto, false));
+    ASSERT_TRUE(ComponiDocumento(l.contesto, false));
 
-    const QStringList operazioni = Operazioni();
+    const QStringList operazioni = l.Operazioni();
     const auto inizio = operazioni.indexOf(QStringLiteral("ParagraphFormat(2,6).Alignment = 2"));
     ASSERT_GE(inizio, 0);
     const QStringList attese = {
@@ -253,17 +238,51 @@ TEST_F(SequenzaChiamate, DidascaliaInternaADestra) {
         QStringLiteral("TextFrame(2,6).Overflowing -> True"),
     };
     EXPECT_EQ(operazioni.mid(inizio, attese.size()), attese);
-    EXPECT_EQ(Righe(QStringLiteral("AddTextbox")),
+    EXPECT_EQ(l.Righe(QStringLiteral("AddTextbox")),
               QStringList{QStringLiteral("Shapes(2).AddTextbox(1, 36, 80, 150, \"1,5 cm\")")});
-    // "X.Y.Z" is 5 characters: 30 points of text and 5.76 of margins fit in 36 points. Left and
-    // width move together, so the box keeps the right edge it had after the first step.
-    const FormaFinta riquadro = finto.Forme(1).back();
-    EXPECT_EQ(riquadro.testo, QStringLiteral("X.Y.Z"));
-    EXPECT_EQ(riquadro.larghezza, 36);
-    EXPECT_EQ(riquadro.sinistra, 151);
-    EXPECT_EQ(riquadro.allineamento, Publisher::pbParagraphAlignmentRight);
-    EXPECT_EQ(riquadro.riempimento, 0xFFFFFF);
-    EXPECT_EQ(riquadro.adattamento, Publisher::pbTextAutoFitBestFit);
+}
+
+// The internal caption's box as it is left, and how many times it was widened. It is narrowed
+// to its text ("X.Y.Z": 30 points of text and 5.76 of margins fit in 36 points) keeping the
+// edge it is aligned to; left and width move together, so a right-aligned box keeps the right
+// edge it had after the first step. A code wider than the picture is neither narrowed nor
+// filled. An engine that never reports a fit while the box is narrowed: the widening stops at
+// the picture's width.
+TEST(SequenzaChiamate, RiquadroDellaDidascaliaInterna) {
+    const struct {
+        const char* nome;
+        int interno;
+        double larghezzaCarattere;
+        bool traboccaSenzaAdattamento;
+        int allargamenti;
+        double sinistra;
+        double larghezza;
+        std::optional<std::int32_t> riempimento;
+    } righe[] = {
+        {"X.Y.Z.png", 2, 6, false, 36, 151, 36, 0xFFFFFF},
+        {"ABC123.jpg", 1, 30, false, 0, 36, 150, std::nullopt},
+        {"A.jpg", 1, 6, true, 150, 36, 150, 0xFFFFFF},
+        {"A.jpg", 2, 6, true, 150, 37, 150, 0xFFFFFF},
+    };
+    for (const auto& riga : righe) {
+        SCOPED_TRACE(std::string(riga.nome) + " " + std::to_string(riga.interno));
+        LavoroFinto l;
+        l.finto.ImpostaLarghezzaCarattere(riga.larghezzaCarattere);
+        l.finto.ImpostaTraboccaSenzaAdattamento(riga.traboccaSenzaAdattamento);
+        l.contesto.selezionati = {QString::fromLatin1(riga.nome)};
+        l.contesto.codiceInterno = riga.interno;
+
+        ASSERT_TRUE(ComponiDocumento(l.contesto, false));
+
+        EXPECT_EQ(l.Righe(QStringLiteral("^Shape\\(2,6\\)\\.Width = ")).size(), riga.allargamenti);
+        const FormaFinta riquadro = l.finto.Forme(1).back();
+        EXPECT_EQ(riquadro.sinistra, riga.sinistra);
+        EXPECT_EQ(riquadro.larghezza, riga.larghezza);
+        EXPECT_EQ(riquadro.riempimento, riga.riempimento);
+        EXPECT_EQ(riquadro.allineamento, riga.interno == 1 ? Publisher::pbParagraphAlignmentLeft
+                                                           : Publisher::pbParagraphAlignmentRight);
+        EXPECT_EQ(riquadro.adattamento, Publisher::pbTextAutoFitBestFit);
+    }
 }
 
 } // namespace

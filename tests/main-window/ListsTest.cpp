@@ -20,27 +20,14 @@
 using namespace lumetra;
 using testsupport::WindowTest;
 
-namespace {
-
-QStringList names(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* name : list) {
-        result << QString::fromUtf8(name);
-    }
-    return result;
-}
-
-} // namespace
-
 TEST_F(WindowTest, ScanListsImageNamesByTheExtensionText) {
-    const QString folder =
-        folderWith(names({"a.JPG", "b.txt", "c", "d.jp", "e.tif", "f.tiff", "x.jpg/", "g.",
-                          "h.Tiff", "foto.pdf", "i.jpeg.bak", "k.pc"}));
+    const QString folder = folderWith({"a.JPG", "b.txt", "c", "d.jp", "e.tif", "f.tiff", "x.jpg/",
+                                       "g.", "h.Tiff", "foto.pdf", "i.jpeg.bak", "k.pc"});
     chooseFolder(folder);
     EXPECT_EQ(control<QLineEdit>("txtIndirizzo")->text(), folder);
     // "g." has an empty extension, which always occurs; "c", "jp" and "pc" are fragments.
     EXPECT_EQ(texts(window->lvwFileModel()),
-              names({"a.JPG", "c", "d.jp", "e.tif", "f.tiff", "g.", "h.Tiff", "k.pc"}));
+              QStringList({"a.JPG", "c", "d.jp", "e.tif", "f.tiff", "g.", "h.Tiff", "k.pc"}));
     EXPECT_EQ(marks(window->lvwFileModel()), QList<bool>(8, false));
     EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
     EXPECT_TRUE(messages->shown.empty());
@@ -54,41 +41,41 @@ TEST_F(WindowTest, ScanListsImageNamesByTheExtensionText) {
 }
 
 TEST_F(WindowTest, MovesGoInReverseOrderAndArriveUnmarked) {
-    chooseFolder(folderWith(names({"a.jpg", "b.jpg", "c.jpg", "d.jpg"})));
+    chooseFolder(folderWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
     auto* files = window->lvwFileModel();
     auto* queue = window->lvwSelezionatiModel();
     auto* printed = window->lvwStampatiModel();
     files->SetChecked(1, true);
     files->SetChecked(3, true);
     QTest::mouseClick(control<QPushButton>("cmdSeleziona"), Qt::LeftButton);
-    EXPECT_EQ(texts(files), names({"a.jpg", "c.jpg"}));
-    EXPECT_EQ(texts(queue), names({"d.jpg", "b.jpg"}));
+    EXPECT_EQ(texts(files), QStringList({"a.jpg", "c.jpg"}));
+    EXPECT_EQ(texts(queue), QStringList({"d.jpg", "b.jpg"}));
     EXPECT_EQ(marks(queue), QList<bool>({false, false}));
     EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
 
     files->SetAllChecked(true);
     window->SelezionaMarcati();
-    EXPECT_EQ(texts(queue), names({"d.jpg", "b.jpg", "c.jpg", "a.jpg"}));
+    EXPECT_EQ(texts(queue), QStringList({"d.jpg", "b.jpg", "c.jpg", "a.jpg"}));
     EXPECT_EQ(files->Count(), 0);
 
     // Back: the marked entries of the queue, last first, added at the end of the folder list.
     queue->SetChecked(0, true);
     queue->SetChecked(2, true);
     QTest::mouseClick(control<QPushButton>("cmdRimuovi"), Qt::LeftButton);
-    EXPECT_EQ(texts(files), names({"c.jpg", "d.jpg"}));
-    EXPECT_EQ(texts(queue), names({"b.jpg", "a.jpg"}));
+    EXPECT_EQ(texts(files), QStringList({"c.jpg", "d.jpg"}));
+    EXPECT_EQ(texts(queue), QStringList({"b.jpg", "a.jpg"}));
 
     // Filing as printed: every entry, marked or not, after the ones already there.
     printed->Add(QStringLiteral("x.jpg"));
     queue->SetChecked(1, true);
     window->SpostaStampati();
-    EXPECT_EQ(texts(printed), names({"x.jpg", "a.jpg", "b.jpg"}));
+    EXPECT_EQ(texts(printed), QStringList({"x.jpg", "a.jpg", "b.jpg"}));
     EXPECT_EQ(queue->Count(), 0);
 
     // Nothing marked: nothing moves.
     window->SelezionaMarcati();
     window->RimuoviMarcati();
-    EXPECT_EQ(texts(files), names({"c.jpg", "d.jpg"}));
+    EXPECT_EQ(texts(files), QStringList({"c.jpg", "d.jpg"}));
 }
 
 TEST_F(WindowTest, ManyScatteredMovesKeepOrder) {
@@ -137,7 +124,7 @@ TEST_F(WindowTest, ManyScatteredMovesKeepOrder) {
 
 TEST_F(WindowTest, MarkingByButtonsAndPopUpMenu) {
     window->show();
-    chooseFolder(folderWith(names({"a.jpg", "b.jpg", "c.jpg"})));
+    chooseFolder(folderWith({"a.jpg", "b.jpg", "c.jpg"}));
     auto* files = window->lvwFileModel();
     auto* list = control<QTreeView>("lvwFile");
 
@@ -177,7 +164,7 @@ TEST_F(WindowTest, MarkingByButtonsAndPopUpMenu) {
 }
 
 TEST_F(WindowTest, ANewScanEmptiesTheQueueAndACancelledPickerKeepsIt) {
-    const QString folder = folderWith(names({"a.jpg", "b.jpg"}));
+    const QString folder = folderWith({"a.jpg", "b.jpg"});
     chooseFolder(folder);
     window->lvwFileModel()->SetChecked(0, true);
     window->SelezionaMarcati();
@@ -185,24 +172,24 @@ TEST_F(WindowTest, ANewScanEmptiesTheQueueAndACancelledPickerKeepsIt) {
 
     dialogs->folderAnswers.push_back(QString()); // cancel
     window->cmdIndirizzo_Click();
-    EXPECT_EQ(texts(window->lvwSelezionatiModel()), names({"a.jpg"}));
-    EXPECT_EQ(texts(window->lvwStampatiModel()), names({"x.jpg"}));
+    EXPECT_EQ(texts(window->lvwSelezionatiModel()), QStringList({"a.jpg"}));
+    EXPECT_EQ(texts(window->lvwStampatiModel()), QStringList({"x.jpg"}));
     EXPECT_EQ(control<QLineEdit>("txtIndirizzo")->text(), folder);
 
     chooseFolder(folder); // the same folder again: a fresh scan
-    EXPECT_EQ(texts(window->lvwFileModel()), names({"a.jpg", "b.jpg"}));
+    EXPECT_EQ(texts(window->lvwFileModel()), QStringList({"a.jpg", "b.jpg"}));
     EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
     EXPECT_EQ(window->lvwStampatiModel()->Count(), 0);
 }
 
 TEST_F(WindowTest, BadFoldersGiveEmptyListsQuietly) {
-    chooseFolder(folderWith(names({"a.jpg"})));
+    chooseFolder(folderWith({"a.jpg"}));
     chooseFolder(QStringLiteral("/non/esiste/proprio"));
     EXPECT_EQ(window->lvwFileModel()->Count(), 0);
     EXPECT_EQ(control<QLineEdit>("txtIndirizzo")->text(), QStringLiteral("/non/esiste/proprio"));
 
     // A folder that cannot be read.
-    const QString locked = folderWith(names({"a.jpg"}));
+    const QString locked = folderWith({"a.jpg"});
     ::chmod(QFile::encodeName(locked).constData(), 0);
     {
         const lumetra::testsupport::Unprivileged unprivileged;
@@ -222,7 +209,7 @@ TEST_F(WindowTest, BadFoldersGiveEmptyListsQuietly) {
 
 TEST_F(WindowTest, OddNamesAreListedOnlyWhenTheyCanBeFoundAgain) {
     const QString folder = folderWith(
-        names({"con spazio.jpg", "perché.jpg", "l'arancia.png", "ÀBC.JPG", "tab\tname.gif"}));
+        QStringList({"con spazio.jpg", "perché.jpg", "l'arancia.png", "ÀBC.JPG", "tab\tname.gif"}));
     const QByteArray raw = QFile::encodeName(folder) + "/rotto\xc3\x28.jpg";
     const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
     ASSERT_GE(fd, 0);
@@ -248,7 +235,7 @@ protected:
 };
 
 TEST_F(VanishingFolderTest, AFolderThatVanishesDuringTheScanGivesAnEmptyList) {
-    const QString folder = folderWith(names({"a.jpg", "b.jpg"}));
+    const QString folder = folderWith({"a.jpg", "b.jpg"});
     hooked->beforeListing = [](const QString& path) { QDir(path).removeRecursively(); };
     chooseFolder(folder);
     EXPECT_EQ(window->lvwFileModel()->Count(), 0);
@@ -258,9 +245,12 @@ TEST_F(VanishingFolderTest, AFolderThatVanishesDuringTheScanGivesAnEmptyList) {
 
 TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {
     auto* layout = control<QLineEdit>("txtLayout");
-    dialogs->openAnswers = {QStringLiteral("/tmp/catalogo.pub"), QStringLiteral("/tmp/layout.doc"),
+    dialogs->openAnswers = {QStringLiteral("/tmp/CATALOGO.PUB"),
+                            QStringLiteral("/tmp/catalogo.pub"), QStringLiteral("/tmp/layout.doc"),
                             std::nullopt, QStringLiteral("/tmp/etichette")};
     QTest::mouseClick(control<QPushButton>("cmdLayout"), Qt::LeftButton);
+    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/CATALOGO.PUB")); // the extension in any case
+    window->cmdLayout_Click();
     EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub"));
     window->cmdLayout_Click();
     EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub")); // .doc ignored
@@ -270,8 +260,8 @@ TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {
     EXPECT_EQ(layout->text(), QStringLiteral("/tmp/etichette.pub")); // default extension
     EXPECT_TRUE(messages->shown.empty());
 
-    ASSERT_EQ(dialogs->openRequests.size(), 4u);
-    const auto& request = dialogs->openRequests[1];
+    ASSERT_EQ(dialogs->openRequests.size(), 5u);
+    const auto& request = dialogs->openRequests[2];
     EXPECT_EQ(request.title, QStringLiteral("Apri layout"));
     EXPECT_EQ(request.filter, QStringLiteral("Publisher (*.pub)"));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("pub"));

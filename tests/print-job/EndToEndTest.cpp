@@ -3,12 +3,11 @@
 
 #include "CupsQueue.h"
 #include "EngineFactory.h"
-#include "FileListModel.h"
-#include "PlatformDoubles.h"
+#include "LetturaPdf.h"
 #include "PubBuilder.h"
 #include "TestImages.h"
 #include "TestProcess.h"
-#include "frmLumetra.h"
+#include "WindowTestSupport.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -23,6 +22,7 @@
 #include <gtest/gtest.h>
 
 using namespace lumetra;
+using namespace lumetra::composition::test;
 
 namespace {
 
@@ -30,7 +30,7 @@ namespace {
 const QRectF Slots[] = {
     {60, 120, 220, 160}, {315, 120, 220, 160}, {60, 420, 220, 160}, {315, 420, 220, 160}};
 
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -55,18 +55,14 @@ protected:
                                   QSize(400, 300), colours[i]);
         }
         pdf = dir.filePath(QStringLiteral("uscita.pdf"));
+        creaPublisher = [this] { return engine(); };
+        WindowTest::SetUp();
     }
 
-    // The window with the given engine; the layout and the folder chosen, every photo queued
+    // The window on the given engine; the layout and the folder chosen, every photo queued
     // (last first: ART-104, ART-103, ..., ART-100), captions below and in the top-left corner.
-    void prepareJob(Publisher::ApplicationFactory engine) {
-        messages = std::make_shared<doubles::ScriptedMessageBox>();
-        dialogs = std::make_shared<doubles::ScriptedDialogHost>();
-        mainwindow::Servizi servizi;
-        servizi.messageBox = messages;
-        servizi.dialogHost = dialogs;
-        servizi.creaPublisher = std::move(engine);
-        window = std::make_unique<mainwindow::frmLumetra>(servizi);
+    void prepareJob(Publisher::ApplicationFactory factory) {
+        engine = std::move(factory);
         dialogs->openAnswers.push_back(layout);
         dialogs->folderAnswers.push_back(folder);
         window->show();
@@ -76,15 +72,12 @@ protected:
         window->mnuFileSelezionaTutto_Click();
         click("cmdSeleziona");
         ASSERT_EQ(window->lvwSelezionatiModel()->Text(0), QStringLiteral("ART-104.jpg"));
-        window->findChild<QComboBox*>(QStringLiteral("cmbCodiceArticoloEsterno"))
-            ->setCurrentIndex(2);
-        window->findChild<QComboBox*>(QStringLiteral("cmbCodiceArticoloInterno"))
-            ->setCurrentIndex(1);
+        control<QComboBox>("cmbCodiceArticoloEsterno")->setCurrentIndex(2);
+        control<QComboBox>("cmbCodiceArticoloInterno")->setCurrentIndex(1);
     }
 
     void click(const char* button) {
-        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)),
-                          Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
     }
 
     // The job went through: no message, "Pronto", every photo filed as printed.
@@ -92,8 +85,7 @@ protected:
         for (const auto& shown : messages->shown) {
             ADD_FAILURE() << "messaggio inatteso: " << shown.prompt.toStdString();
         }
-        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblInformazioni"))->text(),
-                  QStringLiteral("Pronto"));
+        EXPECT_EQ(control<QLabel>("lblInformazioni")->text(), QStringLiteral("Pronto"));
         EXPECT_EQ(window->lvwSelezionatiModel()->Count(), 0);
         EXPECT_EQ(window->lvwStampatiModel()->Count(), 5);
     }
@@ -102,9 +94,7 @@ protected:
     QString token, layout, folder, pdf;
     const QColor colours[5] = {QColor(220, 30, 30), QColor(30, 170, 40), QColor(30, 60, 220),
                                QColor(230, 200, 20), QColor(150, 40, 170)};
-    std::shared_ptr<doubles::ScriptedMessageBox> messages;
-    std::shared_ptr<doubles::ScriptedDialogHost> dialogs;
-    std::unique_ptr<mainwindow::frmLumetra> window;
+    Publisher::ApplicationFactory engine;
 };
 
 } // namespace
@@ -126,19 +116,19 @@ TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
     // Captions: each code twice (under the picture and in its corner), on the right page.
     const QString page1 =
         testsupport::runProgram(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", pdf, "-"});
-    const QString page2 =
-        testsupport::runProgram(QStringLiteral("pdftotext"), {"-f", "2", "-l", "2", pdf, "-"});
     for (int code = 101; code <= 104; ++code) {
         EXPECT_EQ(page1.count(QStringLiteral("ART-%1").arg(code)), 2) << code;
     }
-    EXPECT_EQ(page2.count(QStringLiteral("ART-100")), 2);
     EXPECT_TRUE(page1.contains(QStringLiteral("Catalogo di prova")));
+    QStringList page2;
+    for (const ParolaPdf& word : ParoleDelPdf(pdf, 2)) {
+        page2 << word.testo;
+    }
+    EXPECT_EQ(page2.count(QStringLiteral("ART-100")), 2);
 
     // Pictures fill their slots: slot 1 of page 1 holds ART-104, slot 1 of page 2 ART-100.
-    const QString png = dir.filePath(QStringLiteral("pagina"));
-    testsupport::runProgram(QStringLiteral("pdftoppm"), {"-r", "36", "-png", pdf, png});
-    const QImage first(png + QStringLiteral("-1.png"));
-    const QImage second(png + QStringLiteral("-2.png"));
+    const QImage first = PaginaDelPdf(pdf, 1, 36);
+    const QImage second = PaginaDelPdf(pdf, 2, 36);
     ASSERT_FALSE(first.isNull());
     ASSERT_FALSE(second.isNull());
     const double scale = 36.0 / 72.0;
@@ -186,16 +176,10 @@ TEST_F(EndToEndTest, PrintsCollatedCopiesOnTheDefaultPrinter) {
     // What came out: the 2 pages twice, in collated order (page 1 has a picture in slot 2).
     const QString printed = cupstest::outputPdf(token);
     ASSERT_FALSE(printed.isEmpty()) << "cups-pdf wrote nothing for " << token.toStdString();
-    const QString info = testsupport::runProgram(QStringLiteral("pdfinfo"), {printed});
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\b"))))
-        << info.toStdString();
+    EXPECT_EQ(PagineDelPdf(printed), 4);
     QString order;
     for (int page = 1; page <= 4; ++page) {
-        const QString prefix = dir.filePath(QStringLiteral("carta%1").arg(page));
-        testsupport::runProgram(QStringLiteral("pdftoppm"),
-                                {"-f", QString::number(page), "-l", QString::number(page), "-r",
-                                 "36", "-singlefile", "-png", printed, prefix});
-        const QImage image(prefix + QStringLiteral(".png"));
+        const QImage image = PaginaDelPdf(printed, page, 36);
         ASSERT_FALSE(image.isNull());
         const QColor inSlot2(image.pixel(static_cast<int>(Slots[1].center().x() / 2),
                                          static_cast<int>((Slots[1].bottom() - 30) / 2)));

@@ -38,37 +38,36 @@ PaneControls pane(bool buttons) {
 
 } // namespace
 
-// The bands for a large window and for the window's opening size (twips).
-TEST(FormResize, PlacesTheStatusLineSeparatorAndSplitter) {
-    const FormControls c = geometry::Form_Resize(12000, 7000, controls());
-    EXPECT_EQ(c.lblInformazioni, QRectF(0, 6610, 12000, 390));
-    EXPECT_EQ(c.prgBar, QRectF(60, 6805, 11880, 135));
-    EXPECT_EQ(c.line1, (geometry::Line{0, 6535, 12000, 6535}));
-    EXPECT_EQ(c.line2, (geometry::Line{0, 6550, 12000, 6550}));
-    EXPECT_EQ(c.splitter, QRectF(0, 1200, 12000, 5290));
-
+// At any size the bands stack without overlapping, each across the whole width: the splitter
+// from the settings area down, the etched separator, and the status label at the bottom with
+// the progress bar centred inside it. Growing moves only the bottom bands and gives the splitter
+// every extra twip of height; nothing depends on the layout before, so minimising and restoring
+// gives the same layout. (The opening size's exact layout is checked on the real window.)
+TEST(FormResize, BandsStackAcrossTheWidthAndOnlyTheSplitterGrows) {
     const FormControls start = geometry::Form_Resize(10110, 5580, controls());
-    EXPECT_EQ(start.lblInformazioni, QRectF(0, 5190, 10110, 390));
-    EXPECT_EQ(start.line1.y1, 5115);
-    EXPECT_EQ(start.line2.y1, 5130);
-    EXPECT_EQ(start.prgBar, QRectF(60, 5385, 9990, 135));
-    EXPECT_EQ(start.splitter, QRectF(0, 1200, 10110, 3870));
-}
-
-TEST(FormResize, GrowingMovesOnlyTheBottomBandsAndKeepsNoState) {
-    const FormControls small = geometry::Form_Resize(10110, 5580, controls());
-    const FormControls wide = geometry::Form_Resize(10410, 5580, small);
-    EXPECT_EQ(wide.lblInformazioni.width() - small.lblInformazioni.width(), 300);
-    EXPECT_EQ(wide.prgBar.width() - small.prgBar.width(), 300);
-    EXPECT_EQ(wide.line1.x2 - small.line1.x2, 300);
-    EXPECT_EQ(wide.splitter.width() - small.splitter.width(), 300);
-    const FormControls tall = geometry::Form_Resize(10110, 6080, small);
-    EXPECT_EQ(tall.splitter.top(), 1200);
-    EXPECT_EQ(tall.splitter.height() - small.splitter.height(), 500);
-    EXPECT_EQ(tall.line1.y1 - small.line1.y1, 500);
-    // Minimising and restoring: the same layout as before.
-    const FormControls minimised = geometry::Form_Resize(0, 0, tall);
-    EXPECT_EQ(geometry::Form_Resize(10110, 5580, minimised), small);
+    for (const QSizeF size :
+         {QSizeF(10110, 5580), QSizeF(12000, 7000), QSizeF(10410, 5580), QSizeF(10110, 6080)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+        const double W = size.width();
+        const double H = size.height();
+        const FormControls c = geometry::Form_Resize(float(W), float(H), start);
+        EXPECT_EQ(c.lblInformazioni, QRectF(0, H - 390, W, 390));
+        EXPECT_TRUE(c.lblInformazioni.contains(c.prgBar));
+        EXPECT_EQ(c.prgBar.center().x(), W / 2);
+        EXPECT_EQ(c.prgBar.height(), 135);
+        EXPECT_EQ(c.splitter.top(), 1200);
+        EXPECT_EQ(c.splitter.width(), W);
+        EXPECT_LT(c.splitter.bottom(), c.line1.y1);
+        EXPECT_LT(c.line1.y1, c.line2.y1);
+        EXPECT_LT(c.line2.y1, c.lblInformazioni.top());
+        for (const geometry::Line& line : {c.line1, c.line2}) {
+            EXPECT_EQ(line, (geometry::Line{0, line.y1, float(W), line.y1}));
+        }
+        EXPECT_EQ(c.splitter.height() - start.splitter.height(), H - 5580);
+        EXPECT_EQ(c.line1.y1 - start.line1.y1, H - 5580);
+        EXPECT_EQ(c.prgBar.width() - start.prgBar.width(), W - 10110);
+        EXPECT_EQ(geometry::Form_Resize(float(W), float(H), geometry::Form_Resize(0, 0, c)), c);
+    }
 }
 
 TEST(FormResize, NegativeSizesSkipTheirStepOnly) {

@@ -1,6 +1,6 @@
 #include "PublisherFinto.h"
 
-#include <QRegularExpression>
+#include "Length.h"
 
 #include <algorithm>
 
@@ -30,9 +30,7 @@ struct PublisherFinto::Nucleo {
     std::vector<PaginaFinta> layout;
     double larghezzaCarattere = 6;
     bool traboccaSenzaAdattamento = false;
-    std::vector<Publisher::PictureWarning> avvisi;
     std::vector<std::shared_ptr<PaginaModello>> pagine;
-    bool chiuso = false;
     bool terminato = false;
     bool visibile = false;
     int applicazioniVive = 0;
@@ -60,12 +58,14 @@ struct PublisherFinto::Nucleo {
             .arg(it - pagina->forme.begin() + 1);
     }
 
-    static std::shared_ptr<FormaModello> Copia(const FormaModello& origine,
-                                               const std::shared_ptr<PaginaModello>& pagina) {
-        auto copia = std::make_shared<FormaModello>();
-        copia->dati = origine.dati;
-        copia->pagina = pagina;
-        return copia;
+    // A new shape at the end of a page.
+    static std::shared_ptr<FormaModello> Aggiungi(const FormaFinta& dati,
+                                                  const std::shared_ptr<PaginaModello>& pagina) {
+        auto forma = std::make_shared<FormaModello>();
+        forma->dati = dati;
+        forma->pagina = pagina;
+        pagina->forme.push_back(forma);
+        return forma;
     }
 };
 
@@ -86,26 +86,14 @@ QString Testo(const Variant& v) {
     return v.IsNumber() ? fake::Valore(v.Number()) : fake::Valore(v.Text());
 }
 
-// A position or size in points: a number, or a measurement text in cm, mm, in or pt.
+// A position or size in points: a number, or a measurement text ("0,7 cm").
 double Punti(const Variant& v) {
     if (v.IsNumber())
         return v.Number();
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*([-+]?\\d+(?:[.,]\\d+)?)\\s*(cm|mm|in|pt|\")?\\s*$"));
-    const auto m = re.match(v.Text());
-    if (!m.hasMatch())
+    const auto lunghezza = runtime::parseLength(v.Text(), runtime::Unit::Point);
+    if (!lunghezza)
         throw Error(5, QStringLiteral("Argomento o chiamata di routine non valida"));
-    QString numero = m.captured(1);
-    numero.replace(QLatin1Char(','), QLatin1Char('.'));
-    const double valore = numero.toDouble();
-    const QString unita = m.captured(2);
-    if (unita == QLatin1String("cm"))
-        return valore * 72.0 / 2.54;
-    if (unita == QLatin1String("mm"))
-        return valore * 72.0 / 25.4;
-    if (unita == QLatin1String("in") || unita == QLatin1String("\""))
-        return valore * 72.0;
-    return valore;
+    return lunghezza->points();
 }
 
 QString Testo(const QString& v) {
@@ -316,11 +304,7 @@ private:
         dati.alto = Punti(alto);
         dati.larghezza = Punti(larghezza);
         dati.altezza = Punti(altezza);
-        auto forma = std::make_shared<FormaModello>();
-        forma->dati = dati;
-        forma->pagina = p_;
-        p_->forme.push_back(forma);
-        return std::make_shared<FormaFintaOggetto>(n_, forma);
+        return std::make_shared<FormaFintaOggetto>(n_, Nucleo::Aggiungi(dati, p_));
     }
 
     NucleoPtr n_;
@@ -377,7 +361,7 @@ public:
             auto pagina = std::make_shared<PaginaModello>();
             if (duplica != 0 && !pagine.empty()) {
                 for (const auto& forma : pagine.front()->forme)
-                    pagina->forme.push_back(Nucleo::Copia(*forma, pagina));
+                    Nucleo::Aggiungi(forma->dati, pagina);
             }
             pagine.insert(pagine.begin() + dopo + k, pagina);
             ultima = pagina;
@@ -402,12 +386,9 @@ public:
     }
     std::vector<Publisher::PictureWarning> PictureWarnings() override {
         n_->Registra(QStringLiteral("Document.PictureWarnings"));
-        return n_->avvisi;
+        return {};
     }
-    void Close() override {
-        n_->Registra(QStringLiteral("Document.Close"));
-        n_->chiuso = true;
-    }
+    void Close() override { n_->Registra(QStringLiteral("Document.Close")); }
 
 private:
     NucleoPtr n_;
@@ -440,14 +421,9 @@ public:
             throw Error(-2147467259, QStringLiteral("Impossibile aprire il file"));
         n_->pagine.clear();
         for (const PaginaFinta& origine : n_->layout) {
-            auto pagina = std::make_shared<PaginaModello>();
-            for (const FormaFinta& dati : origine) {
-                auto forma = std::make_shared<FormaModello>();
-                forma->dati = dati;
-                forma->pagina = pagina;
-                pagina->forme.push_back(forma);
-            }
-            n_->pagine.push_back(pagina);
+            n_->pagine.push_back(std::make_shared<PaginaModello>());
+            for (const FormaFinta& dati : origine)
+                Nucleo::Aggiungi(dati, n_->pagine.back());
         }
         auto documento = std::make_shared<DocumentoFinto>(n_);
         documento_ = documento;
@@ -457,11 +433,7 @@ public:
         n_->Registra(QStringLiteral("Application.ActiveDocument"));
         if (auto documento = documento_.lock())
             return documento;
-        if (n_->pagine.empty())
-            throw Error(91, QStringLiteral("Nessun documento aperto"));
-        auto documento = std::make_shared<DocumentoFinto>(n_);
-        documento_ = documento;
-        return documento;
+        throw Error(91, QStringLiteral("Nessun documento aperto"));
     }
     std::shared_ptr<Publisher::Window> ActiveWindow() override {
         n_->Registra(QStringLiteral("Application.ActiveWindow"));
@@ -478,6 +450,59 @@ private:
 };
 
 } // namespace
+
+void RegistroChiamate::FallisciSu(const QString& modello, std::int32_t numero, int occorrenza,
+                                  const QString& descrizione) {
+    regole_.push_back(
+        {QRegularExpression(modello), numero, occorrenza,
+         descrizione.isEmpty() ? QStringLiteral("Errore %1 simulato").arg(numero) : descrizione});
+}
+
+void RegistroChiamate::Registra(const QString& riga) {
+    const Regola* scattata = nullptr;
+    for (Regola& regola : regole_) {
+        if (regola.mancanti <= 0 || !regola.modello.match(riga).hasMatch())
+            continue;
+        if (--regola.mancanti == 0 && !scattata)
+            scattata = &regola;
+    }
+    if (scattata) {
+        righe_.append(riga + QStringLiteral(" => Errore(%1)").arg(scattata->numero));
+        throw Publisher::Error(scattata->numero, scattata->descrizione);
+    }
+    righe_.append(riga);
+}
+
+QStringList RegistroChiamate::Righe(const QString& modello) const {
+    const QRegularExpression re(modello);
+    QStringList scelte;
+    for (const QString& riga : righe_) {
+        if (re.match(riga).hasMatch())
+            scelte.append(riga);
+    }
+    return scelte;
+}
+
+QStringList RegistroChiamate::Operazioni() const {
+    static const QRegularExpression navigazione(QStringLiteral(
+        "\\.(Pages|Shapes|TextFrame|TextRange|ParagraphFormat|Font|Fill|ForeColor)$"));
+    QStringList scelte;
+    for (const QString& riga : righe_) {
+        if (!navigazione.match(riga).hasMatch())
+            scelte.append(riga);
+    }
+    return scelte;
+}
+
+QString Valore(double numero) {
+    return QString::number(numero, 'g', 12);
+}
+QString Valore(const QString& testo) {
+    return QLatin1Char('"') + testo + QLatin1Char('"');
+}
+QString Valore(bool valore) {
+    return valore ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 FormaFinta Rettangolo(double sinistra, double alto, double larghezza, double altezza) {
     FormaFinta forma;
@@ -499,16 +524,8 @@ void PublisherFinto::ImpostaLarghezzaCarattere(double punti) {
     nucleo_->larghezzaCarattere = punti;
 }
 
-void PublisherFinto::ImpostaAvvisiImmagini(std::vector<Publisher::PictureWarning> avvisi) {
-    nucleo_->avvisi = std::move(avvisi);
-}
-
 void PublisherFinto::ImpostaTraboccaSenzaAdattamento(bool trabocca) {
     nucleo_->traboccaSenzaAdattamento = trabocca;
-}
-
-double PublisherFinto::LarghezzaCarattere() const {
-    return nucleo_->larghezzaCarattere;
 }
 
 RegistroChiamate& PublisherFinto::Registro() {
@@ -543,9 +560,6 @@ bool PublisherFinto::ApplicazioneRilasciata() const {
 }
 bool PublisherFinto::DocumentoRilasciato() const {
     return nucleo_->documentiVivi == 0;
-}
-bool PublisherFinto::DocumentoChiuso() const {
-    return nucleo_->chiuso;
 }
 bool PublisherFinto::Terminato() const {
     return nucleo_->terminato;

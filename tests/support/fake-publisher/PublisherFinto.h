@@ -9,15 +9,54 @@
 // call can be made to fail.
 
 #include "PublisherApi.h"
-#include "RegistroChiamate.h"
 
+#include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace lumetra::fake {
+
+// The call log: one text line per call, in order, and failures on request (a Publisher::Error
+// thrown at the n-th call whose line matches a pattern).
+class RegistroChiamate {
+public:
+    // The occorrenza-th call (from 1) whose line matches the regular expression modello throws
+    // Publisher::Error(numero, descrizione). Each rule fires once.
+    void FallisciSu(const QString& modello, std::int32_t numero, int occorrenza = 1,
+                    const QString& descrizione = QString());
+
+    // Records a line; throws when a rule says so (the line is recorded with " => Errore(n)").
+    void Registra(const QString& riga);
+
+    // Every line, or only those matching a regular expression.
+    const QStringList& Righe() const { return righe_; }
+    QStringList Righe(const QString& modello) const;
+    // The lines without the plain navigation from object to sub-object (Document.Pages,
+    // Page(n).Shapes, Shape.TextFrame, TextFrame.TextRange, TextRange.Font, ...).
+    QStringList Operazioni() const;
+    int Conta(const QString& modello) const { return static_cast<int>(Righe(modello).size()); }
+
+private:
+    struct Regola {
+        QRegularExpression modello;
+        std::int32_t numero;
+        int mancanti;
+        QString descrizione;
+    };
+    QStringList righe_;
+    std::vector<Regola> regole_;
+};
+
+// How values appear in the log: numbers as the shortest text, strings in double quotes,
+// booleans as True/False.
+QString Valore(double numero);
+QString Valore(const QString& testo);
+QString Valore(bool valore);
 
 // Left and right inner margin of a text frame, in points (0.04 in).
 inline constexpr double MargineInterno = 2.88;
@@ -55,12 +94,9 @@ public:
     void ImpostaLayout(std::vector<PaginaFinta> pagine);
     // Width of one character in points, for Overflowing (default 6).
     void ImpostaLarghezzaCarattere(double punti);
-    double LarghezzaCarattere() const;
     // A frame whose text never fits unless it is sized to fit (AutoFitText 0 always overflows):
     // an engine that never reports a fit while a caption box is being narrowed.
     void ImpostaTraboccaSenzaAdattamento(bool trabocca);
-    // What Document.PictureWarnings gives (nothing by default).
-    void ImpostaAvvisiImmagini(std::vector<Publisher::PictureWarning> avvisi);
 
     RegistroChiamate& Registro();
     const RegistroChiamate& Registro() const;
@@ -75,7 +111,6 @@ public:
     // What happened to the application and the document.
     bool ApplicazioneRilasciata() const; // no reference left to the last application object
     bool DocumentoRilasciato() const;
-    bool DocumentoChiuso() const;
     bool Terminato() const; // Quit was called
     bool FinestraVisibile() const;
 

@@ -1,0 +1,307 @@
+// The composition through the built-in engine: layouts written by the test-layout writer, real
+// pictures, and a PrintOut that writes a PDF, read back with poppler-utils. What gets printed or
+// shown: pages, pictures in their slots, captions. The object-model calls, the status texts and
+// the messages of each stretch are pinned against the recording fake (SequenzaChiamateTest,
+// ErroriComposizioneTest).
+#include "ComponiDocumento.h"
+#include "ContestoSemplice.h"
+#include "EngineApplication.h"
+#include "LetturaPdf.h"
+#include "PercorsoFile.h"
+#include "PubBuilder.h"
+#include "StampaQt.h"
+#include "TestImages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRectF>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+namespace lumetra::composition::test {
+namespace {
+
+using layoutwriter::PubItem;
+using Pagina = std::vector<PubItem>;
+
+constexpr int Dpi = 144;
+// How far a colour read from the rendered page may be from the expected one, per channel; how
+// far a word's box may be from where it belongs, in points.
+constexpr int TolleranzaColore = 14;
+constexpr double Tolleranza = 1.5;
+constexpr double AltezzaDidascalia = 0.7 * 72 / 2.54; // "0,7 cm"
+// Fill of the layout's auto shapes: a rectangle left on a page shows it.
+const QColor ColoreForma(128, 128, 128);
+
+// Rectangle s (0 to 11, reading order) of the standard layout's 3 columns and 4 rows.
+QRectF Slot(int s) {
+    return {36.0 + (s % 3) * 180.0, 80.0 + (s / 3) * 195.0, 150.0, 150.0};
+}
+
+PubItem Grigia(PubItem forma) {
+    forma.style.fill = ColoreForma.rgb();
+    return forma;
+}
+PubItem Rettangolo(const QRectF& r) {
+    return Grigia(PubItem::rectangle(r.x(), r.y(), r.width(), r.height()));
+}
+PubItem Testo(const QRectF& r, const QString& testo) {
+    PubItem casella = PubItem::textBox(r.x(), r.y(), r.width(), r.height(), testo);
+    casella.style.fill.reset();
+    casella.style.line.reset();
+    return casella;
+}
+
+// The standard layout: a title, the 12 slots, an oval.
+Pagina Griglia() {
+    Pagina pagina = {Testo({36, 20, 300, 30}, QStringLiteral("Catalogo"))};
+    for (int s = 0; s < 12; ++s)
+        pagina.push_back(Rettangolo(Slot(s)));
+    pagina.push_back(Grigia(PubItem::oval(500, 20, 40, 30)));
+    return pagina;
+}
+
+// Colour of the i-th queued picture (from 0).
+QColor Colore(int i) {
+    return QColor::fromHsv((i * 47) % 360, 220, 230);
+}
+
+// "ART001.jpg", "ART002.jpg", ...
+QStringList Nomi(int quanti) {
+    QStringList nomi;
+    for (int i = 1; i <= quanti; ++i)
+        nomi.append(QStringLiteral("ART%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+    return nomi;
+}
+
+// Shows nothing, and says it shows: the engine treats the document as being on screen.
+class VistaFinta : public engine::DocumentView {
+public:
+    bool isShowing() const override { return aperta_; }
+    void close() override { aperta_ = false; }
+
+private:
+    bool aperta_ = true;
+};
+
+// One job: the layout written and the context pointed at it, at a folder of pictures and at
+// the engine; after the run, the PDF it printed.
+class Lavoro {
+public:
+    explicit Lavoro(const std::vector<Pagina>& pagine) {
+        QDir(dir_.path()).mkdir(QStringLiteral("foto"));
+        layoutwriter::PubBuilder builder;
+        builder.pageSize(595.28, 841.89);
+        for (const Pagina& forme : pagine) {
+            layoutwriter::PubPage& pagina = builder.addPage();
+            for (const PubItem& forma : forme)
+                pagina.add(forma);
+        }
+        contesto.layout = dir_.filePath(QStringLiteral("layout.pub"));
+        EXPECT_TRUE(builder.save(contesto.layout));
+        contesto.indirizzo = dir_.filePath(QStringLiteral("foto"));
+        engine::EngineOptions opzioni;
+        opzioni.pdfFile = Pdf();
+        opzioni.openView = [](auto, auto) { return std::make_shared<VistaFinta>(); };
+        auto crea = engine::fabbricaMotore(opzioni);
+        contesto.fabbrica = [this, crea]() -> std::shared_ptr<Publisher::Application> {
+            auto creata = crea();
+            applicazione_ = std::dynamic_pointer_cast<engine::EngineApplication>(creata);
+            return creata;
+        };
+    }
+
+    // Makes a picture for each name, each in the next colour, and queues it.
+    void Accoda(const QStringList& nomi) {
+        for (const QString& nome : nomi) {
+            const QColor colore = Colore(static_cast<int>(contesto.selezionati.size()));
+            testimages::writeJpeg(PercorsoFile(contesto.indirizzo, nome), QSize(200, 200), colore,
+                                  95);
+            contesto.selezionati.append(nome);
+        }
+    }
+
+    QString Pdf() const { return dir_.filePath(QStringLiteral("stampa.pdf")); }
+    bool Stampato() const { return QFile::exists(Pdf()); }
+    int Pagine() const { return PagineDelPdf(Pdf()); }
+    bool Terminato() const { return applicazione_ && applicazione_->hasQuit(); }
+    bool Mostrato() const { return applicazione_ && applicazione_->isViewShowing(); }
+
+    // The words of page p.
+    QStringList Parole(int pagina) const {
+        QStringList parole;
+        for (const ParolaPdf& p : ParoleDelPdf(Pdf(), pagina))
+            parole.append(p.testo);
+        return parole;
+    }
+
+    ::testing::AssertionResult ColoreIn(int pagina, QPointF punto, QColor atteso) {
+        auto it = immagini_.find(pagina);
+        if (it == immagini_.end())
+            it = immagini_.emplace(pagina, PaginaDelPdf(Pdf(), pagina, Dpi)).first;
+        const QPoint pixel(static_cast<int>(punto.x() * Dpi / 72.0),
+                           static_cast<int>(punto.y() * Dpi / 72.0));
+        const QColor letto =
+            it->second.valid(pixel) ? it->second.pixelColor(pixel) : QColor(Qt::transparent);
+        if (std::abs(letto.red() - atteso.red()) <= TolleranzaColore &&
+            std::abs(letto.green() - atteso.green()) <= TolleranzaColore &&
+            std::abs(letto.blue() - atteso.blue()) <= TolleranzaColore)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "pagina " << pagina << " (" << punto.x() << ", " << punto.y() << "): letto "
+               << letto.name().toStdString() << ", atteso " << atteso.name().toStdString();
+    }
+    // The picture of queue entry f fills slot s; f < 0: neither a picture nor the layout's
+    // rectangle is left there.
+    void VerificaSlot(int pagina, int s, int f) {
+        EXPECT_TRUE(ColoreIn(pagina, Slot(s).center(), f < 0 ? QColor(Qt::white) : Colore(f)))
+            << "slot " << s << ", file " << f;
+    }
+
+    ContestoSemplice contesto;
+
+private:
+    QTemporaryDir dir_;
+    std::shared_ptr<engine::EngineApplication> applicazione_;
+    std::map<int, QImage> immagini_;
+};
+
+// As many pictures as slots: every slot filled in the queue's order, the template's other
+// shapes kept, no caption unless asked for, and the page added by the last turn deleted again.
+// Copies are the printer's: the PDF holds the page once. (Queues that spill onto further pages
+// are printed end to end by the window's and lumetra-componi's tests.)
+TEST(ComposizioneMotore, PaginaPienaSenzaPaginaVuotaInFondo) {
+    Lavoro l({Griglia()});
+    l.Accoda(Nomi(12));
+    l.contesto.copie = QStringLiteral("3");
+
+    ASSERT_TRUE(ComponiDocumento(l.contesto, false));
+
+    EXPECT_TRUE(l.contesto.messaggi.empty());
+    EXPECT_TRUE(l.Terminato());
+    ASSERT_EQ(l.Pagine(), 1);
+    for (int s = 0; s < 12; ++s)
+        l.VerificaSlot(1, s, s);
+    EXPECT_EQ(l.Parole(1), QStringList{QStringLiteral("Catalogo")});
+}
+
+// The layout's later pages stay and come first; their rectangles are no slots. Slots follow
+// page 1's collection order, not their place on the page.
+TEST(ComposizioneMotore, OrdineDellaCollezioneEAltrePagine) {
+    Lavoro l({{Rettangolo(Slot(11)), Grigia(PubItem::roundedRectangle(216, 275, 150, 150)),
+               Rettangolo(Slot(0))},
+              {Testo({36, 20, 300, 30}, QStringLiteral("Retro")), Rettangolo(Slot(5))}});
+    l.Accoda(Nomi(3));
+
+    ASSERT_TRUE(ComponiDocumento(l.contesto, false));
+
+    ASSERT_EQ(l.Pagine(), 3);
+    EXPECT_EQ(l.Parole(1), QStringList{QStringLiteral("Retro")});
+    EXPECT_TRUE(l.ColoreIn(1, Slot(5).center(), ColoreForma));
+    l.VerificaSlot(2, 11, 0);
+    l.VerificaSlot(2, 0, 1);
+    l.VerificaSlot(3, 11, 2);
+    l.VerificaSlot(3, 0, -1);
+}
+
+// "Visualizza pagine": the document is shown, nothing printed, the application keeps running.
+TEST(ComposizioneMotore, AnteprimaMostraSenzaStampare) {
+    Lavoro l({Griglia()});
+    l.Accoda(Nomi(2));
+
+    ASSERT_TRUE(ComponiDocumento(l.contesto, true));
+
+    EXPECT_TRUE(l.contesto.messaggi.empty());
+    EXPECT_TRUE(l.Mostrato());
+    EXPECT_FALSE(l.Terminato());
+    EXPECT_FALSE(l.Stampato());
+}
+
+// Rounded rectangles, ovals and text boxes are no slots, nor are the rectangles of page 2.
+TEST(ComposizioneMotore, LayoutSenzaRettangoli) {
+    Lavoro l({{Grigia(PubItem::roundedRectangle(36, 80, 150, 150)),
+               Grigia(PubItem::oval(216, 80, 150, 150)), Testo(Slot(2), QStringLiteral("Titolo"))},
+              {Rettangolo(Slot(0))}});
+    l.Accoda(Nomi(2));
+
+    EXPECT_FALSE(ComponiDocumento(l.contesto, false));
+
+    ASSERT_EQ(l.contesto.messaggi.size(), 1u);
+    EXPECT_EQ(l.contesto.messaggi[0].testo,
+              QStringLiteral("Il file layout specificato non contiene nessun rettango dove "
+                             "inserire le immagini, controllare il file del Publischer"));
+    EXPECT_TRUE(l.Terminato());
+    EXPECT_FALSE(l.Stampato());
+}
+
+// The codes where they were asked for. External: below or above the picture, centred on it,
+// within the caption height. Internal: in the picture's top strip at its left or right edge,
+// on a white box that ends after the text. Code = name without its last extension; a name
+// whose only dot leads gives no caption text.
+TEST(ComposizioneMotore, DidascalieAlloroPosto) {
+    const struct {
+        int esterno; // 1 above, 2 below
+        int interno; // 1 left, 2 right
+        QStringList nomi;
+        QStringList codici; // of the first pictures; the others give no text
+    } righe[] = {
+        {2, 1, {"ABC123.jpg", "A.B.jpg", ".jpg"}, {"ABC123", "A.B"}},
+        {1, 2, {"XY9.jpg"}, {"XY9"}},
+    };
+    for (const auto& riga : righe) {
+        SCOPED_TRACE(riga.nomi.join(' ').toStdString());
+        Lavoro l({Griglia()});
+        l.Accoda(riga.nomi);
+        l.contesto.codiceEsterno = riga.esterno;
+        l.contesto.codiceInterno = riga.interno;
+
+        ASSERT_TRUE(ComponiDocumento(l.contesto, false));
+        ASSERT_EQ(l.Pagine(), 1);
+
+        const std::vector<ParolaPdf> parole = ParoleDelPdf(l.Pdf(), 1);
+        for (int i = 0; i < riga.nomi.size(); ++i) {
+            const QRectF foto = Slot(i);
+            if (i >= riga.codici.size()) {
+                // The picture, and no text over it.
+                l.VerificaSlot(1, i, i);
+                for (const ParolaPdf& p : parole)
+                    EXPECT_TRUE(p.xMin > foto.right() || p.xMax < foto.left())
+                        << p.testo.toStdString();
+                continue;
+            }
+            std::vector<QRectF> trovati;
+            for (const ParolaPdf& p : parole) {
+                if (p.testo == riga.codici[i])
+                    trovati.push_back(QRectF(QPointF(p.xMin, p.yMin), QPointF(p.xMax, p.yMax)));
+            }
+            ASSERT_EQ(trovati.size(), 2u) << riga.codici[i].toStdString();
+            std::sort(trovati.begin(), trovati.end(),
+                      [](const QRectF& a, const QRectF& b) { return a.top() < b.top(); });
+            const bool sotto = riga.esterno == 2;
+            const QRectF esterno = trovati[sotto ? 1 : 0];
+            const QRectF interno = trovati[sotto ? 0 : 1];
+            const double striscia = sotto ? foto.bottom() : foto.top() - AltezzaDidascalia;
+            EXPECT_NEAR(esterno.center().x(), foto.center().x(), Tolleranza + 1);
+            EXPECT_GE(esterno.top(), striscia - Tolleranza);
+            EXPECT_LE(esterno.bottom(), striscia + AltezzaDidascalia + Tolleranza);
+
+            const bool sinistra = riga.interno == 1;
+            const double margine =
+                sinistra ? interno.left() - foto.left() : foto.right() - interno.right();
+            EXPECT_GE(margine, 0);
+            EXPECT_LE(margine, 6);
+            EXPECT_GE(interno.top(), foto.top() - Tolleranza);
+            EXPECT_LE(interno.bottom(), foto.top() + AltezzaDidascalia + Tolleranza);
+            EXPECT_TRUE(l.ColoreIn(1, {interno.center().x(), foto.top() + 1}, Qt::white));
+            const double altroLato = sinistra ? foto.right() - 4 : foto.left() + 4;
+            EXPECT_TRUE(l.ColoreIn(1, {altroLato, foto.top() + 1}, Colore(i)));
+        }
+    }
+}
+
+} // namespace
+} // namespace lumetra::composition::test
