@@ -141,10 +141,12 @@ FileWriteResult AtomicFile::open() {
     }
     auto temporary = std::make_unique<QTemporaryFile>(
         folder.filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    errno = 0;
     if (!temporary->open()) {
+        const int error = errno != 0 ? errno : EIO;
         return outcome(Status::Failed,
                        QStringLiteral("Impossibile scrivere nella cartella '%1': %2")
-                           .arg(QDir::toNativeSeparators(folder.path()), temporary->errorString()));
+                           .arg(QDir::toNativeSeparators(folder.path()), systemError(error)));
     }
     temporary_ = std::move(temporary);
     return outcome(Status::Written);

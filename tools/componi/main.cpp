@@ -61,6 +61,19 @@ int main(int argc, char** argv) {
     contesto.copie = QString::number(a.copie);
     contesto.selezionati = a.file;
 
+    // The pictures are opened by name inside the folder: it must exist and be passable.
+    const QFileInfo cartellaImmagini(a.cartella);
+    if (!cartellaImmagini.isDir() || !cartellaImmagini.isExecutable()) {
+        Scrivi(stderr, QString::fromUtf8(!cartellaImmagini.exists()
+                                             ? "La cartella delle immagini '%1' non esiste."
+                                         : !cartellaImmagini.isDir()
+                                             ? "'%1' non è una cartella."
+                                             : "La cartella delle immagini '%1' non è "
+                                               "accessibile: accesso negato.")
+                           .arg(QDir::toNativeSeparators(a.cartella)));
+        return 1;
+    }
+
     if (!a.pdf.isEmpty()) {
         // Nothing the job reads may be replaced by what it writes: refused before any work.
         QStringList letti{a.layout};
@@ -98,13 +111,13 @@ int main(int argc, char** argv) {
                            .arg(contesto.saltate.join(QStringLiteral(", "))));
     if (riuscito) {
         const int inserite = static_cast<int>(a.file.size() - contesto.saltate.size());
+        const QString immagini = inserite == 1 ? QStringLiteral("1 immagine")
+                                               : QStringLiteral("%1 immagini").arg(inserite);
+        const QString copie =
+            a.copie == 1 ? QStringLiteral("1 copia") : QStringLiteral("%1 copie").arg(a.copie);
         Scrivi(stderr, a.pdf.isEmpty()
-                           ? QStringLiteral("Documento stampato: %1 immagini, %2 copie.")
-                                 .arg(inserite)
-                                 .arg(a.copie)
-                           : QStringLiteral("Documento scritto in '%1': %2 immagini.")
-                                 .arg(a.pdf)
-                                 .arg(inserite));
+                           ? QStringLiteral("Documento stampato: %1, %2.").arg(immagini, copie)
+                           : QStringLiteral("Documento scritto in '%1': %2.").arg(a.pdf, immagini));
     }
     return riuscito ? 0 : 1;
 }
