@@ -1,8 +1,9 @@
 // Bad inputs of every kind through lumetra-componi, one table: damaged, random and mislabelled
-// layouts and pictures, special files named like inputs, decompression bombs, outputs onto the
-// job's own files, into missing or special places and onto a full disk, no printer. Each row
-// gives the exit code and a line the user must read; every file that was there before the run is
-// byte-identical after it, and nothing but the asked-for PDF appears.
+// layouts and pictures, special files named like inputs, files and folders an ordinary user may
+// not open, decompression bombs, outputs onto the job's own files, into missing, read-only or
+// special places and onto a full disk, no printer. Each row gives the exit code and a line the
+// user must read; every file that was there before the run is byte-identical after it, and
+// nothing but the asked-for PDF appears.
 #include "CompoundFileWriter.h"
 #include "PubBuilder.h"
 #include "TestImages.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcessEnvironment>
@@ -23,6 +25,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <zlib.h>
@@ -179,6 +182,25 @@ std::vector<Caso> casi() {
          "Il file layout specificato non contiene nessun rettango dove inserire le immagini, "
          "controllare il file del Publischer"},
 
+        {"layout_illeggibile", [](L l) { QFile::setPermissions(l.L(), {}); },
+         "@nobody --pdf {O} buona.jpg", 1,
+         "Impossibile accedere ad il file di layout\\. Si è cercato di scrivere su un disco "
+         "protetto da scrittura o di accedere ad un file bloccato"},
+
+        // The pictures' folder.
+        {"cartella_mancante", [](L l) { QDir(l.D()).removeRecursively(); }, "--pdf {O} buona.jpg",
+         1, "La cartella delle immagini '.*/foto' non esiste\\."},
+        {"cartella_e_un_file",
+         [](L l) {
+             QDir(l.D()).removeRecursively();
+             scrivi(l.D(), "non una cartella\n");
+         },
+         "--pdf {O} buona.jpg", 1, "'.*/foto' non è una cartella\\."},
+        {"cartella_chiusa",
+         [](L l) { QFile::setPermissions(l.D(), QFileDevice::ReadOwner | QFileDevice::ReadOther); },
+         "@nobody --pdf {O} buona.jpg", 1,
+         "La cartella delle immagini '.*/foto' non è accessibile: accesso negato\\."},
+
         // Pictures: skipped or placed with a warning; the job goes on with the good one.
         {"foto_mancante", nulla, "--pdf {O} buona.jpg manca.jpg", 0,
          "Impossibile trovare il file immagine specificato: '.*/manca\\.jpg': immagine saltata",
@@ -322,6 +344,14 @@ std::vector<Caso> casi() {
          "--pdf {O} buona.jpg vera-gif.jpg", 0, "Documento scritto in '.*': 2 immagini\\.", true},
         {"foto_collegamento", [](L l) { QFile::link(l.in(Buona), l.in("collegata.jpg")); },
          "--pdf {O} buona.jpg collegata.jpg", 0, "Documento scritto in '.*': 2 immagini\\.", true},
+        {"foto_illeggibile",
+         [](L l) {
+             testimages::writeJpeg(l.in("chiusa.jpg"), QSize(50, 50), Qt::blue);
+             QFile::setPermissions(l.in("chiusa.jpg"), {});
+         },
+         "@nobody --pdf {O} buona.jpg chiusa.jpg", 0,
+         "Il file immagine '.*/chiusa\\.jpg' non è accessibile: accesso negato: immagine saltata",
+         true},
         {"tutte_mancanti", nulla, "--pdf {O} manca1.jpg manca2.jpg", 1,
          "Impossibile trovare il file immagine specificato: '.*/manca1\\.jpg': immagine saltata"},
 
@@ -354,6 +384,16 @@ std::vector<Caso> casi() {
          "La cartella '.*/non' non esiste\\."},
         {"pdf_e_una_cartella", [](L l) { QDir().mkdir(l.dir.filePath("uscita.pdf")); },
          "--pdf {O} buona.jpg", 1, "'.*/uscita\\.pdf' non è un file: scegliere un altro nome\\."},
+        {"pdf_cartella_sola_lettura",
+         [](L l) {
+             QDir(l.D()).mkdir(QStringLiteral("chiusa"));
+             QFile::setPermissions(l.in("chiusa"), QFileDevice::ReadOther | QFileDevice::ExeOther |
+                                                       QFileDevice::ReadOwner |
+                                                       QFileDevice::ExeOwner);
+         },
+         "@nobody --pdf {D}/chiusa/uscita.pdf buona.jpg", 1,
+         ".*Il file PDF non è stato scritto\\. Impossibile scrivere nella cartella '.*/chiusa': "
+         "accesso negato"},
         {"pdf_dev_full", nulla, "--pdf /dev/full buona.jpg", 1,
          "'/dev/full' non è un file: scegliere un altro nome\\."},
         {"pdf_disco_pieno", [](L l) { scrivi(l.dir.filePath("uscita.pdf"), "buono\n"); },
@@ -390,7 +430,19 @@ std::map<std::string, std::string> impronte(const QString& cartella) {
     return tutte;
 }
 
+// setpriv's arguments that run a program as the user "nobody".
+const QStringList Nobody{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                         QStringLiteral("--clear-groups")};
+
 TEST(InputErrati, OgniCasoFinisceComeAtteso) {
+    // Whether "nobody" can run the program from where it was built.
+    const bool nobodyRuns =
+        ::geteuid() != 0 ||
+        testsupport::startProgram(QStringLiteral("setpriv"),
+                                  Nobody + QStringList{QStringLiteral("--"),
+                                                       QStringLiteral(LUMETRA_COMPONI),
+                                                       QStringLiteral("--help")})
+                .exitCode == 0;
     for (const Caso& caso : casi()) {
         SCOPED_TRACE(caso.nome);
         Lavoro l;
@@ -415,6 +467,24 @@ TEST(InputErrati, OgniCasoFinisceComeAtteso) {
             argomenti << QStringLiteral("--fsize=2048") << programma;
             programma = QStringLiteral("prlimit");
             testo.remove(0, 7);
+        } else if (testo.startsWith(QLatin1String("@nobody "))) {
+            // Permissions as an ordinary user meets them (root reads everything).
+            testo.remove(0, 8);
+            if (::geteuid() == 0) {
+                if (!nobodyRuns) {
+                    std::printf("[ SKIPPED  ] %s: cannot run programs as 'nobody' here\n",
+                                caso.nome);
+                    continue;
+                }
+                argomenti << Nobody << QStringLiteral("--") << programma;
+                programma = QStringLiteral("setpriv");
+                for (const QString& p : {l.dir.path(), l.D()})
+                    if (QFileInfo(p).isDir() &&
+                        QFile::permissions(p).testFlag(QFileDevice::ExeOwner))
+                        QFile::setPermissions(p, QFile::permissions(p) | QFileDevice::WriteOther |
+                                                     QFileDevice::ExeOther |
+                                                     QFileDevice::ReadOther);
+            }
         } else if (testo.startsWith(QLatin1String("@nocups "))) {
             ambiente.insert(QStringLiteral("CUPS_SERVER"), l.dir.filePath("nessun-cups.sock"));
             testo.remove(0, 8);
