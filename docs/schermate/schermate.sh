@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Takes the screenshots of this folder again, under a private X server (xvfb, imagemagick):
 #
-#   bash docs/schermate.sh BUILD_DIR    (after building lumetra_schermate_demo there)
+#   bash docs/schermate/schermate.sh BUILD_DIR    (after building lumetra_schermate_demo there)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-demo="$1/tests/main-window/lumetra_schermate_demo"
+cd "$(dirname "$0")/../.."
+demo="$1/docs/schermate/lumetra_schermate_demo"
 for mode in finestra anteprima; do
   case $mode in
     finestra) out=docs/finestra-principale.png ;;
