@@ -28,15 +28,12 @@
 #include <cstdio>
 #include <functional>
 #include <map>
-#include <zlib.h>
 
 namespace lumetra::composition::test {
 namespace {
 
 void scrivi(const QString& percorso, const QByteArray& byte) {
-    QFile file(percorso);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(byte);
+    testimages::writeBytes(percorso, byte);
 }
 
 QByteArray casuali(int quanti, quint32 seme) {
@@ -46,20 +43,6 @@ QByteArray casuali(int quanti, quint32 seme) {
         c = char(seme >> 16);
     }
     return byte;
-}
-
-QByteArray gzip(const QByteArray& dati) {
-    QByteArray uscita(int(compressBound(uLong(dati.size()))) + 64, '\0');
-    z_stream z{};
-    deflateInit2(&z, 9, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(dati.constData()));
-    z.avail_in = uInt(dati.size());
-    z.next_out = reinterpret_cast<Bytef*>(uscita.data());
-    z.avail_out = uInt(uscita.size());
-    deflate(&z, Z_FINISH);
-    uscita.resize(int(z.total_out));
-    deflateEnd(&z);
-    return uscita;
 }
 
 QByteArray composto(const QByteArray& contents) {
@@ -270,10 +253,12 @@ std::vector<Caso> casi() {
          },
          "--pdf {O} buona.jpg schermo.gif", 0,
          "Il file immagine 'schermo\\.gif' non si può inserire: .+: immagine saltata", true},
-        {"gzip_bomba", [](L l) { scrivi(l.in("bomba.bmz"), gzip(QByteArray(200 << 20, '\0'))); },
+        {"gzip_bomba",
+         [](L l) { scrivi(l.in("bomba.bmz"), testimages::gzip(QByteArray(200 << 20, '\0'))); },
          "--pdf {O} buona.jpg bomba.bmz", 0,
          "Il file immagine 'bomba\\.bmz' non si può inserire: .+: immagine saltata", true},
-        {"gzip_casuale", [](L l) { scrivi(l.in("rotto.wmz"), gzip(casuali(5000, 13))); },
+        {"gzip_casuale",
+         [](L l) { scrivi(l.in("rotto.wmz"), testimages::gzip(casuali(5000, 13))); },
          "--pdf {O} buona.jpg rotto.wmz", 0,
          "Il file immagine 'rotto\\.wmz' non si può inserire: .+: immagine saltata", true},
         {"eps_senza_fine",
