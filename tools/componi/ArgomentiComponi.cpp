@@ -1,19 +1,10 @@
 #include "ArgomentiComponi.h"
 
 #include "AltezzaCodice.h"
+#include "RigaDiComando.h"
 
 namespace lumetra::componi {
-namespace {
-
-std::optional<int> Intero(const QString& testo, int minimo, int massimo) {
-    bool ok = false;
-    const int valore = testo.toInt(&ok);
-    if (!ok || valore < minimo || valore > massimo)
-        return std::nullopt;
-    return valore;
-}
-
-} // namespace
+using rigadicomando::Intero;
 
 bool AltezzaValida(const QString& testo) {
     // The same reading and limits as the window's print command.
@@ -52,53 +43,37 @@ QString TestoAiuto() {
 EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
     Argomenti a;
     bool stampante = false;
-    bool soloFile = false;
     auto errore = [](const QString& testo) {
         EsitoArgomenti esito;
         esito.errore = testo;
         return esito;
     };
-    for (qsizetype i = 0; i < lista.size(); ++i) {
-        const QString& arg = lista[i];
-        if (soloFile || !arg.startsWith(QLatin1String("--"))) {
-            a.file.append(arg);
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            soloFile = true;
-            continue;
-        }
-        if (arg == QLatin1String("--help")) {
-            EsitoArgomenti esito;
-            esito.aiuto = true;
-            return esito;
-        }
-        if (arg == QLatin1String("--grassetto")) {
+    const rigadicomando::RigaLetta riga = rigadicomando::LeggiRiga(
+        lista,
+        {QStringLiteral("--grassetto"), QStringLiteral("--corsivo"), QStringLiteral("--stampante"),
+         QStringLiteral("--dettagli")},
+        {QStringLiteral("--layout"), QStringLiteral("--cartella"), QStringLiteral("--esterno"),
+         QStringLiteral("--interno"), QStringLiteral("--altezza"), QStringLiteral("--font"),
+         QStringLiteral("--copie"), QStringLiteral("--pdf")});
+    if (riga.aiuto) {
+        EsitoArgomenti esito;
+        esito.aiuto = true;
+        return esito;
+    }
+    if (!riga.errore.isEmpty())
+        return errore(riga.errore);
+    for (const auto& [arg, valore] : riga.parole) {
+        if (arg.isEmpty()) {
+            a.file.append(valore);
+        } else if (arg == QLatin1String("--grassetto")) {
             a.grassetto = true;
-            continue;
-        }
-        if (arg == QLatin1String("--corsivo")) {
+        } else if (arg == QLatin1String("--corsivo")) {
             a.corsivo = true;
-            continue;
-        }
-        if (arg == QLatin1String("--stampante")) {
+        } else if (arg == QLatin1String("--stampante")) {
             stampante = true;
-            continue;
-        }
-        if (arg == QLatin1String("--dettagli")) {
+        } else if (arg == QLatin1String("--dettagli")) {
             a.dettagli = true;
-            continue;
-        }
-        static const QStringList conValore = {
-            QStringLiteral("--layout"),  QStringLiteral("--cartella"), QStringLiteral("--esterno"),
-            QStringLiteral("--interno"), QStringLiteral("--altezza"),  QStringLiteral("--font"),
-            QStringLiteral("--copie"),   QStringLiteral("--pdf")};
-        if (!conValore.contains(arg))
-            return errore(QStringLiteral("Opzione sconosciuta: %1").arg(arg));
-        if (i + 1 >= lista.size())
-            return errore(QStringLiteral("Manca il valore dell'opzione %1").arg(arg));
-        const QString valore = lista[++i];
-        if (arg == QLatin1String("--layout")) {
+        } else if (arg == QLatin1String("--layout")) {
             a.layout = valore;
         } else if (arg == QLatin1String("--cartella")) {
             a.cartella = valore;

@@ -2,17 +2,12 @@
 
 #include "Measures.h"
 #include "PaperSizes.h"
+#include "RigaDiComando.h"
 
 namespace lumetra::layout {
 namespace {
 
-std::optional<int> Intero(const QString& testo, int minimo, int massimo) {
-    bool ok = false;
-    const int valore = testo.trimmed().toInt(&ok);
-    if (!ok || valore < minimo || valore > massimo)
-        return std::nullopt;
-    return valore;
-}
+using rigadicomando::Intero;
 
 EsitoArgomenti Errore(const QString& testo) {
     EsitoArgomenti esito;
@@ -63,23 +58,26 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
     Argomenti a;
     std::optional<Comando> comando;
     QStringList posizionali;
-    bool soloFile = false;
     bool righe = false, colonne = false;
     QStringList opzioniGriglia, opzioniEtichette;
-    for (qsizetype i = 0; i < lista.size(); ++i) {
-        const QString& arg = lista[i];
-        if (soloFile || !arg.startsWith(QLatin1String("--"))) {
-            posizionali.append(arg);
+    const rigadicomando::RigaLetta riga = rigadicomando::LeggiRiga(
+        lista,
+        {QStringLiteral("--elenco"), QStringLiteral("--sovrascrivi"),
+         QStringLiteral("--orizzontale")},
+        {QStringLiteral("--pagina"), QStringLiteral("--righe"), QStringLiteral("--colonne"),
+         QStringLiteral("--margini"), QStringLiteral("--spazio"), QStringLiteral("--titolo"),
+         QStringLiteral("--foglio")});
+    if (riga.aiuto) {
+        EsitoArgomenti esito;
+        esito.aiuto = true;
+        return esito;
+    }
+    if (!riga.errore.isEmpty())
+        return Errore(riga.errore);
+    for (const auto& [arg, valore] : riga.parole) {
+        if (arg.isEmpty()) {
+            posizionali.append(valore);
             continue;
-        }
-        if (arg == QLatin1String("--")) {
-            soloFile = true;
-            continue;
-        }
-        if (arg == QLatin1String("--help")) {
-            EsitoArgomenti esito;
-            esito.aiuto = true;
-            return esito;
         }
         if (arg == QLatin1String("--elenco")) {
             comando = Comando::Elenco;
@@ -94,15 +92,6 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
             opzioniGriglia.append(arg);
             continue;
         }
-        static const QStringList conValore = {
-            QStringLiteral("--pagina"),  QStringLiteral("--righe"),  QStringLiteral("--colonne"),
-            QStringLiteral("--margini"), QStringLiteral("--spazio"), QStringLiteral("--titolo"),
-            QStringLiteral("--foglio")};
-        if (!conValore.contains(arg))
-            return Errore(QStringLiteral("Opzione sconosciuta: %1").arg(arg));
-        if (i + 1 >= lista.size())
-            return Errore(QStringLiteral("Manca il valore dell'opzione %1").arg(arg));
-        const QString valore = lista[++i];
         if (arg == QLatin1String("--foglio")) {
             a.foglio = valore.trimmed();
             opzioniEtichette.append(arg);

@@ -1,0 +1,39 @@
+#include "RigaDiComando.h"
+
+namespace lumetra::rigadicomando {
+
+RigaLetta LeggiRiga(const QStringList& lista, const QStringList& interruttori,
+                    const QStringList& conValore) {
+    RigaLetta riga;
+    bool soloPosizionali = false;
+    for (qsizetype i = 0; i < lista.size(); ++i) {
+        const QString& parola = lista[i];
+        if (soloPosizionali || !parola.startsWith(QLatin1String("--"))) {
+            riga.parole.push_back({QString(), parola});
+        } else if (parola == QLatin1String("--")) {
+            soloPosizionali = true;
+        } else if (parola == QLatin1String("--help")) {
+            return RigaLetta{{}, true, QString()};
+        } else if (interruttori.contains(parola)) {
+            riga.parole.push_back({parola, QString()});
+        } else if (!conValore.contains(parola)) {
+            return RigaLetta{{}, false, QStringLiteral("Opzione sconosciuta: %1").arg(parola)};
+        } else if (i + 1 >= lista.size()) {
+            return RigaLetta{
+                {}, false, QStringLiteral("Manca il valore dell'opzione %1").arg(parola)};
+        } else {
+            riga.parole.push_back({parola, lista[++i]});
+        }
+    }
+    return riga;
+}
+
+std::optional<int> Intero(const QString& testo, int minimo, int massimo) {
+    bool ok = false;
+    const int valore = testo.trimmed().toInt(&ok);
+    if (!ok || valore < minimo || valore > massimo)
+        return std::nullopt;
+    return valore;
+}
+
+} // namespace lumetra::rigadicomando
