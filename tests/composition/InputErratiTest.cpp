@@ -319,6 +319,16 @@ std::vector<Caso> casi() {
          },
          "--pdf {O} buona.jpg rumore.pcx", 0,
          "Il file immagine 'rumore\\.pcx' non si può inserire: .+: immagine saltata", true},
+        {"pict_alta_e_stretta", // ImageMagick's reader costs 128 KiB a row, whatever the width
+         [](L l) {
+             QByteArray p(512, '\0');
+             p += QByteArray("\x00\x00\x00\x00\x00\x00\x07\xd0\x00\x32\x00\x11\x02\xff", 14);
+             scrivi(l.in("alta.pct"), p + casuali(300, 43));
+         },
+         "--pdf {O} buona.jpg alta.pct", 0,
+         "Il file immagine 'alta\\.pct' non si può inserire: .*troppo grande \\(50 x 2000 "
+         "pixel\\): immagine saltata",
+         true},
         {"gif_chiamata_jpg",
          [](L l) {
              QImage i(40, 40, QImage::Format_RGB32);

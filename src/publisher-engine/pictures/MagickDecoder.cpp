@@ -9,6 +9,7 @@
 
 #include <Magick++.h>
 
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -24,6 +25,11 @@ constexpr qint64 MagickBytesPerPixel = 16;
 constexpr qint64 MagickPixels = MagickMemory / MagickBytesPerPixel;
 // The file's bytes are handed to it in memory: files above this are refused.
 constexpr qint64 MagickFileBytes = 64ll * 1024 * 1024;
+// Its PICT reader also takes a buffer of about 128 KiB for every row of the picture, and some
+// 20 bytes a pixel in all (measured with ImageMagick 6.9), 7 more for the 8-bit copies on the
+// way out: what a picture may need at most (MaxWorkBytes) bounds PICT pictures by this.
+constexpr qint64 PictRowBytes = 128ll * 1024;
+constexpr qint64 PictBytesPerPixel = 20 + 7;
 
 std::mutex magickMutex;
 
@@ -88,22 +94,32 @@ PictureInfo probe(const PictureData& data) {
                    .arg(QString::fromLatin1(formatName(format, data)))
                    .arg(data.bytes().size() >> 20));
     }
-    PictureInfo info;
-    try {
-        const std::lock_guard lock(magickMutex);
-        Magick::Image image = prepared(format);
-        image.ping(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
-        info = PictureInfo{QSize(static_cast<int>(image.columns()), static_cast<int>(image.rows())),
-                           formatName(format, data), false};
-    } catch (const std::exception&) {
-        refuse(failure(format, data));
+    PictureInfo info{QSize(), formatName(format, data), false};
+    if (format == PictureFormat::Pict) {
+        // Pinging a PICT file costs ImageMagick as much memory as reading it: its frame says.
+        info.size = pictFrameSize(data);
+        if (info.size.isEmpty()) {
+            refuse(failure(format, data));
+        }
+    } else {
+        try {
+            const std::lock_guard lock(magickMutex);
+            Magick::Image image = prepared(format);
+            image.ping(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
+            info.size = QSize(static_cast<int>(image.columns()), static_cast<int>(image.rows()));
+        } catch (const std::exception&) {
+            refuse(failure(format, data));
+        }
     }
     const qint64 pixels = qint64(info.size.width()) * info.size.height();
+    const qint64 pictBytes = format == PictureFormat::Pict
+                                 ? info.size.height() * PictRowBytes + pixels * PictBytesPerPixel
+                                 : 0;
     if (pixels > MagickPixels) {
         refuseTooLarge(info.size.width(), info.size.height());
     }
     // The file's copy, the picture whole in ImageMagick and as 8-bit RGB on the way out.
-    info.workBytes = data.bytes().size() + pixels * (MagickBytesPerPixel + 3);
+    info.workBytes = data.bytes().size() + std::max(pixels * (MagickBytesPerPixel + 3), pictBytes);
     return info;
 }
 

@@ -111,6 +111,21 @@ PictureFormat detectFormat(const PictureData& data) {
     return PictureFormat::Unknown;
 }
 
+QSize pictFrameSize(const PictureData& data) {
+    const QByteArrayView b = data.bytes();
+    const qsizetype start = pict(b, 512) ? 512 : pict(b, 0) ? 0 : -1;
+    if (start < 0) {
+        return {};
+    }
+    // Top, left, bottom and right, signed and big-endian, after the two bytes of the size.
+    const auto coordinate = [&](int index) {
+        const qsizetype offset = start + 2 + 2 * index;
+        return int(qint16(quint16(quint8(b[offset]) << 8 | quint8(b[offset + 1]))));
+    };
+    const QSize size(coordinate(3) - coordinate(1), coordinate(2) - coordinate(0));
+    return size.isEmpty() ? QSize() : size;
+}
+
 QByteArray formatName(PictureFormat format, const PictureData& data) {
     switch (format) {
     case PictureFormat::Jpeg:

@@ -3,6 +3,7 @@
 // format has no signature of its own (PICT) or where one container serves several formats.
 
 #include <QByteArray>
+#include <QSize>
 
 namespace lumetra::pictures {
 
@@ -30,6 +31,10 @@ enum class PictureFormat {
 };
 
 PictureFormat detectFormat(const PictureData& data);
+
+// The frame a PICT file declares, in its own pixels (width and height); an empty size when the
+// file is no PICT or the frame is empty.
+QSize pictFrameSize(const PictureData& data);
 
 // The format's short name for messages ("TIFF", "CGM").
 QByteArray formatName(PictureFormat format, const PictureData& data);
