@@ -2,6 +2,7 @@
 // sheet as a Publisher layout (*.pub) that Lumetra fills; lists the known label sheets.
 // Messages go to stderr, in Italian; the list of sheets to stdout.
 #include "ArgomentiLayout.h"
+#include "Diagnostics.h"
 
 #include "GridLayout.h"
 #include "LabelCatalogue.h"
@@ -74,6 +75,7 @@ int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomen
 } // namespace
 
 int main(int argc, char** argv) {
+    lumetra::runtime::routeQtMessages(); // only our own lines on stderr
     QCoreApplication app(argc, argv);
     QStringList lista;
     for (int i = 1; i < argc; ++i)

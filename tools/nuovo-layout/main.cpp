@@ -1,5 +1,6 @@
 // lumetra-nuovo-layout: the window that makes new layouts (catalogue grids, label sheets) for
 // Lumetra without Publisher.
+#include "Diagnostics.h"
 #include "FinestraNuovoLayout.h"
 #include "ItalianLocale.h"
 
@@ -7,6 +8,7 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    lumetra::runtime::routeQtMessages(); // the libraries' messages never reach stderr
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
     QGuiApplication::setDesktopFileName(QStringLiteral("it.lumetra.NuovoLayout"));

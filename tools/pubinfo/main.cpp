@@ -6,6 +6,7 @@
 // file at D dots per inch (96 unless given). Exit 2 for a page that does not exist or a file
 // that cannot be read or written.
 
+#include "Diagnostics.h"
 #include "Layout.h"
 #include "LayoutJson.h"
 #include "LayoutPageDrawer.h"
@@ -73,6 +74,7 @@ int printJson(const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    lumetra::runtime::routeQtMessages(); // only our own lines on stderr
     // Drawing needs fonts, hence a GUI application; it never opens a window.
     std::unique_ptr<QCoreApplication> app;
     if (wantsPng(argc, argv)) {

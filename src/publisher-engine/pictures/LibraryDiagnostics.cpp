@@ -1,7 +1,5 @@
 #include "LibraryDiagnostics.h"
 
-#include <QtGlobal>
-
 #include <cstdarg>
 #include <cstdio>
 
@@ -11,21 +9,8 @@ namespace lumetra::pictures {
 
 namespace {
 
-bool wanted() {
-    static const bool on = qEnvironmentVariableIntValue("LUMETRA_DIAGNOSTICA") != 0;
-    return on;
-}
-
-void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        return; // Qt aborts after a fatal message
-    }
-    diagnostic("Qt", message);
-}
-
 void tiffMessage(const char* module, const char* format, va_list arguments) {
-    if (!wanted()) {
+    if (!runtime::diagnosticsWanted()) {
         return;
     }
     char text[1024];
@@ -36,20 +21,8 @@ void tiffMessage(const char* module, const char* format, va_list arguments) {
 
 } // namespace
 
-void diagnostic(const char* library, const char* message) {
-    if (wanted()) {
-        diagnostic(library, QString::fromLocal8Bit(message));
-    }
-}
-
-void diagnostic(const char* library, const QString& message) {
-    if (wanted()) {
-        std::fprintf(stderr, "[%s] %s\n", library, message.trimmed().toLocal8Bit().constData());
-    }
-}
-
 void routeLibraryDiagnostics() {
-    qInstallMessageHandler(qtMessage);
+    runtime::routeQtMessages();
     TIFFSetErrorHandler(tiffMessage);
     TIFFSetWarningHandler(tiffMessage);
 }

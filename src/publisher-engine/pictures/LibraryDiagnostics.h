@@ -1,19 +1,15 @@
 #pragma once
-// What the libraries under the program say (Qt, libpng, libjpeg, libtiff, ImageMagick,
-// Ghostscript, libwmf, CUPS through Qt) never reaches the user's terminal: it is dropped, or
-// written to standard error with the library's name when LUMETRA_DIAGNOSTICA=1 is set. The
-// program's own messages are Italian and go their own way.
+// The picture libraries' messages routed like Qt's (see Diagnostics.h): never on the user's
+// terminal unless LUMETRA_DIAGNOSTICA=1 is set.
 
-#include <QString>
+#include "Diagnostics.h"
 
 namespace lumetra::pictures {
 
-// A message from `library`: dropped unless diagnostics are asked for.
-void diagnostic(const char* library, const char* message);
-void diagnostic(const char* library, const QString& message);
+using runtime::diagnostic;
 
 // Routes Qt's messages and libtiff's process-wide handlers through diagnostic(). Called once,
-// first thing, by every program's main().
+// first thing, by the main() of every program that reads pictures.
 void routeLibraryDiagnostics();
 
 } // namespace lumetra::pictures
