@@ -2,7 +2,6 @@
 // allowed, never writing through a symbolic link, and leaving no temporary file behind.
 
 #include "AtomicFile.h"
-#include "Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,31 +111,6 @@ TEST(AtomicFile, WritesReplacesOrRefusesAsAskedAndLeavesNothingBehind) {
         left.removeAll(QStringLiteral("layout.pub"));
         EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
     }
-}
-
-TEST(AtomicFile, AFolderThatCannotBeWrittenIsReportedAndKeepsItsFile) {
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("layout.pub"));
-    put(target, "vecchio");
-    // Everybody may look into the folder, nobody may write in it.
-    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                          QFile::ReadOther | QFile::ExeOther;
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), readOnly));
-    FileWriteResult result;
-    {
-        const lumetra::testsupport::Unprivileged nobody;
-        if (!nobody.enforced()) {
-            QFile::setPermissions(dir.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            GTEST_SKIP() << "running as root without a way to drop privileges";
-        }
-        result = writeFileAtomically(target, "nuovo", Replace::Allowed);
-    }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(result.status, Status::Failed);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("Impossibile scrivere")))
-        << result.message.toStdString();
-    EXPECT_EQ(contents(target), QByteArray("vecchio"));
 }
 
 } // namespace
