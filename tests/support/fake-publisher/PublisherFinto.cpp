@@ -38,12 +38,11 @@ struct PublisherFinto::Nucleo {
 
     void Registra(const QString& riga) { registro.Registra(riga); }
 
+    // From 1; 0 for a deleted page.
     int IndicePagina(const PaginaModello* pagina) const {
-        for (size_t i = 0; i < pagine.size(); ++i) {
-            if (pagine[i].get() == pagina)
-                return static_cast<int>(i) + 1;
-        }
-        return 0;
+        const auto it = std::find_if(pagine.begin(), pagine.end(),
+                                     [&](const auto& p) { return p.get() == pagina; });
+        return it == pagine.end() ? 0 : static_cast<int>(it - pagine.begin()) + 1;
     }
 
     // "(pagina,forma)" as the collections stand now, "(eliminata)" for a deleted shape.
@@ -262,20 +261,15 @@ public:
                                                  const Variant& altezza) override {
         Registra("Shapes",
                  Chiamata("AddPicture", file, collega, salva, sinistra, alto, larghezza, altezza));
-        FormaFinta dati;
-        dati.tipo = Publisher::msoPicture;
-        dati.tipoAutoForma = -2;
-        dati.immagine = file;
-        return Aggiungi(dati, sinistra, alto, larghezza, altezza);
+        return Aggiungi({.tipo = Publisher::msoPicture, .tipoAutoForma = -2, .immagine = file},
+                        sinistra, alto, larghezza, altezza);
     }
     std::shared_ptr<Publisher::Shape> AddTextbox(int orientamento, const Variant& sinistra,
                                                  const Variant& alto, const Variant& larghezza,
                                                  const Variant& altezza) override {
         Registra("Shapes",
                  Chiamata("AddTextbox", orientamento, sinistra, alto, larghezza, altezza));
-        FormaFinta dati;
-        dati.tipo = Publisher::msoTextBox;
-        return Aggiungi(dati, sinistra, alto, larghezza, altezza);
+        return Aggiungi({.tipo = Publisher::msoTextBox}, sinistra, alto, larghezza, altezza);
     }
 
 private:
@@ -429,14 +423,8 @@ QStringList RegistroChiamate::Righe(const QString& modello) const {
 }
 
 QStringList RegistroChiamate::Operazioni() const {
-    static const QRegularExpression navigazione(QStringLiteral(
-        "\\.(Pages|Shapes|TextFrame|TextRange|ParagraphFormat|Font|Fill|ForeColor)$"));
-    QStringList scelte;
-    for (const QString& riga : righe_) {
-        if (!navigazione.match(riga).hasMatch())
-            scelte.append(riga);
-    }
-    return scelte;
+    return Righe(QStringLiteral(
+        "^(?!.*\\.(Pages|Shapes|TextFrame|TextRange|ParagraphFormat|Font|Fill|ForeColor)$)"));
 }
 
 QString Valore(double numero) {
@@ -450,12 +438,7 @@ QString Valore(bool valore) {
 }
 
 FormaFinta Rettangolo(double sinistra, double alto, double larghezza, double altezza) {
-    FormaFinta forma;
-    forma.sinistra = sinistra;
-    forma.alto = alto;
-    forma.larghezza = larghezza;
-    forma.altezza = altezza;
-    return forma;
+    return {.sinistra = sinistra, .alto = alto, .larghezza = larghezza, .altezza = altezza};
 }
 
 PublisherFinto::PublisherFinto() : nucleo_(std::make_shared<Nucleo>()) {}

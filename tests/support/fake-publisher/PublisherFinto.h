@@ -69,14 +69,14 @@ struct FormaFinta {
     double larghezza = 0;
     double altezza = 0;
     // Pictures: the file given to AddPicture. Text boxes: text, fit, alignment, font, fill.
-    QString immagine;
-    QString testo;
+    QString immagine = {};
+    QString testo = {};
     int adattamento = Publisher::pbTextAutoFitNone;
     int allineamento = Publisher::pbParagraphAlignmentLeft;
     QString font = QStringLiteral("Times New Roman");
     bool grassetto = false;
     bool corsivo = false;
-    std::optional<std::int32_t> riempimento;
+    std::optional<std::int32_t> riempimento = {};
 };
 
 using PaginaFinta = std::vector<FormaFinta>;
