@@ -140,7 +140,6 @@ TEST_F(PrintCommandTest, HeightIsCheckedFirstWithinItsLimits) {
 TEST_F(PrintCommandTest, LayoutMustBeAnExistingFile) {
     print();
     EXPECT_EQ(prompts(), QStringList{M3(QString())}); // ends in two apostrophes
-    EXPECT_TRUE(prompts()[0].endsWith(QStringLiteral("''")));
 
     const QString sub =
         folderWith({QStringLiteral("cartella.pub/")}) + QStringLiteral("/cartella.pub");

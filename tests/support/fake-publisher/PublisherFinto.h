@@ -108,7 +108,7 @@ public:
     std::vector<FormaFinta> Forme(int pagina) const; // from 1
 
     // What happened to the application and the document.
-    bool ApplicazioneRilasciata() const; // no reference left to the last application object
+    bool ApplicazioneRilasciata() const; // no reference left to an application or its window
     bool DocumentoRilasciato() const;
 
     struct Nucleo;
