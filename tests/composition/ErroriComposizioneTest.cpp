@@ -225,7 +225,7 @@ TEST(ErroriComposizione, OgniGuastoFinisceComeAtteso) {
             l.finto.ImpostaLayout({{ovale, gruppo}, {fake::Rettangolo(36, 80, 150, 150)}});
         }
         for (const QString& guasto : caso.guasti)
-            l.finto.Registro().FallisciSu(guasto, caso.numero, 1, Guasto);
+            l.finto.Registro().FallisciSu(guasto, caso.numero, Guasto);
         if (caso.fabbrica == Fabbrica::Eccezione) {
             l.contesto.fabbrica = []() -> std::shared_ptr<Publisher::Application> {
                 throw std::runtime_error("classe non registrata");

@@ -17,64 +17,51 @@
 
 using namespace lumetra;
 
-namespace {
-
-struct FontRow {
-    const char* name;
-    const char* choose; // family picked in the dialog; "" keeps the one it opens on
-    bool bold;          // the dialog's bold style picked too
-    const char* result; // FontName afterwards; "" the name of the family picked
-};
-
-class FontDialogTest : public ::testing::TestWithParam<FontRow> {};
-
-TEST_P(FontDialogTest, OpensOnTheDrawnFamilyAndKeepsTheRequestedName) {
-    const FontRow& row = GetParam();
+TEST(FontDialog, OpensOnTheDrawnFamilyAndKeepsTheRequestedName) {
     const QString fcMatch = QStandardPaths::findExecutable(QStringLiteral("fc-match"));
     if (fcMatch.isEmpty()) {
         GTEST_SKIP() << "fc-match non è installato (fontconfig)";
     }
     const QString drawn =
         testsupport::runProgram(fcMatch, {"-f", "%{family[0]}", "Times New Roman"});
+    const struct {
+        const char* choose; // family picked in the dialog; "" keeps the one it opens on
+        bool bold;          // the dialog's bold style picked too
+        const char* result; // FontName afterwards
+    } rows[] = {{"", false, "Times New Roman"},
+                {"", true, "Times New Roman"},
+                {"DejaVu Sans", false, "DejaVu Sans"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.choose) + (row.bold ? " bold" : ""));
+        mainwindow::Servizi servizi;
+        servizi.messageBox = std::make_shared<doubles::ScriptedMessageBox>();
+        mainwindow::frmLumetra window(servizi); // the real dialogs
+        QString shownFamily;
+        QString shownStyle;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shownFamily = dialog->currentFont().family();
+            const QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
+            ASSERT_GE(edits.size(), 2);
+            shownStyle = edits[1]->text(); // family, style, size, sample
+            if (*row.choose != '\0' || row.bold) {
+                QFont font(*row.choose != '\0' ? QString::fromLatin1(row.choose) : shownFamily);
+                font.setBold(row.bold);
+                font.setPointSizeF(dialog->currentFont().pointSizeF());
+                dialog->setCurrentFont(font);
+            }
+            // After the dialog has settled on the choice.
+            QTimer::singleShot(0, dialog, &QDialog::accept);
+        });
+        window.cmdFont_Click();
 
-    mainwindow::Servizi servizi;
-    servizi.messageBox = std::make_shared<doubles::ScriptedMessageBox>();
-    mainwindow::frmLumetra window(servizi); // the real dialogs
-    QString shownFamily;
-    QString shownStyle;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        shownFamily = dialog->currentFont().family();
-        const QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
-        ASSERT_GE(edits.size(), 2);
-        shownStyle = edits[1]->text(); // family, style, size, sample
-        if (*row.choose != '\0' || row.bold) {
-            QFont font(*row.choose != '\0' ? QString::fromLatin1(row.choose) : shownFamily);
-            font.setBold(row.bold);
-            font.setPointSizeF(dialog->currentFont().pointSizeF());
-            dialog->setCurrentFont(font);
-        }
-        // After the dialog has settled on the choice.
-        QTimer::singleShot(0, dialog, &QDialog::accept);
-    });
-    window.cmdFont_Click();
-
-    EXPECT_EQ(shownFamily, drawn);
-    EXPECT_FALSE(QFontDatabase::bold(drawn, shownStyle)) << shownStyle.toStdString();
-    EXPECT_FALSE(QFontDatabase::italic(drawn, shownStyle)) << shownStyle.toStdString();
-    EXPECT_EQ(window.dlgFont()->FontName,
-              *row.result != '\0' ? QString::fromLatin1(row.result) : drawn);
-    EXPECT_EQ(window.dlgFont()->FontBold, row.bold);
-    EXPECT_FALSE(window.dlgFont()->FontItalic);
-    EXPECT_EQ(window.dlgFont()->FontSize, 8.0) << "the design's size stays";
+        EXPECT_EQ(shownFamily, drawn);
+        EXPECT_FALSE(QFontDatabase::bold(drawn, shownStyle)) << shownStyle.toStdString();
+        EXPECT_FALSE(QFontDatabase::italic(drawn, shownStyle)) << shownStyle.toStdString();
+        EXPECT_EQ(window.dlgFont()->FontName, QString::fromLatin1(row.result));
+        EXPECT_EQ(window.dlgFont()->FontBold, row.bold);
+        EXPECT_FALSE(window.dlgFont()->FontItalic);
+        EXPECT_EQ(window.dlgFont()->FontSize, 8.0) << "the design's size stays";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    CaptionFont, FontDialogTest,
-    ::testing::Values(FontRow{"KeepsTheRequestedName", "", false, "Times New Roman"},
-                      FontRow{"KeepsItInBold", "", true, "Times New Roman"},
-                      FontRow{"TakesAnotherFamily", "DejaVu Sans", false, "DejaVu Sans"}),
-    [](const ::testing::TestParamInfo<FontRow>& info) { return std::string(info.param.name); });
-
-} // namespace

@@ -18,9 +18,23 @@
 #include <unistd.h>
 
 using namespace lumetra;
-using testsupport::WindowTest;
 
-TEST_F(WindowTest, ScanListsImageNamesByTheExtensionText) {
+namespace {
+
+// The window on the local file system, with a hook to change a folder just before it is read.
+class Lists : public testsupport::WindowTest {
+protected:
+    void SetUp() override {
+        hooked = std::make_shared<doubles::HookedFileSystem>();
+        fileSystem = hooked;
+        WindowTest::SetUp();
+    }
+    std::shared_ptr<doubles::HookedFileSystem> hooked;
+};
+
+} // namespace
+
+TEST_F(Lists, ScanListsImageNamesByTheExtensionText) {
     const QString folder = folderWith({"a.JPG", "b.txt", "c", "d.jp", "e.tif", "f.tiff", "x.jpg/",
                                        "g.", "h.Tiff", "foto.pdf", "i.jpeg.bak", "k.pc"});
     chooseFolder(folder);
@@ -40,89 +54,59 @@ TEST_F(WindowTest, ScanListsImageNamesByTheExtensionText) {
     EXPECT_EQ(dialogs->folderRequests[1].first, folder);
 }
 
-TEST_F(WindowTest, MovesGoInReverseOrderAndArriveUnmarked) {
-    chooseFolder(folderWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
+// Moves walk the list from its last entry; the entries that stay keep their highlight and the
+// current row.
+TEST_F(Lists, MovesGoInReverseOrderAndArriveUnmarked) {
+    chooseFolder(folderWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"}));
     auto* files = window->lvwFileModel();
     auto* queue = window->lvwSelezionatiModel();
     auto* printed = window->lvwStampatiModel();
-    files->SetChecked(1, true);
-    files->SetChecked(3, true);
+    auto* list = control<QTreeView>("lvwFile");
+    for (const int i : {1, 3, 5}) {
+        files->SetChecked(i, true);
+    }
+    list->selectionModel()->select(files->index(2, 0), QItemSelectionModel::Select);
+    list->selectionModel()->select(files->index(4, 0), QItemSelectionModel::Select);
+    list->selectionModel()->setCurrentIndex(files->index(4, 0), QItemSelectionModel::NoUpdate);
     QTest::mouseClick(control<QPushButton>("cmdSeleziona"), Qt::LeftButton);
-    EXPECT_EQ(texts(files), QStringList({"a.jpg", "c.jpg"}));
-    EXPECT_EQ(texts(queue), QStringList({"d.jpg", "b.jpg"}));
-    EXPECT_EQ(marks(queue), QList<bool>({false, false}));
+    EXPECT_EQ(texts(files), QStringList({"a.jpg", "c.jpg", "e.jpg"}));
+    EXPECT_EQ(texts(queue), QStringList({"f.jpg", "d.jpg", "b.jpg"}));
+    EXPECT_EQ(marks(queue), QList<bool>({false, false, false}));
     EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
+    QStringList highlighted;
+    for (const QModelIndex& index : list->selectionModel()->selectedRows()) {
+        highlighted << index.data().toString();
+    }
+    highlighted.sort();
+    EXPECT_EQ(highlighted, QStringList({"c.jpg", "e.jpg"}));
+    EXPECT_EQ(list->currentIndex().data().toString(), QStringLiteral("e.jpg"));
 
     files->SetAllChecked(true);
     window->SelezionaMarcati();
-    EXPECT_EQ(texts(queue), QStringList({"d.jpg", "b.jpg", "c.jpg", "a.jpg"}));
+    EXPECT_EQ(texts(queue), QStringList({"f.jpg", "d.jpg", "b.jpg", "e.jpg", "c.jpg", "a.jpg"}));
     EXPECT_EQ(files->Count(), 0);
 
     // Back: the marked entries of the queue, last first, added at the end of the folder list.
     queue->SetChecked(0, true);
     queue->SetChecked(2, true);
     QTest::mouseClick(control<QPushButton>("cmdRimuovi"), Qt::LeftButton);
-    EXPECT_EQ(texts(files), QStringList({"c.jpg", "d.jpg"}));
-    EXPECT_EQ(texts(queue), QStringList({"b.jpg", "a.jpg"}));
+    EXPECT_EQ(texts(files), QStringList({"b.jpg", "f.jpg"}));
+    EXPECT_EQ(texts(queue), QStringList({"d.jpg", "e.jpg", "c.jpg", "a.jpg"}));
 
     // Filing as printed: every entry, marked or not, after the ones already there.
     printed->Add(QStringLiteral("x.jpg"));
     queue->SetChecked(1, true);
     window->SpostaStampati();
-    EXPECT_EQ(texts(printed), QStringList({"x.jpg", "a.jpg", "b.jpg"}));
+    EXPECT_EQ(texts(printed), QStringList({"x.jpg", "a.jpg", "c.jpg", "e.jpg", "d.jpg"}));
     EXPECT_EQ(queue->Count(), 0);
 
     // Nothing marked: nothing moves.
     window->SelezionaMarcati();
     window->RimuoviMarcati();
-    EXPECT_EQ(texts(files), QStringList({"c.jpg", "d.jpg"}));
+    EXPECT_EQ(texts(files), QStringList({"b.jpg", "f.jpg"}));
 }
 
-TEST_F(WindowTest, ManyScatteredMovesKeepOrder) {
-    QStringList many;
-    for (int i = 0; i < 200; ++i) {
-        many << QStringLiteral("img%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
-    }
-    chooseFolder(folderWith(many));
-    auto* files = window->lvwFileModel();
-    auto* list = control<QTreeView>("lvwFile");
-    QStringList highlighted;
-    for (int i = 0; i < 200; ++i) {
-        if (i % 3 == 0) {
-            files->SetChecked(i, true);
-        } else if (i % 3 == 1) {
-            list->selectionModel()->select(files->index(i, 0), QItemSelectionModel::Select);
-            highlighted << many[i];
-        }
-    }
-    list->selectionModel()->setCurrentIndex(files->index(5, 0), QItemSelectionModel::NoUpdate);
-    window->SelezionaMarcati();
-    QStringList expectedQueue;
-    QStringList expectedFiles;
-    for (int i = 199; i >= 0; --i) {
-        if (i % 3 == 0) {
-            expectedQueue << many[i];
-        }
-    }
-    for (int i = 0; i < 200; ++i) {
-        if (i % 3 != 0) {
-            expectedFiles << many[i];
-        }
-    }
-    EXPECT_EQ(texts(window->lvwSelezionatiModel()), expectedQueue);
-    EXPECT_EQ(texts(files), expectedFiles);
-    EXPECT_EQ(list->model()->rowCount(), expectedFiles.size());
-    // The entries that stay keep their highlight and the current row.
-    QStringList stillHighlighted;
-    for (const QModelIndex& index : list->selectionModel()->selectedRows()) {
-        stillHighlighted << index.data().toString();
-    }
-    stillHighlighted.sort();
-    EXPECT_EQ(stillHighlighted, highlighted);
-    EXPECT_EQ(list->currentIndex().data().toString(), many[5]);
-}
-
-TEST_F(WindowTest, MarkingByButtonsAndPopUpMenu) {
+TEST_F(Lists, MarkingByButtonsAndPopUpMenu) {
     window->show();
     chooseFolder(folderWith({"a.jpg", "b.jpg", "c.jpg"}));
     auto* files = window->lvwFileModel();
@@ -137,23 +121,35 @@ TEST_F(WindowTest, MarkingByButtonsAndPopUpMenu) {
     QTest::mouseClick(control<QPushButton>("cmdMarca"), Qt::LeftButton);
     EXPECT_EQ(marks(files), QList<bool>({true, true, true}));
 
+    // The pop-up menu: three commands and a separator without text (a separator with text shows
+    // it as a heading).
     auto* menu = control<QMenu>("mnuPopFile");
+    EXPECT_EQ(menu->title(), QStringLiteral("PopUp"));
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0]->objectName(), QStringLiteral("mnuFileSelezionaEvidenziati"));
+    EXPECT_EQ(items[0]->text(), QStringLiteral("Marca evidenziati"));
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_EQ(items[1]->objectName(), QStringLiteral("munLinea0"));
+    EXPECT_TRUE(items[1]->text().isEmpty());
+    EXPECT_EQ(items[2]->text(), QStringLiteral("Smarca tutto"));
+    EXPECT_EQ(items[3]->text(), QStringLiteral("Marca tutto"));
     const QPoint inside = list->viewport()->rect().center();
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, inside);
     EXPECT_FALSE(menu->isVisible());
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, inside);
     EXPECT_TRUE(menu->isVisible());
-    menu->actions()[2]->trigger(); // "Smarca tutto"
+    items[2]->trigger();
     menu->hide();
     EXPECT_EQ(marks(files), QList<bool>({false, false, false}));
-    menu->actions()[3]->trigger(); // "Marca tutto"
+    items[3]->trigger();
     EXPECT_EQ(marks(files), QList<bool>({true, true, true}));
 
     // Over an empty list the menu still opens; its commands change nothing.
     window->CaricaCartella(folderWith({}));
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, inside);
     EXPECT_TRUE(menu->isVisible());
-    menu->actions()[3]->trigger();
+    items[3]->trigger();
     menu->hide();
     EXPECT_EQ(files->Count(), 0);
 
@@ -163,7 +159,7 @@ TEST_F(WindowTest, MarkingByButtonsAndPopUpMenu) {
     EXPECT_FALSE(menu->isVisible());
 }
 
-TEST_F(WindowTest, ANewScanEmptiesTheQueueAndACancelledPickerKeepsIt) {
+TEST_F(Lists, ANewScanEmptiesTheQueueAndACancelledPickerKeepsIt) {
     const QString folder = folderWith({"a.jpg", "b.jpg"});
     chooseFolder(folder);
     window->lvwFileModel()->SetChecked(0, true);
@@ -182,7 +178,7 @@ TEST_F(WindowTest, ANewScanEmptiesTheQueueAndACancelledPickerKeepsIt) {
     EXPECT_EQ(window->lvwStampatiModel()->Count(), 0);
 }
 
-TEST_F(WindowTest, BadFoldersGiveEmptyListsQuietly) {
+TEST_F(Lists, BadFoldersGiveEmptyListsQuietly) {
     chooseFolder(folderWith({"a.jpg"}));
     chooseFolder(QStringLiteral("/non/esiste/proprio"));
     EXPECT_EQ(window->lvwFileModel()->Count(), 0);
@@ -203,20 +199,29 @@ TEST_F(WindowTest, BadFoldersGiveEmptyListsQuietly) {
     // A file chosen where a folder is expected.
     chooseFolder(locked + QStringLiteral("/a.jpg"));
     EXPECT_EQ(window->lvwFileModel()->Count(), 0);
+
+    // A folder that vanishes during the scan.
+    hooked->beforeListing = [](const QString& path) { QDir(path).removeRecursively(); };
+    chooseFolder(folderWith({"a.jpg", "b.jpg"}));
+    EXPECT_EQ(window->lvwFileModel()->Count(), 0);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
 }
 
-TEST_F(WindowTest, OddNamesAreListedOnlyWhenTheyCanBeFoundAgain) {
-    const QString folder = folderWith(
-        QStringList({"con spazio.jpg", "perché.jpg", "l'arancia.png", "ÀBC.JPG", "tab\tname.gif"}));
+// Listed in name order regardless of case (upper case first between equals; an accented letter
+// after every plain one), but only names that can be found again.
+TEST_F(Lists, OddNamesAreListedInOrderOnlyWhenTheyCanBeFoundAgain) {
+    const QString folder =
+        folderWith(QStringList({"con spazio.jpg", "perché.jpg", "l'arancia.png", "ÀBC.JPG",
+                                "tab\tname.gif", "b.jpg", "a.jpg", "A.jpg", "città.jpg"}));
     const QByteArray raw = QFile::encodeName(folder) + "/rotto\xc3\x28.jpg";
     const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
     ASSERT_GE(fd, 0);
     ::close(fd);
     chooseFolder(folder);
     const QStringList listed = texts(window->lvwFileModel());
-    EXPECT_EQ(listed.size(), 5);
+    EXPECT_EQ(listed, QStringList({"A.jpg", "a.jpg", "b.jpg", "città.jpg", "con spazio.jpg",
+                                   "l'arancia.png", "perché.jpg", "tab\tname.gif", "ÀBC.JPG"}));
     for (const QString& name : listed) {
         EXPECT_TRUE(modGenerale::objFileSystem->FileExists(folder + QLatin1Char('/') + name))
             << name.toStdString();
@@ -224,26 +229,7 @@ TEST_F(WindowTest, OddNamesAreListedOnlyWhenTheyCanBeFoundAgain) {
     ::unlink(raw.constData()); // Qt cannot name it to remove it with the folder
 }
 
-class VanishingFolderTest : public WindowTest {
-protected:
-    void SetUp() override {
-        hooked = std::make_shared<doubles::HookedFileSystem>();
-        fileSystem = hooked;
-        WindowTest::SetUp();
-    }
-    std::shared_ptr<doubles::HookedFileSystem> hooked;
-};
-
-TEST_F(VanishingFolderTest, AFolderThatVanishesDuringTheScanGivesAnEmptyList) {
-    const QString folder = folderWith({"a.jpg", "b.jpg"});
-    hooked->beforeListing = [](const QString& path) { QDir(path).removeRecursively(); };
-    chooseFolder(folder);
-    EXPECT_EQ(window->lvwFileModel()->Count(), 0);
-    EXPECT_TRUE(messages->shown.empty());
-    EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
-}
-
-TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {
+TEST_F(Lists, LayoutChoiceTakesOnlyPublisherNames) {
     auto* layout = control<QLineEdit>("txtLayout");
     dialogs->openAnswers = {QStringLiteral("/tmp/CATALOGO.PUB"),
                             QStringLiteral("/tmp/catalogo.pub"), QStringLiteral("/tmp/layout.doc"),
@@ -269,7 +255,7 @@ TEST_F(WindowTest, LayoutChoiceTakesOnlyPublisherNames) {
     EXPECT_TRUE(request.fileName.isEmpty()); // no name proposed, even after a choice
 }
 
-TEST_F(WindowTest, FontChoiceKeepsThePreviousFontOnCancel) {
+TEST_F(Lists, FontChoiceKeepsThePreviousFontOnCancel) {
     dialogs->fontAnswers = {std::nullopt, platform::DialogHost::FontChoice{
                                               QStringLiteral("DejaVu Sans"), 14, true, true}};
     QTest::mouseClick(control<QPushButton>("cmdFont"), Qt::LeftButton);

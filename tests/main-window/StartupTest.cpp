@@ -8,13 +8,11 @@
 #include "modGenerale.h"
 #include "objMinMaxInfo.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -120,21 +118,6 @@ TEST_F(WindowTest, FocusMovesInTheDesignsOrder) {
     }
 }
 
-TEST_F(WindowTest, PopUpMenuHoldsThreeCommandsAndOneSeparator) {
-    auto* menu = control<QMenu>("mnuPopFile");
-    EXPECT_EQ(menu->title(), QStringLiteral("PopUp"));
-    const QList<QAction*> items = menu->actions();
-    ASSERT_EQ(items.size(), 4);
-    EXPECT_EQ(items[0]->objectName(), QStringLiteral("mnuFileSelezionaEvidenziati"));
-    EXPECT_EQ(items[0]->text(), QStringLiteral("Marca evidenziati"));
-    EXPECT_TRUE(items[1]->isSeparator());
-    EXPECT_EQ(items[1]->objectName(), QStringLiteral("munLinea0"));
-    EXPECT_TRUE(items[1]->text().isEmpty()) << "a separator with text shows it as a heading";
-    EXPECT_EQ(items[2]->text(), QStringLiteral("Smarca tutto"));
-    EXPECT_EQ(items[3]->text(), QStringLiteral("Marca tutto"));
-    EXPECT_FALSE(menu->isVisible());
-}
-
 TEST_F(WindowTest, CopiesMoveOnlyWithTheArrowsBetweenOneAndTen) {
     auto* copies = control<QLineEdit>("txtCopie");
     auto* updown = control<platform::UpDown>("updwnCopie");
@@ -217,21 +200,14 @@ TEST_F(WindowTest, ClosingForOtherCausesAsksNothingAndAJobHoldsTheClose) {
     EXPECT_EQ(messages->shown.size(), 1u);
 }
 
-TEST_F(WindowTest, CannotBeMadeSmallerThanItOpened) {
+// The window cannot be made smaller than it opened; its layout follows it and the splitter bars.
+TEST_F(WindowTest, LayoutFollowsTheWindowAndTheSplitterBarsDownToTheOpeningSize) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     const QSize opened = window->frameGeometry().size();
     EXPECT_EQ(geometry::objMinMaxInfo::MinWidth(), opened.width());
     EXPECT_EQ(geometry::objMinMaxInfo::MinHeight(), opened.height());
     EXPECT_EQ(geometry::objMinMaxInfo::MaxWidth(), -1);
-    window->resize(200, 100);
-    EXPECT_EQ(window->frameGeometry().size(), opened);
-    window->resize(1200, 900);
-    EXPECT_EQ(window->size(), QSize(1200, 900));
-}
-
-TEST_F(WindowTest, LayoutFollowsTheWindowAndTheSplitterBars) {
-    window->show();
     const platform::TwipsScale& scale = window->scala();
     // At the design size: status line at the bottom, splitter between the bands.
     EXPECT_EQ(control<QSplitter>("SSSplitterFile")->geometry(),
@@ -250,6 +226,10 @@ TEST_F(WindowTest, LayoutFollowsTheWindowAndTheSplitterBars) {
     EXPECT_EQ(control<QSplitter>("SSSplitterFile")->height(),
               scale.toPixels(QRectF(0, 1200, 10110, 3870)).height() + 60);
     EXPECT_EQ(control<QLineEdit>("txtLayout")->geometry(), settings);
+    window->resize(200, 100);
+    EXPECT_EQ(window->frameGeometry().size(), opened);
+    window->resize(1200, 900);
+    EXPECT_EQ(window->size(), QSize(1200, 900));
 
     // Each pane lays out its list and buttons whenever a bar moves.
     auto* splitter = control<QSplitter>("SSSplitterFile");

@@ -1,14 +1,13 @@
-// The common dialog's properties, the file-system object and the mouse pointer.
+// The real message box, open, folder and font dialogs, and the busy mouse pointer. What the file
+// system object lists is checked through the window (ListsTest).
 
 #include "CommonDialog.h"
-#include "FileSystemObject.h"
+#include "MessageBox.h"
 #include "MousePointer.h"
-#include "PlatformDoubles.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -23,34 +22,6 @@
 #include <gtest/gtest.h>
 
 using namespace lumetra;
-
-namespace {
-
-void touch(const QString& path) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-}
-
-} // namespace
-
-// Files only, in name order regardless of case and accents. What the window makes of a folder
-// (undecodable names, missing or unreadable folders, a file given as folder) is checked through
-// the window (ListsTest).
-TEST(FileSystemObject, ListsFilesOnlyInNameOrder) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"b.jpg", "A.jpg", "c d.png", "l'arancia.jpg", "città.jpg", "a.jpg"}) {
-        touch(dir.filePath(QString::fromUtf8(name)));
-    }
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sotto.jpg")));
-
-    platform::LocalFileSystem fs;
-    EXPECT_EQ(fs.GetFolder(dir.path()).Files,
-              (QStringList{"A.jpg", "a.jpg", "b.jpg", "c d.png", QString::fromUtf8("città.jpg"),
-                           "l'arancia.jpg"}));
-    EXPECT_TRUE(fs.FolderExists(dir.filePath(QStringLiteral("sotto.jpg"))));
-    EXPECT_FALSE(fs.FolderExists(dir.filePath(QStringLiteral("a.jpg"))));
-}
 
 TEST(MousePointer, BusyGuardPutsTheDefaultBackOnEveryPath) {
     EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
@@ -113,7 +84,8 @@ TEST(QtMessageBox, StylesGiveTheirIconButtonsAndAnswers) {
 
 TEST(QtDialogHost, OpenAndFolderDialogsShowWhatWasAskedAndGiveTheChoice) {
     QTemporaryDir dir;
-    touch(dir.filePath(QStringLiteral("catalogo.pub")));
+    QFile layout(dir.filePath(QStringLiteral("catalogo.pub")));
+    ASSERT_TRUE(layout.open(QIODevice::WriteOnly));
     platform::QtDialogHost host;
 
     platform::DialogHost::OpenRequest request;

@@ -22,19 +22,18 @@
 namespace lumetra::fake {
 
 // The call log: one text line per call, in order, and failures on request (a Publisher::Error
-// thrown at the n-th call whose line matches a pattern).
+// thrown at a call whose line matches a pattern).
 class RegistroChiamate {
 public:
-    // The occorrenza-th call (from 1) whose line matches the regular expression modello throws
+    // The first call whose line matches the regular expression modello throws
     // Publisher::Error(numero, descrizione). Each rule fires once.
-    void FallisciSu(const QString& modello, std::int32_t numero, int occorrenza = 1,
+    void FallisciSu(const QString& modello, std::int32_t numero,
                     const QString& descrizione = QString());
 
     // Records a line; throws when a rule says so (the line is recorded with " => Errore(n)").
     void Registra(const QString& riga);
 
-    // Every line, or only those matching a regular expression.
-    const QStringList& Righe() const { return righe_; }
+    // The lines matching a regular expression.
     QStringList Righe(const QString& modello) const;
     // The lines without the plain navigation from object to sub-object (Document.Pages,
     // Page(n).Shapes, Shape.TextFrame, TextFrame.TextRange, TextRange.Font, ...).
@@ -45,7 +44,7 @@ private:
     struct Regola {
         QRegularExpression modello;
         std::int32_t numero;
-        int mancanti;
+        bool attiva;
         QString descrizione;
     };
     QStringList righe_;
@@ -70,14 +69,14 @@ struct FormaFinta {
     double larghezza = 0;
     double altezza = 0;
     // Pictures: the file given to AddPicture. Text boxes: text, fit, alignment, font, fill.
-    QString immagine;
-    QString testo;
+    QString immagine = {};
+    QString testo = {};
     int adattamento = Publisher::pbTextAutoFitNone;
     int allineamento = Publisher::pbParagraphAlignmentLeft;
     QString font = QStringLiteral("Times New Roman");
     bool grassetto = false;
     bool corsivo = false;
-    std::optional<std::int32_t> riempimento;
+    std::optional<std::int32_t> riempimento = {};
 };
 
 using PaginaFinta = std::vector<FormaFinta>;
@@ -109,10 +108,8 @@ public:
     std::vector<FormaFinta> Forme(int pagina) const; // from 1
 
     // What happened to the application and the document.
-    bool ApplicazioneRilasciata() const; // no reference left to the last application object
+    bool ApplicazioneRilasciata() const; // no reference left to an application or its window
     bool DocumentoRilasciato() const;
-    bool Terminato() const; // Quit was called
-    bool FinestraVisibile() const;
 
     struct Nucleo;
 
