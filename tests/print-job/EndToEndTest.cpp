@@ -6,6 +6,7 @@
 #include "LetturaPdf.h"
 #include "PubBuilder.h"
 #include "TestImages.h"
+#include "VbConstants.h"
 #include "WindowTestSupport.h"
 
 #include <QComboBox>
@@ -177,4 +178,28 @@ TEST_F(EndToEndTest, PrintsCollatedCopiesOnTheDefaultPrinter) {
     }
     EXPECT_EQ(order, QStringLiteral("1212"));
     QFile::remove(printed);
+}
+
+// Damaged photos are placed with what can be read of them, and named together in one warning
+// once the job is through; the job itself succeeds.
+TEST_F(EndToEndTest, DamagedPhotosArePrintedAndNamedInOneWarning) {
+    for (const int code : {102, 103}) {
+        testimages::writeTruncatedJpeg(folder + QStringLiteral("/ART-%1.jpg").arg(code),
+                                       QSize(400, 300), colours[code - 100]);
+    }
+    prepareJob(factory::fabbricaApplicazionePdf(pdf));
+    click("cmdStampa");
+
+    ASSERT_EQ(messages->shown.size(), 1u);
+    const auto& shown = messages->shown.front();
+    EXPECT_TRUE(shown.prompt.startsWith(
+        QStringLiteral("Alcune immagini inserite sono danneggiate: è stata inserita la parte "
+                       "leggibile.\n\n'ART-103.jpg': ")))
+        << shown.prompt.toStdString();
+    EXPECT_TRUE(shown.prompt.contains(QStringLiteral("\n'ART-102.jpg': ")))
+        << shown.prompt.toStdString();
+    EXPECT_EQ(shown.style, runtime::vbExclamation);
+    EXPECT_EQ(shown.title, QStringLiteral("Lumetra"));
+    EXPECT_EQ(window->lvwStampatiModel()->Count(), 5);
+    EXPECT_EQ(PagineDelPdf(pdf), 2);
 }
