@@ -6,6 +6,7 @@
 #include <libwmf/api.h>
 #include <libwmf/svg.h>
 
+#include <algorithm>
 #include <mutex>
 
 namespace lumetra::pictures {
@@ -18,10 +19,33 @@ std::mutex wmfMutex;
     refuse(QStringLiteral("file WMF danneggiato o incompleto"));
 }
 
+// libwmf allocates a buffer for the largest record the header announces before reading any:
+// no record can be longer than the file, so a larger announcement is cut to the file's length.
+void limitLargestRecord(QByteArray& wmf) {
+    const auto u32 = [&](qsizetype at) {
+        return quint32(quint8(wmf[at])) | quint32(quint8(wmf[at + 1])) << 8 |
+               quint32(quint8(wmf[at + 2])) << 16 | quint32(quint8(wmf[at + 3])) << 24;
+    };
+    // The standard header follows the 22 bytes of a placeable metafile's own; the largest
+    // record, in 16-bit words, is its fourth field.
+    const qsizetype header = wmf.size() >= 4 && u32(0) == 0x9AC6CDD7u ? 22 : 0;
+    const qsizetype field = header + 12;
+    if (wmf.size() < field + 4) {
+        return;
+    }
+    const quint32 words = quint32(std::min<qsizetype>((wmf.size() - header) / 2, 0x7FFFFFFF));
+    if (u32(field) > words) {
+        for (int i = 0; i < 4; ++i) {
+            wmf[field + i] = char(words >> (8 * i));
+        }
+    }
+}
+
 // One libwmf player over a copy of the metafile (the library wants writable bytes).
 class Player {
 public:
     explicit Player(QByteArrayView wmf) : m_bytes(wmf.toByteArray()) {
+        limitLargestRecord(m_bytes);
         wmfAPI_Options options{};
         options.function = wmf_svg_function;
         const unsigned long flags =
