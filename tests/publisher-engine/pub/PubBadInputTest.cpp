@@ -1,6 +1,6 @@
 // Files that are no usable layout: each ends in a lumetra::runtime::Error with an Italian
-// description, quickly, without a crash. Missing, unreadable and non-layout files are refused
-// through the engine (DocumentModel, Pictures), with the reader's numbers and descriptions.
+// description, quickly, without a crash. Missing and non-layout files are refused through the
+// engine (DocumentModel), unreadable ones by lumetra-componi (InputErrati).
 
 #include "CompoundFileWriter.h"
 #include "Layout.h"
@@ -137,15 +137,19 @@ OldChunk shape(std::uint16_t type, std::uint16_t id, std::uint16_t parent, doubl
             emu(t + h - pageH / 2) + emu(shift)};
 }
 
+// A 98/2000 page of a rectangle, a text frame and an oval.
+std::vector<OldChunk> layout2000() {
+    return {{0x15, 0x120, 0},
+            {0x14, 0x121, 0x120},
+            shape(0x05, 0x130, 0x121, 72, 100, 200, 150),
+            shape(0x08, 0x131, 0x121, 300, 100, 100, 50),
+            shape(0x07, 0x132, 0x121, 72, 300, 100, 50)};
+}
+
 } // namespace
 
-TEST(PubOlderFormats, Publisher2000And97FilesAreReadAndVersion2FilesRefused) {
-    const std::vector<OldChunk> layout2000{{0x15, 0x120, 0},
-                                           {0x14, 0x121, 0x120},
-                                           shape(0x05, 0x130, 0x121, 72, 100, 200, 150),
-                                           shape(0x08, 0x131, 0x121, 300, 100, 100, 50),
-                                           shape(0x07, 0x132, 0x121, 72, 300, 100, 50)};
-    const Layout l2000 = read(compound(oldContents(layout2000, 612, 792), QByteArray()));
+TEST(PubOlderFormats, Publisher2000And97FilesAreRead) {
+    const Layout l2000 = read(compound(oldContents(layout2000(), 612, 792), QByteArray()));
     EXPECT_EQ(l2000.version(), Version::Publisher2000);
     ASSERT_EQ(l2000.pages().size(), 1u);
     ASSERT_EQ(l2000.pages()[0].shapes.size(), 3u);
@@ -169,103 +173,78 @@ TEST(PubOlderFormats, Publisher2000And97FilesAreReadAndVersion2FilesRefused) {
     EXPECT_EQ(l97.versionName(), QStringLiteral("95/97"));
     EXPECT_NEAR(l97.pages()[0].shapes[0].left, 72, 0.01);
     EXPECT_NEAR(l97.pages()[0].shapes[0].top, 100, 0.01);
-
-    // The same marker with shapes from the page centre (Publisher 2.0): refused.
-    QString why;
-    EXPECT_EQ(errorOf(compound(oldContents(layout2000, 612, 792), QByteArray(), false), &why),
-              lumetra::runtime::ErrLayoutNonValido);
-    EXPECT_TRUE(why.contains(QStringLiteral("2.0"))) << why.toStdString();
 }
 
-TEST(PubOlderFormats, GroupCyclesDeepNestingAndWildOffsetsAreRefused) {
-    // Duplicate ids make group 0x140 contain itself through 0x141.
-    std::vector<OldChunk> cycle{{0x15, 0x120, 0},
-                                {0x14, 0x121, 0x120},
-                                shape(0x0F, 0x140, 0x121, 10, 10, 50, 50),
-                                shape(0x0F, 0x141, 0x140, 10, 10, 50, 50),
-                                shape(0x0F, 0x140, 0x141, 10, 10, 50, 50)};
-    QString why;
-    EXPECT_EQ(errorOf(compound(oldContents(cycle, 612, 792), QByteArray()), &why),
-              lumetra::runtime::ErrLayoutNonValido);
-    EXPECT_TRUE(why.contains(QStringLiteral("circolari"))) << why.toStdString();
-
-    std::vector<OldChunk> deep{{0x15, 0x120, 0}, {0x14, 0x121, 0x120}};
-    std::uint16_t parent = 0x121;
+// Each row is refused as no layout, with these words in its description.
+TEST(PubBadInput, BrokenLayoutsOfEveryVersionAreRefused) {
+    // 98/2000: duplicate ids make group 0x140 contain itself through 0x141; 40 nested groups.
+    const std::vector<OldChunk> cycle{{0x15, 0x120, 0},
+                                      {0x14, 0x121, 0x120},
+                                      shape(0x0F, 0x140, 0x121, 10, 10, 50, 50),
+                                      shape(0x0F, 0x141, 0x140, 10, 10, 50, 50),
+                                      shape(0x0F, 0x140, 0x141, 10, 10, 50, 50)};
+    std::vector<OldChunk> deepOld{{0x15, 0x120, 0}, {0x14, 0x121, 0x120}};
     for (std::uint16_t id = 0x200; id < 0x200 + 40; ++id) {
-        deep.push_back(shape(0x0F, id, parent, 10, 10, 50, 50));
-        parent = id;
+        deepOld.push_back(shape(0x0F, id, id == 0x200 ? 0x121 : id - 1, 10, 10, 50, 50));
     }
-    deep.push_back(shape(0x05, 0x300, parent, 10, 10, 50, 50));
-    EXPECT_EQ(errorOf(compound(oldContents(deep, 612, 792), QByteArray())),
-              lumetra::runtime::ErrLayoutNonValido);
+    deepOld.push_back(shape(0x05, 0x300, 0x200 + 39, 10, 10, 50, 50));
+    const QByteArray old = oldContents(layout2000(), 612, 792);
+    QByteArray oldPastEnd = old, oldLongTable = old;
+    setU32(oldPastEnd, oldPastEnd.size() - 4, 0x7FFFFFF0); // the last chunk's offset
+    setU16(oldLongTable, qsizetype(u32(old, 0x16)), 0xFFFF);
 
-    // A chunk offset past the end, and a chunk table longer than the stream.
-    QByteArray wild = oldContents(
-        {{0x15, 0x120, 0}, {0x14, 0x121, 0x120}, shape(0x05, 0x130, 0x121, 72, 100, 200, 150)}, 612,
-        792);
-    QByteArray pastEnd = wild;
-    setU32(pastEnd, pastEnd.size() - 4, 0x7FFFFFF0);
-    EXPECT_EQ(errorOf(compound(pastEnd, QByteArray())), lumetra::runtime::ErrLayoutNonValido);
-    QByteArray longTable = wild;
-    setU16(longTable, qsizetype(u32(longTable, 0x16)), 0xFFFF);
-    EXPECT_EQ(errorOf(compound(longTable, QByteArray())), lumetra::runtime::ErrLayoutNonValido);
-}
-
-TEST(PubBadInput, LayoutsWithoutPagesOrShapesAreRefused) {
-    PubBuilder noPages;
-    QString why;
-    EXPECT_EQ(errorOf(noPages.bytes(), &why), lumetra::runtime::ErrLayoutNonValido);
-    EXPECT_TRUE(why.contains(QStringLiteral("pagine"))) << why.toStdString();
-
-    PubBuilder noShapes;
+    // 2002: no pages, pages without shapes, 40 nested groups, and damaged streams.
+    PubBuilder noShapes, deep, sample;
     noShapes.addPage();
     noShapes.addPage();
-    EXPECT_EQ(errorOf(noShapes.bytes(), &why), lumetra::runtime::ErrLayoutNonValido);
-    EXPECT_TRUE(why.contains(QStringLiteral("forme"))) << why.toStdString();
-
-    PubBuilder deep;
     PubItem group = PubItem::group({PubItem::rectangle(10, 10, 10, 10)});
     for (int i = 0; i < 40; ++i) {
         group = PubItem::group({group, PubItem::oval(30, 30, 10, 10)});
     }
     deep.addPage().add(group);
-    EXPECT_EQ(errorOf(deep.bytes(), &why), lumetra::runtime::ErrLayoutNonValido);
-    EXPECT_TRUE(why.contains(QStringLiteral("annidati"))) << why.toStdString();
-}
-
-TEST(PubBadInput, DamagedStreamsOfA2002LayoutAreRefused) {
-    PubBuilder b;
-    sampleBuilder(b);
-    const PubFileWriter writer(b);
-    const QByteArray contents = writer.contents();
-    const QByteArray escher = writer.escher();
+    const PubFileWriter writer(sampleBuilder(sample));
+    const QByteArray contents = writer.contents(), escher = writer.escher();
     ASSERT_EQ(errorOf(compound(contents, escher)), -1);
-
-    QByteArray trailerPastEnd = contents;
+    QByteArray trailerPastEnd = contents, chunkPastEnd = contents, hugeRecord = escher;
     setU32(trailerPastEnd, 0x1A, 0xFFFFFF00);
-    EXPECT_EQ(errorOf(compound(trailerPastEnd, escher)), lumetra::runtime::ErrLayoutNonValido);
-
     // Every 0x88 directory entry's chunk offset (sub-block 04 B8) pointed past the end.
-    QByteArray chunkPastEnd = contents;
-    const qsizetype trailer = qsizetype(u32(contents, 0x1A));
     int patched = 0;
-    for (qsizetype at = trailer; at + 6 <= chunkPastEnd.size(); ++at) {
+    for (qsizetype at = qsizetype(u32(contents, 0x1A)); at + 6 <= chunkPastEnd.size(); ++at) {
         if (chunkPastEnd[at] == 0x04 && std::uint8_t(chunkPastEnd[at + 1]) == 0xB8) {
             setU32(chunkPastEnd, at + 2, 0x7FFFFFF0);
             ++patched;
         }
     }
     ASSERT_GT(patched, 3);
-    EXPECT_EQ(errorOf(compound(chunkPastEnd, escher)), lumetra::runtime::ErrLayoutNonValido);
+    setU32(hugeRecord, 4, 0xFFFFFFF0); // a drawing record claiming 4 GB
 
-    // A drawing record claiming 4 GB.
-    QByteArray hugeRecord = escher;
-    setU32(hugeRecord, 4, 0xFFFFFFF0);
-    EXPECT_EQ(errorOf(compound(contents, hugeRecord)), lumetra::runtime::ErrLayoutNonValido);
-
-    // Required streams missing.
-    EXPECT_EQ(errorOf(compound(contents, QByteArray())), lumetra::runtime::ErrLayoutNonValido);
-    EXPECT_EQ(errorOf(compound(contents, escher, false)), lumetra::runtime::ErrLayoutNonValido);
+    const struct {
+        const char* name;
+        QByteArray file;
+        const char* why;
+    } rows[] = {
+        {"Publisher 2.0: the 95/97 marker, shapes from the page centre",
+         compound(old, QByteArray(), false), "2.0"},
+        {"98/2000 group cycle", compound(oldContents(cycle, 612, 792), QByteArray()), "circolari"},
+        {"98/2000 nesting", compound(oldContents(deepOld, 612, 792), QByteArray()), "annidati"},
+        {"98/2000 chunk past the end", compound(oldPastEnd, QByteArray()),
+         "oltre la fine di un flusso"},
+        {"98/2000 chunk table past the end", compound(oldLongTable, QByteArray()), "indice"},
+        {"2002 without pages", PubBuilder().bytes(), "pagine"},
+        {"2002 without shapes", noShapes.bytes(), "forme"},
+        {"2002 nesting", deep.bytes(), "annidati"},
+        {"2002 directory past the end", compound(trailerPastEnd, escher), "indice"},
+        {"2002 chunks past the end", compound(chunkPastEnd, escher), "riferimento a un blocco"},
+        {"2002 drawing record past its container", compound(contents, hugeRecord), "OfficeArt"},
+        {"2002 without the drawing stream", compound(contents, QByteArray()), "mancano parti"},
+        {"2002 without the text stream", compound(contents, escher, false), "mancano parti"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString why;
+        EXPECT_EQ(errorOf(row.file, &why), lumetra::runtime::ErrLayoutNonValido);
+        EXPECT_TRUE(why.contains(QString::fromUtf8(row.why))) << why.toStdString();
+    }
 }
 
 // Empty, random and text files, and a Contents of another version, are refused by lumetra-componi
