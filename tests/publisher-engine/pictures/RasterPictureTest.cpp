@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 using namespace lumetra::pictures;
 using namespace lumetra::pictures::test;
 namespace images = lumetra::testimages;
@@ -155,12 +153,11 @@ TEST(RasterPictures, EveryFormatLandsInItsBoxInItsColours) {
         {"Utah RLE",
          [](const Samples& s) {
              Made made{s.path(QStringLiteral("utah.rle")), {}};
-             const QString ppm = s.path(QStringLiteral("utah.ppm"));
-             if (makeSample(QStringLiteral("convert"), {s.source, ppm}, &made.skip))
-                 makeSample(QStringLiteral("sh"),
-                            {QStringLiteral("-c"),
-                             QStringLiteral("pnmtorle -o '%1' '%2'").arg(made.file, ppm)},
-                            &made.skip);
+             makeSample(
+                 QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("convert '%1' ppm:- | pnmtorle -o '%2'").arg(s.source, made.file)},
+                 &made.skip);
              return made;
          },
          "Utah RLE"},
@@ -179,71 +176,42 @@ TEST(RasterPictures, EveryFormatLandsInItsBoxInItsColours) {
         EXPECT_FALSE(info.vector);
         QImage drawn;
         ASSERT_NO_THROW(drawn = drawnPicture(made.file, QSize(80, 60)));
-        const QPointF upper(0.5, 0.2), lower(0.5, 0.8);
-        const QColor top =
-            row.top.isValid() ? row.top : referenceColour(made.file, row.referenceProfiles, upper);
-        const QColor bottom = row.bottom.isValid()
-                                  ? row.bottom
-                                  : referenceColour(made.file, row.referenceProfiles, lower);
-        EXPECT_LE(colourDistance(colourAt(drawn, upper), top), row.tolerance)
-            << colourAt(drawn, upper).name().toStdString() << " " << top.name().toStdString();
-        EXPECT_LE(colourDistance(colourAt(drawn, lower), bottom), row.tolerance)
-            << colourAt(drawn, lower).name().toStdString() << " " << bottom.name().toStdString();
+        for (const auto& [at, given] :
+             {std::pair{QPointF(0.5, 0.2), row.top}, {QPointF(0.5, 0.8), row.bottom}}) {
+            const QColor expected =
+                given.isValid() ? given : referenceColour(made.file, row.referenceProfiles, at);
+            EXPECT_LE(colourDistance(colourAt(drawn, at), expected), row.tolerance)
+                << colourAt(drawn, at).name().toStdString() << " " << expected.name().toStdString();
+        }
     }
 }
 
-namespace {
-
-// A gzip file that unpacks to `size` zero bytes (a few hundred kilobytes on disk).
-QString gzipBomb(const Samples& s, qint64 size) {
-    const QString out = s.path(QStringLiteral("bomba.bmz"));
-    gzFile gz = gzopen(QFile::encodeName(out).constData(), "wb9");
-    const QByteArray zeros(1 << 20, '\0');
-    for (qint64 done = 0; done < size; done += zeros.size()) {
-        gzwrite(gz, zeros.constData(), static_cast<unsigned>(zeros.size()));
-    }
-    gzclose(gz);
-    return out;
-}
-
-QByteArray gifScreen(int width, int height) {
-    QByteArray gif("GIF89a");
-    for (int v : {width, height}) {
-        gif.append(char(v & 0xff)).append(char(v >> 8));
-    }
-    return gif +
-           QByteArray("\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;", 19);
-}
-
-} // namespace
-
-// Bad files of every kind: refused with a description (never a crash), or, when damaged but
-// partly readable, drawn and reported as damaged.
-TEST(RasterPictures, BadFilesAreRefusedOrReportedDamaged) {
+// Bad files of every kind: refused with a description, never a crash. Files damaged but partly
+// readable are drawn and reported as damaged by lumetra-componi (InputErrati), as are pictures too
+// large and decompression bombs.
+TEST(RasterPictures, BadFilesAreRefusedWithTheirReason) {
     const Samples s;
     const QString png = convert(s, QStringLiteral("buona.png"), {}).file;
-    const QString jpeg = images::writeJpeg(s.path(QStringLiteral("buona.jpg")),
-                                           images::photoLikeImage(QSize(400, 300)));
     const QString pcx = convert(s, QStringLiteral("buona.pcx"), {}).file;
+    // A compound file's signature and an empty header: FlashPix and Picture It files are one.
+    const QByteArray compound =
+        QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0');
     const struct {
         const char* name;
         QString file;
-        QString refusal; // expected in the description; empty: drawn, reported as damaged
+        QString refusal; // expected in the description
     } rows[] = {
         {"testo", images::writeTextFile(s.path(QStringLiteral("nota.png"))),
          QStringLiteral("formato conosciuto")},
         {"PNG troncato", s.write(QStringLiteral("tronca.png"), images::readBytes(png).left(60)),
          QStringLiteral("leggibile")},
-        {"PNG enorme",
-         images::writeHugePngHeader(s.path(QStringLiteral("enorme.png")), 30000, 30000),
-         QStringLiteral("troppo grande")},
-        {"GIF con schermo enorme", s.write(QStringLiteral("schermo.gif"), gifScreen(65535, 65535)),
+        {"GIF con schermo di 65535 x 65535",
+         s.write(
+             QStringLiteral("schermo.gif"),
+             QByteArray("GIF89a\xff\xff\xff\xff\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;", 29)),
          QStringLiteral("troppo grande")},
         {"JPEG danneggiato", images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))),
          QStringLiteral("leggibile")},
-        {"JPEG troncato",
-         s.write(QStringLiteral("mezza.jpg"), images::readBytes(jpeg).left(QFile(jpeg).size() / 2)),
-         {}},
         {"TIFF senza dati",
          s.write(QStringLiteral("vuota.tif"), QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
          QStringLiteral("leggibile")},
@@ -252,16 +220,11 @@ TEST(RasterPictures, BadFilesAreRefusedOrReportedDamaged) {
         {"gzip danneggiato",
          s.write(QStringLiteral("rotta.wmz"), QByteArray("\x1f\x8b\x08\0garbage", 11)),
          QStringLiteral("danneggiato")},
-        {"gzip che esplode", gzipBomb(s, 300 * 1024 * 1024), QStringLiteral("troppo grande")},
         {"CGM", s.write(QStringLiteral("disegno.cgm"), "BEGMF 'disegno';\nENDMF;\n"),
          QStringLiteral("formato CGM non supportato")},
-        {"FlashPix",
-         s.write(QStringLiteral("foto.fpx"),
-                 QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
+        {"FlashPix", s.write(QStringLiteral("foto.fpx"), compound),
          QStringLiteral("formato FlashPix non supportato")},
-        {"MIX",
-         s.write(QStringLiteral("foto.mix"),
-                 QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0')),
+        {"MIX", s.write(QStringLiteral("foto.mix"), compound),
          QStringLiteral("formato Picture It (MIX) non supportato")},
     };
     for (const auto& row : rows) {
@@ -274,13 +237,7 @@ TEST(RasterPictures, BadFilesAreRefusedOrReportedDamaged) {
         } catch (const PictureError& e) {
             description = e.Description();
         }
-        if (row.refusal.isEmpty()) {
-            ASSERT_TRUE(picture) << description.toStdString();
-            EXPECT_FALSE(picture->damage().isEmpty());
-            EXPECT_FALSE(picture->image().isNull());
-        } else {
-            EXPECT_FALSE(picture);
-            EXPECT_TRUE(description.contains(row.refusal)) << description.toStdString();
-        }
+        EXPECT_FALSE(picture);
+        EXPECT_TRUE(description.contains(row.refusal)) << description.toStdString();
     }
 }
