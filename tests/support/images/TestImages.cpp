@@ -26,50 +26,13 @@ QByteArray encode(const QImage& image, const char* format, int quality) {
     return bytes;
 }
 
-void putU16le(QByteArray& out, int value) {
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-void putU32le(QByteArray& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out.append(char((value >> (8 * i)) & 0xFF));
-    }
-}
-
-void putU32be(QByteArray& out, std::uint32_t value) {
-    for (int i = 3; i >= 0; --i) {
-        out.append(char((value >> (8 * i)) & 0xFF));
-    }
-}
-
-// APP1 segment with a one-entry EXIF IFD: Orientation (0x0112, SHORT).
+// APP1 segment with a one-entry EXIF IFD: Orientation (tag 0x0112, SHORT, one value), no next IFD.
 QByteArray exifSegment(int orientation) {
-    QByteArray tiff("II*\0", 4);
-    putU32le(tiff, 8); // offset of IFD0
-    putU16le(tiff, 1); // one entry
-    putU16le(tiff, 0x0112);
-    putU16le(tiff, 3); // SHORT
-    putU32le(tiff, 1); // count
-    putU16le(tiff, orientation);
-    putU16le(tiff, 0); // padding of the value field
-    putU32le(tiff, 0); // no next IFD
-    QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xFF\xE1", 2);
+    const QByteArray payload =
+        QByteArray("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) +
+        char(orientation) + QByteArray(7, '\0');
     const int length = payload.size() + 2;
-    segment.append(char((length >> 8) & 0xFF));
-    segment.append(char(length & 0xFF));
-    return segment + payload;
-}
-
-QByteArray pngChunk(const char* type, const QByteArray& data) {
-    QByteArray out;
-    putU32be(out, std::uint32_t(data.size()));
-    const QByteArray typed = QByteArray(type, 4) + data;
-    out.append(typed);
-    putU32be(out, std::uint32_t(::crc32(0, reinterpret_cast<const Bytef*>(typed.constData()),
-                                        uInt(typed.size()))));
-    return out;
+    return QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + payload;
 }
 
 QImage solidImage(QSize size, QColor colour) {
@@ -233,22 +196,6 @@ QString writeEmptyFile(const QString& path) {
 
 QString writeTextFile(const QString& path, const QString& text) {
     return writeBytes(path, text.toUtf8());
-}
-
-QString writeHugePngHeader(const QString& path, int width, int height) {
-    QByteArray bytes("\x89PNG\r\n\x1A\n", 8);
-    QByteArray ihdr;
-    putU32be(ihdr, std::uint32_t(width));
-    putU32be(ihdr, std::uint32_t(height));
-    ihdr.append(char(8)); // bit depth
-    ihdr.append(char(2)); // RGB
-    ihdr.append(char(0));
-    ihdr.append(char(0));
-    ihdr.append(char(0));
-    bytes += pngChunk("IHDR", ihdr);
-    bytes += pngChunk("IDAT", QByteArray("\x78\x9C\x01\x00\x00", 5)); // cut-short zlib data
-    bytes += pngChunk("IEND", QByteArray());
-    return writeBytes(path, bytes);
 }
 
 } // namespace lumetra::testimages
