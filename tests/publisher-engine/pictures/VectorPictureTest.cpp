@@ -1,11 +1,11 @@
 // Drawings, decoder by decoder: EPS through Ghostscript, WMF and EMF as SVG, WordPerfect graphics
-// and CorelDRAW through librevenge. The samples are made here by real tools (Ghostscript,
-// ImageMagick, LibreOffice) from one drawing of known colours (red on the left half; blue above
-// and green below on the right), or written by their documented structure where no tool here
-// writes the format (no tool here writes CorelDRAW: of it, only damaged files are checked).
-// Each is drawn into a box of a grey page and read back at probe points; the metafiles and
+// through librevenge. The samples are made here by real tools (Ghostscript, ImageMagick,
+// LibreOffice) from one drawing of known colours (red on the left half; blue above and green
+// below on the right), or written by their documented structure where no tool here writes the
+// format. Each is drawn into a box of a grey page and read back at probe points; the metafiles and
 // librevenge drawings must reach a PDF as vectors, with no raster image; bad files of each
-// format are refused with their message.
+// format are refused with their message. Random bytes behind a WMF or CorelDRAW signature are
+// lumetra-componi's bad-input rows (InputErrati).
 
 #include "PictureProbes.h"
 
@@ -20,9 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
 #include <iostream>
 #include <map>
-#include <thread>
 
 using namespace lumetra::pictures;
 using namespace lumetra::pictures::test;
@@ -101,15 +101,15 @@ Made madeBy(const QString& file, const QString& program, const QStringList& argu
     return made;
 }
 
+using Maker = std::function<Made(Samples&)>;
+
 struct Case {
     const char* name;
-    std::function<Made(Samples&)> make;
+    Maker make;
     QByteArray format;  // empty: the file is refused
     QSize size = {};    // the drawing's own size, when the file tells it
     QString error = {}; // words of the description a refused file gets
 };
-
-using Maker = std::function<Made(Samples&)>;
 
 // A sample of these bytes; a sample made from another one's bytes, which `change` gives.
 Maker bytes(const char* name, const QByteArray& data) {
@@ -193,22 +193,18 @@ void checkCases(const std::vector<Case>& cases, bool vectorInPdf) {
             EXPECT_EQ(page.pixelColor(outside), PageColour) << outside.x() << "," << outside.y();
         }
         // Loaded and drawn on several threads at once, the picture comes out the same.
-        std::vector<QImage> concurrent(3);
-        std::vector<std::thread> threads;
-        for (QImage& drawn : concurrent) {
-            threads.emplace_back([&drawn, &made] {
+        std::vector<std::future<QImage>> others;
+        for (int i = 0; i < 3; ++i) {
+            others.push_back(std::async(std::launch::async, [&made] {
                 try {
-                    drawn = drawnOnPage(made.file);
+                    return drawnOnPage(made.file);
                 } catch (const PictureError&) {
-                    drawn = QImage(); // differs from the page: the row fails
+                    return QImage(); // differs from the page: the row fails
                 }
-            });
+            }));
         }
-        for (std::thread& thread : threads) {
-            thread.join();
-        }
-        for (const QImage& drawn : concurrent) {
-            EXPECT_EQ(drawn, page) << "drawn on another thread";
+        for (auto& other : others) {
+            EXPECT_EQ(other.get(), page) << "drawn on another thread";
         }
         if (vectorInPdf) {
             const int images = rasterImagesInPdf(made.file, s.path(QStringLiteral("vettori.pdf")));
@@ -232,12 +228,6 @@ QByteArray epsText(bool withBox) {
     return "%!PS-Adobe-3.0 EPSF-3.0\n" +
            QByteArray(withBox ? "%%BoundingBox: 100 100 300 200\n" : "") + "%%EndComments\n" +
            postScriptDrawing(100, 100) + "%%EOF\n";
-}
-
-Made handEps(Samples& s) {
-    return s.once(QStringLiteral("a-mano.eps"), [&](const QString&) {
-        return s.write(QStringLiteral("a-mano.eps"), epsText(true));
-    });
 }
 
 // A DOS binary EPS: the 30-byte header (signature, offset and length of the PostScript, of a
@@ -277,6 +267,7 @@ Made ghostscriptEps(Samples& s) {
 }
 
 TEST(EpsPictures, SamplesDrawCroppedToTheirBoxAndBadFilesAreRefused) {
+    const Maker handEps = bytes("a-mano.eps", epsText(true));
     checkCases(
         {
             {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
@@ -328,8 +319,6 @@ TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
             {"emf-libreoffice", emf, "EMF", exported},
             {"emz", from(emf, "disegno.emz", images::gzip), "EMF", exported},
             bad("wmf-troncato", from(wmf, "troncato.wmf", truncated)),
-            bad("wmf-spazzatura",
-                bytes("spazzatura.wmf", QByteArray("\xd7\xcd\xc6\x9a", 4) + garbage(3000))),
             bad("emf-troncato", from(emf, "troncato.emf", truncated)),
             bad("emf-spazzatura",
                 from(emf, "spazzatura.emf",
@@ -338,7 +327,7 @@ TEST(MetafilePictures, SamplesDrawAsVectorsAndBadFilesAreRefused) {
         true);
 }
 
-// ---- WordPerfect graphics and CorelDRAW ----------------------------------------------------
+// ---- WordPerfect graphics -------------------------------------------------------------------
 
 // A WPG 1 file written by its structure: the 16-byte header ("\xffWPC", data offset 16,
 // product 1, type 0x16, version 1.0, no encryption), then records of a type byte, a length
@@ -373,10 +362,6 @@ TEST(RevengePictures, SamplesDrawThroughThePageInterfaceAndBadFilesAreRefused) {
             bad("wpg-troncato",
                 from(wpg, "troncato.wpg", [](const QByteArray& b) { return b.left(22); })),
             bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),
-            bad("cdr-spazzatura", bytes("spazzatura.cdr", QByteArray("RIFF\x00\x10\x00\x00"
-                                                                     "CDRDvrsn",
-                                                                     16) +
-                                                              garbage(4000))),
         },
         true);
 }
