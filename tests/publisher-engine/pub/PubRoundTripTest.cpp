@@ -1,4 +1,6 @@
-// Layouts written by the test-layout writer, read back by the layout reader and by libmspub.
+// Layouts written by the test-layout writer, read back by the layout reader and by libmspub. The
+// version and page size read back are lumetra-pubinfo's checks (PubInfoTool); how libmspub draws
+// turned shapes and master pages is checked by pixels with the drawing (GeneratedLayout).
 
 #include "Layout.h"
 #include "LibmspubProbe.h"
@@ -66,10 +68,6 @@ TEST(PubRoundTrip, FirstPageShapesGiveTypesBoxesAndTheSlotTable) {
     p.addRectangle(60, 700, 40, 30);              // 8: slot
     const Layout layout = read(b.bytes());
 
-    EXPECT_EQ(layout.version(), Version::Publisher2002);
-    EXPECT_EQ(layout.versionName(), QStringLiteral("2002-2019"));
-    EXPECT_NEAR(layout.pageWidth(), 595.3, 0.01);
-    EXPECT_NEAR(layout.pageHeight(), 841.9, 0.01);
     ASSERT_EQ(layout.pages().size(), 1u);
     const auto& shapes = layout.pages()[0].shapes;
     ASSERT_EQ(shapes.size(), 8u);
@@ -100,7 +98,6 @@ TEST(PubRoundTrip, FirstPageShapesGiveTypesBoxesAndTheSlotTable) {
     ASSERT_EQ(drawn->size(), 1u);
     const auto& page = drawn->front();
     EXPECT_EQ(page.paragraphs, QStringList{QStringLiteral("testo")});
-    EXPECT_EQ(page.pictures, 2);
     ASSERT_EQ(page.pictureData.size(), 2u);
     // Drawing order: the group's blue picture, then the red one.
     EXPECT_EQ(QImage::fromData(page.pictureData[0]).pixel(3, 3), qRgb(0, 0, 255));
@@ -119,8 +116,7 @@ TEST(PubRoundTrip, RotatedShapesKeepTheirUnturnedBox) {
     p.add(PubItem::rectangle(100, 300, 200, 50).rotated(-90));
     p.add(PubItem::rectangle(100, 500, 200, 50).rotated(30));
     p.add(PubItem::oval(350, 100, 80, 40).rotated(180));
-    const QByteArray file = b.bytes();
-    const Layout layout = read(file);
+    const Layout layout = read(b.bytes());
     const auto& shapes = layout.pages()[0].shapes;
     ASSERT_EQ(shapes.size(), 4u);
     expectBox(shapes[0], 100, 100, 200, 50);
@@ -132,12 +128,6 @@ TEST(PubRoundTrip, RotatedShapesKeepTheirUnturnedBox) {
     EXPECT_DOUBLE_EQ(shapes[2].rotation, 30);
     // Turned rectangles are still rectangles.
     EXPECT_EQ(layout.pictureSlots(), (std::vector<int>{1, 2, 3}));
-
-    // libmspub draws the quarter-turned rectangle standing upright around the same centre.
-    const auto drawn = drawWithLibmspub(file);
-    ASSERT_TRUE(drawn);
-    ASSERT_EQ(drawn->size(), 1u);
-    EXPECT_TRUE(drawnAt(drawn->front(), QRectF(175, 25, 50, 200)));
 }
 
 TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
@@ -156,8 +146,6 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     const QByteArray file = b.bytes();
     const Layout layout = read(file);
 
-    EXPECT_NEAR(layout.pageWidth(), 841.9, 0.01);
-    EXPECT_NEAR(layout.pageHeight(), 595.3, 0.01);
     ASSERT_EQ(layout.masters().size(), 1u);
     EXPECT_EQ(layout.masters()[0].masterName, QStringLiteral("A"));
     EXPECT_EQ(layout.masters()[0].shapes.size(), 1u);
@@ -170,7 +158,8 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     EXPECT_EQ(layout.pictureSlots(0), (std::vector<int>{2}));
     EXPECT_EQ(layout.pictureSlots(2), (std::vector<int>{2}));
 
-    // libmspub skips the page without shapes of its own and draws the master's shape on page 1.
+    // libmspub skips the page without shapes of its own (that it draws the master's shapes on the
+    // pages using it is checked by pixels with the drawing, GeneratedLayout).
     EXPECT_EQ(layout.drawnPages(), (std::vector<int>{0, 2}));
     EXPECT_EQ(layout.drawnPosition(1), -1);
     EXPECT_EQ(layout.drawnPosition(2), 1);
@@ -179,9 +168,6 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     ASSERT_EQ(drawn->size(), 2u);
     EXPECT_NEAR((*drawn)[0].size.width(), 841.9, 0.01);
     EXPECT_NEAR((*drawn)[0].size.height(), 595.3, 0.01);
-    EXPECT_TRUE(drawnAt((*drawn)[0], QRectF(20, 20, 30, 30)));
-    EXPECT_TRUE(drawnAt((*drawn)[0], QRectF(100, 200, 200, 100)));
-    EXPECT_FALSE(drawnAt((*drawn)[1], QRectF(20, 20, 30, 30)));
     EXPECT_EQ((*drawn)[0].paragraphs,
               (QStringList{QStringLiteral("prima"), QStringLiteral("seconda riga")}));
 }
@@ -193,8 +179,7 @@ TEST(PubRoundTrip, CollectionOrderIsTheDrawingOrderNotThePageList) {
     p.addRectangle(40, 10, 20, 20);
     p.addTextBox(70, 10, 20, 20, QStringLiteral("x"));
     p.setShapeListReversed(true);
-    const QByteArray file = b.bytes();
-    const Layout layout = read(file);
+    const Layout layout = read(b.bytes());
     const auto& shapes = layout.pages()[0].shapes;
     ASSERT_EQ(shapes.size(), 3u);
     EXPECT_EQ(shapes[0].autoShapeType, AutoShapeOval);
