@@ -1,16 +1,20 @@
-// Drawings, decoder by decoder: EPS through Ghostscript, WMF and EMF as SVG, WordPerfect graphics
-// through librevenge. The samples are made here by real tools (Ghostscript, ImageMagick,
-// LibreOffice) from one drawing of known colours (red on the left half; blue above and green
-// below on the right), or written by their documented structure where no tool here writes the
-// format. Each is drawn into a box of a grey page and read back at probe points; the metafiles and
-// librevenge drawings must reach a PDF as vectors, with no raster image; bad files of each
-// format are refused with their message. Random bytes behind a WMF or CorelDRAW signature are
-// lumetra-componi's bad-input rows (InputErrati).
+// Pictures, format by format. Raster samples are made here by ImageMagick, netpbm and gzip from one
+// picture of known colours (red above, blue below), drawn into a box and read back at probe points;
+// colour-managed ones are checked against ImageMagick converting with the same profiles.
+// Drawings (EPS through Ghostscript, WMF and EMF as SVG, WordPerfect graphics through librevenge)
+// are made by Ghostscript, ImageMagick and LibreOffice from one drawing of known colours (red on
+// the left half; blue above and green below on the right), or written by their documented
+// structure where no tool here writes the format; each is drawn into a box of a grey page, read
+// back at probe points, drawn on several threads at once and, but EPS, must reach a PDF as
+// vectors. Bad files of each format are refused with their message. Damaged but partly readable
+// pictures, pictures too large, decompression bombs and random bytes behind a WMF or CorelDRAW
+// signature are lumetra-componi's bad-input rows (InputErrati).
 
 #include "PictureProbes.h"
 
 #include "PictureImport.h"
 #include "TestImages.h"
+#include "TestProcess.h"
 
 #include <QFile>
 #include <QPainter>
@@ -30,7 +34,9 @@ namespace images = lumetra::testimages;
 
 namespace {
 
-const QColor Red(255, 0, 0);
+const QColor Top(200, 60, 50); // of the raster pictures
+const QColor Bottom(40, 90, 180);
+const QColor Red(255, 0, 0); // of the drawings
 const QColor Blue(0, 0, 255);
 const QColor Green(0, 160, 0);
 const QColor PageColour(225, 225, 225);
@@ -59,8 +65,12 @@ struct Made {
     QString skip; // why the sample could not be made here
 };
 
+// The folder of one test's samples; `source` is the picture every raster sample is made from:
+// PNG, 160 x 120, red above, blue below.
 struct Samples {
     QTemporaryDir dir;
+    QString source = images::writePng(dir.filePath(QStringLiteral("sorgente.png")),
+                                      images::splitImage(QSize(160, 120), Top, Bottom));
     std::map<QString, Made> made;
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -125,8 +135,17 @@ Maker from(Maker origin, const char* name, std::function<QByteArray(const QByteA
 }
 
 // A file that must be refused, with words of its description.
-Case bad(const char* name, Maker make, QString error = QStringLiteral("danneggiato")) {
-    return {name, std::move(make), {}, {}, std::move(error)};
+Case bad(const char* name, Maker make, const char* error = "danneggiato") {
+    return {name, std::move(make), {}, {}, QString::fromUtf8(error)};
+}
+
+// Rows whose sample could not be made here, as skipped.
+void reportSkipped(const QStringList& skipped) {
+    if (!skipped.isEmpty()) {
+        const QString message = skipped.join(QStringLiteral("; "));
+        testing::Test::RecordProperty("skipped", message.toStdString());
+        std::cout << "[  SKIPPED ] " << message.toStdString() << std::endl;
+    }
 }
 
 // `file` drawn into the box of a grey page.
@@ -153,6 +172,144 @@ void expectRefused(const QString& file, const QString& error) {
         EXPECT_TRUE(refused.Description().contains(error)) << refused.Description().toStdString();
     }
     EXPECT_THROW(loadPicture(file, Box.size()), PictureError);
+}
+
+// ---- Raster pictures ----------------------------------------------------------------------
+
+const QString IccFolder = QStringLiteral("/usr/share/color/icc/ghostscript/");
+
+// The source converted by ImageMagick into `name`; "FORMAT:name" writes that format whatever the
+// name's extension.
+Made convert(Samples& s, const QString& name, const QStringList& options) {
+    const QString file = s.path(name.section(QLatin1Char(':'), -1));
+    const QString format = name.contains(QLatin1Char(':'))
+                               ? name.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':')
+                               : QString();
+    return madeBy(file, QStringLiteral("convert"),
+                  QStringList{s.source} << options << format + file);
+}
+
+// The reference colour of a colour-managed sample: ImageMagick converting it to sRGB the
+// way prepress programs do (relative colorimetric, black point compensation).
+QColor referenceColour(const QString& file, const QStringList& profiles, QPointF where) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("riferimento.png"));
+    QStringList arguments{file, QStringLiteral("-intent"), QStringLiteral("Relative"),
+                          QStringLiteral("-black-point-compensation")};
+    for (const QString& profile : profiles) {
+        arguments << QStringLiteral("-profile") << IccFolder + profile;
+    }
+    arguments << QStringLiteral("-depth") << QStringLiteral("8") << out;
+    lumetra::testsupport::runProgram(QStringLiteral("convert"), arguments);
+    return colourAt(QImage(out), where);
+}
+
+struct Row {
+    const char* name;
+    Maker make;
+    QByteArray format;
+    int tolerance = 6;
+    // Colours expected at the upper and lower probe points; invalid: asked of ImageMagick
+    // with `referenceProfiles`.
+    QColor top = Top;
+    QColor bottom = Bottom;
+    QStringList referenceProfiles = QStringList();
+};
+
+// A sample converted by ImageMagick with the options of `options` (words; "@x.icc" stands for
+// the profile x.icc of the ghostscript folder).
+Maker c(QString name, const char* options = "") {
+    QStringList words = QString::fromLatin1(options).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString& word : words)
+        if (word.startsWith(QLatin1Char('@')))
+            word = IccFolder + word.mid(1);
+    return [name, words](Samples& s) { return convert(s, name, words); };
+}
+
+// Colour-managed samples: the reference is ImageMagick converting through these profiles.
+const QStringList ToSrgb = {QStringLiteral("srgb.icc")};
+const QStringList CmykToSrgb = {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")};
+const char* const Transparent = "-alpha set -channel A -evaluate set 0 +channel";
+
+// Every raster format lands in its box, in its true colours.
+TEST(RasterPictures, EveryFormatLandsInItsBoxInItsColours) {
+    Samples s;
+    QStringList skipped;
+    const QColor managed; // the colour ImageMagick gives
+    const Row rows[] = {
+        {"PNG", c("a.png"), "PNG"},
+        {"PNG a 16 bit", c("a16.png", "-depth 16"), "PNG"},
+        {"PNG trasparente", c("t.png", Transparent), "PNG", 6, Qt::white, Qt::white},
+        {"GIF", c("a.gif"), "GIF", 12},
+        {"BMP", c("a.bmp"), "BMP"},
+        {"BMP RLE", c("bmp3:a.rle", "-type palette -compress RLE"), "BMP", 12},
+        {"DIB", c("bmp3:a.dib"), "BMP"},
+        {"JPEG", c("a.jpg", "-quality 95"), "JPEG", 10},
+        {"JPEG grigio", c("g.jpg", "-colorspace Gray"), "JPEG", 10, QColor(94, 94, 94),
+         QColor(88, 88, 88)},
+        {"JPEG Adobe RGB", c("adobe.jpg", "-profile @srgb.icc -profile @a98.icc -quality 95"),
+         "JPEG", 10},
+        {"JPEG CMYK con profilo",
+         c("cmyk.jpg", "-profile @srgb.icc -profile @default_cmyk.icc -quality 95"), "JPEG", 10,
+         managed, managed, ToSrgb},
+        {"JPEG CMYK senza profilo", c("cmyk0.jpg", "-colorspace CMYK -quality 95"), "JPEG", 10,
+         managed, managed, CmykToSrgb},
+        {"TIFF", c("a.tif", "-compress None"), "TIFF"},
+        {"TIFF LZW", c("lzw.tif", "-compress LZW"), "TIFF"},
+        {"TIFF ZIP", c("zip.tiff", "-compress Zip"), "TIFF"},
+        {"TIFF JPEG", c("jpeg.tif", "-compress JPEG -quality 95"), "TIFF", 10},
+        {"TIFF PackBits", c("rle.tif", "-compress RLE"), "TIFF"},
+        {"TIFF a 16 bit", c("a16.tif", "-depth 16"), "TIFF"},
+        {"TIFF trasparente", c("t.tif", Transparent), "TIFF", 6, Qt::white, Qt::white},
+        // A second page of another colour must not be shown.
+        {"TIFF a più pagine", c("pagine.tif", "-size 160x120 xc:lime"), "TIFF"},
+        {"TIFF ruotato", c("ruotato.tif", "-rotate 180 -orient bottom-right"), "TIFF"},
+        {"TIFF CMYK con profilo", c("cmyk.tif", "-profile @srgb.icc -profile @default_cmyk.icc"),
+         "TIFF", 6, managed, managed, ToSrgb},
+        {"TIFF CMYK senza profilo", c("cmyk0.tif", "-colorspace CMYK"), "TIFF", 6, managed, managed,
+         CmykToSrgb},
+        {"TIFF CMYK a 16 bit", c("cmyk16.tif", "-colorspace CMYK -depth 16"), "TIFF", 6, managed,
+         managed, CmykToSrgb},
+        {"PCX", c("a.pcx"), "PCX"},
+        {"PCX compresso (.pcz)", from(c("b.pcx"), "b.pcz", images::gzip), "PCX"},
+        {"BMP compresso (.bmz)", from(c("b.bmp"), "b.bmz", images::gzip), "BMP"},
+        {"PICT", c("PICT:a.pct"), "PICT"},
+        {"PICT (.pict)", c("PICT:a.pict"), "PICT"},
+        {"Utah RLE",
+         [](Samples& s) {
+             Made made{s.path(QStringLiteral("utah.rle")), {}};
+             makeSample(
+                 QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("convert '%1' ppm:- | pnmtorle -o '%2'").arg(s.source, made.file)},
+                 &made.skip);
+             return made;
+         },
+         "Utah RLE"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Made made = row.make(s);
+        if (!made.skip.isEmpty()) {
+            skipped << QString::fromLatin1(row.name) + QStringLiteral(": ") + made.skip;
+            continue;
+        }
+        PictureInfo info;
+        ASSERT_NO_THROW(info = probePicture(made.file));
+        EXPECT_EQ(info.format, row.format);
+        EXPECT_EQ(info.size, QSize(160, 120));
+        EXPECT_FALSE(info.vector);
+        QImage drawn;
+        ASSERT_NO_THROW(drawn = drawnPicture(made.file, QSize(80, 60)));
+        for (const auto& [at, given] :
+             {std::pair{QPointF(0.5, 0.2), row.top}, {QPointF(0.5, 0.8), row.bottom}}) {
+            const QColor expected =
+                given.isValid() ? given : referenceColour(made.file, row.referenceProfiles, at);
+            EXPECT_LE(colourDistance(colourAt(drawn, at), expected), row.tolerance)
+                << colourAt(drawn, at).name().toStdString() << " " << expected.name().toStdString();
+        }
+    }
+    reportSkipped(skipped);
 }
 
 // ---- EPS -----------------------------------------------------------------------------------
@@ -244,13 +401,19 @@ QByteArray wpgDrawing() {
     return b;
 }
 
-// Every row: drawn and checked, or refused.
-TEST(VectorPictures, SamplesDrawInTheirBoxAndBadFilesAreRefused) {
+// Every row: a drawing drawn and checked, or a bad file of any format refused.
+TEST(PictureFiles, DrawingsDrawInTheirBoxAndBadFilesOfEveryFormatAreRefused) {
     const Maker handEps = bytes("a-mano.eps", epsText(true));
     const Maker wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
     const Maker emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
     const Maker wpg = bytes("disegno.wpg", wpgDrawing());
     const QSize exported(188, 88);
+    // A compound file's signature and an empty header: FlashPix and Picture It files are one.
+    const QByteArray compound =
+        QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0');
+    const auto left = [](qsizetype bytes) {
+        return [bytes](const QByteArray& b) { return b.left(bytes); };
+    };
     const std::vector<Case> cases = {
         {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
         {"eps-ghostscript", ghostscriptEps, "EPS", QSize(200, 100)},
@@ -259,8 +422,7 @@ TEST(VectorPictures, SamplesDrawInTheirBoxAndBadFilesAreRefused) {
         bad("eps-troncato",
             from(handEps, "troncato.eps",
                  [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); })),
-        bad("eps-senza-riquadro", bytes("senza.eps", epsText(false)),
-            QStringLiteral("BoundingBox")),
+        bad("eps-senza-riquadro", bytes("senza.eps", epsText(false)), "BoundingBox"),
         bad("eps-spazzatura",
             bytes("spazzatura.eps", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
                                     "%%EndComments\n" +
@@ -277,9 +439,29 @@ TEST(VectorPictures, SamplesDrawInTheirBoxAndBadFilesAreRefused) {
         bad("emf-spazzatura", from(emf, "spazzatura.emf",
                                    [](const QByteArray& b) { return b.left(88) + garbage(3000); })),
         {"wpg1", wpg, "WPG", QSize(144, 72)},
-        bad("wpg-troncato",
-            from(wpg, "troncato.wpg", [](const QByteArray& b) { return b.left(22); })),
+        bad("wpg-troncato", from(wpg, "troncato.wpg", left(22))),
         bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),
+        bad("testo-come-png", bytes("nota.png", "non un'immagine"), "formato conosciuto"),
+        bad("png-troncato", from(c("buona.png"), "tronca.png", left(60)), "leggibile"),
+        bad("gif-schermo-di-65535-x-65535",
+            bytes("schermo.gif",
+                  QByteArray("GIF89a\xff\xff\xff\xff\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;",
+                             29)),
+            "troppo grande"),
+        bad(
+            "jpeg-danneggiato",
+            [](Samples& s) {
+                return Made{images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))), {}};
+            },
+            "leggibile"),
+        bad("tiff-senza-dati", bytes("vuota.tif", QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
+            "leggibile"),
+        bad("pcx-troncato", from(c("buona.pcx"), "tronca.pcx", left(130)), "PCX"),
+        bad("gzip-danneggiato", bytes("rotta.wmz", QByteArray("\x1f\x8b\x08\0garbage", 11))),
+        bad("cgm", bytes("disegno.cgm", "BEGMF 'disegno';\nENDMF;\n"),
+            "formato CGM non supportato"),
+        bad("flashpix", bytes("foto.fpx", compound), "formato FlashPix non supportato"),
+        bad("mix", bytes("foto.mix", compound), "formato Picture It (MIX) non supportato"),
     };
     Samples s;
     QStringList skipped;
@@ -338,11 +520,7 @@ TEST(VectorPictures, SamplesDrawInTheirBoxAndBadFilesAreRefused) {
             }
         }
     }
-    if (!skipped.isEmpty()) {
-        const QString message = skipped.join(QStringLiteral("; "));
-        testing::Test::RecordProperty("skipped", message.toStdString());
-        std::cout << "[  SKIPPED ] " << message.toStdString() << std::endl;
-    }
+    reportSkipped(skipped);
 }
 
 } // namespace
