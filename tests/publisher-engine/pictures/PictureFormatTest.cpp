@@ -1,14 +1,13 @@
-// Pictures, format by format. Raster samples are made here by ImageMagick, netpbm and gzip from one
-// picture of known colours (red above, blue below), drawn into a box and read back at probe points;
-// colour-managed ones are checked against ImageMagick converting with the same profiles.
-// Drawings (EPS through Ghostscript, WMF and EMF as SVG, WordPerfect graphics through librevenge)
-// are made by Ghostscript, ImageMagick and LibreOffice from one drawing of known colours (red on
-// the left half; blue above and green below on the right), or written by their documented
-// structure where no tool here writes the format; each is drawn into a box of a grey page, read
-// back at probe points, drawn on several threads at once and, but EPS, must reach a PDF as
-// vectors. Bad files of each format are refused with their message. Damaged but partly readable
-// pictures, pictures too large, decompression bombs and random bytes behind a WMF or CorelDRAW
-// signature are lumetra-componi's bad-input rows (InputErrati).
+// Pictures, format by format: raster samples made here by ImageMagick, netpbm and gzip from one
+// picture of known colours (red above, blue below); drawings (EPS through Ghostscript, WMF and EMF
+// as SVG, WordPerfect graphics through librevenge) made by Ghostscript, ImageMagick and LibreOffice
+// from one drawing (red on the left half; blue above and green below on the right), or written by
+// their documented structure. Each is drawn into a box of a grey page, also on several threads at
+// once, and read back at probe points (colour-managed ones against ImageMagick converting with the
+// same profiles); drawings but EPS must reach a PDF as vectors. Bad files of each format are
+// refused with their message. Damaged but partly readable pictures, pictures too large,
+// decompression bombs and random bytes behind a WMF or CorelDRAW signature are lumetra-componi's
+// bad-input rows (InputErrati).
 
 #include "PictureProbes.h"
 
@@ -117,8 +116,14 @@ struct Case {
     const char* name;
     Maker make;
     QByteArray format;  // empty: the file is refused
-    QSize size = {};    // the drawing's own size, when the file tells it
+    QSize size = {};    // the picture's own size, when the file tells it
     QString error = {}; // words of the description a refused file gets
+    // A raster picture: the source's colours at the upper and lower probe points (invalid: asked
+    // of ImageMagick with `referenceProfiles`). A drawing shows the drawing's.
+    bool raster = false;
+    int tolerance = 40;
+    QColor top = {}, bottom = {};
+    QStringList referenceProfiles = {};
 };
 
 // A sample of these bytes; a sample made from another one's bytes, which `change` gives.
@@ -204,18 +209,6 @@ QColor referenceColour(const QString& file, const QStringList& profiles, QPointF
     return colourAt(QImage(out), where);
 }
 
-struct Row {
-    const char* name;
-    Maker make;
-    QByteArray format;
-    int tolerance = 6;
-    // Colours expected at the upper and lower probe points; invalid: asked of ImageMagick
-    // with `referenceProfiles`.
-    QColor top = Top;
-    QColor bottom = Bottom;
-    QStringList referenceProfiles = QStringList();
-};
-
 // A sample converted by ImageMagick with the options of `options` (words; "@x.icc" stands for
 // the profile x.icc of the ghostscript folder).
 Maker c(QString name, const char* options = "") {
@@ -226,91 +219,17 @@ Maker c(QString name, const char* options = "") {
     return [name, words](Samples& s) { return convert(s, name, words); };
 }
 
+// A raster sample of the source, 160 x 120.
+Case raster(const char* name, Maker make, const char* format, int tolerance = 6, QColor top = Top,
+            QColor bottom = Bottom, QStringList profiles = {}) {
+    return {name, std::move(make), format, QSize(160, 120), {},
+            true, tolerance,       top,    bottom,          std::move(profiles)};
+}
+
 // Colour-managed samples: the reference is ImageMagick converting through these profiles.
 const QStringList ToSrgb = {QStringLiteral("srgb.icc")};
 const QStringList CmykToSrgb = {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")};
 const char* const Transparent = "-alpha set -channel A -evaluate set 0 +channel";
-
-// Every raster format lands in its box, in its true colours.
-TEST(RasterPictures, EveryFormatLandsInItsBoxInItsColours) {
-    Samples s;
-    QStringList skipped;
-    const QColor managed; // the colour ImageMagick gives
-    const Row rows[] = {
-        {"PNG", c("a.png"), "PNG"},
-        {"PNG a 16 bit", c("a16.png", "-depth 16"), "PNG"},
-        {"PNG trasparente", c("t.png", Transparent), "PNG", 6, Qt::white, Qt::white},
-        {"GIF", c("a.gif"), "GIF", 12},
-        {"BMP", c("a.bmp"), "BMP"},
-        {"BMP RLE", c("bmp3:a.rle", "-type palette -compress RLE"), "BMP", 12},
-        {"DIB", c("bmp3:a.dib"), "BMP"},
-        {"JPEG", c("a.jpg", "-quality 95"), "JPEG", 10},
-        {"JPEG grigio", c("g.jpg", "-colorspace Gray"), "JPEG", 10, QColor(94, 94, 94),
-         QColor(88, 88, 88)},
-        {"JPEG Adobe RGB", c("adobe.jpg", "-profile @srgb.icc -profile @a98.icc -quality 95"),
-         "JPEG", 10},
-        {"JPEG CMYK con profilo",
-         c("cmyk.jpg", "-profile @srgb.icc -profile @default_cmyk.icc -quality 95"), "JPEG", 10,
-         managed, managed, ToSrgb},
-        {"JPEG CMYK senza profilo", c("cmyk0.jpg", "-colorspace CMYK -quality 95"), "JPEG", 10,
-         managed, managed, CmykToSrgb},
-        {"TIFF", c("a.tif", "-compress None"), "TIFF"},
-        {"TIFF LZW", c("lzw.tif", "-compress LZW"), "TIFF"},
-        {"TIFF ZIP", c("zip.tiff", "-compress Zip"), "TIFF"},
-        {"TIFF JPEG", c("jpeg.tif", "-compress JPEG -quality 95"), "TIFF", 10},
-        {"TIFF PackBits", c("rle.tif", "-compress RLE"), "TIFF"},
-        {"TIFF a 16 bit", c("a16.tif", "-depth 16"), "TIFF"},
-        {"TIFF trasparente", c("t.tif", Transparent), "TIFF", 6, Qt::white, Qt::white},
-        // A second page of another colour must not be shown.
-        {"TIFF a più pagine", c("pagine.tif", "-size 160x120 xc:lime"), "TIFF"},
-        {"TIFF ruotato", c("ruotato.tif", "-rotate 180 -orient bottom-right"), "TIFF"},
-        {"TIFF CMYK con profilo", c("cmyk.tif", "-profile @srgb.icc -profile @default_cmyk.icc"),
-         "TIFF", 6, managed, managed, ToSrgb},
-        {"TIFF CMYK senza profilo", c("cmyk0.tif", "-colorspace CMYK"), "TIFF", 6, managed, managed,
-         CmykToSrgb},
-        {"TIFF CMYK a 16 bit", c("cmyk16.tif", "-colorspace CMYK -depth 16"), "TIFF", 6, managed,
-         managed, CmykToSrgb},
-        {"PCX", c("a.pcx"), "PCX"},
-        {"PCX compresso (.pcz)", from(c("b.pcx"), "b.pcz", images::gzip), "PCX"},
-        {"BMP compresso (.bmz)", from(c("b.bmp"), "b.bmz", images::gzip), "BMP"},
-        {"PICT", c("PICT:a.pct"), "PICT"},
-        {"PICT (.pict)", c("PICT:a.pict"), "PICT"},
-        {"Utah RLE",
-         [](Samples& s) {
-             Made made{s.path(QStringLiteral("utah.rle")), {}};
-             makeSample(
-                 QStringLiteral("sh"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("convert '%1' ppm:- | pnmtorle -o '%2'").arg(s.source, made.file)},
-                 &made.skip);
-             return made;
-         },
-         "Utah RLE"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Made made = row.make(s);
-        if (!made.skip.isEmpty()) {
-            skipped << QString::fromLatin1(row.name) + QStringLiteral(": ") + made.skip;
-            continue;
-        }
-        PictureInfo info;
-        ASSERT_NO_THROW(info = probePicture(made.file));
-        EXPECT_EQ(info.format, row.format);
-        EXPECT_EQ(info.size, QSize(160, 120));
-        EXPECT_FALSE(info.vector);
-        QImage drawn;
-        ASSERT_NO_THROW(drawn = drawnPicture(made.file, QSize(80, 60)));
-        for (const auto& [at, given] :
-             {std::pair{QPointF(0.5, 0.2), row.top}, {QPointF(0.5, 0.8), row.bottom}}) {
-            const QColor expected =
-                given.isValid() ? given : referenceColour(made.file, row.referenceProfiles, at);
-            EXPECT_LE(colourDistance(colourAt(drawn, at), expected), row.tolerance)
-                << colourAt(drawn, at).name().toStdString() << " " << expected.name().toStdString();
-        }
-    }
-    reportSkipped(skipped);
-}
 
 // ---- EPS -----------------------------------------------------------------------------------
 
@@ -401,8 +320,8 @@ QByteArray wpgDrawing() {
     return b;
 }
 
-// Every row: a drawing drawn and checked, or a bad file of any format refused.
-TEST(PictureFiles, DrawingsDrawInTheirBoxAndBadFilesOfEveryFormatAreRefused) {
+// Every row: a picture drawn into its box and checked, or a bad file refused.
+TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
     const Maker handEps = bytes("a-mano.eps", epsText(true));
     const Maker wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
     const Maker emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
@@ -414,7 +333,58 @@ TEST(PictureFiles, DrawingsDrawInTheirBoxAndBadFilesOfEveryFormatAreRefused) {
     const auto left = [](qsizetype bytes) {
         return [bytes](const QByteArray& b) { return b.left(bytes); };
     };
+    const QColor managed; // the colour ImageMagick gives
     const std::vector<Case> cases = {
+        raster("PNG", c("a.png"), "PNG"),
+        raster("PNG a 16 bit", c("a16.png", "-depth 16"), "PNG"),
+        // Pictures are laid over white, whatever lies beneath.
+        raster("PNG trasparente", c("t.png", Transparent), "PNG", 6, Qt::white, Qt::white),
+        raster("GIF", c("a.gif"), "GIF", 12),
+        raster("BMP", c("a.bmp"), "BMP"),
+        raster("BMP RLE", c("bmp3:a.rle", "-type palette -compress RLE"), "BMP", 12),
+        raster("DIB", c("bmp3:a.dib"), "BMP"),
+        raster("JPEG", c("a.jpg", "-quality 95"), "JPEG", 10),
+        raster("JPEG grigio", c("g.jpg", "-colorspace Gray"), "JPEG", 10, QColor(94, 94, 94),
+               QColor(88, 88, 88)),
+        raster("JPEG Adobe RGB", c("adobe.jpg", "-profile @srgb.icc -profile @a98.icc -quality 95"),
+               "JPEG", 10),
+        raster("JPEG CMYK con profilo",
+               c("cmyk.jpg", "-profile @srgb.icc -profile @default_cmyk.icc -quality 95"), "JPEG",
+               10, managed, managed, ToSrgb),
+        raster("JPEG CMYK senza profilo", c("cmyk0.jpg", "-colorspace CMYK -quality 95"), "JPEG",
+               10, managed, managed, CmykToSrgb),
+        raster("TIFF", c("a.tif", "-compress None"), "TIFF"),
+        raster("TIFF LZW", c("lzw.tif", "-compress LZW"), "TIFF"),
+        raster("TIFF ZIP", c("zip.tiff", "-compress Zip"), "TIFF"),
+        raster("TIFF JPEG", c("jpeg.tif", "-compress JPEG -quality 95"), "TIFF", 10),
+        raster("TIFF PackBits", c("rle.tif", "-compress RLE"), "TIFF"),
+        raster("TIFF a 16 bit", c("a16.tif", "-depth 16"), "TIFF"),
+        raster("TIFF trasparente", c("t.tif", Transparent), "TIFF", 6, Qt::white, Qt::white),
+        // A second page of another colour must not be shown.
+        raster("TIFF a più pagine", c("pagine.tif", "-size 160x120 xc:lime"), "TIFF"),
+        raster("TIFF ruotato", c("ruotato.tif", "-rotate 180 -orient bottom-right"), "TIFF"),
+        raster("TIFF CMYK con profilo",
+               c("cmyk.tif", "-profile @srgb.icc -profile @default_cmyk.icc"), "TIFF", 6, managed,
+               managed, ToSrgb),
+        raster("TIFF CMYK senza profilo", c("cmyk0.tif", "-colorspace CMYK"), "TIFF", 6, managed,
+               managed, CmykToSrgb),
+        raster("TIFF CMYK a 16 bit", c("cmyk16.tif", "-colorspace CMYK -depth 16"), "TIFF", 6,
+               managed, managed, CmykToSrgb),
+        raster("PCX", c("a.pcx"), "PCX"),
+        raster("PCX compresso (.pcz)", from(c("b.pcx"), "b.pcz", images::gzip), "PCX"),
+        raster("BMP compresso (.bmz)", from(c("b.bmp"), "b.bmz", images::gzip), "BMP"),
+        raster("PICT", c("PICT:a.pct"), "PICT"),
+        raster("PICT (.pict)", c("PICT:a.pict"), "PICT"),
+        raster(
+            "Utah RLE",
+            [](Samples& s) {
+                const QString file = s.path(QStringLiteral("utah.rle"));
+                return madeBy(
+                    file, QStringLiteral("sh"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("convert '%1' ppm:- | pnmtorle -o '%2'").arg(s.source, file)});
+            },
+            "Utah RLE"),
         {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
         {"eps-ghostscript", ghostscriptEps, "EPS", QSize(200, 100)},
         {"eps-dos-anteprima-tiff", [](Samples& s) { return dosEps(s, false); }, "EPS",
@@ -478,17 +448,23 @@ TEST(PictureFiles, DrawingsDrawInTheirBoxAndBadFilesOfEveryFormatAreRefused) {
         }
         const PictureInfo info = probePicture(made.file);
         EXPECT_EQ(info.format, row.format);
-        EXPECT_TRUE(info.vector);
+        EXPECT_EQ(info.vector, !row.raster);
         if (row.size.isValid()) {
-            EXPECT_NEAR(info.size.width(), row.size.width(), 2);
-            EXPECT_NEAR(info.size.height(), row.size.height(), 2);
+            EXPECT_NEAR(info.size.width(), row.size.width(), row.raster ? 0 : 2);
+            EXPECT_NEAR(info.size.height(), row.size.height(), row.raster ? 0 : 2);
         }
         const QImage page = drawnOnPage(made.file);
-        for (const auto& [at, colour] : {std::pair{QPointF(0.25, 0.5), Red},
-                                         {QPointF(0.75, 0.25), Blue},
-                                         {QPointF(0.75, 0.75), Green}}) {
-            EXPECT_LE(colourDistance(inBox(page, at), colour), 40)
-                << "at " << at.x() << "," << at.y() << ": " << inBox(page, at).name().toStdString();
+        using Probe = std::pair<QPointF, QColor>;
+        const std::vector<Probe> probes =
+            row.raster ? std::vector<Probe>{{{0.5, 0.2}, row.top}, {{0.5, 0.8}, row.bottom}}
+                       : std::vector<Probe>{
+                             {{0.25, 0.5}, Red}, {{0.75, 0.25}, Blue}, {{0.75, 0.75}, Green}};
+        for (const auto& [at, given] : probes) {
+            const QColor expected =
+                given.isValid() ? given : referenceColour(made.file, row.referenceProfiles, at);
+            EXPECT_LE(colourDistance(inBox(page, at), expected), row.tolerance)
+                << "at " << at.x() << "," << at.y() << ": " << inBox(page, at).name().toStdString()
+                << " for " << expected.name().toStdString();
         }
         // Nothing beyond the box.
         for (const QPoint outside :
@@ -511,7 +487,7 @@ TEST(PictureFiles, DrawingsDrawInTheirBoxAndBadFilesOfEveryFormatAreRefused) {
         for (auto& other : others) {
             EXPECT_EQ(other.get(), page) << "drawn on another thread";
         }
-        if (row.format != "EPS") { // EPS is rendered by Ghostscript into pixels
+        if (!row.raster && row.format != "EPS") { // EPS is rendered by Ghostscript into pixels
             const int images = rasterImagesInPdf(made.file, s.path(QStringLiteral("vettori.pdf")));
             if (images < 0) {
                 skipped << QString::fromLatin1(row.name) + QStringLiteral(": no pdfimages");
