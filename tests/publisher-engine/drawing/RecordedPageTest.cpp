@@ -323,34 +323,28 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
     EXPECT_EQ(copyA, copyB);
 }
 
-TEST(RecordedPage, RecolouredPicturesTakeTheirColourInTheDarkParts) {
-    QImage source(2, 1, QImage::Format_RGB32);
-    source.setPixelColor(0, 0, Qt::black);
-    source.setPixelColor(1, 0, Qt::white);
+TEST(RecordedPage, PicturesAreRecolouredInTheirDarkPartsAndReducedSmoothly) {
+    QImage pair(2, 1, QImage::Format_RGB32);
+    pair.setPixelColor(0, 0, Qt::black);
+    pair.setPixelColor(1, 0, Qt::white);
+    QImage stripes(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x)
+            stripes.setPixel(x, y, (x / 4) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     PageRecorder r;
     startPage(r);
-    r.setStyle(bitmapFill(source, {{"draw:color-mode", "greyscale"},
-                                   {"draw:red", percent(1.0)},
-                                   {"draw:green", percent(0.0)},
-                                   {"draw:blue", percent(0.0)}}));
+    r.setStyle(bitmapFill(pair, {{"draw:color-mode", "greyscale"},
+                                 {"draw:red", percent(1.0)},
+                                 {"draw:green", percent(0.0)},
+                                 {"draw:blue", percent(0.0)}}));
     polygon(r, 1.0, 1.0, 1.0, 0.5);
+    r.setStyle(bitmapFill(stripes));
+    polygon(r, 1.0, 2.0, 0.4, 0.4);
     const QImage image = paintOnly(r);
     expectColour(image, Qt::red, {{115, 125}}, 20);
     expectColour(image, Qt::white, {{185, 125}}, 20);
-}
-
-TEST(RecordedPage, LargePicturesAreReducedSmoothly) {
-    // Fine stripes drawn ten times smaller must come out grey, not black and white.
-    QImage source(400, 400, QImage::Format_RGB32);
-    for (int y = 0; y < 400; ++y)
-        for (int x = 0; x < 400; ++x)
-            source.setPixel(x, y, (x / 4) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    PageRecorder r;
-    startPage(r);
-    r.setStyle(bitmapFill(source));
-    polygon(r, 1.0, 1.0, 0.4, 0.4);
-    const QImage image = paintOnly(r);
-    for (int y = 103; y < 137; y += 3)
+    // The fine stripes drawn ten times smaller come out grey, not black and white.
+    for (int y = 203; y < 237; y += 3)
         for (int x = 103; x < 137; x += 3)
             ASSERT_NEAR(qGray(image.pixel(x, y)), 128, 50) << x << "," << y;
 }

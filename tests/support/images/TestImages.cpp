@@ -122,8 +122,7 @@ QString writeTruncatedJpeg(const QString& path, QSize size, QColor colour, int k
     // Noise keeps the entropy-coded data long, so the cut falls well inside it.
     QImage image = photoLikeImage(size, 7);
     QPainter(&image).fillRect(QRect(QPoint(0, 0), size / 2), colour);
-    const QByteArray bytes = encode(image, "jpeg", 90);
-    return writeBytes(path, bytes.left(std::max<qsizetype>(700, bytes.size() * keepPercent / 100)));
+    return writeTruncated(path, image, "jpeg", keepPercent);
 }
 
 QString writeTruncated(const QString& path, const QImage& image, const char* format,

@@ -40,7 +40,6 @@ QString writeJpegClaiming(const QString& path, QSize size, QSize claimed);
 QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPercent = 50);
 // A JPEG start marker followed by bytes that are no JPEG: the header cannot be read.
 QString writeDamagedJpeg(const QString& path);
-// A file of zero bytes.
 QString writeEmptyFile(const QString& path);
 // Plain text, whatever the name says (e.g. "note.jpg").
 QString writeTextFile(const QString& path, const QString& text = QStringLiteral("non un'immagine"));
