@@ -44,7 +44,7 @@ QRectF boxOf(const std::shared_ptr<Publisher::Shape>& shape) {
 } // namespace
 
 // The shapes' types, boxes and order are checked by the composition's suite (ComposizioneMotore).
-TEST(DocumentModel, OpenGivesTheLayoutsPagesAndShapesCountedFromOne) {
+TEST(DocumentModel, OpenGivesPagesAndShapesCountedFromOneOrFailsSayingWhy) {
     EngineFixture f;
     auto pages = f.app->ActiveDocument()->Pages();
     ASSERT_EQ(pages->Count(), 2);
@@ -55,10 +55,7 @@ TEST(DocumentModel, OpenGivesTheLayoutsPagesAndShapesCountedFromOne) {
     EXPECT_EQ(errorNumber([&] { pages->Item(3); }), ErrIndiceNonValido);
     EXPECT_EQ(errorNumber([&] { pages->Item(0); }), ErrIndiceNonValido);
     EXPECT_EQ(errorNumber([&] { shapes->Item(4); }), ErrIndiceNonValido);
-}
 
-TEST(DocumentModel, OpenFailures) {
-    EngineFixture f;
     // The real reader: a missing file, a folder, and a file that is no layout.
     auto app = fabbricaMotore()();
     QString why;
