@@ -194,9 +194,8 @@ TEST(PreviewWindow, ZoomsAroundThePointer) {
         QWidget* viewport = preview.scroll()->viewport();
         const QPoint at(viewport->width() / 2, viewport->height() / 2);
         const auto pagePoint = [&] {
-            const auto pages = preview.window->findChildren<PreviewPage*>();
             const QPoint inColumn = preview.scroll()->widget()->mapFrom(viewport, at);
-            const QRect page = pages.front()->geometry();
+            const QRect page = preview.window->findChildren<PreviewPage*>().front()->geometry();
             return QPointF((inColumn.x() - page.x()) / double(page.width()),
                            (inColumn.y() - page.y()) / double(page.height()));
         };
@@ -222,7 +221,6 @@ TEST(PreviewWindow, ZoomsAroundThePointer) {
             const QPointF now = pagePoint();
             EXPECT_NEAR(now.x(), under.x(), 0.01) << "the point under the pointer stays";
             EXPECT_NEAR(now.y(), under.y(), 0.01) << "the point under the pointer stays";
-            EXPECT_EQ(preview.action("mnuRiduci")->isEnabled(), true);
         } else {
             EXPECT_GT(preview.scroll()->verticalScrollBar()->value(), scrolled);
         }

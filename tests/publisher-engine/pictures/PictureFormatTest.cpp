@@ -189,9 +189,8 @@ QColor referenceColour(const QString& file, const QStringList& profiles, QPointF
     const QString out = dir.filePath(QStringLiteral("riferimento.png"));
     QStringList arguments{file, QStringLiteral("-intent"), QStringLiteral("Relative"),
                           QStringLiteral("-black-point-compensation")};
-    for (const QString& profile : profiles) {
+    for (const QString& profile : profiles)
         arguments << QStringLiteral("-profile") << IccFolder + profile;
-    }
     arguments << QStringLiteral("-depth") << QStringLiteral("8") << out;
     lumetra::testsupport::runProgram(QStringLiteral("convert"), arguments);
     return colourAt(QImage(out), where);
@@ -277,10 +276,6 @@ Made libreOffice(Samples& s, const QString& format) {
     });
 }
 
-QByteArray truncated(const QByteArray& b) {
-    return b.left(b.size() * 6 / 10);
-}
-
 // ---- WordPerfect graphics -------------------------------------------------------------------
 
 // A WPG 1 file written by its structure: the 16-byte header ("\xffWPC", data offset 16,
@@ -320,6 +315,12 @@ TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
         QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0');
     const auto left = [](qsizetype bytes) {
         return [bytes](const QByteArray& b) { return b.left(bytes); };
+    };
+    const auto truncated = [](const QByteArray& b) { return b.left(b.size() * 6 / 10); };
+    const Maker utahRle = [](Samples& s) {
+        const QString file = s.path(QStringLiteral("utah.rle"));
+        const QString make = QStringLiteral("convert '%1' ppm:- | pnmtorle -o '%2'");
+        return madeBy(file, QStringLiteral("sh"), {QStringLiteral("-c"), make.arg(s.source, file)});
     };
     const QColor managed; // the colour ImageMagick gives
     const std::vector<Case> cases = {
@@ -363,16 +364,7 @@ TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
         raster("BMP compresso (.bmz)", from(c("b.bmp"), "b.bmz", images::gzip), "BMP"),
         raster("PICT", c("PICT:a.pct"), "PICT"),
         raster("PICT (.pict)", c("PICT:a.pict"), "PICT"),
-        raster(
-            "Utah RLE",
-            [](Samples& s) {
-                const QString file = s.path(QStringLiteral("utah.rle"));
-                return madeBy(
-                    file, QStringLiteral("sh"),
-                    {QStringLiteral("-c"),
-                     QStringLiteral("convert '%1' ppm:- | pnmtorle -o '%2'").arg(s.source, file)});
-            },
-            "Utah RLE"),
+        raster("Utah RLE", utahRle, "Utah RLE"),
         {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
         {"eps-ghostscript", ghostscriptEps, "EPS", QSize(200, 100)},
         {"eps-dos-anteprima-tiff", [](Samples& s) { return dosEps(s, false); }, "EPS",

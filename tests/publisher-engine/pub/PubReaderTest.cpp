@@ -281,8 +281,7 @@ TEST(PubBadInput, BrokenLayoutsOfEveryVersionAreRefused) {
 TEST(PubBadInput, TruncatedAndFlippedFilesNeverCrash) {
     QRandomGenerator random(20261206);
     PubBuilder b;
-    sampleBuilder(b);
-    const QByteArray good = b.bytes();
+    const QByteArray good = sampleBuilder(b).bytes();
     ASSERT_EQ(errorOf(good), -1);
     // Cut anywhere in the first three quarters: the compound file or a stream breaks.
     for (qsizetype size = 0; size < good.size() * 3 / 4; size += 97) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QPainter>
+#include <QtEndian>
 
 #include <random>
 #include <stdexcept>
@@ -135,10 +136,8 @@ QString writeJpegClaiming(const QString& path, QSize size, QSize claimed) {
     QByteArray bytes = encode(photoLikeImage(size, 3), "jpeg", 90);
     const qsizetype frame = bytes.indexOf(QByteArray("\xFF\xC0", 2));
     if (frame >= 0) { // SOF0: length (2), precision (1), height (2), width (2)
-        bytes[frame + 5] = char(claimed.height() >> 8);
-        bytes[frame + 6] = char(claimed.height() & 0xFF);
-        bytes[frame + 7] = char(claimed.width() >> 8);
-        bytes[frame + 8] = char(claimed.width() & 0xFF);
+        qToBigEndian(quint16(claimed.height()), bytes.data() + frame + 5);
+        qToBigEndian(quint16(claimed.width()), bytes.data() + frame + 7);
     }
     return writeBytes(path, bytes);
 }
@@ -169,11 +168,8 @@ QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPer
     entry(279, 4, h, counts);       // strip sizes
     u32(0);
     u16(8), u16(8), u16(8), u16(0);
-    for (quint32 y = 0; y < h; ++y) {
-        u32(data + y * w * 3);
-    }
-    for (quint32 y = 0; y < h; ++y) {
-        u32(w * 3);
+    for (quint32 y = 0; y < 2 * h; ++y) {
+        u32(y < h ? data + y * w * 3 : w * 3); // the strip offsets, then the strip sizes
     }
     for (int y = 0; y < rgb.height(); ++y) {
         out.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), qsizetype(w) * 3);
