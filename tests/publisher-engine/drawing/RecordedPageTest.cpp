@@ -148,16 +148,6 @@ QImage paintOnly(PageRecorder& r) {
     return r.pages().empty() ? QImage() : paint(r.pages().front());
 }
 
-// The bounds of the dark pixels inside `area`; empty when there are none.
-QRect inkBounds(const QImage& image, const QRect& area) {
-    QRect ink;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                ink |= QRect(x, y, 1, 1);
-    return ink;
-}
-
 TEST(RecordedPage, GradientRunsAlongItsAngle) {
     PageRecorder r;
     startPage(r);
@@ -174,22 +164,6 @@ TEST(RecordedPage, GradientRunsAlongItsAngle) {
     EXPECT_GT(std::abs(top - bottom), 180);
     EXPECT_NEAR(qGray(image.pixel(60, 150)), qGray(image.pixel(240, 150)), 8);
     expectColour(image, Qt::white, {{20, 150}});
-}
-
-TEST(RecordedPage, DashedOutlineLeavesGaps) {
-    PageRecorder r;
-    startPage(r);
-    r.setStyle(props({{"draw:stroke", "dash"},
-                      {"svg:stroke-width", 0.05},
-                      {"svg:stroke-color", "#000000"},
-                      {"draw:dots1", 1},
-                      {"draw:dots1-length", 0.2},
-                      {"draw:distance", 0.2}}));
-    r.drawPolyline(props({{"svg:points", points({{0.0, 1.5}, {3.0, 1.5}})}}));
-    const int inked = darkPixels(paintOnly(r), QRectF(0, 148, 300, 4));
-    // Half of the line is dash, half gap.
-    EXPECT_GT(inked, 300 * 4 * 3 / 10);
-    EXPECT_LT(inked, 300 * 4 * 7 / 10);
 }
 
 // Each row draws on a 3 x 3 inch page and names the areas (in pixels, 100 an inch) that must
@@ -274,6 +248,35 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
          },
          {{50, {150, 150, 100, 100}}},
          {{0, 0, 300, 148}, {0, 0, 148, 300}}},
+        {"half an inch after the first paragraph, the second indented by an inch",
+         [](PageRecorder& r) {
+             textObject(r, box(QRectF(0.2, 0.2, 2.6, 2.6)), props({{"fo:font-size", 0.2}}),
+                        {{props({{"fo:margin-bottom", 0.5}}), "Alfa"},
+                         {props({{"fo:margin-left", 1.0}}), "Beta"}});
+         },
+         {{50, {20, 20, 60, 25}}, {20, {118, 85, 20, 40}}},
+         {{0, 42, 300, 40}, {0, 85, 116, 40}}},
+        {"text scaled to 50% (a percentage number, as libmspub writes it) is half as wide",
+         [](PageRecorder& r) {
+             for (const double scale : {100.0, 50.0})
+                 textObject(r, box(QRectF(0.0, scale == 100.0 ? 0.2 : 1.2, 3.0, 0.8)),
+                            props({{"fo:font-size", 0.3}, {"fo:text-scale", percent(scale)}}),
+                            {{{}, "MMMMM"}});
+         },
+         {{50, {110, 20, 25, 80}}, {50, {45, 120, 15, 80}}},
+         {{140, 20, 160, 80}, {80, 120, 220, 80}}},
+        {"a dashed line: dashes and gaps of 0.2 in from its start",
+         [](PageRecorder& r) {
+             r.setStyle(props({{"draw:stroke", "dash"},
+                               {"svg:stroke-width", 0.05},
+                               {"svg:stroke-color", "#000000"},
+                               {"draw:dots1", 1},
+                               {"draw:dots1-length", 0.2},
+                               {"draw:distance", 0.2}}));
+             r.drawPolyline(props({{"svg:points", points({{0.0, 1.5}, {3.0, 1.5}})}}));
+         },
+         {{30, {2, 148, 16, 4}}, {30, {242, 148, 16, 4}}},
+         {{22, 148, 16, 4}, {262, 148, 16, 4}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -286,35 +289,6 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
         for (const QRectF& area : row.noInk)
             expectNoInk(image, {area});
     }
-}
-
-TEST(RecordedPage, ParagraphSpacingAndIndentsAreInInches) {
-    PageRecorder r;
-    startPage(r);
-    textObject(
-        r, box(QRectF(0.2, 0.2, 2.6, 2.6)), props({{"fo:font-size", 0.2}}),
-        {{props({{"fo:margin-bottom", 0.5}}), "Alfa"}, {props({{"fo:margin-left", 1.0}}), "Beta"}});
-    const QImage image = paintOnly(r);
-
-    std::vector<int> inkedRows;
-    for (int y = 0; y < image.height(); ++y)
-        if (darkPixels(image, QRectF(0, y, image.width(), 1)) > 0)
-            inkedRows.push_back(y);
-    ASSERT_GE(inkedRows.size(), 2u);
-    int gap = 0, gapEnd = 0;
-    for (std::size_t i = 1; i < inkedRows.size(); ++i)
-        if (inkedRows[i] - inkedRows[i - 1] > gap) {
-            gap = inkedRows[i] - inkedRows[i - 1];
-            gapEnd = inkedRows[i];
-        }
-    // Half an inch (50 pixels) between the paragraphs, plus the space between the lines.
-    EXPECT_GE(gap, 45);
-    EXPECT_LE(gap, 80);
-    // The second paragraph starts one inch (100 pixels) right of the box's edge.
-    const int betaLeft =
-        inkBounds(image, QRect(0, gapEnd, image.width(), inkedRows.back() - gapEnd + 1)).left();
-    EXPECT_GE(betaLeft, 118);
-    EXPECT_LE(betaLeft, 135);
 }
 
 TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
@@ -340,7 +314,6 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
     const QImage first = column(0.1, 0.1, 1.0), second = column(1.6, 0.1, 1.0);
     EXPECT_GT(darkPixels(first, first.rect()), 200);
     EXPECT_GT(darkPixels(second, second.rect()), 100);
-    EXPECT_NE(first, second);
     // The continuation holds the rest, less than the first frame.
     EXPECT_LT(darkPixels(second, second.rect()), darkPixels(first, first.rect()));
     // A line that does not fit whole is left to the next frame, not cut.
@@ -350,48 +323,28 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
     EXPECT_EQ(copyA, copyB);
 }
 
-TEST(RecordedPage, ScaledTextIsNarrower) {
+TEST(RecordedPage, PicturesAreRecolouredInTheirDarkPartsAndReducedSmoothly) {
+    QImage pair(2, 1, QImage::Format_RGB32);
+    pair.setPixelColor(0, 0, Qt::black);
+    pair.setPixelColor(1, 0, Qt::white);
+    QImage stripes(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x)
+            stripes.setPixel(x, y, (x / 4) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     PageRecorder r;
     startPage(r);
-    textObject(r, box(QRectF(0.0, 0.2, 3.0, 0.8)), props({{"fo:font-size", 0.3}}), {{{}, "MMMMM"}});
-    // As libmspub writes 50%: a percentage number in a percent property.
-    textObject(r, box(QRectF(0.0, 1.2, 3.0, 0.8)),
-               props({{"fo:font-size", 0.3}, {"fo:text-scale", percent(50.0)}}), {{{}, "MMMMM"}});
-    const QImage image = paintOnly(r);
-    const int normal = inkBounds(image, QRect(0, 20, image.width(), 80)).width();
-    const int scaled = inkBounds(image, QRect(0, 120, image.width(), 80)).width();
-    ASSERT_GT(normal, 100);
-    EXPECT_NEAR(scaled, normal / 2, normal / 8);
-}
-
-TEST(RecordedPage, RecolouredPicturesTakeTheirColourInTheDarkParts) {
-    QImage source(2, 1, QImage::Format_RGB32);
-    source.setPixelColor(0, 0, Qt::black);
-    source.setPixelColor(1, 0, Qt::white);
-    PageRecorder r;
-    startPage(r);
-    r.setStyle(bitmapFill(source, {{"draw:color-mode", "greyscale"},
-                                   {"draw:red", percent(1.0)},
-                                   {"draw:green", percent(0.0)},
-                                   {"draw:blue", percent(0.0)}}));
+    r.setStyle(bitmapFill(pair, {{"draw:color-mode", "greyscale"},
+                                 {"draw:red", percent(1.0)},
+                                 {"draw:green", percent(0.0)},
+                                 {"draw:blue", percent(0.0)}}));
     polygon(r, 1.0, 1.0, 1.0, 0.5);
+    r.setStyle(bitmapFill(stripes));
+    polygon(r, 1.0, 2.0, 0.4, 0.4);
     const QImage image = paintOnly(r);
     expectColour(image, Qt::red, {{115, 125}}, 20);
     expectColour(image, Qt::white, {{185, 125}}, 20);
-}
-
-TEST(RecordedPage, LargePicturesAreReducedSmoothly) {
-    // Fine stripes drawn ten times smaller must come out grey, not black and white.
-    QImage source(400, 400, QImage::Format_RGB32);
-    for (int y = 0; y < 400; ++y)
-        for (int x = 0; x < 400; ++x)
-            source.setPixel(x, y, (x / 4) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    PageRecorder r;
-    startPage(r);
-    r.setStyle(bitmapFill(source));
-    polygon(r, 1.0, 1.0, 0.4, 0.4);
-    const QImage image = paintOnly(r);
-    for (int y = 103; y < 137; y += 3)
+    // The fine stripes drawn ten times smaller come out grey, not black and white.
+    for (int y = 203; y < 237; y += 3)
         for (int x = 103; x < 137; x += 3)
             ASSERT_NEAR(qGray(image.pixel(x, y)), 128, 50) << x << "," << y;
 }

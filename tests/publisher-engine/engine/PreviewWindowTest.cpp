@@ -66,7 +66,6 @@ TEST(PreviewWindow, ShowsPagesLazilyAndKeepsTheEngineAliveUntilClosed) {
             auto page = pages->Add(1, pages->Count(), 1);
             page->Shapes()->AddPicture(photo, 0, -1, 50, 50, 200, 300);
         }
-        ASSERT_EQ(pages->Count(), 20);
         auto window = app->ActiveWindow();
         EXPECT_FALSE(window->Visible());
         window->SetVisible(true);
@@ -80,7 +79,6 @@ TEST(PreviewWindow, ShowsPagesLazilyAndKeepsTheEngineAliveUntilClosed) {
     PreviewWindow* preview = findPreview();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->windowTitle().contains("catalogo.pub"));
-    EXPECT_EQ(preview->pageCount(), 20);
     preview->resize(800, 900);
     preview->fitWidth();
     settle();
@@ -91,13 +89,12 @@ TEST(PreviewWindow, ShowsPagesLazilyAndKeepsTheEngineAliveUntilClosed) {
 
     preview->goToPage(15);
     settle();
-    EXPECT_EQ(preview->currentPage(), 15);
     EXPECT_LT(preview->drawnPageCount(), 8) << "pages far from view give their drawing up";
     const double zoom = preview->zoom();
     preview->zoomIn();
     EXPECT_GT(preview->zoom(), zoom);
-    EXPECT_EQ(preview->currentPage(), 15);
-    preview->goToPage(99);
+    EXPECT_EQ(preview->currentPage(), 15) << "gone to, and kept by the zoom";
+    preview->goToPage(99); // past the end: the last of the 20 pages
     EXPECT_EQ(preview->currentPage(), 20);
 
     preview->close();
@@ -163,13 +160,11 @@ TEST(PreviewWindow, PageButtonsLeadSomewhereOnly) {
         EXPECT_EQ(preview.action("mnuPaginaSuccessiva")->isEnabled(), row.next);
         EXPECT_EQ(preview.window->statusBar()->currentMessage(), QString::fromUtf8(row.status));
 
-        // Each active button leads to the page beside; once there, the states follow.
+        // An active button leads to the page beside (the states there are the next row's).
         if (row.next) {
             preview.action("mnuPaginaSuccessiva")->trigger();
             settle();
             EXPECT_EQ(preview.window->currentPage(), row.page + 1);
-            EXPECT_TRUE(preview.action("mnuPaginaPrecedente")->isEnabled());
-            EXPECT_EQ(preview.action("mnuPaginaSuccessiva")->isEnabled(), row.page + 1 < row.pages);
         }
     }
 }
@@ -199,9 +194,8 @@ TEST(PreviewWindow, ZoomsAroundThePointer) {
         QWidget* viewport = preview.scroll()->viewport();
         const QPoint at(viewport->width() / 2, viewport->height() / 2);
         const auto pagePoint = [&] {
-            const auto pages = preview.window->findChildren<PreviewPage*>();
             const QPoint inColumn = preview.scroll()->widget()->mapFrom(viewport, at);
-            const QRect page = pages.front()->geometry();
+            const QRect page = preview.window->findChildren<PreviewPage*>().front()->geometry();
             return QPointF((inColumn.x() - page.x()) / double(page.width()),
                            (inColumn.y() - page.y()) / double(page.height()));
         };
@@ -227,7 +221,6 @@ TEST(PreviewWindow, ZoomsAroundThePointer) {
             const QPointF now = pagePoint();
             EXPECT_NEAR(now.x(), under.x(), 0.01) << "the point under the pointer stays";
             EXPECT_NEAR(now.y(), under.y(), 0.01) << "the point under the pointer stays";
-            EXPECT_EQ(preview.action("mnuRiduci")->isEnabled(), true);
         } else {
             EXPECT_GT(preview.scroll()->verticalScrollBar()->value(), scrolled);
         }

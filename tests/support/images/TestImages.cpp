@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QPainter>
+#include <QtEndian>
 
 #include <random>
 #include <stdexcept>
@@ -26,50 +27,13 @@ QByteArray encode(const QImage& image, const char* format, int quality) {
     return bytes;
 }
 
-void putU16le(QByteArray& out, int value) {
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-void putU32le(QByteArray& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out.append(char((value >> (8 * i)) & 0xFF));
-    }
-}
-
-void putU32be(QByteArray& out, std::uint32_t value) {
-    for (int i = 3; i >= 0; --i) {
-        out.append(char((value >> (8 * i)) & 0xFF));
-    }
-}
-
-// APP1 segment with a one-entry EXIF IFD: Orientation (0x0112, SHORT).
+// APP1 segment with a one-entry EXIF IFD: Orientation (tag 0x0112, SHORT, one value), no next IFD.
 QByteArray exifSegment(int orientation) {
-    QByteArray tiff("II*\0", 4);
-    putU32le(tiff, 8); // offset of IFD0
-    putU16le(tiff, 1); // one entry
-    putU16le(tiff, 0x0112);
-    putU16le(tiff, 3); // SHORT
-    putU32le(tiff, 1); // count
-    putU16le(tiff, orientation);
-    putU16le(tiff, 0); // padding of the value field
-    putU32le(tiff, 0); // no next IFD
-    QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xFF\xE1", 2);
+    const QByteArray payload =
+        QByteArray("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 24) +
+        char(orientation) + QByteArray(7, '\0');
     const int length = payload.size() + 2;
-    segment.append(char((length >> 8) & 0xFF));
-    segment.append(char(length & 0xFF));
-    return segment + payload;
-}
-
-QByteArray pngChunk(const char* type, const QByteArray& data) {
-    QByteArray out;
-    putU32be(out, std::uint32_t(data.size()));
-    const QByteArray typed = QByteArray(type, 4) + data;
-    out.append(typed);
-    putU32be(out, std::uint32_t(::crc32(0, reinterpret_cast<const Bytef*>(typed.constData()),
-                                        uInt(typed.size()))));
-    return out;
+    return QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + payload;
 }
 
 QImage solidImage(QSize size, QColor colour) {
@@ -159,8 +123,7 @@ QString writeTruncatedJpeg(const QString& path, QSize size, QColor colour, int k
     // Noise keeps the entropy-coded data long, so the cut falls well inside it.
     QImage image = photoLikeImage(size, 7);
     QPainter(&image).fillRect(QRect(QPoint(0, 0), size / 2), colour);
-    const QByteArray bytes = encode(image, "jpeg", 90);
-    return writeBytes(path, bytes.left(std::max<qsizetype>(700, bytes.size() * keepPercent / 100)));
+    return writeTruncated(path, image, "jpeg", keepPercent);
 }
 
 QString writeTruncated(const QString& path, const QImage& image, const char* format,
@@ -173,10 +136,8 @@ QString writeJpegClaiming(const QString& path, QSize size, QSize claimed) {
     QByteArray bytes = encode(photoLikeImage(size, 3), "jpeg", 90);
     const qsizetype frame = bytes.indexOf(QByteArray("\xFF\xC0", 2));
     if (frame >= 0) { // SOF0: length (2), precision (1), height (2), width (2)
-        bytes[frame + 5] = char(claimed.height() >> 8);
-        bytes[frame + 6] = char(claimed.height() & 0xFF);
-        bytes[frame + 7] = char(claimed.width() >> 8);
-        bytes[frame + 8] = char(claimed.width() & 0xFF);
+        qToBigEndian(quint16(claimed.height()), bytes.data() + frame + 5);
+        qToBigEndian(quint16(claimed.width()), bytes.data() + frame + 7);
     }
     return writeBytes(path, bytes);
 }
@@ -207,11 +168,8 @@ QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPer
     entry(279, 4, h, counts);       // strip sizes
     u32(0);
     u16(8), u16(8), u16(8), u16(0);
-    for (quint32 y = 0; y < h; ++y) {
-        u32(data + y * w * 3);
-    }
-    for (quint32 y = 0; y < h; ++y) {
-        u32(w * 3);
+    for (quint32 y = 0; y < 2 * h; ++y) {
+        u32(y < h ? data + y * w * 3 : w * 3); // the strip offsets, then the strip sizes
     }
     for (int y = 0; y < rgb.height(); ++y) {
         out.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), qsizetype(w) * 3);
@@ -233,22 +191,6 @@ QString writeEmptyFile(const QString& path) {
 
 QString writeTextFile(const QString& path, const QString& text) {
     return writeBytes(path, text.toUtf8());
-}
-
-QString writeHugePngHeader(const QString& path, int width, int height) {
-    QByteArray bytes("\x89PNG\r\n\x1A\n", 8);
-    QByteArray ihdr;
-    putU32be(ihdr, std::uint32_t(width));
-    putU32be(ihdr, std::uint32_t(height));
-    ihdr.append(char(8)); // bit depth
-    ihdr.append(char(2)); // RGB
-    ihdr.append(char(0));
-    ihdr.append(char(0));
-    ihdr.append(char(0));
-    bytes += pngChunk("IHDR", ihdr);
-    bytes += pngChunk("IDAT", QByteArray("\x78\x9C\x01\x00\x00", 5)); // cut-short zlib data
-    bytes += pngChunk("IEND", QByteArray());
-    return writeBytes(path, bytes);
 }
 
 } // namespace lumetra::testimages

@@ -40,13 +40,9 @@ QString writeJpegClaiming(const QString& path, QSize size, QSize claimed);
 QString writeTruncatedTiff(const QString& path, const QImage& image, int keepPercent = 50);
 // A JPEG start marker followed by bytes that are no JPEG: the header cannot be read.
 QString writeDamagedJpeg(const QString& path);
-// A file of zero bytes.
 QString writeEmptyFile(const QString& path);
 // Plain text, whatever the name says (e.g. "note.jpg").
 QString writeTextFile(const QString& path, const QString& text = QStringLiteral("non un'immagine"));
-// A PNG whose header claims width x height pixels but whose data is cut short: an "enormous"
-// picture that costs nothing to make.
-QString writeHugePngHeader(const QString& path, int width, int height);
 
 // `bytes` as they are; the bytes of a file (empty when it cannot be read); `bytes` packed by gzip.
 QString writeBytes(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,486 @@
+// Pictures, format by format: raster samples made here by ImageMagick, netpbm and gzip from one
+// picture of known colours (red above, blue below); drawings (EPS through Ghostscript, WMF and EMF
+// as SVG, WordPerfect graphics through librevenge) made by Ghostscript, ImageMagick and LibreOffice
+// from one drawing (red on the left half; blue above and green below on the right), or written by
+// their documented structure. Each is drawn into a box of a grey page, also on several threads at
+// once, and read back at probe points (colour-managed ones against ImageMagick converting with the
+// same profiles); drawings but EPS must reach a PDF as vectors. Bad files of each format are
+// refused with their message. Damaged but partly readable pictures, pictures too large,
+// decompression bombs and random bytes behind a WMF or CorelDRAW signature are lumetra-componi's
+// bad-input rows (InputErrati).
+
+#include "PictureProbes.h"
+
+#include "PictureImport.h"
+#include "TestImages.h"
+#include "TestProcess.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <future>
+#include <iostream>
+#include <map>
+
+using namespace lumetra::pictures;
+using namespace lumetra::pictures::test;
+namespace images = lumetra::testimages;
+
+namespace {
+
+const QColor Top(200, 60, 50); // of the raster pictures
+const QColor Bottom(40, 90, 180);
+const QColor Red(255, 0, 0); // of the drawings
+const QColor Blue(0, 0, 255);
+const QColor Green(0, 160, 0);
+const QColor PageColour(225, 225, 225);
+const QSize PageSize(320, 200);
+const QRect Box(60, 50, 200, 100);
+
+// The drawing in PostScript, 200 x 100 points, lower-left at (x, y).
+QByteArray postScriptDrawing(int x, int y) {
+    return QStringLiteral("%1 %2 translate\n"
+                          "1 0 0 setrgbcolor 0 0 100 100 rectfill\n"
+                          "0 0 1 setrgbcolor 100 50 100 50 rectfill\n"
+                          "0 0.627 0 setrgbcolor 100 0 100 50 rectfill\n")
+        .arg(x)
+        .arg(y)
+        .toLatin1();
+}
+
+const QByteArray SvgDrawing =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='200pt' height='100pt' viewBox='0 0 200 100'>"
+    "<rect x='0' y='0' width='100' height='100' fill='#ff0000'/>"
+    "<rect x='100' y='0' width='100' height='50' fill='#0000ff'/>"
+    "<rect x='100' y='50' width='100' height='50' fill='#00a000'/></svg>\n";
+
+struct Made {
+    QString file;
+    QString skip; // why the sample could not be made here
+};
+
+// The folder of one test's samples; `source` is the picture every raster sample is made from:
+// PNG, 160 x 120, red above, blue below.
+struct Samples {
+    QTemporaryDir dir;
+    QString source = images::writePng(dir.filePath(QStringLiteral("sorgente.png")),
+                                      images::splitImage(QSize(160, 120), Top, Bottom));
+    std::map<QString, Made> made;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // The sample `name`, made once by `make` and kept for the rows that start from it.
+    Made once(const QString& name, const std::function<Made(const QString& path)>& make) {
+        auto found = made.find(name);
+        if (found == made.end()) {
+            found = made.emplace(name, make(path(name))).first;
+        }
+        return found->second;
+    }
+
+    Made write(const QString& name, const QByteArray& bytes) const {
+        return {images::writeBytes(path(name), bytes), {}};
+    }
+};
+
+QByteArray bytesOf(std::initializer_list<char> bytes) {
+    return QByteArray(bytes.begin(), qsizetype(bytes.size()));
+}
+
+QByteArray garbage(qsizetype size) {
+    QByteArray bytes(size, '\0'); // size: a multiple of 4
+    QRandomGenerator(20240611).fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
+    return bytes;
+}
+
+Made madeBy(const QString& file, const QString& program, const QStringList& arguments) {
+    Made made{file, {}};
+    makeSample(program, arguments, &made.skip);
+    if (made.skip.isEmpty() && !QFile::exists(file)) {
+        made.skip = program + QStringLiteral(" wrote no ") + QFileInfo(file).fileName();
+    }
+    return made;
+}
+
+using Maker = std::function<Made(Samples&)>;
+
+struct Case {
+    const char* name;
+    Maker make;
+    QByteArray format;  // empty: the file is refused
+    QSize size = {};    // the picture's own size, when the file tells it
+    QString error = {}; // words of the description a refused file gets
+    // A raster picture: the source's colours at the upper and lower probe points (invalid: asked
+    // of ImageMagick with `referenceProfiles`). A drawing shows the drawing's.
+    bool raster = false;
+    int tolerance = 40;
+    QColor top = {}, bottom = {};
+    QStringList referenceProfiles = {};
+};
+
+// A sample of these bytes; a sample made from another one's bytes, which `change` gives.
+Maker bytes(const char* name, const QByteArray& data) {
+    return [=](Samples& s) { return s.write(QString::fromLatin1(name), data); };
+}
+Maker from(Maker origin, const char* name, std::function<QByteArray(const QByteArray&)> change) {
+    return [=](Samples& s) {
+        const Made made = origin(s);
+        return made.skip.isEmpty()
+                   ? s.write(QString::fromLatin1(name), change(images::readBytes(made.file)))
+                   : made;
+    };
+}
+
+// A file that must be refused, with words of its description.
+Case bad(const char* name, Maker make, const char* error = "danneggiato") {
+    return {name, std::move(make), {}, {}, QString::fromUtf8(error)};
+}
+
+// `file` drawn into the box of a grey page.
+QImage drawnOnPage(const QString& file) {
+    const auto picture = loadPicture(file, Box.size());
+    QImage page(PageSize, QImage::Format_RGB32);
+    page.fill(PageColour);
+    QPainter painter(&page);
+    picture->draw(painter, QRectF(Box));
+    painter.end();
+    return page;
+}
+
+QColor inBox(const QImage& page, QPointF fraction) {
+    return page.pixelColor(QPoint(int(Box.x() + fraction.x() * Box.width()),
+                                  int(Box.y() + fraction.y() * Box.height())));
+}
+
+void expectRefused(const QString& file, const QString& error) {
+    try {
+        probePicture(file);
+        ADD_FAILURE() << "the probe accepted a bad file";
+    } catch (const PictureError& refused) {
+        EXPECT_TRUE(refused.Description().contains(error)) << refused.Description().toStdString();
+    }
+    EXPECT_THROW(loadPicture(file, Box.size()), PictureError);
+}
+
+// ---- Raster pictures ----------------------------------------------------------------------
+
+const QString IccFolder = QStringLiteral("/usr/share/color/icc/ghostscript/");
+
+// The source converted by ImageMagick into `name`; "FORMAT:name" writes that format whatever the
+// name's extension.
+Made convert(Samples& s, const QString& name, const QStringList& options) {
+    const QString file = s.path(name.section(QLatin1Char(':'), -1));
+    const QString format = name.contains(QLatin1Char(':'))
+                               ? name.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':')
+                               : QString();
+    return madeBy(file, QStringLiteral("convert"),
+                  QStringList{s.source} << options << format + file);
+}
+
+// The reference colour of a colour-managed sample: ImageMagick converting it to sRGB the
+// way prepress programs do (relative colorimetric, black point compensation).
+QColor referenceColour(const QString& file, const QStringList& profiles, QPointF where) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("riferimento.png"));
+    QStringList arguments{file, QStringLiteral("-intent"), QStringLiteral("Relative"),
+                          QStringLiteral("-black-point-compensation")};
+    for (const QString& profile : profiles)
+        arguments << QStringLiteral("-profile") << IccFolder + profile;
+    arguments << QStringLiteral("-depth") << QStringLiteral("8") << out;
+    lumetra::testsupport::runProgram(QStringLiteral("convert"), arguments);
+    return colourAt(QImage(out), where);
+}
+
+// A sample converted by ImageMagick with the options of `options` (words; "@x.icc" stands for
+// the profile x.icc of the ghostscript folder).
+Maker c(QString name, const char* options = "") {
+    QStringList words = QString::fromLatin1(options).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString& word : words)
+        if (word.startsWith(QLatin1Char('@')))
+            word = IccFolder + word.mid(1);
+    return [name, words](Samples& s) { return convert(s, name, words); };
+}
+
+// A raster sample of the source, 160 x 120.
+Case raster(const char* name, Maker make, const char* format, int tolerance = 6, QColor top = Top,
+            QColor bottom = Bottom, QStringList profiles = {}) {
+    return {name, std::move(make), format, QSize(160, 120), {},
+            true, tolerance,       top,    bottom,          std::move(profiles)};
+}
+
+// Colour-managed samples: the reference is ImageMagick converting through these profiles.
+const QStringList ToSrgb = {QStringLiteral("srgb.icc")};
+const QStringList CmykToSrgb = {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")};
+const char* const Transparent = "-alpha set -channel A -evaluate set 0 +channel";
+
+// ---- EPS -----------------------------------------------------------------------------------
+
+QByteArray epsText(bool withBox) {
+    return "%!PS-Adobe-3.0 EPSF-3.0\n" +
+           QByteArray(withBox ? "%%BoundingBox: 100 100 300 200\n" : "") + "%%EndComments\n" +
+           postScriptDrawing(100, 100) + "%%EOF\n";
+}
+
+// A DOS binary EPS: the 30-byte header (signature, offset and length of the PostScript, of a
+// WMF and of a TIFF preview, checksum 0xFFFF), the PostScript, then a TIFF preview that is
+// all black, so that a decoder showing the preview instead would fail the probes.
+Made dosEps(Samples& s, bool pointOutside) {
+    const Made preview = s.once(QStringLiteral("anteprima.tif"), [](const QString& path) {
+        return madeBy(path, QStringLiteral("convert"),
+                      {QStringLiteral("-size"), QStringLiteral("40x20"), QStringLiteral("xc:black"),
+                       QStringLiteral("TIFF:") + path});
+    });
+    if (!preview.skip.isEmpty()) {
+        return preview;
+    }
+    const QByteArray postScript = epsText(true), tiff = images::readBytes(preview.file);
+    auto u32 = [](quint32 v) {
+        return bytesOf({char(v), char(v >> 8), char(v >> 16), char(v >> 24)});
+    };
+    QByteArray bytes = "\xc5\xd0\xd3\xc6" + u32(pointOutside ? 1000000 : 30) +
+                       u32(quint32(postScript.size())) + u32(0) + u32(0) +
+                       u32(quint32(30 + postScript.size())) + u32(quint32(tiff.size())) +
+                       QByteArray("\xff\xff", 2);
+    bytes += postScript + tiff;
+    return s.write(pointOutside ? QStringLiteral("dos-fuori.eps") : QStringLiteral("dos.eps"),
+                   bytes);
+}
+
+Made ghostscriptEps(Samples& s) {
+    const QByteArray program =
+        "%!PS\n<< /PageSize [200 100] >> setpagedevice\n" + postScriptDrawing(0, 0) + "showpage\n";
+    const Made source = s.write(QStringLiteral("sorgente.ps"), program);
+    const QString out = s.path(QStringLiteral("eps2write.eps"));
+    return madeBy(out, QStringLiteral("gs"),
+                  {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+                   QStringLiteral("-dNOPAUSE"), QStringLiteral("-sDEVICE=eps2write"),
+                   QStringLiteral("-sOutputFile=") + out, source.file});
+}
+
+// ---- WMF and EMF ---------------------------------------------------------------------------
+
+// The drawing exported by LibreOffice Draw from SVG (its WMF has the placeable header; its EMF
+// carries EMF+ records). Draw imports the drawing 2.86 mm smaller on each side than the SVG
+// says: both files tell a drawing of 66.5 x 31.2 mm, 188 x 88 points.
+Made libreOffice(Samples& s, const QString& format) {
+    return s.once(QStringLiteral("disegno.") + format, [&](const QString& path) {
+        const Made svg = s.write(QStringLiteral("disegno.svg"), SvgDrawing);
+        return madeBy(path, QStringLiteral("soffice"),
+                      {QStringLiteral("--headless"), QStringLiteral("--convert-to"), format,
+                       QStringLiteral("--outdir"), s.dir.path(), svg.file});
+    });
+}
+
+// ---- WordPerfect graphics -------------------------------------------------------------------
+
+// A WPG 1 file written by its structure: the 16-byte header ("\xffWPC", data offset 16,
+// product 1, type 0x16, version 1.0, no encryption), then records of a type byte, a length
+// byte and the data: Start WPG (2 x 1 inch, in 1/1200 inch), a colour map (1 red, 2 blue,
+// 3 green), no outline, and three filled rectangles (lower-left origin), then End WPG.
+QByteArray wpgDrawing() {
+    QByteArray b("\xffWPC\x10\x00\x00\x00\x01\x16\x01\x00\x00\x00\x00\x00", 16);
+    auto u16 = [](int v) { return bytesOf({char(v & 0xff), char(v >> 8)}); };
+    auto record = [&](int type, const QByteArray& data) {
+        b += char(type);
+        b += char(data.size());
+        b += data;
+    };
+    record(0x0f, QByteArray("\x01\x00", 2) + u16(2400) + u16(1200));
+    record(0x0e, u16(1) + u16(3) + QByteArray("\xff\x00\x00\x00\x00\xff\x00\xa0\x00", 9));
+    record(0x02, QByteArray("\x00\x00", 2) + u16(0));
+    const int rectangles[3][5] = {
+        {1, 0, 0, 1200, 1200}, {2, 1200, 600, 1200, 600}, {3, 1200, 0, 1200, 600}};
+    for (const auto& [colour, x, y, w, h] : rectangles) {
+        record(0x01, bytesOf({'\x01', char(colour)}));
+        record(0x07, u16(x) + u16(y) + u16(w) + u16(h));
+    }
+    record(0x10, {});
+    return b;
+}
+
+// Every row: a picture drawn into its box and checked, or a bad file refused.
+TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
+    const Maker handEps = bytes("a-mano.eps", epsText(true));
+    const Maker wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
+    const Maker emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
+    const Maker wpg = bytes("disegno.wpg", wpgDrawing());
+    const QSize exported(188, 88);
+    // A compound file's signature and an empty header: FlashPix and Picture It files are one.
+    const QByteArray compound =
+        QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(504, '\0');
+    const auto left = [](qsizetype bytes) {
+        return [bytes](const QByteArray& b) { return b.left(bytes); };
+    };
+    const auto truncated = [](const QByteArray& b) { return b.left(b.size() * 6 / 10); };
+    const Maker utahRle = [](Samples& s) {
+        const QString file = s.path(QStringLiteral("utah.rle"));
+        const QString make = QStringLiteral("convert '%1' ppm:- | pnmtorle -o '%2'");
+        return madeBy(file, QStringLiteral("sh"), {QStringLiteral("-c"), make.arg(s.source, file)});
+    };
+    const QColor managed; // the colour ImageMagick gives
+    const std::vector<Case> cases = {
+        raster("PNG", c("a.png"), "PNG"),
+        raster("PNG a 16 bit", c("a16.png", "-depth 16"), "PNG"),
+        // Pictures are laid over white, whatever lies beneath.
+        raster("PNG trasparente", c("t.png", Transparent), "PNG", 6, Qt::white, Qt::white),
+        raster("GIF", c("a.gif"), "GIF", 12),
+        raster("BMP", c("a.bmp"), "BMP"),
+        raster("BMP RLE", c("bmp3:a.rle", "-type palette -compress RLE"), "BMP", 12),
+        raster("DIB", c("bmp3:a.dib"), "BMP"),
+        raster("JPEG", c("a.jpg", "-quality 95"), "JPEG", 10),
+        raster("JPEG grigio", c("g.jpg", "-colorspace Gray"), "JPEG", 10, QColor(94, 94, 94),
+               QColor(88, 88, 88)),
+        raster("JPEG Adobe RGB", c("adobe.jpg", "-profile @srgb.icc -profile @a98.icc -quality 95"),
+               "JPEG", 10),
+        raster("JPEG CMYK con profilo",
+               c("cmyk.jpg", "-profile @srgb.icc -profile @default_cmyk.icc -quality 95"), "JPEG",
+               10, managed, managed, ToSrgb),
+        raster("JPEG CMYK senza profilo", c("cmyk0.jpg", "-colorspace CMYK -quality 95"), "JPEG",
+               10, managed, managed, CmykToSrgb),
+        raster("TIFF", c("a.tif", "-compress None"), "TIFF"),
+        raster("TIFF LZW", c("lzw.tif", "-compress LZW"), "TIFF"),
+        raster("TIFF ZIP", c("zip.tiff", "-compress Zip"), "TIFF"),
+        raster("TIFF JPEG", c("jpeg.tif", "-compress JPEG -quality 95"), "TIFF", 10),
+        raster("TIFF PackBits", c("rle.tif", "-compress RLE"), "TIFF"),
+        raster("TIFF a 16 bit", c("a16.tif", "-depth 16"), "TIFF"),
+        raster("TIFF trasparente", c("t.tif", Transparent), "TIFF", 6, Qt::white, Qt::white),
+        // A second page of another colour must not be shown.
+        raster("TIFF a più pagine", c("pagine.tif", "-size 160x120 xc:lime"), "TIFF"),
+        raster("TIFF ruotato", c("ruotato.tif", "-rotate 180 -orient bottom-right"), "TIFF"),
+        raster("TIFF CMYK con profilo",
+               c("cmyk.tif", "-profile @srgb.icc -profile @default_cmyk.icc"), "TIFF", 6, managed,
+               managed, ToSrgb),
+        raster("TIFF CMYK senza profilo", c("cmyk0.tif", "-colorspace CMYK"), "TIFF", 6, managed,
+               managed, CmykToSrgb),
+        raster("TIFF CMYK a 16 bit", c("cmyk16.tif", "-colorspace CMYK -depth 16"), "TIFF", 6,
+               managed, managed, CmykToSrgb),
+        raster("PCX", c("a.pcx"), "PCX"),
+        raster("PCX compresso (.pcz)", from(c("b.pcx"), "b.pcz", images::gzip), "PCX"),
+        raster("BMP compresso (.bmz)", from(c("b.bmp"), "b.bmz", images::gzip), "BMP"),
+        raster("PICT", c("PICT:a.pct"), "PICT"),
+        raster("PICT (.pict)", c("PICT:a.pict"), "PICT"),
+        raster("Utah RLE", utahRle, "Utah RLE"),
+        {"eps-a-mano", handEps, "EPS", QSize(200, 100)},
+        {"eps-ghostscript", ghostscriptEps, "EPS", QSize(200, 100)},
+        {"eps-dos-anteprima-tiff", [](Samples& s) { return dosEps(s, false); }, "EPS",
+         QSize(200, 100)},
+        bad("eps-troncato",
+            from(handEps, "troncato.eps",
+                 [](const QByteArray& b) { return b.left(b.indexOf("rectfill") + 5); })),
+        bad("eps-senza-riquadro", bytes("senza.eps", epsText(false)), "BoundingBox"),
+        bad("eps-spazzatura",
+            bytes("spazzatura.eps", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
+                                    "%%EndComments\n" +
+                                        garbage(4000))),
+        bad("eps-dos-fuori", [](Samples& s) { return dosEps(s, true); }),
+        {"wmf-libreoffice", wmf, "WMF", exported},
+        {"wmf-senza-intestazione-posizionabile",
+         from(wmf, "standard.wmf", [](const QByteArray& b) { return b.mid(22); }), "WMF"},
+        {"wmz", from(wmf, "disegno.wmz", images::gzip), "WMF", exported},
+        {"emf-libreoffice", emf, "EMF", exported},
+        {"emz", from(emf, "disegno.emz", images::gzip), "EMF", exported},
+        bad("wmf-troncato", from(wmf, "troncato.wmf", truncated)),
+        bad("emf-troncato", from(emf, "troncato.emf", truncated)),
+        bad("emf-spazzatura", from(emf, "spazzatura.emf",
+                                   [](const QByteArray& b) { return b.left(88) + garbage(3000); })),
+        {"wpg1", wpg, "WPG", QSize(144, 72)},
+        bad("wpg-troncato", from(wpg, "troncato.wpg", left(22))),
+        bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),
+        bad("testo-come-png", bytes("nota.png", "non un'immagine"), "formato conosciuto"),
+        bad("png-troncato", from(c("buona.png"), "tronca.png", left(60)), "leggibile"),
+        bad("gif-schermo-di-65535-x-65535",
+            bytes("schermo.gif",
+                  QByteArray("GIF89a\xff\xff\xff\xff\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;",
+                             29)),
+            "troppo grande"),
+        bad(
+            "jpeg-danneggiato",
+            [](Samples& s) {
+                return Made{images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))), {}};
+            },
+            "leggibile"),
+        bad("tiff-senza-dati", bytes("vuota.tif", QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
+            "leggibile"),
+        bad("pcx-troncato", from(c("buona.pcx"), "tronca.pcx", left(130)), "PCX"),
+        bad("gzip-danneggiato", bytes("rotta.wmz", QByteArray("\x1f\x8b\x08\0garbage", 11))),
+        bad("cgm", bytes("disegno.cgm", "BEGMF 'disegno';\nENDMF;\n"),
+            "formato CGM non supportato"),
+        bad("flashpix", bytes("foto.fpx", compound), "formato FlashPix non supportato"),
+        bad("mix", bytes("foto.mix", compound), "formato Picture It (MIX) non supportato"),
+    };
+    Samples s;
+    QStringList skipped;
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        const Made made = row.make(s);
+        if (!made.skip.isEmpty()) {
+            skipped << QString::fromLatin1(row.name) + QStringLiteral(": ") + made.skip;
+            continue;
+        }
+        if (row.format.isEmpty()) {
+            expectRefused(made.file, row.error);
+            continue;
+        }
+        const PictureInfo info = probePicture(made.file);
+        EXPECT_EQ(info.format, row.format);
+        EXPECT_EQ(info.vector, !row.raster);
+        if (row.size.isValid()) {
+            EXPECT_NEAR(info.size.width(), row.size.width(), row.raster ? 0 : 2);
+            EXPECT_NEAR(info.size.height(), row.size.height(), row.raster ? 0 : 2);
+        }
+        const QImage page = drawnOnPage(made.file);
+        using Probe = std::pair<QPointF, QColor>;
+        const std::vector<Probe> probes =
+            row.raster ? std::vector<Probe>{{{0.5, 0.2}, row.top}, {{0.5, 0.8}, row.bottom}}
+                       : std::vector<Probe>{
+                             {{0.25, 0.5}, Red}, {{0.75, 0.25}, Blue}, {{0.75, 0.75}, Green}};
+        for (const auto& [at, given] : probes) {
+            const QColor expected =
+                given.isValid() ? given : referenceColour(made.file, row.referenceProfiles, at);
+            EXPECT_LE(colourDistance(inBox(page, at), expected), row.tolerance)
+                << "at " << at.x() << "," << at.y() << ": " << inBox(page, at).name().toStdString()
+                << " for " << expected.name().toStdString();
+        }
+        // Nothing beyond the box.
+        for (const QPoint outside :
+             {QPoint(Box.left() - 3, Box.center().y()), QPoint(Box.right() + 3, Box.center().y()),
+              QPoint(Box.center().x(), Box.top() - 3),
+              QPoint(Box.center().x(), Box.bottom() + 3)}) {
+            EXPECT_EQ(page.pixelColor(outside), PageColour) << outside.x() << "," << outside.y();
+        }
+        // Loaded and drawn on several threads at once, the picture comes out the same.
+        std::vector<std::future<QImage>> others;
+        for (int i = 0; i < 3; ++i) {
+            others.push_back(std::async(std::launch::async, [&made] {
+                try {
+                    return drawnOnPage(made.file);
+                } catch (const PictureError&) {
+                    return QImage(); // differs from the page: the row fails
+                }
+            }));
+        }
+        for (auto& other : others) {
+            EXPECT_EQ(other.get(), page) << "drawn on another thread";
+        }
+        if (!row.raster && row.format != "EPS") { // EPS is rendered by Ghostscript into pixels
+            const int images = rasterImagesInPdf(made.file, s.path(QStringLiteral("vettori.pdf")));
+            if (images < 0) {
+                skipped << QString::fromLatin1(row.name) + QStringLiteral(": no pdfimages");
+            } else {
+                EXPECT_EQ(images, 0) << "the drawing reached the PDF as a raster image";
+            }
+        }
+    }
+    if (!skipped.isEmpty()) {
+        const QString message = skipped.join(QStringLiteral("; "));
+        testing::Test::RecordProperty("skipped", message.toStdString());
+        std::cout << "[  SKIPPED ] " << message.toStdString() << std::endl;
+    }
+}
+
+} // namespace
