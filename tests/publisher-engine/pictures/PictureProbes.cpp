@@ -13,16 +13,6 @@
 
 namespace lumetra::pictures::test {
 
-QImage drawnPicture(const QString& file, QSize size) {
-    const auto picture = loadPicture(file, size);
-    QImage page(size, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    picture->draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    return page;
-}
-
 QColor colourAt(const QImage& image, QPointF fraction) {
     const int x = std::clamp(static_cast<int>(fraction.x() * image.width()), 0, image.width() - 1);
     const int y =

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the picture format tests: a picture drawn through the import layer into a box of a
-// white page, colours read back at probe points, and a PDF of it for the raster/vector check.
+// Helpers of the picture format tests: colours read back at probe points, a PDF of a picture for
+// the raster/vector check, and sample files made by real tools.
 
 #include <QColor>
 #include <QImage>
@@ -9,10 +9,6 @@
 #include <QString>
 
 namespace lumetra::pictures::test {
-
-// `file` loaded for a box of `size` pixels and drawn to fill a white image of that size.
-// Throws PictureError as loadPicture does.
-QImage drawnPicture(const QString& file, QSize size);
 
 // The colour at a point given as fractions of the image's width and height (0.25, 0.5).
 QColor colourAt(const QImage& image, QPointF fraction);
