@@ -63,14 +63,15 @@ int main(int argc, char** argv) {
 
     // The pictures are opened by name inside the folder: it must exist and be passable.
     const QFileInfo cartellaImmagini(a.cartella);
-    if (!cartellaImmagini.isDir() || !cartellaImmagini.isExecutable()) {
-        Scrivi(stderr, QString::fromUtf8(!cartellaImmagini.exists()
-                                             ? "La cartella delle immagini '%1' non esiste."
-                                         : !cartellaImmagini.isDir()
-                                             ? "'%1' non è una cartella."
-                                             : "La cartella delle immagini '%1' non è "
-                                               "accessibile: accesso negato.")
-                           .arg(QDir::toNativeSeparators(a.cartella)));
+    const char* rifiutoCartella =
+        !cartellaImmagini.exists()  ? "La cartella delle immagini '%1' non esiste."
+        : !cartellaImmagini.isDir() ? "'%1' non è una cartella."
+        : !cartellaImmagini.isExecutable()
+            ? "La cartella delle immagini '%1' non è accessibile: accesso negato."
+            : nullptr;
+    if (rifiutoCartella) {
+        Scrivi(stderr,
+               QString::fromUtf8(rifiutoCartella).arg(QDir::toNativeSeparators(a.cartella)));
         return 1;
     }
 

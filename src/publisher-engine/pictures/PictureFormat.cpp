@@ -2,6 +2,8 @@
 
 #include "PictureData.h"
 
+#include <QtEndian>
+
 #include <cstdint>
 
 namespace lumetra::pictures {
@@ -119,8 +121,7 @@ QSize pictFrameSize(const PictureData& data) {
     }
     // Top, left, bottom and right, signed and big-endian, after the two bytes of the size.
     const auto coordinate = [&](int index) {
-        const qsizetype offset = start + 2 + 2 * index;
-        return int(qint16(quint16(quint8(b[offset]) << 8 | quint8(b[offset + 1]))));
+        return int(qFromBigEndian<qint16>(b.data() + start + 2 + 2 * index));
     };
     const QSize size(coordinate(3) - coordinate(1), coordinate(2) - coordinate(0));
     return size.isEmpty() ? QSize() : size;

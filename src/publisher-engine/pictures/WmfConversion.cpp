@@ -3,6 +3,8 @@
 
 #include "PictureError.h"
 
+#include <QtEndian>
+
 #include <libwmf/api.h>
 #include <libwmf/svg.h>
 
@@ -22,22 +24,17 @@ std::mutex wmfMutex;
 // libwmf allocates a buffer for the largest record the header announces before reading any:
 // no record can be longer than the file, so a larger announcement is cut to the file's length.
 void limitLargestRecord(QByteArray& wmf) {
-    const auto u32 = [&](qsizetype at) {
-        return quint32(quint8(wmf[at])) | quint32(quint8(wmf[at + 1])) << 8 |
-               quint32(quint8(wmf[at + 2])) << 16 | quint32(quint8(wmf[at + 3])) << 24;
-    };
     // The standard header follows the 22 bytes of a placeable metafile's own; the largest
     // record, in 16-bit words, is its fourth field.
-    const qsizetype header = wmf.size() >= 4 && u32(0) == 0x9AC6CDD7u ? 22 : 0;
+    const qsizetype header =
+        wmf.size() >= 4 && qFromLittleEndian<quint32>(wmf.constData()) == 0x9AC6CDD7u ? 22 : 0;
     const qsizetype field = header + 12;
     if (wmf.size() < field + 4) {
         return;
     }
-    const quint32 words = quint32(std::min<qsizetype>((wmf.size() - header) / 2, 0x7FFFFFFF));
-    if (u32(field) > words) {
-        for (int i = 0; i < 4; ++i) {
-            wmf[field + i] = char(words >> (8 * i));
-        }
+    const auto words = quint32(std::min<qsizetype>((wmf.size() - header) / 2, 0x7FFFFFFF));
+    if (qFromLittleEndian<quint32>(wmf.constData() + field) > words) {
+        qToLittleEndian(words, wmf.data() + field);
     }
 }
 
