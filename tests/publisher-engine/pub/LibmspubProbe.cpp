@@ -50,7 +50,6 @@ public:
         }
         pages.back().polygons.push_back(QRectF(x0, y0, x1 - x0, y1 - y0));
         if (bitmap_) {
-            ++pages.back().pictures;
             pages.back().pictureData.push_back(image_);
         }
     }

@@ -18,8 +18,7 @@ struct DrawnPage {
     QSizeF size;                         // page size in points
     std::vector<QRectF> polygons;        // bounding boxes of drawPolygon calls, in points
     int paths = 0;                       // drawPath calls
-    int pictures = 0;                    // polygons filled with a bitmap
-    std::vector<QByteArray> pictureData; // their images, as libmspub hands them over
+    std::vector<QByteArray> pictureData; // images of bitmap-filled polygons, as given
     QStringList paragraphs;              // text, one entry per paragraph
 };
 

@@ -3,15 +3,20 @@
 // libmspub draws turned shapes and master pages is checked by pixels with the drawing
 // (GeneratedLayout). Files that are no usable layout each end in a lumetra::runtime::Error with an
 // Italian description, quickly, without a crash; missing and non-layout files are refused through
-// the engine (DocumentModel), unreadable ones by lumetra-componi (InputErrati).
+// the engine (DocumentModel), unreadable ones by lumetra-componi (InputErrati). Real Publisher
+// files (LUMETRA_PUB_SAMPLES) are checked against facts seen in them and against what libmspub
+// draws; that every one reads or is refused, and that libmspub emits the pages the reader
+// predicts, is checked with the drawing (SampleDrawing) and the engine (PubLayout).
 
 #include "CompoundFileWriter.h"
 #include "Layout.h"
 #include "LibmspubProbe.h"
 #include "PubBuilder.h"
 #include "PubStreams.h"
+#include "Samples.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QtEndian>
@@ -20,6 +25,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 using namespace lumetra::pub;
 using lumetra::layoutwriter::CompoundFileWriter;
@@ -320,6 +326,8 @@ TEST(PubRoundTrip, FirstPageShapesGiveTypesBoxesAndTheSlotTable) {
                 PubItem::picture(300, 500, 100, 80, png(Qt::blue))});
     p.addPicture(50, 400, 120, 90, png(Qt::red)); // 7: a picture, no slot
     p.addRectangle(60, 700, 40, 30);              // 8: slot
+    // Listed in reverse in the page chunk: the collection follows the drawing order.
+    p.setShapeListReversed(true);
     const Layout layout = read(b.bytes());
 
     ASSERT_EQ(layout.pages().size(), 1u);
@@ -411,8 +419,9 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     EXPECT_EQ(layout.pictureSlots(0), (std::vector<int>{2}));
     EXPECT_EQ(layout.pictureSlots(2), (std::vector<int>{2}));
 
-    // libmspub skips the page without shapes of its own (that it draws the master's shapes on the
-    // pages using it is checked by pixels with the drawing, GeneratedLayout).
+    // libmspub skips the page without shapes of its own, and one whose every shape is hidden (that
+    // it draws the master's shapes on the pages using it, and that hidden shapes and groups vanish
+    // from its drawing, is checked by pixels with the drawing, GeneratedLayout).
     EXPECT_EQ(layout.drawnPages(), (std::vector<int>{0, 2}));
     EXPECT_EQ(layout.drawnPosition(1), -1);
     EXPECT_EQ(layout.drawnPosition(2), 1);
@@ -423,41 +432,143 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     EXPECT_NEAR((*drawn)[0].size.height(), 595.3, 0.01);
     EXPECT_EQ((*drawn)[0].paragraphs,
               (QStringList{QStringLiteral("prima"), QStringLiteral("seconda riga")}));
-}
 
-TEST(PubRoundTrip, CollectionOrderIsTheDrawingOrderNotThePageList) {
-    PubBuilder b;
-    auto& p = b.addPage();
-    p.addOval(10, 10, 20, 20);
-    p.addRectangle(40, 10, 20, 20);
-    p.addTextBox(70, 10, 20, 20, QStringLiteral("x"));
-    p.setShapeListReversed(true);
-    const Layout layout = read(b.bytes());
-    const auto& shapes = layout.pages()[0].shapes;
-    ASSERT_EQ(shapes.size(), 3u);
-    EXPECT_EQ(shapes[0].autoShapeType, AutoShapeOval);
-    EXPECT_EQ(shapes[2].type, TypeTextBox);
-    EXPECT_EQ(layout.pictureSlots(), (std::vector<int>{2}));
-}
-
-// That hidden shapes and groups vanish from libmspub's drawing is checked by pixels with the
-// drawing (GeneratedLayout); here, that a page whose every shape is hidden leaves libmspub's pages.
-TEST(PubRoundTrip, HidingEveryShapeOfAPageTakesItOutOfLibmspubsPages) {
-    PubBuilder b;
-    b.addPage().addRectangle(50, 50, 100, 100);
-    b.addPage().addRectangle(10, 10, 10, 10);
-    b.addPage().addRectangle(20, 20, 20, 20);
-    const QByteArray file = b.bytes();
-    const Layout layout = read(file);
-
-    const std::vector<HiddenShapes> hidden{{1, {0}}};
-    EXPECT_EQ(layout.drawnPages(hidden), (std::vector<int>{0, 2}));
-    EXPECT_EQ(layout.drawnPosition(2, hidden), 1);
-    const auto without = drawWithLibmspub(file, layout.hidePatches(1, {0}));
+    const std::vector<HiddenShapes> hidden{{0, {0, 1}}};
+    EXPECT_EQ(layout.drawnPages(hidden), (std::vector<int>{2}));
+    EXPECT_EQ(layout.drawnPosition(2, hidden), 0);
+    const auto without = drawWithLibmspub(file, layout.hidePatches(0, {0, 1}));
     ASSERT_TRUE(without);
-    ASSERT_EQ(without->size(), 2u);
-    EXPECT_TRUE(drawnAt((*without)[1], QRectF(20, 20, 20, 20)));
-
+    ASSERT_EQ(without->size(), 1u);
+    EXPECT_TRUE(drawnAt(without->front(), QRectF(400, 300, 10, 10)));
     EXPECT_TRUE(layout.hidePatches(0, {-1, 99}).empty());
     EXPECT_TRUE(layout.hidePatches(7, {0}).empty());
+}
+
+TEST(PubSamples, Publisher2010LayoutHasTheKnownPagesAndShapes) {
+    LUMETRA_REQUIRE_SAMPLES();
+    for (const char* name :
+         {"14.0_REG-TST2-pub2010.pub", "12.0_REG-TST2-pub97-to-pub2007-with-pub2007.pub"}) {
+        SCOPED_TRACE(name);
+        const Layout layout = Layout::readFile(lumetra::drawing::test::sample(QLatin1String(name)));
+        EXPECT_EQ(layout.version(), Version::Publisher2002);
+        EXPECT_NEAR(layout.pageWidth(), 612, 0.01); // 8.5 x 11 in
+        EXPECT_NEAR(layout.pageHeight(), 792, 0.01);
+        ASSERT_EQ(layout.masters().size(), 1u);
+        EXPECT_EQ(layout.masters()[0].id, 259u);
+        ASSERT_GE(layout.pages().size(), 4u);
+        EXPECT_EQ(layout.pages()[0].id, 260u);
+        EXPECT_EQ(layout.pages()[1].id, 314u);
+        EXPECT_EQ(layout.pages()[3].id, 383u);
+
+        // Page 260: a text box, five tables, three text boxes; no slot.
+        const auto& first = layout.pages()[0].shapes;
+        ASSERT_EQ(first.size(), 9u);
+        EXPECT_EQ(first[0].type, TypeTextBox);
+        EXPECT_EQ(first[0].storedType, 202);
+        expectBox(first[0], 82.50, 100.50, 81.00, 49.50);
+        for (int i = 1; i <= 5; ++i) {
+            EXPECT_EQ(first[std::size_t(i)].type, TypeTable);
+        }
+        EXPECT_EQ(first[8].type, TypeTextBox);
+        expectBox(first[8], 87.30, 552.38, 81.00, 54.00);
+        EXPECT_TRUE(layout.pictureSlots().empty());
+
+        // Page 314: ten pictures stored as rectangles with a picture; none is a slot.
+        const auto& pictures = layout.pages()[1].shapes;
+        ASSERT_EQ(pictures.size(), 10u);
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            EXPECT_EQ(pictures[i].storedType, 1);
+            EXPECT_EQ(pictures[i].pictureIndex, i + 1);
+            EXPECT_EQ(pictures[i].type, TypePicture);
+        }
+        expectBox(pictures[0], 79.20, 87.30, 164.92, 48.45);
+        EXPECT_TRUE(layout.pictureSlots(1).empty());
+
+        // Page 383: 44 shapes, some turned by -90 degrees (reported with their unturned box),
+        // two plain rectangles.
+        const auto& mixed = layout.pages()[3].shapes;
+        ASSERT_EQ(mixed.size(), 44u);
+        const auto turned = std::count_if(mixed.begin(), mixed.end(),
+                                          [](const Shape& s) { return s.rotation == -90; });
+        EXPECT_GE(turned, 3);
+        expectBox(mixed[15], 157.16, 397.46, 27.90, 33.97);
+        EXPECT_EQ(layout.pictureSlots(3), (std::vector<int>{5, 7}));
+    }
+}
+
+TEST(PubSamples, TablesAndPageSizes) {
+    LUMETRA_REQUIRE_SAMPLES();
+    for (const char* name : {"10.0_tables.pub", "11.0_tables.pub", "11.0_table-merged.pub"}) {
+        SCOPED_TRACE(name);
+        const Layout layout = Layout::readFile(lumetra::drawing::test::sample(QLatin1String(name)));
+        ASSERT_FALSE(layout.pages()[0].shapes.empty());
+        const bool hasTable =
+            std::any_of(layout.pages()[0].shapes.begin(), layout.pages()[0].shapes.end(),
+                        [](const Shape& s) { return s.type == TypeTable && s.storedType == 201; });
+        EXPECT_TRUE(hasTable);
+    }
+    const Layout a4 =
+        Layout::readFile(lumetra::drawing::test::sample(QStringLiteral("12.0_fonts.pub")));
+    EXPECT_NEAR(a4.pageWidth(), 595.28, 0.01);
+    EXPECT_NEAR(a4.pageHeight(), 841.89, 0.01);
+}
+
+TEST(PubSamples, Publisher98And2000Layouts) {
+    LUMETRA_REQUIRE_SAMPLES();
+    const Layout layout =
+        Layout::readFile(lumetra::drawing::test::sample(QStringLiteral("8.5_pub98t1.pub")));
+    EXPECT_EQ(layout.version(), Version::Publisher2000);
+    EXPECT_EQ(layout.versionName(), QStringLiteral("98/2000"));
+    EXPECT_NEAR(layout.pageWidth(), 792, 0.01); // landscape letter
+    EXPECT_NEAR(layout.pageHeight(), 612, 0.01);
+    ASSERT_EQ(layout.pages().size(), 2u);
+    const auto& first = layout.pages()[0].shapes;
+    ASSERT_EQ(first.size(), 9u);
+    // A group of two rectangles and a picture: none of them is a slot.
+    EXPECT_EQ(first[0].type, TypeGroup);
+    ASSERT_EQ(first[0].children.size(), 3u);
+    EXPECT_EQ(first[0].children[0].autoShapeType, AutoShapeRectangle);
+    EXPECT_EQ(first[0].children[2].type, TypePicture);
+    EXPECT_TRUE(layout.pictureSlots().empty());
+    // Page 2 starts with a rectangle: a slot of that page.
+    EXPECT_EQ(layout.pictureSlots(1), (std::vector<int>{1}));
+    expectBox(layout.pages()[1].shapes[0], 47.52, 36.00, 216.48, 540.00);
+
+    // The page of zero-size prototype shapes is no document page.
+    for (const char* name : {"9.0_text-style.pub", "9.0_langs.pub"}) {
+        SCOPED_TRACE(name);
+        const Layout l = Layout::readFile(lumetra::drawing::test::sample(QLatin1String(name)));
+        ASSERT_EQ(l.pages().size(), 1u);
+        ASSERT_EQ(l.pages()[0].shapes.size(), 1u);
+        EXPECT_EQ(l.pages()[0].shapes[0].type, TypeTextBox);
+        EXPECT_GT(l.pages()[0].shapes[0].width, 100);
+        // libmspub still emits the prototype page, before page 1.
+        EXPECT_EQ(l.drawnPages(), (std::vector<int>{-1, 0}));
+    }
+}
+
+TEST(PubSamples, HidingAPageShapesTakesItOutOfLibmspubsPagesAsPredicted) {
+    LUMETRA_REQUIRE_SAMPLES();
+    for (const char* name : {"14.0_REG-TST2-pub2010.pub", "10.0_tables.pub", "8.5_pub98t1.pub",
+                             "8.5_wizard98.pub", "9.0_langs.pub"}) {
+        SCOPED_TRACE(name);
+        const QString path = lumetra::drawing::test::sample(QLatin1String(name));
+        const Layout layout = Layout::readFile(path);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (int p = 0; p < int(layout.pages().size()); ++p) {
+            const auto& shapes = layout.pages()[std::size_t(p)].shapes;
+            if (shapes.empty()) {
+                continue;
+            }
+            std::vector<int> all(shapes.size());
+            std::iota(all.begin(), all.end(), 0);
+            const std::vector<HiddenShapes> hidden{{p, all}};
+            const auto drawn = drawWithLibmspub(bytes, layout.hidePatches(p, all));
+            ASSERT_TRUE(drawn) << "page " << p;
+            EXPECT_EQ(drawn->size(), layout.drawnPages(hidden).size()) << "page " << p;
+            EXPECT_EQ(layout.drawnPosition(p, hidden), -1);
+        }
+    }
 }
