@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QPainter>
 
 namespace lumetra::drawing {
 
@@ -43,9 +44,7 @@ std::unique_ptr<LayoutPageDrawer> renderer(const PubBuilder& builder) {
 QByteArray twoColourPng() {
     QImage image(40, 20, QImage::Format_RGB32);
     image.fill(Qt::green);
-    for (int y = 0; y < 20; ++y)
-        for (int x = 20; x < 40; ++x)
-            image.setPixelColor(x, y, Qt::blue);
+    QPainter(&image).fillRect(20, 0, 20, 20, Qt::blue);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -62,7 +61,7 @@ PubItem filled(PubItem item, QRgb fill) {
 
 TEST(GeneratedLayout, ShapesTextAndPicturesLandInTheirBoxes) {
     PubBuilder b;
-    b.pageSize(400, 500);
+    b.pageSize(400, 750);
     auto& page = b.addPage();
     page.add(filled(PubItem::rectangle(50, 50, 100, 80), qRgb(255, 0, 0)));
     PubStyle outline;
@@ -72,9 +71,11 @@ TEST(GeneratedLayout, ShapesTextAndPicturesLandInTheirBoxes) {
     page.add(PubItem::rectangle(200, 50, 150, 80).styled(outline));
     page.addTextBox(50, 200, 300, 60, QStringLiteral("Prova di testo"));
     page.addPicture(100, 350, 200, 100, twoColourPng());
+    // 200 x 100 turned a quarter clockwise about its centre (200, 600): 100 wide, 200 high.
+    page.add(PubItem::picture(100, 550, 200, 100, twoColourPng()).rotated(90));
     auto r = renderer(b);
     ASSERT_TRUE(r);
-    EXPECT_EQ(r->pageSizePoints(), QSizeF(400, 500));
+    EXPECT_EQ(r->pageSizePoints(), QSizeF(400, 750));
     const QImage image = r->renderPage(0, kDpi);
     ASSERT_FALSE(image.isNull()) << r->lastError().toStdString();
 
@@ -87,22 +88,10 @@ TEST(GeneratedLayout, ShapesTextAndPicturesLandInTheirBoxes) {
     expectNoInk(image, {{0, 140, 400, 55}});
     expectColour(image, Qt::green, {{150, 400}}, 20);
     expectColour(image, Qt::blue, {{250, 400}}, 20);
-}
-
-TEST(GeneratedLayout, TurnedPicturesTurnWithTheirFrame) {
-    PubBuilder b;
-    b.pageSize(400, 400);
-    auto& page = b.addPage();
-    // 200 x 100 turned a quarter clockwise about its centre (200, 200): 100 wide, 200 high.
-    page.add(PubItem::picture(100, 150, 200, 100, twoColourPng()).rotated(90));
-    auto r = renderer(b);
-    ASSERT_TRUE(r);
-    const QImage image = r->renderPage(0, kDpi);
-    ASSERT_FALSE(image.isNull());
-    // The picture's left half (green) is on top now, its right half (blue) below.
-    expectColour(image, Qt::green, {{200, 140}}, 20);
-    expectColour(image, Qt::blue, {{200, 260}}, 20);
-    expectColour(image, Qt::white, {{130, 200}, {270, 200}});
+    // The turned picture's left half (green) is on top now, its right half (blue) below.
+    expectColour(image, Qt::green, {{200, 540}}, 20);
+    expectColour(image, Qt::blue, {{200, 660}}, 20);
+    expectColour(image, Qt::white, {{130, 600}, {270, 600}});
 }
 
 TEST(GeneratedLayout, HiddenShapesAndGroupsDisappear) {

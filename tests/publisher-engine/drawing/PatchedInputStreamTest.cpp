@@ -18,7 +18,7 @@ using namespace lumetra::pub;
 
 namespace {
 
-std::unique_ptr<librevenge::RVNGInputStream> sampleStream(const QString& name) {
+std::unique_ptr<librevenge::RVNGFileStream> sampleStream(const QString& name) {
     return std::make_unique<librevenge::RVNGFileStream>(
         QFile::encodeName(test::sample(name)).constData());
 }
@@ -33,12 +33,11 @@ std::set<std::string> names(librevenge::RVNGInputStream& s) {
 
 TEST(PatchedInputStream, HidesTheDocumentInformationStreams) {
     LUMETRA_REQUIRE_SAMPLES();
-    librevenge::RVNGFileStream plain(
-        QFile::encodeName(test::sample("10.0_metadata.pub")).constData());
-    const std::set<std::string> all = names(plain);
-    ASSERT_TRUE(plain.existsSubStream("SummaryInformation"));
+    const auto plain = sampleStream("10.0_metadata.pub");
+    const std::set<std::string> all = names(*plain);
+    ASSERT_TRUE(plain->existsSubStream("SummaryInformation"));
     std::unique_ptr<librevenge::RVNGInputStream> info(
-        plain.getSubStreamByName("\x05SummaryInformation"));
+        plain->getSubStreamByName("\x05SummaryInformation"));
     ASSERT_TRUE(info);
 
     PatchedInputStream wrapped(sampleStream("10.0_metadata.pub"), {});
@@ -59,17 +58,16 @@ TEST(PatchedInputStream, HidesTheDocumentInformationStreams) {
         std::unique_ptr<librevenge::RVNGInputStream> sub(wrapped.getSubStreamById(i));
         if (sub) {
             EXPECT_EQ(readWholeStream(wrapped, wrapped.subStreamName(i)),
-                      readWholeStream(plain, wrapped.subStreamName(i)));
+                      readWholeStream(*plain, wrapped.subStreamName(i)));
         }
     }
 }
 
 TEST(PatchedInputStream, AppliesPatchesToCopiesOfTheirStreamOnly) {
     LUMETRA_REQUIRE_SAMPLES();
-    librevenge::RVNGFileStream plain(
-        QFile::encodeName(test::sample("14.0_REG-TST2-pub2010.pub")).constData());
-    const std::vector<std::uint8_t> contents = readWholeStream(plain, "Contents");
-    const std::vector<std::uint8_t> escher = readWholeStream(plain, "Escher/EscherStm");
+    const auto plain = sampleStream("14.0_REG-TST2-pub2010.pub");
+    const std::vector<std::uint8_t> contents = readWholeStream(*plain, "Contents");
+    const std::vector<std::uint8_t> escher = readWholeStream(*plain, "Escher/EscherStm");
     ASSERT_GT(contents.size(), 100u);
 
     std::vector<StreamPatch> patches{
@@ -86,7 +84,7 @@ TEST(PatchedInputStream, AppliesPatchesToCopiesOfTheirStreamOnly) {
     EXPECT_EQ(patched, expected);
     EXPECT_EQ(readWholeStream(wrapped, "Escher/EscherStm"), escher);
     // The original stays as it was for the next reader.
-    EXPECT_EQ(readWholeStream(plain, "Contents"), contents);
+    EXPECT_EQ(readWholeStream(*plain, "Contents"), contents);
 }
 
 TEST(MemoryInputStream, ReadsAndSeeksLikeLibrevengesStreams) {

@@ -35,12 +35,6 @@ inline int inkedPixels(const QImage& image, const QRectF& area) {
     return n;
 }
 
-// A page rectangle in points mapped to pixels of an image rendered at `dpi`.
-inline QRectF pointsToPixels(const QRectF& points, double dpi) {
-    const double f = dpi / 72.0;
-    return QRectF(points.x() * f, points.y() * f, points.width() * f, points.height() * f);
-}
-
 inline bool near(QColor a, QColor b, int tolerance = 12) {
     return std::abs(a.red() - b.red()) <= tolerance &&
            std::abs(a.green() - b.green()) <= tolerance &&

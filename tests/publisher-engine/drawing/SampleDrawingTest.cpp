@@ -18,13 +18,14 @@ namespace {
 
 using test::darkPixels;
 using test::inkedPixels;
-using test::pointsToPixels;
 
 constexpr double kDpi = 96.0;
 
+// A shape's box in pixels of a page drawn at kDpi.
 QRectF shapeBox(const LayoutPageDrawer& r, int page, int shape) {
     const Shape& s = r.layout().pages()[std::size_t(page)].shapes[std::size_t(shape)];
-    return pointsToPixels(QRectF(s.left, s.top, s.width, s.height), kDpi);
+    const double f = kDpi / 72.0;
+    return QRectF(s.left * f, s.top * f, s.width * f, s.height * f);
 }
 
 std::unique_ptr<LayoutPageDrawer> openSample(const char* name) {
