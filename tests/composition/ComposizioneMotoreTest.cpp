@@ -131,13 +131,7 @@ public:
     bool Terminato() const { return applicazione_ && applicazione_->hasQuit(); }
     bool Mostrato() const { return applicazione_ && applicazione_->isViewShowing(); }
 
-    // The words of page p.
-    QStringList Parole(int pagina) const {
-        QStringList parole;
-        for (const ParolaPdf& p : ParoleDelPdf(Pdf(), pagina))
-            parole.append(p.testo);
-        return parole;
-    }
+    QStringList Parole(int pagina) const { return TestiDelPdf(Pdf(), pagina); }
 
     ::testing::AssertionResult ColoreIn(int pagina, QPointF punto, QColor atteso) {
         auto it = immagini_.find(pagina);

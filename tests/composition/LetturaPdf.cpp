@@ -7,18 +7,11 @@
 #include <QXmlStreamReader>
 
 namespace lumetra::composition::test {
-namespace {
 
-// What the poppler tool printed, or nothing when it failed.
-QByteArray Esegui(const QString& programma, const QStringList& argomenti) {
-    const testsupport::ProgramRun esito = testsupport::startProgram(programma, argomenti);
-    return esito.exitCode == 0 ? esito.output : QByteArray();
-}
-
-} // namespace
+using testsupport::runProgram;
 
 int PagineDelPdf(const QString& pdf) {
-    const QString info = QString::fromUtf8(Esegui(QStringLiteral("pdfinfo"), {pdf}));
+    const QString info = runProgram(QStringLiteral("pdfinfo"), {pdf});
     const auto m =
         QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
             .match(info);
@@ -26,10 +19,10 @@ int PagineDelPdf(const QString& pdf) {
 }
 
 std::vector<ParolaPdf> ParoleDelPdf(const QString& pdf, int pagina) {
-    const QByteArray xml =
-        Esegui(QStringLiteral("pdftotext"),
-               {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(pagina),
-                QStringLiteral("-l"), QString::number(pagina), pdf, QStringLiteral("-")});
+    const QString xml =
+        runProgram(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(pagina),
+                    QStringLiteral("-l"), QString::number(pagina), pdf, QStringLiteral("-")});
     std::vector<ParolaPdf> parole;
     QXmlStreamReader lettore(xml);
     while (!lettore.atEnd()) {
@@ -48,19 +41,26 @@ std::vector<ParolaPdf> ParoleDelPdf(const QString& pdf, int pagina) {
     return parole;
 }
 
+QStringList TestiDelPdf(const QString& pdf, int pagina) {
+    QStringList testi;
+    for (const ParolaPdf& parola : ParoleDelPdf(pdf, pagina))
+        testi.append(parola.testo);
+    return testi;
+}
+
 QImage PaginaDelPdf(const QString& pdf, int pagina, int dpi) {
     QTemporaryDir dir;
     const QString radice = dir.filePath(QStringLiteral("pagina"));
-    Esegui(QStringLiteral("pdftoppm"),
-           {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
-            QStringLiteral("-f"), QString::number(pagina), QStringLiteral("-l"),
-            QString::number(pagina), QStringLiteral("-singlefile"), pdf, radice});
+    runProgram(QStringLiteral("pdftoppm"),
+               {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                QStringLiteral("-f"), QString::number(pagina), QStringLiteral("-l"),
+                QString::number(pagina), QStringLiteral("-singlefile"), pdf, radice});
     return QImage(radice + QStringLiteral(".png"));
 }
 
 QStringList FontDelPdf(const QString& pdf) {
     const QStringList righe =
-        QString::fromUtf8(Esegui(QStringLiteral("pdffonts"), {pdf})).split(QLatin1Char('\n'));
+        runProgram(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));
     QStringList font;
     for (qsizetype i = 2; i < righe.size(); ++i) {
         const QString nome = righe[i].section(QLatin1Char(' '), 0, 0);

@@ -1,5 +1,6 @@
 #pragma once
-// Reading a PDF back with poppler-utils: page count, words with their boxes, rendered pages.
+// Reading a PDF back with poppler-utils: page count, words with their boxes, rendered pages. A
+// tool that fails fails the calling test.
 
 #include <QImage>
 #include <QString>
@@ -15,8 +16,9 @@ struct ParolaPdf {
 
 // -1 when the file cannot be read.
 int PagineDelPdf(const QString& pdf);
-// Words of page p (from 1), as pdftotext -bbox gives them.
+// Words of page p (from 1), as pdftotext -bbox gives them; their texts alone.
 std::vector<ParolaPdf> ParoleDelPdf(const QString& pdf, int pagina);
+QStringList TestiDelPdf(const QString& pdf, int pagina);
 // Page p rendered at `dpi`; a null image when it fails.
 QImage PaginaDelPdf(const QString& pdf, int pagina, int dpi);
 // Font names embedded in the file (pdffonts).

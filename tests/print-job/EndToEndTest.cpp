@@ -117,12 +117,7 @@ TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
     EXPECT_EQ(pages[0].size(), QSize(298, 421));
 
     // Captions: each code twice (under the picture and in its corner), on the right page.
-    QStringList words[2];
-    for (int p = 0; p < 2; ++p) {
-        for (const ParolaPdf& word : ParoleDelPdf(pdf, p + 1)) {
-            words[p] << word.testo;
-        }
-    }
+    const QStringList words[2] = {TestiDelPdf(pdf, 1), TestiDelPdf(pdf, 2)};
     for (int code = 101; code <= 104; ++code) {
         EXPECT_EQ(words[0].count(QStringLiteral("ART-%1").arg(code)), 2) << code;
     }
