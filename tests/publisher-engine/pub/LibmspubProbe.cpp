@@ -6,6 +6,8 @@
 #include <librevenge-stream/librevenge-stream.h>
 #include <librevenge/librevenge.h>
 
+#include <QPolygonF>
+
 #include <memory>
 
 namespace lumetra::pubtest {
@@ -42,13 +44,11 @@ public:
         if (!points || points->count() == 0 || pages.empty()) {
             return;
         }
-        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+        QPolygonF polygon;
         for (unsigned long i = 0; i < points->count(); ++i) {
-            const double x = inches((*points)[i]["svg:x"]) * 72;
-            const double y = inches((*points)[i]["svg:y"]) * 72;
-            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+            polygon << QPointF(inches((*points)[i]["svg:x"]), inches((*points)[i]["svg:y"])) * 72;
         }
-        pages.back().polygons.push_back(QRectF(x0, y0, x1 - x0, y1 - y0));
+        pages.back().polygons.push_back(polygon.boundingRect());
         if (bitmap_) {
             pages.back().pictureData.push_back(image_);
         }

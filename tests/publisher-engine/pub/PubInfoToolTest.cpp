@@ -2,9 +2,9 @@
 // PNG file (--png), errors in Italian with exit code 2.
 
 #include "PubBuilder.h"
+#include "TestImages.h"
 #include "TestProcess.h"
 
-#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -99,11 +99,8 @@ TEST(PubInfoTool, DrawsAPageAt96DpiUnlessAskedAndFailsWithExitCode2) {
     EXPECT_TRUE(missing.errors.contains(QStringLiteral("non esiste")))
         << missing.errors.toStdString();
 
-    const QString junk = dir.filePath(QStringLiteral("rotto.pub"));
-    QFile file(junk);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("non è un layout");
-    file.close();
+    const QString junk = lumetra::testimages::writeTextFile(
+        dir.filePath(QStringLiteral("rotto.pub")), QStringLiteral("non è un layout"));
     for (const QStringList& arguments :
          {QStringList{dir.path()},
           QStringList{junk, QStringLiteral("--png"), QStringLiteral("1"), png}}) {

@@ -99,9 +99,7 @@ struct OldChunk {
 
 QByteArray oldContents(const std::vector<OldChunk>& chunks, double widthPt, double heightPt) {
     QByteArray c(0x20, '\0');
-    c[0] = char(0xE8);
-    c[1] = char(0xAC);
-    c[2] = char(0x22);
+    setU32(c, 0, 0x0022ACE8); // the signature of 95/97 to 2000
     std::vector<std::uint32_t> offsets;
     for (const OldChunk& chunk : chunks) {
         offsets.push_back(std::uint32_t(c.size()));
