@@ -183,8 +183,8 @@ TEST(ComposizioneMotore, PaginaPienaSenzaPaginaVuotaInFondo) {
     EXPECT_EQ(l.Parole(1), QStringList{QStringLiteral("Catalogo")});
 }
 
-// The layout's later pages stay and come first; their rectangles are no slots. Slots follow
-// page 1's collection order, not their place on the page.
+// The layout's later pages stay and come first; their rectangles are no slots, nor is a rounded
+// rectangle. Slots follow page 1's collection order, not their place on the page.
 TEST(ComposizioneMotore, OrdineDellaCollezioneEAltrePagine) {
     Lavoro l({{Rettangolo(Slot(11)), Grigia(PubItem::roundedRectangle(216, 275, 150, 150)),
                Rettangolo(Slot(0))},
@@ -212,23 +212,6 @@ TEST(ComposizioneMotore, AnteprimaMostraSenzaStampare) {
     EXPECT_TRUE(l.contesto.messaggi.empty());
     EXPECT_TRUE(l.Mostrato());
     EXPECT_FALSE(l.Terminato());
-    EXPECT_FALSE(l.Stampato());
-}
-
-// Rounded rectangles, ovals and text boxes are no slots, nor are the rectangles of page 2.
-TEST(ComposizioneMotore, LayoutSenzaRettangoli) {
-    Lavoro l({{Grigia(PubItem::roundedRectangle(36, 80, 150, 150)),
-               Grigia(PubItem::oval(216, 80, 150, 150)), Testo(Slot(2), QStringLiteral("Titolo"))},
-              {Rettangolo(Slot(0))}});
-    l.Accoda(Nomi(2));
-
-    EXPECT_FALSE(ComponiDocumento(l.contesto, false));
-
-    ASSERT_EQ(l.contesto.messaggi.size(), 1u);
-    EXPECT_EQ(l.contesto.messaggi[0].testo,
-              QStringLiteral("Il file layout specificato non contiene nessun rettango dove "
-                             "inserire le immagini, controllare il file del Publischer"));
-    EXPECT_TRUE(l.Terminato());
     EXPECT_FALSE(l.Stampato());
 }
 

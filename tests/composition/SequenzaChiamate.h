@@ -77,6 +77,4 @@ struct LavoroFinto {
     ContestoRegistrato contesto;
 };
 
-class SequenzaChiamate : public ::testing::Test, public LavoroFinto {};
-
 } // namespace lumetra::composition::test

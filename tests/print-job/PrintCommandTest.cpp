@@ -115,7 +115,6 @@ TEST(AltezzaCodice, ReadsCommaAndPointTheSameOnEveryMachine) {
 TEST_F(PrintCommandTest, HeightIsCheckedFirstWithinItsLimits) {
     const std::pair<const char*, QString> cases[] = {{"0,2", M2},
                                                      {"9,1", M2},
-                                                     {"10", M2},
                                                      {"", M1},
                                                      {"abc", M1},
                                                      {"-1", M2},
