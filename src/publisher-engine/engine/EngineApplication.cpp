@@ -17,11 +17,13 @@ void EngineApplication::checkRunning() const {
     }
 }
 
-std::shared_ptr<Publisher::Document> EngineApplication::Open(const QString& fileName, bool readOnly,
-                                                             bool addToRecentFiles,
-                                                             int saveChanges) {
+// The layout is only ever read: it is opened read-only whatever the caller asks, kept off any
+// recent-files list, and never saved, so those three arguments change nothing.
+std::shared_ptr<Publisher::Document> EngineApplication::Open(const QString& fileName,
+                                                             bool /*readOnly*/,
+                                                             bool /*addToRecentFiles*/,
+                                                             int /*saveChanges*/) {
     checkRunning();
-    lastOpen_ = OpenArguments{readOnly, addToRecentFiles, saveChanges};
     auto layout = options_.loadLayout(fileName);
     if (!layout) {
         fail(runtime::ErrLayoutNonValido,

@@ -56,13 +56,6 @@ public:
     bool hasQuit() const { return quit_; }
     bool isViewShowing() const;
     void setViewVisible(bool visible);
-    // The arguments of the last Open, passed through unchanged.
-    struct OpenArguments {
-        bool readOnly = false;
-        bool addToRecentFiles = false;
-        int saveChanges = 0;
-    };
-    const OpenArguments& lastOpen() const { return lastOpen_; }
 
 private:
     void checkRunning() const;
@@ -70,7 +63,6 @@ private:
     EngineOptions options_;
     std::shared_ptr<EngineDocument> document_;
     std::shared_ptr<DocumentView> view_;
-    OpenArguments lastOpen_;
     bool quit_ = false;
 };
 

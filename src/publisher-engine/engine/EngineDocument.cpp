@@ -112,7 +112,6 @@ void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int 
     } else {
         record.printerName = printToDefaultPrinter(*this, record, &unreadable);
     }
-    lastPrint_ = record;
     reportUnreadable(unreadable);
 }
 

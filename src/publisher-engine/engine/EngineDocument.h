@@ -11,7 +11,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace lumetra::engine {
@@ -51,7 +50,6 @@ public:
     const EnginePage& page(int index) const { return *pages_.at(static_cast<std::size_t>(index)); }
     const std::vector<std::shared_ptr<EnginePage>>& pages() const { return pages_; }
     bool isClosed() const { return closed_; }
-    const std::optional<PrintRecord>& lastPrint() const { return lastPrint_; }
 
     // Throws when the document was closed.
     void checkOpen() const;
@@ -70,7 +68,6 @@ private:
     OutputSettings output_;
     std::vector<std::shared_ptr<EnginePage>> pages_;
     bool closed_ = false;
-    std::optional<PrintRecord> lastPrint_;
 };
 
 class EnginePages final : public Publisher::Pages {
