@@ -128,12 +128,10 @@ TEST(GeneratedLayout, MasterContentAppearsOnEveryPageUsingTheMaster) {
     auto& second = b.addPage();
     second.setMaster(master);
     second.addTextBox(50, 100, 200, 50, QStringLiteral("Seconda"));
-    auto& third = b.addPage(); // no shapes of its own
-    third.setMaster(master);
-    auto& plain = b.addPage(); // no master
+    b.addPage().setMaster(master); // no shapes of its own
+    auto& plain = b.addPage();     // no master
     plain.add(filled(PubItem::rectangle(50, 100, 100, 100), qRgb(255, 0, 0)));
-    auto& fifth = b.addPage(); // no shapes of its own either
-    fifth.setMaster(master);
+    b.addPage().setMaster(master); // no shapes of its own either
     auto r = renderer(b);
     ASSERT_TRUE(r);
     ASSERT_EQ(r->pageCount(), 5);
