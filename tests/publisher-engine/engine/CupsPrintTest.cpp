@@ -7,24 +7,23 @@
 
 #include "CupsQueue.h"
 #include "EngineErrors.h"
+#include "TestProcess.h"
 
 #include <gtest/gtest.h>
 
 using namespace lumetra::engine::test;
 using namespace lumetra::cupstest;
+using lumetra::testsupport::runProgram;
 
 TEST(CupsPrint, ARejectedJobIsAnErrorWithAnItalianDescription) {
     if (const QString reason = skipReason(); !reason.isEmpty()) {
         GTEST_SKIP() << reason.toStdString();
     }
     EngineFixture f(false);
-    run("cupsreject", {"-h", server(), "-r", "prova", Printer});
-    try {
-        f.document->PrintOut(-1, -1, QString(), 1, true);
-        ADD_FAILURE() << "a queue that rejects jobs printed";
-    } catch (const Publisher::Error& error) {
-        EXPECT_EQ(error.Number(), lumetra::runtime::ErrStampante);
-        EXPECT_TRUE(error.Description().contains("rifiutato")) << error.what();
-    }
-    run("cupsaccept", {"-h", server(), Printer});
+    runProgram("cupsreject", {"-h", server(), "-r", "prova", Printer});
+    QString why;
+    EXPECT_EQ(errorNumber([&] { f.document->PrintOut(-1, -1, QString(), 1, true); }, &why),
+              lumetra::runtime::ErrStampante);
+    EXPECT_TRUE(why.contains("rifiutato")) << why.toStdString();
+    runProgram("cupsaccept", {"-h", server(), Printer});
 }

@@ -23,19 +23,6 @@ namespace images = lumetra::testimages;
 
 namespace {
 
-int errorNumber(const std::function<void()>& action, QString* description = nullptr) {
-    try {
-        action();
-    } catch (const Publisher::Error& error) {
-        EXPECT_FALSE(error.Description().isEmpty());
-        if (description) {
-            *description = error.Description();
-        }
-        return error.Number();
-    }
-    return 0;
-}
-
 QRectF boxOf(const std::shared_ptr<Publisher::Shape>& shape) {
     return QRectF(shape->Left().Number(), shape->Top().Number(), shape->Width().Number(),
                   shape->Height().Number());

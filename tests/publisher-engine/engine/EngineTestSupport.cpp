@@ -1,12 +1,9 @@
 #include "EngineTestSupport.h"
 
-#include "TestProcess.h"
-
 #include "ComposedPagePainter.h"
 
 #include <QFile>
 #include <QPainter>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -28,11 +25,10 @@ std::shared_ptr<MemoryLayout> twoPageLayout() {
     return layout;
 }
 
-EngineFixture::EngineFixture(bool toPdf) : layout(twoPageLayout()) {
+EngineFixture::EngineFixture(bool toPdf, std::shared_ptr<MemoryLayout> memoryLayout)
+    : layout(std::move(memoryLayout)) {
     layoutFile = dir.filePath(QStringLiteral("layout.pub"));
-    QFile file(layoutFile);
-    file.open(QIODevice::WriteOnly);
-    file.close();
+    QFile(layoutFile).open(QIODevice::WriteOnly);
     pdfFile = dir.filePath(QStringLiteral("out.pdf"));
     EngineOptions options;
     options.loadLayout = memoryLayoutLoader(layout);
@@ -54,14 +50,17 @@ QImage renderPage(const EngineDocument& document, int index, double dpi, QString
     return image;
 }
 
-QString run(const QString& program, const QStringList& arguments) {
-    return testsupport::runProgram(program, arguments);
-}
-
-bool near(QRgb actual, QColor expected, int tolerance) {
-    return std::abs(qRed(actual) - expected.red()) <= tolerance &&
-           std::abs(qGreen(actual) - expected.green()) <= tolerance &&
-           std::abs(qBlue(actual) - expected.blue()) <= tolerance;
+int errorNumber(const std::function<void()>& action, QString* description) {
+    try {
+        action();
+    } catch (const Publisher::Error& error) {
+        EXPECT_FALSE(error.Description().isEmpty());
+        if (description) {
+            *description = error.Description();
+        }
+        return error.Number();
+    }
+    return 0;
 }
 
 int countPixels(const QImage& image, const QRect& area, QColor colour, int tolerance) {
@@ -69,7 +68,10 @@ int countPixels(const QImage& image, const QRect& area, QColor colour, int toler
     const QRect clipped = area.intersected(image.rect());
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
         for (int x = clipped.left(); x <= clipped.right(); ++x) {
-            if (near(image.pixel(x, y), colour, tolerance)) {
+            const QRgb pixel = image.pixel(x, y);
+            if (std::abs(qRed(pixel) - colour.red()) <= tolerance &&
+                std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
+                std::abs(qBlue(pixel) - colour.blue()) <= tolerance) {
                 ++count;
             }
         }

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace lumetra::engine::test {
@@ -23,8 +24,9 @@ inline constexpr double A4Height = 842.0;
 std::shared_ptr<MemoryLayout> twoPageLayout();
 
 struct EngineFixture {
-    // Printing goes to `pdfFile`, or (`toPdf` false) to the default printer.
-    explicit EngineFixture(bool toPdf = true);
+    // `layout` opened; printing goes to `pdfFile`, or (`toPdf` false) to the default printer.
+    explicit EngineFixture(bool toPdf = true,
+                           std::shared_ptr<MemoryLayout> layout = twoPageLayout());
     QString path(const QString& name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
@@ -39,11 +41,11 @@ struct EngineFixture {
 QImage renderPage(const EngineDocument& document, int index, double dpi,
                   QStringList* unreadable = nullptr);
 
-// Runs a program and returns its standard output; fails the test on a non-zero exit.
-QString run(const QString& program, const QStringList& arguments);
+// The number of the Publisher::Error `action` throws (0: none), its description (never empty)
+// in `description`.
+int errorNumber(const std::function<void()>& action, QString* description = nullptr);
 
-// Colour distance helpers.
-bool near(QRgb actual, QColor expected, int tolerance = 40);
+// The pixels of `area` within `tolerance` of `colour` in red, green and blue each.
 int countPixels(const QImage& image, const QRect& area, QColor colour, int tolerance = 40);
 
 } // namespace lumetra::engine::test
