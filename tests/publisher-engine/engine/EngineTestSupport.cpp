@@ -12,7 +12,7 @@
 namespace lumetra::engine::test {
 
 std::shared_ptr<MemoryLayout> twoPageLayout() {
-    auto layout = std::make_shared<MemoryLayout>(QSizeF(A4Width, A4Height));
+    auto layout = std::make_shared<MemoryLayout>(QSizeF(595, 842));
     const int first = layout->addPage();
     layout->addShape(
         first,

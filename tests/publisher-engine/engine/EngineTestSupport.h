@@ -16,9 +16,6 @@
 
 namespace lumetra::engine::test {
 
-inline constexpr double A4Width = 595.0;
-inline constexpr double A4Height = 842.0;
-
 // Page 1: an oval (no slot), then two rectangles, in that collection order; page 2: one
 // rectangle. Shapes are drawn filled: oval blue, rectangles red and green, page 2's grey.
 std::shared_ptr<MemoryLayout> twoPageLayout();

@@ -348,6 +348,9 @@ TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
     const Maker wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
     const Maker emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
     const Maker wpg = bytes("disegno.wpg", wpgDrawing());
+    const Maker damagedJpeg = [](Samples& s) {
+        return Made{images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))), {}};
+    };
     const QSize exported(188, 88);
     // A compound file's signature and an empty header: FlashPix and Picture It files are one.
     const QByteArray compound =
@@ -437,12 +440,7 @@ TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
                   QByteArray("GIF89a\xff\xff\xff\xff\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;",
                              29)),
             "troppo grande"),
-        bad(
-            "jpeg-danneggiato",
-            [](Samples& s) {
-                return Made{images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))), {}};
-            },
-            "leggibile"),
+        bad("jpeg-danneggiato", damagedJpeg, "leggibile"),
         bad("tiff-senza-dati", bytes("vuota.tif", QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
             "leggibile"),
         bad("pcx-troncato", from(c("buona.pcx"), "tronca.pcx", left(130)), "PCX"),
