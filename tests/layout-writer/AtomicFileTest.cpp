@@ -2,6 +2,7 @@
 // allowed, never writing through a symbolic link, and leaving no temporary file behind.
 
 #include "AtomicFile.h"
+#include "TestImages.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,8 @@ namespace {
 using lumetra::runtime::FileWriteResult;
 using lumetra::runtime::Replace;
 using lumetra::runtime::writeFileAtomically;
+using lumetra::testimages::readBytes;
+using lumetra::testimages::writeBytes;
 using Status = FileWriteResult::Status;
 
 enum class Before { Nothing, File, LinkToFile, DanglingLink, Folder, MissingFolder };
@@ -43,17 +46,6 @@ const Row Rows[] = {
     {"missing_folder", Before::MissingFolder, Replace::Never, Status::Failed, "non esiste", false},
 };
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 TEST(AtomicFile, WritesReplacesOrRefusesAsAskedAndLeavesNothingBehind) {
     const QByteArray fresh("nuovo layout");
     const QByteArray old("vecchio");
@@ -64,10 +56,10 @@ TEST(AtomicFile, WritesReplacesOrRefusesAsAskedAndLeavesNothingBehind) {
             dir.filePath(row.before == Before::MissingFolder ? QStringLiteral("manca/layout.pub")
                                                              : QStringLiteral("layout.pub"));
         const QString other = dir.filePath(QStringLiteral("altro.pub"));
-        put(other, old);
+        writeBytes(other, old);
         switch (row.before) {
         case Before::File:
-            put(target, old);
+            writeBytes(target, old);
             ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
             break;
         case Before::LinkToFile:
@@ -92,17 +84,17 @@ TEST(AtomicFile, WritesReplacesOrRefusesAsAskedAndLeavesNothingBehind) {
                 << result.message.toStdString();
         }
         if (row.targetIsNew) {
-            EXPECT_EQ(contents(target), fresh);
+            EXPECT_EQ(readBytes(target), fresh);
             EXPECT_FALSE(QFileInfo(target).isSymLink());
             // A replaced file keeps its permissions; a new one gets the usual ones.
             const auto permissions = QFileInfo(target).permissions();
             EXPECT_TRUE(permissions & QFile::ReadGroup);
             EXPECT_EQ(bool(permissions & QFile::ReadOther), row.before == Before::Nothing);
         } else if (row.before == Before::File) {
-            EXPECT_EQ(contents(target), old);
+            EXPECT_EQ(readBytes(target), old);
         }
         // The file a link points to is never written.
-        EXPECT_EQ(contents(other), old);
+        EXPECT_EQ(readBytes(other), old);
         // Only the files the row made are left.
         QStringList left =
             QDir(dir.path())

@@ -36,19 +36,6 @@ struct Row {
     const char* title;
 };
 
-GridOptions grid(QSizeF page, bool landscape, int rows, int columns, double margin, double spacing,
-                 const char* title = "") {
-    GridOptions o;
-    o.pageMm = page;
-    o.landscape = landscape;
-    o.rows = rows;
-    o.columns = columns;
-    o.marginMm = margin;
-    o.spacingMm = spacing;
-    o.title = QString::fromUtf8(title);
-    return o;
-}
-
 QSizeF mmPage(double w, double h) {
     return mm(0, 0, w, h).size();
 }
@@ -61,17 +48,20 @@ Row sheet(const char* name, Source source, const char* sheet, QSizeF page, int c
 
 const Row Rows[] = {
     {"A4_4x3_with_title", Source::Grid,
-     grid(QSizeF(210, 297), false, 4, 3, 10, 5, "Catalogo 2025 – Primavera"), "", mmPage(210, 297),
-     12, mm(10, 27, 60, 61.25), mm(140, 225.75, 60, 61.25), "Catalogo 2025 – Primavera"},
-    {"A3_landscape_2x5_no_spacing", Source::Grid, grid(QSizeF(297, 420), true, 2, 5, 15, 0), "",
-     mmPage(420, 297), 10, mm(15, 15, 78, 133.5), mm(327, 148.5, 78, 133.5), ""},
-    {"Letter_whole_page", Source::Grid, grid(QSizeF(215.9, 279.4), false, 1, 1, 0, 0), "",
-     QSizeF(612, 792), 1, QRectF(0, 0, 612, 792), QRectF(0, 0, 612, 792), ""},
+     GridOptions{QSizeF(210, 297), false, 4, 3, 10, 5, "Catalogo 2025 – Primavera"}, "",
+     mmPage(210, 297), 12, mm(10, 27, 60, 61.25), mm(140, 225.75, 60, 61.25),
+     "Catalogo 2025 – Primavera"},
+    {"A3_landscape_2x5_no_spacing", Source::Grid,
+     GridOptions{QSizeF(297, 420), true, 2, 5, 15, 0, ""}, "", mmPage(420, 297), 10,
+     mm(15, 15, 78, 133.5), mm(327, 148.5, 78, 133.5), ""},
+    {"Letter_whole_page", Source::Grid, GridOptions{QSizeF(215.9, 279.4), false, 1, 1, 0, 0, ""},
+     "", QSizeF(612, 792), 1, QRectF(0, 0, 612, 792), QRectF(0, 0, 612, 792), ""},
     {"custom_100x150_5x2_titled", Source::Grid,
-     grid(QSizeF(100, 150), false, 5, 2, 5, 2.5, "Prezzi"), "", mmPage(100, 150), 10,
+     GridOptions{QSizeF(100, 150), false, 5, 2, 5, 2.5, "Prezzi"}, "", mmPage(100, 150), 10,
      mm(5, 19.5, 43.75, 23.1), mm(51.25, 121.9, 43.75, 23.1), "Prezzi"},
-    {"A3_100x100_smallest_cells", Source::Grid, grid(QSizeF(297, 420), false, 100, 100, 0, 0), "",
-     mmPage(297, 420), 10000, mm(0, 0, 2.97, 4.2), mm(294.03, 415.8, 2.97, 4.2), ""},
+    {"A3_100x100_smallest_cells", Source::Grid,
+     GridOptions{QSizeF(297, 420), false, 100, 100, 0, 0, ""}, "", mmPage(297, 420), 10000,
+     mm(0, 0, 2.97, 4.2), mm(294.03, 415.8, 2.97, 4.2), ""},
     sheet("fixture_rectangles_mm", Source::Fixture, "Prova Rett-mm", mmPage(210, 297), 6,
           mm(15, 20, 80, 40), mm(105, 110, 80, 40)),
     sheet("fixture_equivalent_of_equivalent", Source::Fixture, "prova catena", mmPage(210, 297), 6,

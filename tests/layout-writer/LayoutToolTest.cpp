@@ -3,6 +3,7 @@
 
 #include "LayoutTestSupport.h"
 #include "Measures.h"
+#include "TestImages.h"
 #include "TestProcess.h"
 
 #include <QDir>
@@ -19,6 +20,8 @@
 namespace {
 
 using lumetra::layouttest::mm;
+using lumetra::testimages::readBytes;
+using lumetra::testimages::writeBytes;
 using lumetra::testsupport::ProgramRun;
 
 enum class Database { Fixture, Empty };
@@ -72,11 +75,6 @@ const Row Rows[] = {
     {"help", "--help", 0, "", "quadrato circoscritto"},
 };
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 ProgramRun layoutTool(const QStringList& arguments, const QString& database) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LUMETRA_ETICHETTE"), database);
@@ -97,11 +95,8 @@ TEST(LayoutTool, CommandsMessagesExitCodesAndFilesWritten) {
         }
         const QString existing = dir.filePath(QStringLiteral("esiste.pub"));
         const QString other = dir.filePath(QStringLiteral("altro.pub"));
-        for (const QString& path : {existing, other}) {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write("vecchio");
-        }
+        for (const QString& path : {existing, other})
+            writeBytes(path, "vecchio");
         const QString link = dir.filePath(QStringLiteral("collegamento.pub"));
         ASSERT_TRUE(QFile::link(other, link));
         QString written;
@@ -125,7 +120,7 @@ TEST(LayoutTool, CommandsMessagesExitCodesAndFilesWritten) {
         if (row.exitCode == 2) {
             EXPECT_TRUE(run.errors.contains(QStringLiteral("--help")));
         }
-        EXPECT_EQ(contents(other), QByteArray("vecchio"));
+        EXPECT_EQ(readBytes(other), QByteArray("vecchio"));
 
         if (row.slotCount >= 0) {
             const auto read = lumetra::layouttest::readLayout(written);
@@ -133,7 +128,7 @@ TEST(LayoutTool, CommandsMessagesExitCodesAndFilesWritten) {
             EXPECT_NEAR(read.pageWidth, row.page.width(), 0.01);
             EXPECT_NEAR(read.pageHeight, row.page.height(), 0.01);
         } else if (written == existing) {
-            EXPECT_EQ(contents(existing), QByteArray("vecchio"));
+            EXPECT_EQ(readBytes(existing), QByteArray("vecchio"));
         } else if (!written.isEmpty() && written != link) {
             EXPECT_FALSE(QFileInfo::exists(written));
         }
