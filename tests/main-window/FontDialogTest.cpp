@@ -36,17 +36,18 @@ TEST(FontDialog, OpensOnTheDrawnFamilyAndKeepsTheRequestedName) {
         mainwindow::Servizi servizi;
         servizi.messageBox = std::make_shared<doubles::ScriptedMessageBox>();
         mainwindow::frmLumetra window(servizi); // the real dialogs
-        QString shownFamily;
-        QString shownStyle;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            shownFamily = dialog->currentFont().family();
+            EXPECT_EQ(dialog->currentFont().family(), drawn);
             const QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
             ASSERT_GE(edits.size(), 2);
-            shownStyle = edits[1]->text(); // family, style, size, sample
+            const QString style = edits[1]->text(); // family, style, size, sample
+            EXPECT_FALSE(QFontDatabase::bold(drawn, style)) << style.toStdString();
+            EXPECT_FALSE(QFontDatabase::italic(drawn, style)) << style.toStdString();
             if (*row.choose != '\0' || row.bold) {
-                QFont font(*row.choose != '\0' ? QString::fromLatin1(row.choose) : shownFamily);
+                QFont font(*row.choose != '\0' ? QString::fromLatin1(row.choose)
+                                               : dialog->currentFont().family());
                 font.setBold(row.bold);
                 font.setPointSizeF(dialog->currentFont().pointSizeF());
                 dialog->setCurrentFont(font);
@@ -56,9 +57,6 @@ TEST(FontDialog, OpensOnTheDrawnFamilyAndKeepsTheRequestedName) {
         });
         window.cmdFont_Click();
 
-        EXPECT_EQ(shownFamily, drawn);
-        EXPECT_FALSE(QFontDatabase::bold(drawn, shownStyle)) << shownStyle.toStdString();
-        EXPECT_FALSE(QFontDatabase::italic(drawn, shownStyle)) << shownStyle.toStdString();
         EXPECT_EQ(window.dlgFont()->FontName, QString::fromLatin1(row.result));
         EXPECT_EQ(window.dlgFont()->FontBold, row.bold);
         EXPECT_FALSE(window.dlgFont()->FontItalic);

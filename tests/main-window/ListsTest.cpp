@@ -19,20 +19,7 @@
 
 using namespace lumetra;
 
-namespace {
-
-// The window on the local file system, with a hook to change a folder just before it is read.
-class Lists : public testsupport::WindowTest {
-protected:
-    void SetUp() override {
-        hooked = std::make_shared<doubles::HookedFileSystem>();
-        fileSystem = hooked;
-        WindowTest::SetUp();
-    }
-    std::shared_ptr<doubles::HookedFileSystem> hooked;
-};
-
-} // namespace
+using Lists = testsupport::WindowTest;
 
 TEST_F(Lists, ScanListsImageNamesByTheExtensionText) {
     const QString folder = folderWith({"a.JPG", "b.txt", "c", "d.jp", "e.tif", "f.tiff", "x.jpg/",
@@ -230,20 +217,19 @@ TEST_F(Lists, OddNamesAreListedInOrderOnlyWhenTheyCanBeFoundAgain) {
 }
 
 TEST_F(Lists, LayoutChoiceTakesOnlyPublisherNames) {
-    auto* layout = control<QLineEdit>("txtLayout");
-    dialogs->openAnswers = {QStringLiteral("/tmp/CATALOGO.PUB"),
-                            QStringLiteral("/tmp/catalogo.pub"), QStringLiteral("/tmp/layout.doc"),
-                            std::nullopt, QStringLiteral("/tmp/etichette")};
-    QTest::mouseClick(control<QPushButton>("cmdLayout"), Qt::LeftButton);
-    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/CATALOGO.PUB")); // the extension in any case
-    window->cmdLayout_Click();
-    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub"));
-    window->cmdLayout_Click();
-    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub")); // .doc ignored
-    window->cmdLayout_Click();
-    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/catalogo.pub")); // cancelled
-    window->cmdLayout_Click();
-    EXPECT_EQ(layout->text(), QStringLiteral("/tmp/etichette.pub")); // default extension
+    const std::pair<std::optional<QString>, const char*> choices[] = {
+        {"/tmp/CATALOGO.PUB", "/tmp/CATALOGO.PUB"}, // the extension in any case
+        {"/tmp/catalogo.pub", "/tmp/catalogo.pub"},
+        {"/tmp/layout.doc", "/tmp/catalogo.pub"}, // ignored
+        {std::nullopt, "/tmp/catalogo.pub"},      // cancelled
+        {"/tmp/etichette", "/tmp/etichette.pub"}, // default extension
+    };
+    for (const auto& [answer, shown] : choices) {
+        dialogs->openAnswers.push_back(answer);
+        QTest::mouseClick(control<QPushButton>("cmdLayout"), Qt::LeftButton);
+        EXPECT_EQ(control<QLineEdit>("txtLayout")->text(), QString::fromLatin1(shown))
+            << answer.value_or(QString()).toStdString();
+    }
     EXPECT_TRUE(messages->shown.empty());
 
     ASSERT_EQ(dialogs->openRequests.size(), 5u);

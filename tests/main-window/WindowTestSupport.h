@@ -1,6 +1,6 @@
 #pragma once
-// A real frmLumetra, offscreen, with scripted dialogs and message boxes, and helpers to reach its
-// controls by name.
+// A real frmLumetra, offscreen, with scripted dialogs and message boxes and a hook on the local
+// file system (to change a folder just before it is read); helpers reach its controls by name.
 
 #include "FileListModel.h"
 #include "PlatformDoubles.h"
@@ -23,9 +23,7 @@ protected:
         mainwindow::Servizi servizi;
         servizi.messageBox = messages;
         servizi.dialogHost = dialogs;
-        if (fileSystem) {
-            servizi.creaFileSystem = [fs = fileSystem] { return fs; };
-        }
+        servizi.creaFileSystem = [fs = hooked] { return fs; };
         servizi.creaPublisher = creaPublisher;
         window = std::make_unique<mainwindow::frmLumetra>(servizi);
     }
@@ -68,8 +66,9 @@ protected:
 
     std::shared_ptr<doubles::ScriptedMessageBox> messages;
     std::shared_ptr<doubles::ScriptedDialogHost> dialogs;
-    std::shared_ptr<platform::FileSystemObject> fileSystem; // set before SetUp to replace
-    Publisher::ApplicationFactory creaPublisher;            // set before SetUp to replace
+    std::shared_ptr<doubles::HookedFileSystem> hooked =
+        std::make_shared<doubles::HookedFileSystem>();
+    Publisher::ApplicationFactory creaPublisher; // set before SetUp to replace
     std::unique_ptr<mainwindow::frmLumetra> window;
     std::vector<std::unique_ptr<QTemporaryDir>> dirs;
 };
