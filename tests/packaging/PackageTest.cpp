@@ -98,18 +98,16 @@ struct InstalledFile {
 
 TEST_F(PackageTest, FilesStandInTheirStandardPlace) {
     std::vector<InstalledFile> rows{
-        {"bin/lumetra", "", 0},
-        {"bin/lumetra-componi", "", 0},
-        {"bin/lumetra-pubinfo", "", 0},
         {"share/applications/it.lumetra.Lumetra.desktop", "data/it.lumetra.Lumetra.desktop", 0},
         {"share/metainfo/it.lumetra.Lumetra.metainfo.xml", "data/it.lumetra.Lumetra.metainfo.xml",
          0},
         {"share/icons/hicolor/scalable/apps/lumetra.svg", "data/icons/lumetra.svg", 0},
-        {"share/man/man1/lumetra.1.gz", "", 0},
-        {"share/man/man1/lumetra-componi.1.gz", "", 0},
-        {"share/man/man1/lumetra-pubinfo.1.gz", "", 0},
         {"share/doc/lumetra/examples/catalogo-a4.pub", "examples/catalogo-a4.pub", 0},
         {"share/doc/lumetra/examples/foto/ART-1030.jpg", "examples/foto/ART-1030.jpg", 0}};
+    for (const QString program : {"lumetra", "lumetra-componi", "lumetra-pubinfo"}) {
+        rows.push_back({"bin/" + program, "", 0});
+        rows.push_back({"share/man/man1/" + program + ".1.gz", "", 0});
+    }
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
         rows.push_back(
             {QStringLiteral("share/icons/hicolor/%1x%1/apps/lumetra.png").arg(size), "", size});
@@ -163,12 +161,6 @@ TEST_F(PackageTest, NamesItselfAndItsVersion) {
 }
 
 // --- The unpacked programs and files in use -------------------------------------------------
-
-TEST_F(PackageTest, ComposerHelpsFromItsInstalledPath) {
-    const ProgramRun help = startProgram(installed("bin/lumetra-componi"), {"--help"});
-    EXPECT_EQ(help.exitCode, 0) << help.errors.toStdString();
-    EXPECT_TRUE(help.output.startsWith("Uso: lumetra-componi")) << help.output.toStdString();
-}
 
 // The sample job as its README gives it, from the installed example: 30 photos, three pages.
 TEST_F(PackageTest, ComposesTheInstalledExample) {

@@ -122,8 +122,6 @@ TEST(PaneLayout, TooSmallPanesNeitherFailNorClampButtons) {
 TEST(SizeLimits, RoundToEvenAndApplyOnlyLimitsThatAreSet) {
     EXPECT_EQ(platform::roundHalfEven(8422.5 / 15), 562);
     EXPECT_EQ(platform::roundHalfEven(8407.5 / 15), 560);
-    EXPECT_EQ(platform::roundHalfEven(8415.0 / 15), 561);
-    EXPECT_EQ(platform::roundHalfEven(4950.0 / 15), 330);
 
     geometry::objMinMaxInfo limits;
     geometry::MINMAXINFO info;

@@ -13,16 +13,12 @@ Unprivileged::Unprivileged() {
     if (::geteuid() != 0) {
         return;
     }
-    if (::setegid(nobody) != 0) {
-        enforced_ = false;
-        return;
-    }
-    if (::seteuid(nobody) != 0) {
+    // The group first: once the user is "nobody" it may no longer change its group.
+    dropped_ = ::setegid(nobody) == 0 && ::seteuid(nobody) == 0;
+    if (!dropped_) {
         (void)::setegid(0);
         enforced_ = false;
-        return;
     }
-    dropped_ = true;
 }
 
 Unprivileged::~Unprivileged() {

@@ -32,7 +32,6 @@ const std::vector<LayoutShape>& MemoryLayout::shapes(int pageIndex) const {
 
 void MemoryLayout::draw(QPainter& painter, int pageIndex, const std::vector<int>& hidden,
                         const QRectF& target) const {
-    ++drawCount_;
     if (pageIndex < 0 || pageIndex >= pageCount() || pageSize_.isEmpty()) {
         return;
     }

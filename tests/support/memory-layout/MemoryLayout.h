@@ -25,9 +25,6 @@ public:
     void draw(QPainter& painter, int pageIndex, const std::vector<int>& hidden,
               const QRectF& target) const override;
 
-    // How many times draw() ran (the drawing cache of the real layout makes this matter).
-    int drawCount() const { return drawCount_; }
-
 private:
     struct Page {
         std::vector<LayoutShape> shapes;
@@ -35,7 +32,6 @@ private:
     };
     QSizeF pageSize_;
     std::vector<Page> pages_;
-    mutable int drawCount_ = 0;
 };
 
 // A loader that hands out `layout` for every path that exists, and otherwise fails as the real
