@@ -49,9 +49,7 @@ TEST_F(Lists, MovesGoInReverseOrderAndArriveUnmarked) {
     auto* queue = window->lvwSelezionatiModel();
     auto* printed = window->lvwStampatiModel();
     auto* list = control<QTreeView>("lvwFile");
-    for (const int i : {1, 3, 5}) {
-        files->SetChecked(i, true);
-    }
+    files->CheckRows({1, 3, 5});
     list->selectionModel()->select(files->index(2, 0), QItemSelectionModel::Select);
     list->selectionModel()->select(files->index(4, 0), QItemSelectionModel::Select);
     list->selectionModel()->setCurrentIndex(files->index(4, 0), QItemSelectionModel::NoUpdate);
@@ -74,8 +72,7 @@ TEST_F(Lists, MovesGoInReverseOrderAndArriveUnmarked) {
     EXPECT_EQ(files->Count(), 0);
 
     // Back: the marked entries of the queue, last first, added at the end of the folder list.
-    queue->SetChecked(0, true);
-    queue->SetChecked(2, true);
+    queue->CheckRows({0, 2});
     QTest::mouseClick(control<QPushButton>("cmdRimuovi"), Qt::LeftButton);
     EXPECT_EQ(texts(files), QStringList({"b.jpg", "f.jpg"}));
     EXPECT_EQ(texts(queue), QStringList({"d.jpg", "e.jpg", "c.jpg", "a.jpg"}));

@@ -27,8 +27,10 @@ QString tool(const char* name) {
     return QStandardPaths::findExecutable(QString::fromLatin1(name));
 }
 
-// One package for the whole suite: building it is the slow part.
+// One package for the whole suite, built and unpacked on first use (building it is the slow
+// part), removed with its folder when the program ends; on failure `failed` or `skipped` says why.
 struct Package {
+    Package();
     QTemporaryDir dir;
     QString deb;
     QString root;   // where the package is unpacked
@@ -36,39 +38,35 @@ struct Package {
     QString skipped;
 };
 
-// Builds the package and unpacks it; on failure says why in `failed` or `skipped`.
-void build(Package* p) {
+Package::Package() {
     for (const char* needed : {"dpkg-deb", "dpkg-shlibdeps"}) {
         if (tool(needed).isEmpty()) {
-            p->skipped = QStringLiteral("%1 non è installato (pacchetto dpkg-dev): il pacchetto "
-                                        "Debian non si può costruire")
-                             .arg(QString::fromLatin1(needed));
+            skipped = QStringLiteral("%1 non è installato (pacchetto dpkg-dev): il pacchetto "
+                                     "Debian non si può costruire")
+                          .arg(QString::fromLatin1(needed));
             return;
         }
     }
-    const ProgramRun cpack = startProgram(
-        QStringLiteral(LUMETRA_CPACK),
-        {"--config", QStringLiteral(LUMETRA_CPACK_CONFIG), "-B", p->dir.filePath("deb")});
-    const QStringList debs = QDir(p->dir.filePath("deb")).entryList({"*.deb"}, QDir::Files);
+    const ProgramRun cpack =
+        startProgram(QStringLiteral(LUMETRA_CPACK),
+                     {"--config", QStringLiteral(LUMETRA_CPACK_CONFIG), "-B", dir.filePath("deb")});
+    const QStringList debs = QDir(dir.filePath("deb")).entryList({"*.deb"}, QDir::Files);
     if (cpack.exitCode != 0 || debs.size() != 1) {
         // The package takes every installed file: each must have been built.
-        p->failed = QStringLiteral("cpack (costruire prima tutto il progetto, cmake --build): ") +
-                    QString::fromUtf8(cpack.output) + cpack.errors;
+        failed = QStringLiteral("cpack (costruire prima tutto il progetto, cmake --build): ") +
+                 QString::fromUtf8(cpack.output) + cpack.errors;
         return;
     }
-    p->deb = p->dir.filePath(QStringLiteral("deb/") + debs.front());
-    p->root = p->dir.filePath("root");
-    const ProgramRun unpack = startProgram(tool("dpkg-deb"), {"-x", p->deb, p->root});
+    deb = dir.filePath(QStringLiteral("deb/") + debs.front());
+    root = dir.filePath("root");
+    const ProgramRun unpack = startProgram(tool("dpkg-deb"), {"-x", deb, root});
     if (unpack.exitCode != 0) {
-        p->failed = QStringLiteral("dpkg-deb -x: ") + unpack.errors;
+        failed = QStringLiteral("dpkg-deb -x: ") + unpack.errors;
     }
 }
 
 Package& package() {
-    // Removed with its folder when the program ends.
     static Package built;
-    static const bool done = (build(&built), true);
-    (void)done;
     return built;
 }
 
@@ -141,9 +139,12 @@ TEST_F(PackageTest, InstallsUnderUsrOnly) {
 
 // --- Control fields -------------------------------------------------------------------------
 
-// dpkg-shlibdeps read the libraries the programs are linked with; the plugins Qt loads at run
-// time are declared by hand.
-TEST_F(PackageTest, DependenciesAreDeclared) {
+// The name, version and section; dpkg-shlibdeps read the dependencies from the libraries the
+// programs are linked with, the plugins Qt loads at run time are declared by hand.
+TEST_F(PackageTest, NamesItselfAndDeclaresItsDependencies) {
+    EXPECT_EQ(control("Package"), QStringLiteral("lumetra"));
+    EXPECT_EQ(control("Version"), QStringLiteral("1.0.4"));
+    EXPECT_EQ(control("Section"), QStringLiteral("graphics"));
     QStringList declared;
     for (const QString& entry : control("Depends").split(QStringLiteral(", ")))
         declared << entry.section(QLatin1Char(' '), 0, 0);
@@ -152,12 +153,6 @@ TEST_F(PackageTest, DependenciesAreDeclared) {
           "libmspub-0.1-1", "librevenge-0.0-0", "libfontconfig1", "qt6-qpa-plugins"})
         EXPECT_TRUE(declared.contains(QString::fromLatin1(package)))
             << package << " in " << declared.join(", ").toStdString();
-}
-
-TEST_F(PackageTest, NamesItselfAndItsVersion) {
-    EXPECT_EQ(control("Package"), QStringLiteral("lumetra"));
-    EXPECT_EQ(control("Version"), QStringLiteral("1.0.4"));
-    EXPECT_EQ(control("Section"), QStringLiteral("graphics"));
 }
 
 // --- The unpacked programs and files in use -------------------------------------------------

@@ -26,12 +26,14 @@ FormControls controls() {
     return c;
 }
 
+const QSizeF Button(1095, 375);
+
 PaneControls pane(bool buttons) {
     PaneControls c;
     c.label = QRectF(0, 0, 1, 255);
     if (buttons) {
-        c.leftButton = QRectF(0, 0, 1095, 375);
-        c.rightButton = QRectF(0, 0, 1095, 375);
+        c.leftButton = QRectF(QPointF(), Button);
+        c.rightButton = QRectF(QPointF(), Button);
     }
     return c;
 }
@@ -85,8 +87,7 @@ TEST(FormResize, NegativeSizesSkipTheirStepOnly) {
 }
 
 TEST(PaneLayout, ButtonsAtTheBottomListBetweenColumnLessTheScrollBar) {
-    const QSizeF button(1095, 375);
-    const PaneControls file = geometry::PaneLayout(QSizeF(2700, 3900), button, 240, pane(true));
+    const PaneControls file = geometry::PaneLayout(QSizeF(2700, 3900), Button, 240, pane(true));
     EXPECT_EQ(file.label, QRectF(0, 0, 2700, 255));
     EXPECT_EQ(file.rightButton->topLeft(), QPointF(1545, 3465));
     EXPECT_EQ(file.leftButton->topLeft(), QPointF(60, 3465));
@@ -94,27 +95,25 @@ TEST(PaneLayout, ButtonsAtTheBottomListBetweenColumnLessTheScrollBar) {
     EXPECT_EQ(file.firstColumnWidth, 2460);
 
     // The printed-files pane has no buttons but keeps their strip.
-    const PaneControls printed = geometry::PaneLayout(QSizeF(2700, 3900), button, 240, pane(false));
+    const PaneControls printed = geometry::PaneLayout(QSizeF(2700, 3900), Button, 240, pane(false));
     EXPECT_EQ(printed.list, QRectF(0, 255, 2700, 3150));
     EXPECT_EQ(printed.firstColumnWidth, 2460);
     EXPECT_FALSE(printed.rightButton.has_value());
 
-    const PaneControls wider = geometry::PaneLayout(QSizeF(3000, 3900), button, 240, file);
+    const PaneControls wider = geometry::PaneLayout(QSizeF(3000, 3900), Button, 240, file);
     EXPECT_EQ(wider.rightButton->left() - file.rightButton->left(), 300);
     EXPECT_EQ(wider.leftButton->left(), 60);
     EXPECT_EQ(wider.firstColumnWidth - file.firstColumnWidth, 300);
 
     const PaneControls allowance =
-        geometry::PaneLayout(QSizeF(2700, 3900), button, 20.0 * 17, pane(true));
+        geometry::PaneLayout(QSizeF(2700, 3900), Button, 20.0 * 17, pane(true));
     EXPECT_EQ(allowance.firstColumnWidth, 2700 - 340);
 }
 
 TEST(PaneLayout, TooSmallPanesNeitherFailNorClampButtons) {
-    const PaneControls narrow =
-        geometry::PaneLayout(QSizeF(1000, 3900), QSizeF(1095, 375), 240, pane(true));
+    const PaneControls narrow = geometry::PaneLayout(QSizeF(1000, 3900), Button, 240, pane(true));
     EXPECT_EQ(narrow.rightButton->left(), -155);
-    const PaneControls crushed =
-        geometry::PaneLayout(QSizeF(100, 300), QSizeF(1095, 375), 240, pane(true));
+    const PaneControls crushed = geometry::PaneLayout(QSizeF(100, 300), Button, 240, pane(true));
     EXPECT_EQ(crushed.list.height(), 0);
     EXPECT_EQ(crushed.firstColumnWidth, 0);
 }
