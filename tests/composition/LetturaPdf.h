@@ -14,10 +14,11 @@ struct ParolaPdf {
     double xMin = 0, yMin = 0, xMax = 0, yMax = 0; // points, from the page's top-left corner
 };
 
-// -1 when the file cannot be read.
+// -1 when the file cannot be read (and the calling test fails).
 int PagineDelPdf(const QString& pdf);
-// Words of page p (from 1), as pdftotext -bbox gives them; their texts alone.
+// Words of page p (from 1), as pdftotext -bbox gives them.
 std::vector<ParolaPdf> ParoleDelPdf(const QString& pdf, int pagina);
+// The same words' texts alone, in order.
 QStringList TestiDelPdf(const QString& pdf, int pagina);
 // Page p rendered at `dpi`; a null image when it fails.
 QImage PaginaDelPdf(const QString& pdf, int pagina, int dpi);
