@@ -1,13 +1,13 @@
 // Pictures, format by format: raster samples made here by ImageMagick, netpbm and gzip from one
 // picture of known colours (red above, blue below); drawings (EPS through Ghostscript, WMF and EMF
-// as SVG, WordPerfect graphics through librevenge) made by Ghostscript, ImageMagick and LibreOffice
-// from one drawing (red on the left half; blue above and green below on the right), or written by
-// their documented structure. Each is drawn into a box of a grey page, also on several threads at
-// once, and read back at probe points (colour-managed ones against ImageMagick converting with the
-// same profiles); drawings but EPS must reach a PDF as vectors. Bad files of each format are
-// refused with their message. Damaged but partly readable pictures, pictures too large,
-// decompression bombs and random bytes behind a WMF or CorelDRAW signature are lumetra-componi's
-// bad-input rows (InputErrati).
+// as SVG, WordPerfect graphics and CorelDRAW through librevenge) made by Ghostscript, ImageMagick
+// and LibreOffice from one drawing (red on the left half; blue above and green below on the right),
+// or written by their structure (WPG's documented one, CorelDRAW's as libcdr reads it). Each is
+// drawn into a box of a grey page, also on several threads at once, and read back at probe points
+// (colour-managed ones against ImageMagick converting with the same profiles); drawings but EPS
+// must reach a PDF as vectors. Bad files of each format are refused with their message. Damaged but
+// partly readable pictures, pictures too large, decompression bombs and random bytes behind a WMF
+// or CorelDRAW signature are lumetra-componi's bad-input rows (InputErrati).
 
 #include "PictureImport.h"
 #include "TestImages.h"
@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <future>
 #include <iostream>
@@ -342,12 +343,55 @@ QByteArray wpgDrawing() {
     return b;
 }
 
+// ---- CorelDRAW ----------------------------------------------------------------------------
+
+// A CorelDRAW 5 file written by the RIFF structure libcdr reads (version 5: 16-bit coordinates
+// in 1/1000 inch from the middle of the page, y upwards; record headers in 16-bit words): RIFF
+// "CDR5" holding a "doc " list with the page size (mcfg, 2 x 1 inch) and a fill list (filc) of
+// three solid RGB fills (fild: 1 red, 2 blue, 3 green), then a page list of three objects (obj),
+// each a rectangle (loda: its length, two arguments and where their offsets and their types, last
+// to first, are; type 1; width, height, corner radius and fill, no outline) placed by its
+// transform (trfl list: one trfd, a matrix of six doubles, offsets in 1/1000 inch).
+QByteArray cdrDrawing() {
+    auto le = [](std::initializer_list<qint64> values, int size) {
+        QByteArray b;
+        for (const qint64 v : values)
+            for (int i = 0; i < size; ++i)
+                b += char(v >> (8 * i));
+        return b;
+    };
+    auto u16 = [&](std::initializer_list<qint64> values) { return le(values, 2); };
+    auto chunk = [&](const char* id, const QByteArray& data) {
+        return QByteArray(id, 4) + le({data.size()}, 4) + data;
+    };
+    auto list = [&](const char* type, const QByteArray& data) {
+        return chunk("LIST", QByteArray(type, 4) + data);
+    };
+    QByteArray fills, objects;
+    const int rectangles[3][6] = {{1, 0xff0000, -1000, -500, 1000, 1000},
+                                  {2, 0x0000ff, 0, 0, 1000, 500},
+                                  {3, 0x00a000, 0, -500, 1000, 500}};
+    for (const auto& [fill, rgb, x, y, w, h] : rectangles) {
+        fills += chunk("fild", le({fill}, 4) + u16({1, 0, 5, 0, 0, 0}) + le({rgb}, 4));
+        const QByteArray shape =
+            u16({28, 2, 20, 24, 1, w, h, 0}) + le({fill}, 4) + u16({10, 16, 0x14, 0x1e});
+        QByteArray move = u16({58, 1, 6, 8, 8});
+        for (const double v : {1.0, 0.0, double(x), 0.0, 1.0, double(y)})
+            move += le({std::bit_cast<qint64>(v)}, 8);
+        objects += list("obj ", chunk("loda", shape) + list("trfl", chunk("trfd", move)));
+    }
+    const QByteArray document =
+        list("doc ", chunk("mcfg", u16({2000, 1000})) + list("filc", fills));
+    return chunk("RIFF", "CDR5" + document + list("page", objects));
+}
+
 // Every row: a picture drawn into its box and checked, or a bad file refused.
 TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
     const Maker handEps = bytes("a-mano.eps", epsText(true));
     const Maker wmf = [](Samples& s) { return libreOffice(s, QStringLiteral("wmf")); };
     const Maker emf = [](Samples& s) { return libreOffice(s, QStringLiteral("emf")); };
     const Maker wpg = bytes("disegno.wpg", wpgDrawing());
+    const Maker cdr = bytes("disegno.cdr", cdrDrawing());
     const Maker damagedJpeg = [](Samples& s) {
         return Made{images::writeDamagedJpeg(s.path(QStringLiteral("rotta.jpg"))), {}};
     };
@@ -433,6 +477,9 @@ TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
         {"wpg1", wpg, "WPG", QSize(144, 72)},
         bad("wpg-troncato", from(wpg, "troncato.wpg", left(22))),
         bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),
+        {"cdr5", cdr, "CDR", QSize(144, 72)},
+        bad("cdr-troncato", from(cdr, "troncato.cdr", truncated)),
+        bad("cdr-spazzatura", bytes("spazzatura.cdr", cdrDrawing().left(12) + garbage(3000))),
         bad("testo-come-png", bytes("nota.png", "non un'immagine"), "formato conosciuto"),
         bad("png-troncato", from(c("buona.png"), "tronca.png", left(60)), "leggibile"),
         bad("gif-schermo-di-65535-x-65535",
