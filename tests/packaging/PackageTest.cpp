@@ -3,11 +3,11 @@
 // running from the unpacked paths (the sample job composed into a PDF), and the desktop entry,
 // AppStream metainfo and man pages accepted by their validators.
 
+#include "TestImages.h"
 #include "TestProcess.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
@@ -118,10 +118,9 @@ TEST_F(PackageTest, FilesStandInTheirStandardPlace) {
             EXPECT_TRUE(file.isExecutable());
         }
         if (!row.source.isEmpty()) {
-            QFile copy(file.filePath());
-            QFile original(QStringLiteral(LUMETRA_SOURCE_DIR "/") + row.source);
-            ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
-            EXPECT_EQ(copy.readAll(), original.readAll());
+            EXPECT_EQ(lumetra::testimages::readBytes(file.filePath()),
+                      lumetra::testimages::readBytes(QStringLiteral(LUMETRA_SOURCE_DIR "/") +
+                                                     row.source));
         }
         if (row.iconSize > 0) {
             const QImage icon(file.filePath());

@@ -5,6 +5,7 @@
 #include "EngineTestSupport.h"
 
 #include "EngineErrors.h"
+#include "TestImages.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -23,10 +24,9 @@ struct FileState {
 };
 
 FileState stateOf(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return {QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256),
-            QFileInfo(path).lastModified()};
+    return {
+        QCryptographicHash::hash(lumetra::testimages::readBytes(path), QCryptographicHash::Sha256),
+        QFileInfo(path).lastModified()};
 }
 
 } // namespace

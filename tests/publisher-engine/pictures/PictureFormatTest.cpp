@@ -90,8 +90,13 @@ struct Samples {
     }
 };
 
-QByteArray bytesOf(std::initializer_list<char> bytes) {
-    return QByteArray(bytes.begin(), qsizetype(bytes.size()));
+// The values as little-endian numbers of `size` bytes each.
+QByteArray littleEndian(std::initializer_list<qint64> values, int size) {
+    QByteArray b;
+    for (const qint64 v : values)
+        for (int i = 0; i < size; ++i)
+            b += char(v >> (8 * i));
+    return b;
 }
 
 QByteArray garbage(qsizetype size) {
@@ -279,12 +284,10 @@ Made dosEps(Samples& s, bool pointOutside) {
         return preview;
     }
     const QByteArray postScript = epsText(true), tiff = images::readBytes(preview.file);
-    auto u32 = [](quint32 v) {
-        return bytesOf({char(v), char(v >> 8), char(v >> 16), char(v >> 24)});
-    };
-    QByteArray bytes = "\xc5\xd0\xd3\xc6" + u32(pointOutside ? 1000000 : 30) +
-                       u32(quint32(postScript.size())) + u32(0) + u32(0) +
-                       u32(quint32(30 + postScript.size())) + u32(quint32(tiff.size())) +
+    QByteArray bytes = "\xc5\xd0\xd3\xc6" +
+                       littleEndian({pointOutside ? 1000000 : 30, postScript.size(), 0, 0,
+                                     30 + postScript.size(), tiff.size()},
+                                    4) +
                        QByteArray("\xff\xff", 2);
     bytes += postScript + tiff;
     return s.write(pointOutside ? QStringLiteral("dos-fuori.eps") : QStringLiteral("dos.eps"),
@@ -324,7 +327,7 @@ Made libreOffice(Samples& s, const QString& format) {
 // 3 green), no outline, and three filled rectangles (lower-left origin), then End WPG.
 QByteArray wpgDrawing() {
     QByteArray b("\xffWPC\x10\x00\x00\x00\x01\x16\x01\x00\x00\x00\x00\x00", 16);
-    auto u16 = [](int v) { return bytesOf({char(v & 0xff), char(v >> 8)}); };
+    auto u16 = [](qint64 v) { return littleEndian({v}, 2); };
     auto record = [&](int type, const QByteArray& data) {
         b += char(type);
         b += char(data.size());
@@ -336,7 +339,7 @@ QByteArray wpgDrawing() {
     const int rectangles[3][5] = {
         {1, 0, 0, 1200, 1200}, {2, 1200, 600, 1200, 600}, {3, 1200, 0, 1200, 600}};
     for (const auto& [colour, x, y, w, h] : rectangles) {
-        record(0x01, bytesOf({'\x01', char(colour)}));
+        record(0x01, littleEndian({1, colour}, 1));
         record(0x07, u16(x) + u16(y) + u16(w) + u16(h));
     }
     record(0x10, {});
@@ -353,16 +356,9 @@ QByteArray wpgDrawing() {
 // to first, are; type 1; width, height, corner radius and fill, no outline) placed by its
 // transform (trfl list: one trfd, a matrix of six doubles, offsets in 1/1000 inch).
 QByteArray cdrDrawing() {
-    auto le = [](std::initializer_list<qint64> values, int size) {
-        QByteArray b;
-        for (const qint64 v : values)
-            for (int i = 0; i < size; ++i)
-                b += char(v >> (8 * i));
-        return b;
-    };
-    auto u16 = [&](std::initializer_list<qint64> values) { return le(values, 2); };
-    auto chunk = [&](const char* id, const QByteArray& data) {
-        return QByteArray(id, 4) + le({data.size()}, 4) + data;
+    auto u16 = [](std::initializer_list<qint64> values) { return littleEndian(values, 2); };
+    auto chunk = [](const char* id, const QByteArray& data) {
+        return QByteArray(id, 4) + littleEndian({data.size()}, 4) + data;
     };
     auto list = [&](const char* type, const QByteArray& data) {
         return chunk("LIST", QByteArray(type, 4) + data);
@@ -372,12 +368,13 @@ QByteArray cdrDrawing() {
                                   {2, 0x0000ff, 0, 0, 1000, 500},
                                   {3, 0x00a000, 0, -500, 1000, 500}};
     for (const auto& [fill, rgb, x, y, w, h] : rectangles) {
-        fills += chunk("fild", le({fill}, 4) + u16({1, 0, 5, 0, 0, 0}) + le({rgb}, 4));
+        fills += chunk("fild",
+                       littleEndian({fill}, 4) + u16({1, 0, 5, 0, 0, 0}) + littleEndian({rgb}, 4));
         const QByteArray shape =
-            u16({28, 2, 20, 24, 1, w, h, 0}) + le({fill}, 4) + u16({10, 16, 0x14, 0x1e});
+            u16({28, 2, 20, 24, 1, w, h, 0}) + littleEndian({fill}, 4) + u16({10, 16, 0x14, 0x1e});
         QByteArray move = u16({58, 1, 6, 8, 8});
         for (const double v : {1.0, 0.0, double(x), 0.0, 1.0, double(y)})
-            move += le({std::bit_cast<qint64>(v)}, 8);
+            move += littleEndian({std::bit_cast<qint64>(v)}, 8);
         objects += list("obj ", chunk("loda", shape) + list("trfl", chunk("trfd", move)));
     }
     const QByteArray document =

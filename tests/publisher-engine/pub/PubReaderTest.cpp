@@ -14,9 +14,9 @@
 #include "PubBuilder.h"
 #include "PubStreams.h"
 #include "Samples.h"
+#include "TestImages.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QtEndian>
@@ -550,11 +550,9 @@ TEST(PubSamples, HidingAPageShapesTakesItOutOfLibmspubsPagesAsPredicted) {
     for (const char* name : {"14.0_REG-TST2-pub2010.pub", "10.0_tables.pub", "8.5_pub98t1.pub",
                              "8.5_wizard98.pub", "9.0_langs.pub"}) {
         SCOPED_TRACE(name);
-        const QString path = lumetra::drawing::test::sample(QLatin1String(name));
-        const Layout layout = Layout::readFile(path);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes =
+            lumetra::testimages::readBytes(lumetra::drawing::test::sample(QLatin1String(name)));
+        const Layout layout = read(bytes);
         for (int p = 0; p < int(layout.pages().size()); ++p) {
             const auto& shapes = layout.pages()[std::size_t(p)].shapes;
             if (shapes.empty()) {
