@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "SystemErrors.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -41,7 +43,7 @@ QString systemError(int error) {
     case EIO:
         return QStringLiteral("errore di scrittura sul disco");
     default:
-        return QString::fromLocal8Bit(std::strerror(error));
+        return systemErrorText(error);
     }
 }
 
