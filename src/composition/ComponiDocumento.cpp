@@ -5,6 +5,7 @@
 #include "PercorsoFile.h"
 
 #include <QHash>
+#include <QStringList>
 
 #include <cmath>
 #include <cstdint>
@@ -89,10 +90,8 @@ public:
             return Pulizia();
         }
         try {
-            if (ComponiPagine()) {
-                StampaOVisualizza();
+            if (ComponiPagine() && StampaOVisualizza())
                 RiferisciDanni();
-            }
         } catch (...) {
             return GestoreErroreNonPrevisto(GuastoCorrente());
         }
@@ -212,11 +211,11 @@ private:
                 ++inserite;
             } catch (const Error& e) {
                 c_.ImmagineNonInserita(c_.TestoSelezionato(i), e.Description());
-                if (!GestoreErroreImmagine(i))
+                if (!GestoreErroreImmagine(c_.TestoSelezionato(i)))
                     return false;
             } catch (...) {
                 c_.ImmagineNonInserita(c_.TestoSelezionato(i), QString());
-                if (!GestoreErroreImmagine(i))
+                if (!GestoreErroreImmagine(c_.TestoSelezionato(i)))
                     return false;
             }
             if (usati_ == static_cast<int>(slot_.size())) {
@@ -263,13 +262,14 @@ private:
         ++usati_;
     }
 
-    // 'Ok' skips the file and keeps its slot for the next one; 'Annulla' ends the job.
-    bool GestoreErroreImmagine(int i) {
+    // 'Ok' skips the file (while placing, its slot goes to the next one; at printing, its box
+    // stays empty); 'Annulla' ends the job.
+    bool GestoreErroreImmagine(const QString& nome) {
         const QString messaggio =
             QStringLiteral("Impossibile aprire il file immagine specificato: '%1'. Prememere 'Ok' "
                            "per ignorare il file e proseguire, 'Annulla' per terminare "
                            "l'operazione")
-                .arg(c_.TestoSelezionato(i));
+                .arg(nome);
         return c_.MsgBox(messaggio, runtime::vbExclamationOKCancel, runtime::ApplicationTitle) ==
                runtime::vbOK;
     }
@@ -283,8 +283,9 @@ private:
         return false;
     }
 
-    // Stage 3.
-    void StampaOVisualizza() {
+    // Stage 3. Gives false when the job ends at the clean-up point instead: 'Annulla' at a
+    // picture that could not be drawn.
+    bool StampaOVisualizza() {
         if (anteprima_) {
             fase_ = QStringLiteral("Impossibile visualizzare le pagine del documento");
             app_->ActiveWindow()->SetVisible(true);
@@ -292,9 +293,47 @@ private:
             fase_ = QStringLiteral("Impossibile stampare il documento");
             c_.ImpostaInformazioni(QStringLiteral("Stampa documento in corso..."));
             const int copie = NumeroCopie(c_.TestoCopie());
-            app_->ActiveDocument()->PrintOut(-1, -1, QString(), copie, true);
+            if (!Stampa(copie))
+                return false;
         }
         risultato_ = true;
+        return true;
+    }
+
+    // PrintOut. A picture that the engine could not draw fails it with nothing printed; each
+    // such picture is handled as one that could not be placed, and after 'Ok' to every one the
+    // document is printed again, their boxes left empty. Another error goes to the caller.
+    bool Stampa(int copie) {
+        for (;;) {
+            try {
+                app_->ActiveDocument()->PrintOut(-1, -1, QString(), copie, true);
+                return true;
+            } catch (const Error& e) {
+                if (e.Number() != runtime::ErrImmagineNonValida)
+                    throw;
+                const std::vector<Publisher::PictureWarning> nuove = NonDisegnate();
+                if (nuove.empty())
+                    throw;
+                for (const auto& avviso : nuove) {
+                    const QString nome = percorsi_.value(avviso.FileName, avviso.FileName);
+                    c_.ImmagineNonInserita(nome, avviso.Description);
+                    if (!GestoreErroreImmagine(nome))
+                        return false;
+                }
+            }
+        }
+    }
+
+    // The pictures the engine could not draw and that were not yet asked about.
+    std::vector<Publisher::PictureWarning> NonDisegnate() {
+        std::vector<Publisher::PictureWarning> nuove;
+        for (auto& avviso : doc_->PictureWarnings()) {
+            if (avviso.NotDrawn && !nonDisegnate_.contains(avviso.FileName)) {
+                nonDisegnate_.append(avviso.FileName);
+                nuove.push_back(std::move(avviso));
+            }
+        }
+        return nuove;
     }
 
     // The pictures the engine found damaged, told by their entry text. Only a report: a failure
@@ -306,9 +345,11 @@ private:
         } catch (...) {
             return;
         }
-        for (const auto& avviso : avvisi)
-            c_.ImmagineDanneggiata(percorsi_.value(avviso.FileName, avviso.FileName),
-                                   avviso.Description);
+        for (const auto& avviso : avvisi) {
+            if (!avviso.NotDrawn)
+                c_.ImmagineDanneggiata(percorsi_.value(avviso.FileName, avviso.FileName),
+                                       avviso.Description);
+        }
     }
 
     // Stage 4, the clean-up point. After printing, a failure to close the document or quit is
@@ -348,6 +389,7 @@ private:
     std::shared_ptr<Publisher::Document> doc_;
     std::vector<std::int32_t> slot_;
     QHash<QString, QString> percorsi_; // path given to AddPicture -> entry text
+    QStringList nonDisegnate_;         // pictures the engine could not draw, as asked about
     int usati_ = 0;
     int contatorePagine_ = 0;
     bool risultato_ = false;

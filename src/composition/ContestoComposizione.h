@@ -56,10 +56,11 @@ public:
     virtual void ImpostaValoreProgresso(float valore) = 0;
     virtual void ImpostaProgressoVisibile(bool visibile) = 0;
 
-    // A queued picture could not be placed: its entry text and why, in Italian (the engine's
-    // description: missing, damaged, a format that cannot be read). Called just before the image
-    // error message; the window has nothing to add to that message and ignores it, headless
-    // front ends report the file and the reason.
+    // A queued picture could not be placed, or could not be drawn when the document was
+    // printed: its entry text and why, in Italian (the engine's description: missing, damaged, a
+    // format that cannot be read). Called just before the image error message; the window has
+    // nothing to add to that message and ignores it, headless front ends report the file and
+    // the reason.
     virtual void ImmagineNonInserita(const QString& nome, const QString& motivo) {
         (void)nome;
         (void)motivo;

@@ -166,23 +166,28 @@ public:
     virtual std::shared_ptr<Page> Add(int count, int after, int duplicateObjectsOnPage) = 0;
 };
 
-// A picture placed although its file is damaged (a photo cut short: what it holds is drawn).
+// A placed picture whose file is damaged (a photo cut short: what it holds is drawn), or, with
+// NotDrawn, one that could not be drawn at all when the document was printed.
 struct PictureWarning {
-    QString FileName;    // as given to AddPicture
-    QString Description; // Italian: what is wrong with it
+    QString FileName;      // as given to AddPicture
+    QString Description;   // Italian: what is wrong with it
+    bool NotDrawn = false; // its box is left empty
 };
 
 class Document {
 public:
     virtual ~Document() = default;
     virtual std::shared_ptr<Publisher::Pages> Pages() = 0;
-    // from/to -1: every page; printToFile "": the printer.
+    // from/to -1: every page; printToFile "": the printer. A picture that cannot be drawn fails
+    // it with ErrImmagineNonValida, nothing printed or written, and is listed by
+    // PictureWarnings as NotDrawn; a PrintOut after that leaves its box empty (a picture that
+    // newly fails fails it again).
     virtual void PrintOut(int from, int to, const QString& printToFile, int copies,
                           bool collate) = 0;
     virtual void Close() = 0; // never saves
     // The pictures of the document found damaged so far: when they were added and, after
-    // PrintOut, when they were drawn; one entry a file. An engine that tells nothing of the
-    // kind gives none.
+    // PrintOut, when they were drawn, and those that could not be drawn; one entry a file. An
+    // engine that tells nothing of the kind gives none.
     virtual std::vector<PictureWarning> PictureWarnings() { return {}; }
 };
 
