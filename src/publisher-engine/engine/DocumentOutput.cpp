@@ -1,6 +1,7 @@
 #include "DocumentOutput.h"
 
 #include "ComposedPagePainter.h"
+#include "CupsJob.h"
 #include "EngineDocument.h"
 #include "EngineErrors.h"
 #include "OutputGuard.h"
@@ -12,23 +13,108 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
-
-#include <cups/cups.h>
+#include <QTemporaryDir>
 
 namespace lumetra::engine {
 
 namespace {
 
-void paintRange(QPainter& painter, QPagedPaintDevice& device, const EngineDocument& document,
-                int first, int last, const QRectF& target, QStringList* unreadable) {
-    paintPages(
-        painter, document, first, last, target, [&device] { device.newPage(); }, unreadable);
+QString documentTitle(const EngineDocument& document) {
+    return QFileInfo(document.fileName()).completeBaseName();
 }
 
-QRectF fullPageTarget(const QPageLayout& layout, int resolution) {
-    return QRectF(QPointF(0, 0), layout.fullRectPixels(resolution).size());
+// Draws the pages into a PDF written on `device`, adding the pictures that could not be drawn
+// to `missing`; false when the PDF cannot be made.
+bool paintPdf(const EngineDocument& document, QIODevice* device, const OutputRequest& request,
+              QStringList* missing) {
+    QPdfWriter writer(device);
+    writer.setResolution(300);
+    writer.setCreator(runtime::ApplicationTitle);
+    writer.setTitle(documentTitle(document));
+    writer.setPageLayout(documentPageLayout(document));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    const QRectF target(QPointF(0, 0),
+                        writer.pageLayout().fullRectPixels(writer.resolution()).size());
+    paintPages(
+        painter, document, request.first, request.last, target, [&writer] { writer.newPage(); },
+        missing);
+    return painter.end();
+}
+
+// Fails, naming them, when pictures other than the accepted ones could not be drawn.
+void checkDrawn(const QStringList& missing, const QStringList& acceptedEmpty, QStringList* undrawn,
+                const QString& consequence) {
+    QStringList fresh;
+    for (const QString& file : missing) {
+        if (!acceptedEmpty.contains(file)) {
+            fresh.append(file);
+        }
+    }
+    if (fresh.isEmpty()) {
+        return;
+    }
+    if (undrawn) {
+        *undrawn = fresh;
+    }
+    QStringList names;
+    for (const QString& file : fresh) {
+        names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
+    }
+    fail(runtime::ErrImmagineNonValida,
+         (names.size() == 1 ? QStringLiteral("Impossibile leggere l'immagine %1: %2")
+                            : QStringLiteral("Impossibile leggere le immagini %1: %2"))
+             .arg(names.join(QStringLiteral(", ")), consequence));
+}
+
+void writePdf(const EngineDocument& document, const OutputRequest& request,
+              const QStringList& acceptedEmpty, QStringList* undrawn) {
+    const QString& path = request.pdfFile;
+    checkOutput(document, path);
+    // The pages go to a temporary file next to the target, which replaces the target only
+    // once complete: a full disk, a failure or a killed job leave any earlier file as it was.
+    runtime::AtomicFile file(path, runtime::Replace::Allowed);
+    if (const runtime::FileWriteResult opened = file.open(); !opened.written()) {
+        fail(runtime::ErrScritturaFile,
+             QStringLiteral("Il file PDF non è stato scritto. %1").arg(opened.message));
+    }
+    QStringList missing;
+    if (!paintPdf(document, file.device(), request, &missing)) {
+        fail(runtime::ErrScritturaFile,
+             QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
+    }
+    checkDrawn(missing, acceptedEmpty, undrawn, QStringLiteral("il file PDF non è stato scritto"));
+    if (const runtime::FileWriteResult done = file.commit(); !done.written()) {
+        fail(runtime::ErrScritturaFile,
+             QStringLiteral("Il file PDF non è stato scritto. %1").arg(done.message));
+    }
+}
+
+QString printPdf(const EngineDocument& document, const OutputRequest& request,
+                 const QStringList& acceptedEmpty, QStringList* undrawn) {
+    // The job is drawn into a folder of its own that only this user can read, removed with
+    // everything in it when the job has been handed over or has failed.
+    const QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("documento.pdf")));
+    if (!folder.isValid() || !file.open(QIODevice::WriteOnly)) {
+        fail(runtime::ErrStampante,
+             QStringLiteral("Stampa non riuscita: impossibile preparare il documento nella "
+                            "cartella temporanea"));
+    }
+    QStringList missing;
+    const bool painted = paintPdf(document, &file, request, &missing);
+    file.close();
+    if (!painted || file.error() != QFileDevice::NoError) {
+        fail(runtime::ErrStampante,
+             QStringLiteral("Stampa non riuscita: impossibile preparare il documento nella "
+                            "cartella temporanea"));
+    }
+    checkDrawn(missing, acceptedEmpty, undrawn,
+               QStringLiteral("non è stato inviato nulla alla stampante"));
+    return submitPdf(file.fileName(), CupsJob{request.printer, documentTitle(document),
+                                              request.copies, request.collate});
 }
 
 } // namespace
@@ -42,119 +128,13 @@ QPageLayout documentPageLayout(const EngineDocument& document) {
                        QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 }
 
-void writePdf(const EngineDocument& document, const QString& path, int first, int last,
-              QStringList* unreadable) {
-    checkOutput(document, path);
-    // The pages go to a temporary file next to the target, which replaces the target only
-    // once complete: a full disk, a failure or a killed job leave any earlier file as it was.
-    runtime::AtomicFile file(path, runtime::Replace::Allowed);
-    if (const runtime::FileWriteResult opened = file.open(); !opened.written()) {
-        fail(runtime::ErrScritturaFile,
-             QStringLiteral("Il file PDF non è stato scritto. %1").arg(opened.message));
+QString produceOutput(const EngineDocument& document, const OutputRequest& request,
+                      const QStringList& acceptedEmpty, QStringList* undrawn) {
+    if (!request.pdfFile.isEmpty()) {
+        writePdf(document, request, acceptedEmpty, undrawn);
+        return {};
     }
-    QStringList missing;
-    {
-        QPdfWriter writer(file.device());
-        writer.setResolution(300);
-        writer.setCreator(runtime::ApplicationTitle);
-        writer.setTitle(QFileInfo(document.fileName()).completeBaseName());
-        writer.setPageLayout(documentPageLayout(document));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            fail(runtime::ErrScritturaFile,
-                 QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
-        }
-        const QRectF target = fullPageTarget(writer.pageLayout(), writer.resolution());
-        paintRange(painter, writer, document, first, last, target, &missing);
-        if (!painter.end()) {
-            fail(runtime::ErrScritturaFile,
-                 QStringLiteral("Impossibile completare il file PDF '%1'").arg(path));
-        }
-    }
-    if (!missing.isEmpty()) {
-        // A picture that cannot be drawn fails the output: no file with an empty box in it.
-        if (unreadable) {
-            *unreadable = missing;
-        }
-        failUnreadable(missing, QStringLiteral("il file PDF non è stato scritto"));
-    }
-    if (const runtime::FileWriteResult done = file.commit(); !done.written()) {
-        fail(runtime::ErrScritturaFile,
-             QStringLiteral("Il file PDF non è stato scritto. %1").arg(done.message));
-    }
-}
-
-void printPages(const EngineDocument& document, QPrinter& printer, int first, int last,
-                QStringList* unreadable) {
-    printer.setFullPage(true);
-    printer.setPageLayout(documentPageLayout(document));
-    if (printer.docName().isEmpty()) {
-        printer.setDocName(QFileInfo(document.fileName()).completeBaseName());
-    }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        fail(runtime::ErrStampante,
-             QStringLiteral("La stampante '%1' non è disponibile").arg(printer.printerName()));
-    }
-    const QRectF target = fullPageTarget(printer.pageLayout(), printer.resolution());
-    QStringList missing;
-    paintRange(painter, printer, document, first, last, target, &missing);
-    if (!missing.isEmpty()) {
-        // A picture that cannot be drawn fails the job before it leaves: it is aborted, never
-        // sent to the printer with an empty box in it.
-        printer.abort();
-        painter.end();
-        if (unreadable) {
-            *unreadable = missing;
-        }
-        failUnreadable(missing, QStringLiteral("la stampa è stata annullata"));
-    }
-    const bool ended = painter.end();
-    // The job goes to CUPS when painting ends; its answer is the last one libcups received.
-    const ipp_status_t status = cupsLastError();
-    if (!ended || printer.printerState() == QPrinter::Error) {
-        fail(runtime::ErrStampante,
-             QStringLiteral("Stampa non riuscita sulla stampante '%1'").arg(printer.printerName()));
-    }
-    if (printer.outputFormat() == QPrinter::NativeFormat &&
-        status > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        fail(runtime::ErrStampante,
-             QStringLiteral("La stampante '%1' ha rifiutato il lavoro: %2")
-                 .arg(printer.printerName(), QString::fromUtf8(cupsLastErrorString())));
-    }
-}
-
-QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord& record,
-                              QStringList* unreadable) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull() || info.printerName().isEmpty()) {
-        fail(runtime::ErrStampante,
-             QStringLiteral("Nessuna stampante predefinita è configurata nel "
-                            "sistema"));
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setPrinterName(info.printerName());
-    printer.setCopyCount(record.copies);
-    printer.setCollateCopies(record.collate);
-    printPages(document, printer, record.firstPage - 1, record.lastPage - 1, unreadable);
-    return info.printerName();
-}
-
-void failUnreadable(const QStringList& unreadable, const QString& consequence) {
-    QStringList names;
-    for (const QString& file : unreadable) {
-        names << QStringLiteral("'%1'").arg(QFileInfo(file).fileName());
-    }
-    fail(runtime::ErrImmagineNonValida,
-         (names.size() == 1 ? QStringLiteral("Impossibile leggere l'immagine %1: %2")
-                            : QStringLiteral("Impossibile leggere le immagini %1: %2"))
-             .arg(names.join(QStringLiteral(", ")), consequence));
-}
-
-void reportUnreadable(const QStringList& unreadable) {
-    if (!unreadable.isEmpty()) {
-        failUnreadable(unreadable, QStringLiteral("al loro posto è rimasta una casella vuota"));
-    }
+    return printPdf(document, request, acceptedEmpty, undrawn);
 }
 
 } // namespace lumetra::engine

@@ -1,46 +1,38 @@
 #pragma once
-// A composed document on paper or in a PDF file, drawn page by page with paintPage.
+// The one road of a composed document to paper or to a PDF file: the pages are drawn into a
+// PDF by the composed-page painter, and only when every picture drew is that PDF put in place
+// (a file written atomically) or handed to CUPS (a file in a private temporary folder, removed
+// afterwards). A picture that cannot be drawn fails the output before anything leaves, unless
+// the caller already accepted its box staying empty.
 
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
-class QPagedPaintDevice;
-class QPrinter;
-
 namespace lumetra::engine {
 
 class EngineDocument;
-struct PrintRecord;
 
 // The document's page size as a page layout without margins (landscape when wider than high).
 QPageLayout documentPageLayout(const EngineDocument& document);
 
-// Writes pages first..last (0-based, inclusive) into a PDF file at 300 dpi, atomically (see
-// AtomicFile.h). Throws Publisher::Error: ErrScritturaFile when the file would replace the
-// document's layout, one of its pictures or another picture or layout, or when it cannot be
-// written completely (an earlier file of that name is then left as it was); ErrImmagineNonValida,
-// naming them, when pictures cannot be drawn (nothing is written then).
-void writePdf(const EngineDocument& document, const QString& path, int first, int last,
-              QStringList* unreadable = nullptr);
+struct OutputRequest {
+    int first = 0; // 0-based, inclusive
+    int last = 0;
+    int copies = 1;
+    bool collate = true;
+    QString pdfFile; // non-empty: this PDF file is written instead of printing
+    QString printer; // empty: the default printer
+};
 
-// Paints pages first..last onto a printer that is already set up (printer name, copies), full
-// page, in the document's page size. Throws Publisher::Error: ErrStampante when the printer
-// refuses or the job fails; ErrImmagineNonValida, naming them, when pictures cannot be drawn
-// (the job is then aborted before it is sent).
-void printPages(const EngineDocument& document, QPrinter& printer, int first, int last,
-                QStringList* unreadable = nullptr);
-
-// Prints the pages of `record` (1-based range, copies, collation as job options) on the default
-// printer and returns the printer's name. Throws Publisher::Error (ErrStampante) when
-// there is no default printer or the job is refused or fails.
-QString printToDefaultPrinter(const EngineDocument& document, const PrintRecord& record,
-                              QStringList* unreadable = nullptr);
-
-// Throws Publisher::Error (ErrImmagineNonValida) naming the pictures that could not be
-// drawn (their boxes came out empty); does nothing when the list is empty.
-void reportUnreadable(const QStringList& unreadable);
-// The same, with what became of the output ("la stampa è stata annullata").
-[[noreturn]] void failUnreadable(const QStringList& unreadable, const QString& consequence);
+// Writes or prints the pages of `request` and gives the printer's name (empty when a PDF file
+// was written). Pictures in `acceptedEmpty` that cannot be drawn leave their boxes empty; any
+// other one fails the output with nothing written or sent: Publisher::Error
+// (ErrImmagineNonValida) naming them, their files in `undrawn`. Throws Publisher::Error as
+// well: ErrScritturaFile when the PDF file would replace the document's layout, one of its
+// pictures or another picture or layout, or cannot be written completely (an earlier file of
+// that name is then left as it was); ErrStampante as submitPdf (CupsJob.h) says.
+QString produceOutput(const EngineDocument& document, const OutputRequest& request,
+                      const QStringList& acceptedEmpty, QStringList* undrawn);
 
 } // namespace lumetra::engine

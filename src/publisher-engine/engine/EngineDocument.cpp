@@ -90,11 +90,9 @@ void EngineDocument::removePage(const EnginePage* page) {
 void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int copies,
                               bool collate) {
     checkOpen();
-    PrintRecord record;
-    record.firstPage = from == -1 ? 1 : from;
-    record.lastPage = to == -1 ? pageCount() : to;
-    if (record.firstPage < 1 || record.lastPage > pageCount() ||
-        record.firstPage > record.lastPage) {
+    const int first = from == -1 ? 1 : from;
+    const int last = to == -1 ? pageCount() : to;
+    if (first < 1 || last > pageCount() || first > last) {
         fail(runtime::ErrArgomentoNonValido,
              QStringLiteral("Intervallo di pagine non valido: da %1 a %2").arg(from).arg(to));
     }
@@ -102,23 +100,32 @@ void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int 
         fail(runtime::ErrArgomentoNonValido,
              QStringLiteral("Numero di copie non valido: %1").arg(copies));
     }
-    record.copies = copies;
-    record.collate = collate;
-    record.pdfFile = !printToFile.isEmpty() ? printToFile : output_.pdfFile;
+    output(OutputRequest{first - 1, last - 1, copies, collate,
+                         !printToFile.isEmpty() ? printToFile : output_.pdfFile, QString()});
+}
 
-    QStringList unreadable;
-    if (!record.pdfFile.isEmpty()) {
-        writePdf(*this, record.pdfFile, record.firstPage - 1, record.lastPage - 1, &unreadable);
-    } else {
-        record.printerName = printToDefaultPrinter(*this, record, &unreadable);
+QString EngineDocument::output(const OutputRequest& request) {
+    checkOpen();
+    QStringList undrawn;
+    try {
+        return produceOutput(*this, request, undrawable_, &undrawn);
+    } catch (const Publisher::Error&) {
+        undrawable_.append(undrawn);
+        throw;
     }
-    reportUnreadable(unreadable);
 }
 
 std::vector<Publisher::PictureWarning> EngineDocument::PictureWarnings() {
     checkOpen();
     std::vector<Publisher::PictureWarning> warnings;
-    QStringList seen;
+    for (const QString& file : undrawable_) {
+        warnings.push_back(
+            {file,
+             QStringLiteral("Il file immagine '%1' non si è potuto leggere per la stampa")
+                 .arg(QFileInfo(file).fileName()),
+             true});
+    }
+    QStringList seen = undrawable_;
     for (const auto& page : pages_) {
         for (const auto& shape : page->shapes()) {
             const auto& file = shape->heldPicture();

@@ -3,6 +3,7 @@
 //
 // The layout file is read once, when the document is opened, and never written or locked.
 
+#include "DocumentOutput.h"
 #include "EnginePage.h"
 #include "LayoutSource.h"
 #include "PublisherApi.h"
@@ -20,16 +21,6 @@ struct OutputSettings {
     QString pdfFile; // empty: the default printer; otherwise this PDF file is written instead
 };
 
-// What the last PrintOut did (for tests and tools).
-struct PrintRecord {
-    int firstPage = 1; // 1-based, inclusive
-    int lastPage = 1;
-    int copies = 1;
-    bool collate = true;
-    QString pdfFile;     // the PDF written, or empty when printed
-    QString printerName; // the printer used, or empty when a PDF was written
-};
-
 class EngineDocument final : public Publisher::Document,
                              public std::enable_shared_from_this<EngineDocument> {
 public:
@@ -39,9 +30,18 @@ public:
                                                   OutputSettings output = {});
 
     std::shared_ptr<Publisher::Pages> Pages() override;
+    // Prints, or writes the PDF file of the options or of `printToFile`, as produceOutput
+    // does (DocumentOutput.h), through output().
     void PrintOut(int from, int to, const QString& printToFile, int copies, bool collate) override;
     void Close() override;
+    // The pictures that could not be drawn at an output (first, flagged NotDrawn), then those
+    // found damaged.
     std::vector<Publisher::PictureWarning> PictureWarnings() override;
+
+    // Writes or prints as `request` says and gives the printer's name (empty for a PDF file).
+    // A picture that cannot be drawn fails the output (ErrImmagineNonValida, nothing written or
+    // sent) and is remembered: the outputs after it leave its box empty.
+    QString output(const OutputRequest& request);
 
     const LayoutSource& layout() const { return *layout_; }
     QSizeF pageSize() const { return layout_->pageSize(); }
@@ -67,6 +67,7 @@ private:
     QString fileName_;
     OutputSettings output_;
     std::vector<std::shared_ptr<EnginePage>> pages_;
+    QStringList undrawable_; // pictures that could not be drawn, as reported
     bool closed_ = false;
 };
 

@@ -18,7 +18,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -35,8 +34,7 @@ namespace lumetra::preview {
 
 using engine::EngineApplication;
 using engine::EngineDocument;
-using engine::reportUnreadable;
-using engine::writePdf;
+using engine::OutputRequest;
 
 namespace {
 
@@ -341,10 +339,6 @@ void PreviewWindow::showUnreadable(const QStringList& files) {
 
 void PreviewWindow::printWithDialog() {
     QPrinter printer(QPrinter::HighResolution);
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) {
-        printer.setPrinterName(info.printerName());
-    }
     printer.setPageLayout(documentPageLayout(*document_));
     printer.setDocName(QFileInfo(document_->fileName()).completeBaseName());
     QPrintDialog dialog(&printer, this);
@@ -353,21 +347,20 @@ void PreviewWindow::printWithDialog() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    int first = 0;
-    int last = pageCount() - 1;
+    OutputRequest request{
+        0,         pageCount() - 1,      printer.copyCount(), printer.collateCopies(),
+        QString(), printer.printerName()};
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = printer.fromPage() - 1;
-        last = std::min(printer.toPage(), pageCount()) - 1;
+        request.first = printer.fromPage() - 1;
+        request.last = std::min(printer.toPage(), pageCount()) - 1;
     } else if (printer.printRange() == QPrinter::CurrentPage) {
-        first = last = currentPage() - 1;
+        request.first = request.last = currentPage() - 1;
     }
-    try {
-        QStringList unreadable;
-        printPages(*document_, printer, first, last, &unreadable);
-        reportUnreadable(unreadable);
-        statusBar()->showMessage(QStringLiteral("Documento inviato alla stampante"), 5000);
-    } catch (const Publisher::Error& error) {
-        showError(this, error.Description());
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        request.pdfFile = printer.outputFileName(); // "Stampa su file" of the dialog
+        produce(request, QStringLiteral("Documento salvato in '%1'").arg(request.pdfFile));
+    } else {
+        produce(request, QStringLiteral("Documento inviato alla stampante"));
     }
 }
 
@@ -380,13 +373,34 @@ void PreviewWindow::saveAsPdf() {
     if (path.isEmpty()) {
         return;
     }
-    try {
-        QStringList unreadable;
-        writePdf(*document_, path, 0, pageCount() - 1, &unreadable);
-        reportUnreadable(unreadable);
-        statusBar()->showMessage(QStringLiteral("Documento salvato in '%1'").arg(path), 5000);
-    } catch (const Publisher::Error& error) {
-        showError(this, error.Description());
+    OutputRequest request{0, pageCount() - 1, 1, true, path, QString()};
+    produce(request, QStringLiteral("Documento salvato in '%1'").arg(path));
+}
+
+void PreviewWindow::produce(const OutputRequest& request, const QString& done) {
+    // A picture that cannot be drawn stops the output before anything is written or sent; the
+    // user goes on without it (its box stays empty) or stops. Each round leaves at least one
+    // more picture out, so the questions end.
+    for (;;) {
+        try {
+            document_->output(request);
+            statusBar()->showMessage(done, 5000);
+            return;
+        } catch (const Publisher::Error& error) {
+            if (error.Number() != runtime::ErrImmagineNonValida) {
+                showError(this, error.Description());
+                return;
+            }
+            const auto answer = QMessageBox::warning(
+                this, QStringLiteral("Lumetra"),
+                error.Description() +
+                    QStringLiteral(".\n\nPremere 'Ok' per proseguire lasciando vuota la casella "
+                                   "dell'immagine, 'Annulla' per terminare l'operazione."),
+                QMessageBox::Ok | QMessageBox::Cancel);
+            if (answer != QMessageBox::Ok) {
+                return;
+            }
+        }
     }
 }
 

@@ -17,6 +17,7 @@ class QSpinBox;
 namespace lumetra::engine {
 class EngineApplication;
 class EngineDocument;
+struct OutputRequest;
 } // namespace lumetra::engine
 
 namespace lumetra::preview {
@@ -60,6 +61,9 @@ private:
     void showZoom();
     void dropFarDrawings();
     void showUnreadable(const QStringList& files);
+    // Writes or prints through the document's output, asking about pictures that cannot be
+    // drawn; shows `done` in the status bar when it succeeded, the error otherwise.
+    void produce(const engine::OutputRequest& request, const QString& done);
 
     std::shared_ptr<engine::EngineApplication> application_;
     std::shared_ptr<engine::EngineDocument> document_;
