@@ -88,6 +88,19 @@ private:
     bool aperta_ = true;
 };
 
+// A context that empties a queued picture's file in place as printing starts: the picture was
+// placed, and can no longer be drawn.
+class ContestoCheSvuota : public ContestoSemplice {
+public:
+    QString daSvuotare;
+    void ImpostaInformazioni(const QString& testo) override {
+        ContestoSemplice::ImpostaInformazioni(testo);
+        if (testo == QStringLiteral("Stampa documento in corso...") && !daSvuotare.isEmpty()) {
+            EXPECT_TRUE(QFile(daSvuotare).resize(0));
+        }
+    }
+};
+
 // One job: the layout written and the context pointed at it, at a folder of pictures and at
 // the engine; after the run, the PDF it printed.
 class Lavoro {
@@ -156,7 +169,7 @@ public:
             << "slot " << s << ", file " << f;
     }
 
-    ContestoSemplice contesto;
+    ContestoCheSvuota contesto;
 
 private:
     QTemporaryDir dir_;
@@ -200,6 +213,33 @@ TEST(ComposizioneMotore, OrdineDellaCollezioneEAltrePagine) {
     l.VerificaSlot(2, 0, 1);
     l.VerificaSlot(3, 11, 2);
     l.VerificaSlot(3, 0, -1);
+}
+
+// A picture that cannot be read when the document is printed is asked about as one that cannot
+// be placed: 'Ok' prints the others with its box left empty, 'Annulla' writes nothing.
+TEST(ComposizioneMotore, ImmagineIllegibileAllaStampa) {
+    for (const int risposta : {runtime::vbOK, runtime::vbCancel}) {
+        Lavoro l({Griglia()});
+        l.Accoda(Nomi(3));
+        l.contesto.daSvuotare = PercorsoFile(l.contesto.indirizzo, QStringLiteral("ART002.jpg"));
+        l.contesto.rispondi = [&](const Messaggio&) { return risposta; };
+
+        EXPECT_EQ(ComponiDocumento(l.contesto, false), risposta == runtime::vbOK);
+
+        ASSERT_EQ(l.contesto.messaggi.size(), 1u);
+        EXPECT_EQ(l.contesto.messaggi[0].testo,
+                  QStringLiteral("Impossibile aprire il file immagine specificato: 'ART002.jpg'. "
+                                 "Prememere 'Ok' per ignorare il file e proseguire, 'Annulla' per "
+                                 "terminare l'operazione"));
+        EXPECT_EQ(l.contesto.messaggi[0].stile, runtime::vbExclamationOKCancel);
+        EXPECT_TRUE(l.Terminato());
+        ASSERT_EQ(l.Stampato(), risposta == runtime::vbOK);
+        if (l.Stampato()) {
+            l.VerificaSlot(1, 0, 0);
+            l.VerificaSlot(1, 1, -1);
+            l.VerificaSlot(1, 2, 2);
+        }
+    }
 }
 
 // "Visualizza pagine": the document is shown, nothing printed, the application keeps running.
