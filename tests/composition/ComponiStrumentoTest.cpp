@@ -14,6 +14,10 @@
 #include <algorithm>
 #include <functional>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace lumetra::composition::test {
 namespace {
 
@@ -148,6 +152,35 @@ TEST_F(ComponiStrumento, ImmaginiDanneggiateSegnalate) {
         })) << riga.toStdString();
     }
     EXPECT_EQ(PagineDelPdf(Pdf()), 1);
+}
+
+// A print server that takes the connection and never answers (the system completes the
+// connection, nothing reads or replies): the job fails after the bounded wait, saying so, and
+// the tool does not report it printed.
+TEST_F(ComponiStrumento, ServerDiStampaCheNonRisponde) {
+    const int muto = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in indirizzo{};
+    indirizzo.sin_family = AF_INET;
+    indirizzo.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t lunghezza = sizeof indirizzo;
+    auto* generico = reinterpret_cast<sockaddr*>(&indirizzo);
+    ASSERT_EQ(::bind(muto, generico, lunghezza), 0);
+    ASSERT_EQ(::listen(muto, 4), 0);
+    ASSERT_EQ(::getsockname(muto, generico, &lunghezza), 0);
+    const QString server = QStringLiteral("127.0.0.1:%1").arg(ntohs(indirizzo.sin_port));
+    testimages::writeJpeg(QDir(Foto()).filePath(QStringLiteral("A.jpg")), QSize(100, 100), Qt::red);
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("CUPS_SERVER"), server);
+
+    const ProgramRun e =
+        Esegui({"--layout", Layout(), "--cartella", Foto(), "--stampante", "A.jpg"}, ambiente);
+    ::close(muto);
+
+    EXPECT_EQ(e.exitCode, 1);
+    EXPECT_EQ(e.errors, QStringLiteral("Impossibile stampare il documento: La stampante "
+                                       "predefinita non è disponibile: il server di stampa '%1' "
+                                       "non ha risposto entro 15 secondi\n")
+                            .arg(server));
 }
 
 // The command line: help, and wrong ones refused with exit code 2 and the reason. Failures of

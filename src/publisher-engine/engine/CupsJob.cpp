@@ -32,13 +32,16 @@ int stopWaiting(http_t* /*http*/, void* /*data*/) {
     return 0;
 }
 
+// The print server as CUPS_SERVER or client.conf name it: a local socket, or host and port.
 QString serverName() {
-    return QString::fromUtf8(cupsServer());
+    const QString server = QString::fromUtf8(cupsServer());
+    return server.startsWith(QLatin1Char('/')) ? server
+                                               : QStringLiteral("%1:%2").arg(server).arg(ippPort());
 }
 
 QString printerText(const QString& printer) {
-    return printer.isEmpty() ? QStringLiteral("sulla stampante predefinita")
-                             : QStringLiteral("sulla stampante '%1'").arg(printer);
+    return printer.isEmpty() ? QStringLiteral("La stampante predefinita")
+                             : QStringLiteral("La stampante '%1'").arg(printer);
 }
 
 [[noreturn]] void failNoDefault() {
@@ -54,7 +57,7 @@ QString printerText(const QString& printer) {
         failNoDefault();
     }
     fail(runtime::ErrStampante,
-         QStringLiteral("Impossibile stampare %1: il server di stampa '%2' non è raggiungibile")
+         QStringLiteral("%1 non è disponibile: il server di stampa '%2' non è raggiungibile")
              .arg(printerText(printer), server));
 }
 
@@ -63,14 +66,14 @@ QString printerText(const QString& printer) {
 QString requestFailure(const QString& printer, http_t* http, const QString& what) {
     const int error = httpError(http);
     if (error == ETIMEDOUT) {
-        return QStringLiteral("Impossibile stampare %1: il server di stampa '%2' non ha "
-                              "risposto entro %3 secondi")
+        return QStringLiteral("%1 non è disponibile: il server di stampa '%2' non ha risposto "
+                              "entro %3 secondi")
             .arg(printerText(printer), serverName())
             .arg(CupsWaitSeconds);
     }
     if (error != 0) {
-        return QStringLiteral("Impossibile stampare %1: la connessione con il server di "
-                              "stampa '%2' si è interrotta")
+        return QStringLiteral("%1 non è disponibile: la connessione con il server di stampa "
+                              "'%2' si è interrotta")
             .arg(printerText(printer), serverName());
     }
     return what.arg(printer, ippStatusText(static_cast<int>(cupsLastError())));
