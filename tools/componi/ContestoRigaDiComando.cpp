@@ -52,8 +52,9 @@ void ContestoRigaDiComando::ImmagineDanneggiata(const QString& nome, const QStri
 int ContestoRigaDiComando::MsgBox(const QString& messaggio, int stile, const QString& titolo) {
     ContestoSemplice::MsgBox(messaggio, stile, titolo);
     if (stile == runtime::vbExclamationOKCancel) {
-        // The job's only questions: a picture that is missing or cannot be placed, reported
-        // through RimuoviSelezionato and ImmagineNonInserita. Skip it.
+        // The job's only questions: a picture that is missing, cannot be placed or cannot be
+        // drawn when printed, reported through RimuoviSelezionato and ImmagineNonInserita. Skip
+        // it.
         return runtime::vbOK;
     }
     Scrivi(messaggio);

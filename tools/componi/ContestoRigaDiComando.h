@@ -1,7 +1,7 @@
 #pragma once
 // The print command's window on a command line: the settings are plain values, message boxes
-// become lines on stderr, a picture that is missing or cannot be placed is skipped (the 'Ok'
-// answer) and remembered, a damaged one is a warning.
+// become lines on stderr, a picture that is missing, cannot be placed or cannot be drawn when
+// printed is skipped (the 'Ok' answer) and remembered, a damaged one is a warning.
 
 #include "ContestoSemplice.h"
 #include "FinestraStampa.h"
@@ -13,7 +13,7 @@ class ContestoRigaDiComando : public composition::ContestoSemplice,
 public:
     explicit ContestoRigaDiComando(bool dettagli) : dettagli_(dettagli) {}
 
-    // Files that were skipped: missing before the run, or not placed during it.
+    // Files that were skipped: missing before the run, or not placed or not drawn during it.
     QStringList saltate;
     // True once the print command filed the queue as printed: the job ran to its end.
     bool stampato = false;
