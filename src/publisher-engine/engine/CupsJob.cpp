@@ -32,6 +32,13 @@ int stopWaiting(http_t* /*http*/, void* /*data*/) {
     return 0;
 }
 
+// Called by libcups when the server asks for a password: none is given (libcups would otherwise
+// wait for one on the terminal), so the request fails with the server's status.
+const char* noPassword(const char* /*prompt*/, http_t* /*http*/, const char* /*method*/,
+                       const char* /*resource*/, void* /*data*/) {
+    return nullptr;
+}
+
 // The print server as CUPS_SERVER or client.conf name it: a local socket, or host and port.
 QString serverName() {
     const QString server = QString::fromUtf8(cupsServer());
@@ -84,6 +91,7 @@ QString requestFailure(const QString& printer, http_t* http, const QString& what
 }
 
 Connection connectToServer(const QString& printer) {
+    cupsSetPasswordCB2(noPassword, nullptr);
     int cancel = 0;
     Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                  CupsWaitSeconds * 1000, &cancel));
