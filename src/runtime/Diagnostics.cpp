@@ -1,19 +1,59 @@
 #include "Diagnostics.h"
 
+#include "FileNames.h"
+
 #include <QtGlobal>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace lumetra::runtime {
 
 namespace {
 
+// The user's standard error once fd 2 has been led away from it.
+int terminalFd = STDERR_FILENO;
+
+void writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return;
+        }
+        done += n;
+    }
+}
+
 void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        tellUser(message);
         return; // Qt aborts after a fatal message
     }
     diagnostic("Qt", message);
+}
+
+// fd 2 onto /dev/null, the terminal kept on a descriptor of its own that no child inherits.
+void leadStandardErrorAway() {
+    if (terminalFd != STDERR_FILENO) {
+        return;
+    }
+    std::fflush(stderr);
+    const int kept = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (kept >= 0 && nowhere >= 0 && ::dup2(nowhere, STDERR_FILENO) == STDERR_FILENO) {
+        terminalFd = kept;
+    } else if (kept >= 0) {
+        ::close(kept);
+    }
+    if (nowhere >= 0) {
+        ::close(nowhere);
+    }
 }
 
 } // namespace
@@ -31,12 +71,21 @@ void diagnostic(const char* library, const char* message) {
 
 void diagnostic(const char* library, const QString& message) {
     if (diagnosticsWanted()) {
-        std::fprintf(stderr, "[%s] %s\n", library, message.trimmed().toLocal8Bit().constData());
+        writeAll(STDERR_FILENO, QStringLiteral("[%1] %2\n")
+                                    .arg(QLatin1String(library), message.trimmed())
+                                    .toLocal8Bit());
     }
 }
 
 void routeQtMessages() {
     qInstallMessageHandler(qtMessage);
+    if (!diagnosticsWanted()) {
+        leadStandardErrorAway();
+    }
+}
+
+void tellUser(const QString& line) {
+    writeAll(terminalFd, nativeName(line + QLatin1Char('\n')));
 }
 
 } // namespace lumetra::runtime
