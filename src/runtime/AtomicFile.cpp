@@ -1,17 +1,18 @@
 #include "AtomicFile.h"
 
+#include "FileNames.h"
 #include "SystemErrors.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include <QFile>
 
+#include <algorithm>
 #include <memory>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
-#include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -77,12 +78,45 @@ mode_t creationMask() {
 }
 
 // Flushes the folder's entry of the renamed file; a failure here loses nothing already written.
-void syncFolder(const QString& folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+void syncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// The folder part of a name as the system knows it ("." for a bare name).
+QByteArray folderOf(const QByteArray& name) {
+    const qsizetype slash = name.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
+}
+
+// The folder for a message: absolute, as the user finds it.
+QString shownFolder(const QByteArray& folder) {
+    QByteArray absolute = folder;
+    if (!folder.startsWith('/')) {
+        char here[PATH_MAX];
+        if (::getcwd(here, sizeof here) != nullptr) {
+            absolute = QByteArray(here) + '/' + folder;
+        }
+    }
+    return shownName(QDir::cleanPath(fromNativeName(absolute)));
+}
+
+// The temporary file's name in `folder` for the target `base`: ".base.XXXXXX", the base cut
+// (at a character's start) so that the whole fits the file system's limit on a name.
+QByteArray temporaryTemplate(const QByteArray& folder, QByteArray base) {
+    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    const qsizetype room = (limit > 0 ? limit : NAME_MAX) - 8; // "." before, ".XXXXXX" after
+    if (base.size() > room) {
+        qsizetype cut = std::max<qsizetype>(room, 1);
+        while (cut > 1 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        base.truncate(cut);
+    }
+    return folder + "/." + base + ".XXXXXX";
 }
 
 // Moves `from` onto `to` without ever replacing a file already at `to`. renameat2 with
@@ -104,9 +138,15 @@ int renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
 
 } // namespace
 
-AtomicFile::AtomicFile(QString path, Replace replace) : path_(std::move(path)), replace_(replace) {}
+AtomicFile::AtomicFile(QString path, Replace replace)
+    : path_(std::move(path)), target_(nativeName(path_)), replace_(replace) {}
 
-AtomicFile::~AtomicFile() = default;
+AtomicFile::~AtomicFile() {
+    if (temporary_ && !committed_) {
+        temporary_->close();
+        ::unlink(temporaryName_.constData());
+    }
+}
 
 QIODevice* AtomicFile::device() const {
     return temporary_.get();
@@ -121,52 +161,67 @@ FileWriteResult AtomicFile::open() {
         return true;
     }();
     (void)sizeLimitReported;
-    const QFileInfo target(path_);
-    const QString shown = QDir::toNativeSeparators(path_);
-    if (target.isSymLink()) {
-        return outcome(Status::NotAFile,
-                       QStringLiteral("'%1' è un collegamento simbolico: il file non viene "
-                                      "scritto al suo posto. Scegliere un altro nome.")
-                           .arg(shown));
+    const QString shown = shownName(path_);
+    struct stat target {};
+    if (::lstat(target_.constData(), &target) == 0) {
+        if (S_ISLNK(target.st_mode)) {
+            return outcome(Status::NotAFile,
+                           QStringLiteral("'%1' è un collegamento simbolico: il file non viene "
+                                          "scritto al suo posto. Scegliere un altro nome.")
+                               .arg(shown));
+        }
+        if (!S_ISREG(target.st_mode)) {
+            return outcome(
+                Status::NotAFile,
+                QStringLiteral("'%1' non è un file: scegliere un altro nome.").arg(shown));
+        }
+        if (replace_ == Replace::Never) {
+            return outcome(Status::Exists, QStringLiteral("Il file '%1' esiste già.").arg(shown));
+        }
+    } else if (const int error = errno; error != ENOENT && error != ENOTDIR) {
+        return outcome(
+            Status::Failed,
+            QStringLiteral("Impossibile scrivere il file '%1': %2").arg(shown, systemError(error)));
     }
-    if (target.exists() && !target.isFile()) {
-        return outcome(Status::NotAFile,
-                       QStringLiteral("'%1' non è un file: scegliere un altro nome.").arg(shown));
+    const QByteArray folder = folderOf(target_);
+    struct stat folderStatus {};
+    if (::stat(folder.constData(), &folderStatus) != 0 || !S_ISDIR(folderStatus.st_mode)) {
+        return outcome(Status::Failed,
+                       QStringLiteral("La cartella '%1' non esiste.").arg(shownFolder(folder)));
     }
-    if (target.exists() && replace_ == Replace::Never) {
-        return outcome(Status::Exists, QStringLiteral("Il file '%1' esiste già.").arg(shown));
-    }
-    const QDir folder = target.absoluteDir();
-    if (!folder.exists()) {
-        return outcome(Status::Failed, QStringLiteral("La cartella '%1' non esiste.")
-                                           .arg(QDir::toNativeSeparators(folder.path())));
-    }
-    auto temporary = std::make_unique<QTemporaryFile>(
-        folder.filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-    errno = 0;
-    if (!temporary->open()) {
-        const int error = errno != 0 ? errno : EIO;
+    QByteArray name = temporaryTemplate(folder, target_.mid(target_.lastIndexOf('/') + 1));
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
         return outcome(Status::Failed,
                        QStringLiteral("Impossibile scrivere nella cartella '%1': %2")
-                           .arg(QDir::toNativeSeparators(folder.path()), systemError(error)));
+                           .arg(shownFolder(folder), systemError(error)));
     }
+    auto temporary = std::make_unique<QFile>();
+    if (!temporary->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        ::unlink(name.constData());
+        return outcome(Status::Failed,
+                       QStringLiteral("Impossibile scrivere nella cartella '%1': %2")
+                           .arg(shownFolder(folder), systemError(EIO)));
+    }
+    temporaryName_ = name;
     temporary_ = std::move(temporary);
     return outcome(Status::Written);
 }
 
 FileWriteResult AtomicFile::commit() {
     using Status = FileWriteResult::Status;
-    const QFileInfo target(path_);
-    const QString shown = QDir::toNativeSeparators(path_);
+    const QString shown = shownName(path_);
     if (!temporary_ || committed_) {
         return outcome(Status::Failed,
                        QStringLiteral("Impossibile scrivere il file '%1'.").arg(shown));
     }
-    auto* temporary = static_cast<QTemporaryFile*>(temporary_.get());
+    QFile* temporary = temporary_.get();
     // The new file gets the permissions of the one it replaces, or those of a new file.
     mode_t mode = 0666;
     struct stat old {};
-    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0) {
+    if (::stat(target_.constData(), &old) == 0) {
         mode = old.st_mode & 07777;
     } else {
         mode &= ~creationMask();
@@ -183,11 +238,10 @@ FileWriteResult AtomicFile::commit() {
     }
     temporary->close();
 
-    const QByteArray from = QFile::encodeName(temporary->fileName());
-    const QByteArray to = QFile::encodeName(target.absoluteFilePath());
-    const int error = replace_ == Replace::Allowed
-                          ? (::rename(from.constData(), to.constData()) == 0 ? 0 : errno)
-                          : renameWithoutReplacing(from, to);
+    const int error =
+        replace_ == Replace::Allowed
+            ? (::rename(temporaryName_.constData(), target_.constData()) == 0 ? 0 : errno)
+            : renameWithoutReplacing(temporaryName_, target_);
     if (error == EEXIST) {
         return outcome(Status::Exists, QStringLiteral("Il file '%1' esiste già.").arg(shown));
     }
@@ -200,9 +254,8 @@ FileWriteResult AtomicFile::commit() {
             Status::Failed,
             QStringLiteral("Impossibile scrivere il file '%1': %2").arg(shown, systemError(error)));
     }
-    temporary->setAutoRemove(false);
     committed_ = true;
-    syncFolder(target.absolutePath());
+    syncFolder(folderOf(target_));
     return outcome(Status::Written);
 }
 

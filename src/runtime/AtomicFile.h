@@ -6,12 +6,14 @@
 //   out.device()->write(...);               // or hand the device to a QPdfWriter
 //   FileWriteResult done = out.commit();    // flushed, synced, renamed onto the target
 //
-// The bytes go to a temporary file in the target's folder, are flushed to disk, and the
-// temporary file is then renamed onto the target; until then the target is untouched, and a
+// The bytes go to a temporary file in the target's folder (its name cut to fit the file system's
+// limit, so any name the system accepts can be saved), are flushed to disk, and the temporary
+// file is then renamed onto the target; until then the target is untouched, and a
 // temporary file never committed is removed. A target that is a symbolic link or no regular file
 // is refused (nothing is ever written through a link), and an existing file is replaced only
 // when the caller allows it; without that permission the rename itself refuses to replace a file
 // that appeared in the meantime. Write errors (a full disk, a file-size limit) make commit fail.
+// Names are carried as runtime::nativeName describes, so a name that is not UTF-8 is kept.
 
 #include <QByteArray>
 #include <QString>
@@ -54,6 +56,8 @@ public:
 
 private:
     QString path_;
+    QByteArray target_; // the target's name as the system knows it
+    QByteArray temporaryName_;
     Replace replace_;
     std::unique_ptr<QFile> temporary_;
     bool committed_ = false;
