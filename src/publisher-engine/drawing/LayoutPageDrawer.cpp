@@ -1,5 +1,6 @@
 #include "LayoutPageDrawer.h"
 
+#include "FileNames.h"
 #include "Length.h"
 
 #include "AnchorCollapse.h"
@@ -12,7 +13,6 @@
 #include <librevenge-stream/librevenge-stream.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 
 #include <algorithm>
@@ -48,7 +48,7 @@ std::unique_ptr<LayoutPageDrawer> LayoutPageDrawer::open(const QString& path, QS
     } catch (...) {
         if (error)
             *error = QStringLiteral("Impossibile leggere il layout '%1'.")
-                         .arg(QFileInfo(path).fileName());
+                         .arg(runtime::shownName(path.section(QLatin1Char('/'), -1)));
     }
     return nullptr;
 }

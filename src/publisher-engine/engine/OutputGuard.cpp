@@ -5,11 +5,10 @@
 #include "EnginePage.h"
 #include "EngineShape.h"
 
+#include "FileNames.h"
+#include "InputFile.h"
 #include "PictureData.h"
 #include "PictureFormat.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <sys/stat.h>
 
@@ -25,7 +24,7 @@ struct FileIdentity {
 // The file a name leads to, through any symbolic links; nothing when there is none.
 std::optional<FileIdentity> identity(const QString& path) {
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) {
+    if (path.isEmpty() || ::stat(runtime::nativeName(path).constData(), &st) != 0) {
         return std::nullopt;
     }
     return FileIdentity{st.st_dev, st.st_ino};
@@ -33,11 +32,11 @@ std::optional<FileIdentity> identity(const QString& path) {
 
 // What an existing file holds that the program must not replace, or an empty text.
 QString whatItHolds(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> read = pub::readInputFile(path, 4095);
+    if (!read) {
         return {};
     }
-    const QByteArray head = file.read(4096);
+    const QByteArray& head = *read;
     static const QByteArray compound("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     if (head.startsWith(compound)) {
         return QStringLiteral("un documento di Publisher o di Office");
@@ -57,13 +56,13 @@ QString refusedOutput(const QString& output, const QStringList& inputs) {
     if (!target) {
         return {};
     }
-    const QString shown = QDir::toNativeSeparators(output);
+    const QString shown = runtime::shownName(output);
     for (const QString& input : inputs) {
         const std::optional<FileIdentity> read = identity(input);
         if (read && read->device == target->device && read->inode == target->inode) {
             return QStringLiteral("Il file '%1' non viene scritto: è il file '%2' usato dal "
                                   "lavoro. Scegliere un altro nome.")
-                .arg(shown, QDir::toNativeSeparators(input));
+                .arg(shown, runtime::shownName(input));
         }
     }
     const QString held = whatItHolds(output);

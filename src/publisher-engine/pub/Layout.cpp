@@ -7,7 +7,7 @@
 #include "Reader2000.h"
 #include "Reader2002.h"
 
-#include <QFile>
+#include "FileNames.h"
 
 #include <librevenge-stream/librevenge-stream.h>
 
@@ -98,32 +98,29 @@ Layout Layout::readBytes(const std::uint8_t* data, std::size_t size) {
 
 QByteArray readLayoutFile(const QString& path) {
     const InputFileCheck check = checkInputFile(path);
+    const QString shown = runtime::shownName(path);
     switch (check.problem) {
     case 0:
         break;
     case runtime::ErrPermessoNegato:
         throw runtime::Error(runtime::ErrPermessoNegato,
-                             QStringLiteral("Accesso negato al file di layout '%1'.").arg(path));
+                             QStringLiteral("Accesso negato al file di layout '%1'.").arg(shown));
     case runtime::ErrFileNonTrovato:
         throw runtime::Error(runtime::ErrFileNonTrovato,
-                             QStringLiteral("Il file di layout '%1' non esiste.").arg(path));
+                             QStringLiteral("Il file di layout '%1' non esiste.").arg(shown));
     default:
         throw runtime::Error(runtime::ErrPercorsoNonValido,
-                             QStringLiteral("'%1' non è un file di layout.").arg(path));
+                             QStringLiteral("'%1' non è un file di layout.").arg(shown));
     }
     if (check.size > MaxLayoutFileSize) {
         throw notALayout(
             QStringLiteral("il file è troppo grande (più di %1 MB)").arg(MaxLayoutFileSize >> 20));
     }
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.read(MaxLayoutFileSize + 1);
-    }
-    if (bytes.isEmpty() || bytes.size() > MaxLayoutFileSize || file.error() != QFile::NoError) {
+    const std::optional<QByteArray> bytes = readInputFile(path, MaxLayoutFileSize);
+    if (!bytes || bytes->isEmpty() || bytes->size() > MaxLayoutFileSize) {
         throw notALayout(QStringLiteral("il file non si può leggere"));
     }
-    return bytes;
+    return *bytes;
 }
 
 Layout Layout::readFile(const QString& path) {
