@@ -1,6 +1,7 @@
 #include "ContestoFinestra.h"
 
 #include "FileListModel.h"
+#include "FileNames.h"
 #include "MessageBox.h"
 #include "MousePointer.h"
 #include "frmLumetra.h"
@@ -66,7 +67,7 @@ QString ContestoFinestra::TestoCopie() const {
 }
 
 void ContestoFinestra::ImpostaInformazioni(const QString& testo) {
-    f_.lblInformazioni_->setText(testo);
+    f_.lblInformazioni_->setText(runtime::shownName(testo));
     mostraSubito(f_.lblInformazioni_);
 }
 
@@ -88,7 +89,7 @@ void ContestoFinestra::ImpostaProgressoVisibile(bool visibile) {
 }
 
 void ContestoFinestra::ImmagineDanneggiata(const QString& nome, const QString& motivo) {
-    danneggiate_.append(QStringLiteral("'%1': %2").arg(nome, motivo));
+    danneggiate_.append(QStringLiteral("'%1': %2").arg(runtime::shownName(nome), motivo));
 }
 
 void ContestoFinestra::MostraImmaginiDanneggiate() {
@@ -107,7 +108,8 @@ void ContestoFinestra::MostraImmaginiDanneggiate() {
 }
 
 int ContestoFinestra::MsgBox(const QString& messaggio, int stile, const QString& titolo) {
-    return f_.servizi_.messageBox->MsgBox(messaggio, stile, titolo);
+    // Names in the message that are not UTF-8 are shown as the characters they most likely are.
+    return f_.servizi_.messageBox->MsgBox(runtime::shownName(messaggio), stile, titolo);
 }
 
 std::shared_ptr<Publisher::Application> ContestoFinestra::CreaApplicazione() {

@@ -1,5 +1,6 @@
 #include "FileListModel.h"
 
+#include "FileNames.h"
 #include "NaturalOrder.h"
 
 #include <algorithm>
@@ -30,8 +31,11 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const Entry& entry = entries_[static_cast<size_t>(index.row())];
-    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole) {
+    if (role == Qt::EditRole) {
         return entry.name;
+    }
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        return runtime::shownName(entry.name); // a name that is not UTF-8, readable
     }
     if (role == Qt::CheckStateRole && checkable_) {
         return entry.checked ? Qt::Checked : Qt::Unchecked;

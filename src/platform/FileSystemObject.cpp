@@ -1,6 +1,6 @@
 #include "FileSystemObject.h"
 
-#include <QFile>
+#include "FileNames.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -18,18 +18,18 @@ bool statPath(const QByteArray& encoded, struct stat& info) {
 
 bool LocalFileSystem::FileExists(const QString& path) const {
     struct stat info {};
-    return statPath(QFile::encodeName(path), info) && !S_ISDIR(info.st_mode);
+    return statPath(runtime::nativeName(path), info) && !S_ISDIR(info.st_mode);
 }
 
 bool LocalFileSystem::FolderExists(const QString& path) const {
     struct stat info {};
-    return statPath(QFile::encodeName(path), info) && S_ISDIR(info.st_mode);
+    return statPath(runtime::nativeName(path), info) && S_ISDIR(info.st_mode);
 }
 
 Folder LocalFileSystem::GetFolder(const QString& path) const {
     Folder folder;
     folder.Path = path;
-    const QByteArray encodedFolder = QFile::encodeName(path);
+    const QByteArray encodedFolder = runtime::nativeName(path);
     DIR* dir = ::opendir(encodedFolder.constData());
     if (dir == nullptr) {
         return folder;
@@ -54,12 +54,8 @@ Folder LocalFileSystem::GetFolder(const QString& path) const {
         if (!isFile) {
             continue;
         }
-        const QByteArray bytes(rawName);
-        QString name = QFile::decodeName(bytes);
-        if (QFile::encodeName(name) != bytes) {
-            continue; // not representable: it could never be opened by this name
-        }
-        folder.Files.append(std::move(name));
+        // Every name, UTF-8 or not, is carried so that it opens again.
+        folder.Files.append(runtime::fromNativeName(QByteArray(rawName)));
     }
     ::closedir(dir);
     std::sort(folder.Files.begin(), folder.Files.end(), [](const QString& a, const QString& b) {

@@ -9,8 +9,8 @@ namespace lumetra::platform {
 struct Folder {
     QString Path;
     // Names of the files directly in the folder (no subfolders), sorted by name without regard
-    // to case. Names that cannot be written back to the same bytes on disk are left out, so every
-    // listed name can be found again.
+    // to case. Every name is carried as runtime::nativeName describes, so a name that is not
+    // UTF-8 is listed and found again; runtime::shownName gives it for the user.
     QStringList Files;
 };
 
