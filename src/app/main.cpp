@@ -7,7 +7,20 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs("Uso: lumetra\n\n"
+                       "Apre la finestra di Lumetra, che riempie i rettangoli di un layout di\n"
+                       "Publisher con le immagini di una cartella e stampa il catalogo.\n"
+                       "Senza finestra: lumetra-componi --help.\n",
+                       stdout);
+            return 0;
+        }
+    }
     lumetra::pictures::routeLibraryDiagnostics(); // the libraries' messages never reach stderr
     QApplication app(argc, argv);
     QApplication::setApplicationName(lumetra::runtime::ApplicationTitle);

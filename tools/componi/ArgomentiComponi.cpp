@@ -15,7 +15,7 @@ bool AltezzaValida(const QString& testo) {
 QString TestoAiuto() {
     return QStringLiteral(
         "Uso: lumetra-componi --layout LAYOUT.pub --cartella CARTELLA [opzioni]\n"
-        "                     (--pdf FILE.pdf | --stampante) FILE...\n"
+        "                     (--pdf FILE.pdf | --stampante) [--] FILE...\n"
         "\n"
         "Riempie i rettangoli della prima pagina del layout con le immagini FILE (nomi di file\n"
         "nella CARTELLA, nell'ordine dato), aggiunge i codici articolo e stampa il documento\n"
@@ -35,7 +35,10 @@ QString TestoAiuto() {
         "  --stampante        stampa sulla stampante predefinita\n"
         "  --dettagli         mostra anche l'avanzamento del lavoro\n"
         "  --help             mostra questo aiuto\n"
+        "  --                 fine delle opzioni: le parole che seguono sono tutte nomi di file\n"
+        "                     (anche quelle che cominciano con \"-\")\n"
         "\n"
+        "Le opzioni possono stare in qualunque punto della riga, anche dopo i FILE.\n"
         "Le immagini che non si trovano o non si possono inserire vengono saltate e segnalate.\n"
         "Codice di uscita: 0 documento stampato, 1 nessuna stampa, 2 argomenti non validi.\n");
 }

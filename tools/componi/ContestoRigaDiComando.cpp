@@ -1,17 +1,16 @@
 #include "ContestoRigaDiComando.h"
 
+#include "Diagnostics.h"
+#include "FileNames.h"
 #include "PercorsoFile.h"
 
-#include <QFileInfo>
-
-#include <cstdio>
+#include <sys/stat.h>
 
 namespace lumetra::componi {
 namespace {
 
 void Scrivi(const QString& testo) {
-    std::fputs(testo.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
+    runtime::tellUser(testo); // fd 2 is led away from the terminal, for the libraries
 }
 
 } // namespace
@@ -42,7 +41,8 @@ void ContestoRigaDiComando::RimuoviSelezionato(int indice) {
 }
 
 bool ContestoRigaDiComando::FileExists(const QString& percorso) const {
-    return QFileInfo(percorso).isFile();
+    struct stat stato {};
+    return ::stat(runtime::nativeName(percorso).constData(), &stato) == 0 && S_ISREG(stato.st_mode);
 }
 
 void ContestoRigaDiComando::ImmagineDanneggiata(const QString& nome, const QString& motivo) {

@@ -5,39 +5,64 @@
 #include "ContestoRigaDiComando.h"
 
 #include "ComandoStampa.h"
+#include "Diagnostics.h"
 #include "EngineApplication.h"
+#include "FileNames.h"
 #include "LibraryDiagnostics.h"
 #include "OutputGuard.h"
 #include "PercorsoFile.h"
+#include "RigaDiComando.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-void Scrivi(FILE* flusso, const QString& testo) {
-    std::fputs(testo.toLocal8Bit().constData(), flusso);
-    std::fputc('\n', flusso);
+using lumetra::runtime::nativeName;
+using lumetra::runtime::tellUser;
+
+// Why the pictures' folder cannot be used, or nothing: the pictures are opened by name inside
+// it, so it must exist and be passable.
+const char* RifiutoCartella(const QString& cartella) {
+    struct stat stato {};
+    if (::stat(nativeName(cartella).constData(), &stato) != 0)
+        return "La cartella delle immagini '%1' non esiste.";
+    if (!S_ISDIR(stato.st_mode))
+        return "'%1' non è una cartella.";
+    if (::access(nativeName(cartella).constData(), X_OK) != 0)
+        return "La cartella delle immagini '%1' non è accessibile: accesso negato.";
+    return nullptr;
+}
+
+// Why the PDF cannot be written at `pdf`, before any work: a name that is no file, a folder
+// that does not exist. Empty when it may be tried.
+QString RifiutoPdf(const QString& pdf) {
+    struct stat stato {};
+    if (::stat(nativeName(pdf).constData(), &stato) == 0 && !S_ISREG(stato.st_mode))
+        return QStringLiteral("'%1' non è un file: scegliere un altro nome.").arg(pdf);
+    const qsizetype barra = pdf.lastIndexOf(QLatin1Char('/'));
+    const QString cartella = barra < 0 ? QStringLiteral(".") : pdf.left(qMax<qsizetype>(barra, 1));
+    if (::stat(nativeName(cartella).constData(), &stato) != 0 || !S_ISDIR(stato.st_mode))
+        return QStringLiteral("La cartella '%1' non esiste.").arg(cartella);
+    return {};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace lumetra;
-    QStringList lista;
-    for (int i = 1; i < argc; ++i)
-        lista.append(QString::fromLocal8Bit(argv[i]));
-    const componi::EsitoArgomenti esito = componi::LeggiArgomenti(lista);
+    const componi::EsitoArgomenti esito =
+        componi::LeggiArgomenti(rigadicomando::ParoleDi(argc, argv));
     if (esito.aiuto) {
         std::fputs(componi::TestoAiuto().toLocal8Bit().constData(), stdout);
         return 0;
     }
     if (!esito.argomenti) {
-        Scrivi(stderr, QStringLiteral("lumetra-componi: ") + esito.errore);
-        Scrivi(stderr, QStringLiteral("Usare --help per l'elenco delle opzioni."));
+        tellUser(QStringLiteral("lumetra-componi: ") + esito.errore);
+        tellUser(QStringLiteral("Usare --help per l'elenco delle opzioni."));
         return 2;
     }
     const componi::Argomenti& a = *esito.argomenti;
@@ -61,17 +86,8 @@ int main(int argc, char** argv) {
     contesto.copie = QString::number(a.copie);
     contesto.selezionati = a.file;
 
-    // The pictures are opened by name inside the folder: it must exist and be passable.
-    const QFileInfo cartellaImmagini(a.cartella);
-    const char* rifiutoCartella =
-        !cartellaImmagini.exists()  ? "La cartella delle immagini '%1' non esiste."
-        : !cartellaImmagini.isDir() ? "'%1' non è una cartella."
-        : !cartellaImmagini.isExecutable()
-            ? "La cartella delle immagini '%1' non è accessibile: accesso negato."
-            : nullptr;
-    if (rifiutoCartella) {
-        Scrivi(stderr,
-               QString::fromUtf8(rifiutoCartella).arg(QDir::toNativeSeparators(a.cartella)));
+    if (const char* rifiuto = RifiutoCartella(a.cartella)) {
+        tellUser(QString::fromUtf8(rifiuto).arg(a.cartella));
         return 1;
     }
 
@@ -80,20 +96,11 @@ int main(int argc, char** argv) {
         QStringList letti{a.layout};
         for (const QString& nome : a.file)
             letti.append(composition::PercorsoFile(a.cartella, nome));
-        const QString rifiuto = engine::refusedOutput(a.pdf, letti);
+        QString rifiuto = engine::refusedOutput(a.pdf, letti);
+        if (rifiuto.isEmpty())
+            rifiuto = RifiutoPdf(a.pdf);
         if (!rifiuto.isEmpty()) {
-            Scrivi(stderr, rifiuto);
-            return 1;
-        }
-        if (QFileInfo(a.pdf).exists() && !QFileInfo(a.pdf).isFile()) {
-            Scrivi(stderr, QStringLiteral("'%1' non è un file: scegliere un altro nome.")
-                               .arg(QDir::toNativeSeparators(a.pdf)));
-            return 1;
-        }
-        const QDir cartella = QFileInfo(a.pdf).absoluteDir();
-        if (!cartella.exists()) {
-            Scrivi(stderr, QStringLiteral("La cartella '%1' non esiste.")
-                               .arg(QDir::toNativeSeparators(cartella.path())));
+            tellUser(rifiuto);
             return 1;
         }
     }
@@ -107,18 +114,18 @@ int main(int argc, char** argv) {
     const bool riuscito = contesto.stampato;
 
     if (!contesto.saltate.isEmpty())
-        Scrivi(stderr, QStringLiteral("Immagini saltate (%1): %2")
-                           .arg(contesto.saltate.size())
-                           .arg(contesto.saltate.join(QStringLiteral(", "))));
+        tellUser(QStringLiteral("Immagini saltate (%1): %2")
+                     .arg(contesto.saltate.size())
+                     .arg(contesto.saltate.join(QStringLiteral(", "))));
     if (riuscito) {
         const int inserite = static_cast<int>(a.file.size() - contesto.saltate.size());
         const QString immagini = inserite == 1 ? QStringLiteral("1 immagine")
                                                : QStringLiteral("%1 immagini").arg(inserite);
         const QString copie =
             a.copie == 1 ? QStringLiteral("1 copia") : QStringLiteral("%1 copie").arg(a.copie);
-        Scrivi(stderr, a.pdf.isEmpty()
-                           ? QStringLiteral("Documento stampato: %1, %2.").arg(immagini, copie)
-                           : QStringLiteral("Documento scritto in '%1': %2.").arg(a.pdf, immagini));
+        tellUser(a.pdf.isEmpty()
+                     ? QStringLiteral("Documento stampato: %1, %2.").arg(immagini, copie)
+                     : QStringLiteral("Documento scritto in '%1': %2.").arg(a.pdf, immagini));
     }
     return riuscito ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // Messages go to stderr, in Italian; the list of sheets to stdout.
 #include "ArgomentiLayout.h"
 #include "Diagnostics.h"
+#include "RigaDiComando.h"
 
 #include "GridLayout.h"
 #include "LabelCatalogue.h"
@@ -10,7 +11,6 @@
 #include "Measures.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
 
@@ -18,8 +18,13 @@ namespace {
 
 using namespace lumetra;
 
+// A line on stdout, or (stderr) one of the program's own messages.
 void Scrivi(FILE* flusso, const QString& testo) {
-    std::fputs(testo.toLocal8Bit().constData(), flusso);
+    if (flusso == stderr) {
+        runtime::tellUser(testo); // fd 2 is led away from the terminal, for the libraries
+        return;
+    }
+    std::fputs(testo.toUtf8().constData(), flusso);
     std::fputc('\n', flusso);
 }
 
@@ -61,11 +66,11 @@ int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomen
         Scrivi(stderr, messaggio);
         return 1;
     }
-    QString fatto = QStringLiteral("Layout scritto in '%1': pagina %2 x %3 mm, %4 rettangoli.")
-                        .arg(QDir::toNativeSeparators(a.uscita),
-                             layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageWidth)),
-                             layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageHeight)))
-                        .arg(piano.rectangles.size());
+    QString fatto =
+        QStringLiteral("Layout scritto in '%1': pagina %2 x %3 mm, %4 rettangoli.")
+            .arg(a.uscita, layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageWidth)),
+                 layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageHeight)))
+            .arg(piano.rectangles.size());
     if (!nota.isEmpty())
         fatto += QLatin1Char(' ') + nota;
     Scrivi(stderr, fatto);
@@ -77,10 +82,8 @@ int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomen
 int main(int argc, char** argv) {
     lumetra::runtime::routeQtMessages(); // only our own lines on stderr
     QCoreApplication app(argc, argv);
-    QStringList lista;
-    for (int i = 1; i < argc; ++i)
-        lista.append(QString::fromLocal8Bit(argv[i]));
-    const layout::EsitoArgomenti esito = layout::LeggiArgomenti(lista);
+    const layout::EsitoArgomenti esito =
+        layout::LeggiArgomenti(rigadicomando::ParoleDi(argc, argv));
     if (esito.aiuto) {
         std::fputs(layout::TestoAiuto().toLocal8Bit().constData(), stdout);
         return 0;

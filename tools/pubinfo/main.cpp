@@ -6,14 +6,17 @@
 // file at D dots per inch (96 unless given). Exit 2 for a page that does not exist or a file
 // that cannot be read or written.
 
+#include "AtomicFile.h"
 #include "Diagnostics.h"
 #include "Layout.h"
 #include "LayoutJson.h"
 #include "LayoutPageDrawer.h"
+#include "RigaDiComando.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QStringList>
 
 #include <cstdio>
@@ -22,14 +25,44 @@
 
 namespace {
 
+const char* const Uso = "Uso: lumetra-pubinfo FILE.pub [--png N OUT.png [--dpi D]]";
+
 int usage() {
-    std::fputs("Uso: lumetra-pubinfo FILE.pub [--png N OUT.png [--dpi D]]\n", stderr);
+    lumetra::runtime::tellUser(QString::fromUtf8(Uso));
+    lumetra::runtime::tellUser(QStringLiteral("Usare --help per la descrizione."));
     return 1;
 }
 
+int help() {
+    std::printf("%s\n\n"
+                "Descrive il layout di Publisher FILE.pub in JSON sullo standard output: pagine,\n"
+                "forme con tipo e posizione, rettangoli per le immagini della prima pagina.\n"
+                "Con --png disegna la pagina N (contata da 1) nel file OUT.png, a D punti per\n"
+                "pollice (96). Dopo -- ogni parola è un nome di file.\n"
+                "Codice di uscita: 0 fatto, 1 argomenti non validi, 2 file non leggibile.\n",
+                Uso);
+    return 0;
+}
+
 int fail(const QString& message) {
-    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    lumetra::runtime::tellUser(message);
     return 2;
+}
+
+// The image written atomically: the PNG appears whole or not at all.
+bool savePng(const QImage& image, const QString& out, QString* error) {
+    lumetra::runtime::AtomicFile file(out, lumetra::runtime::Replace::Allowed);
+    lumetra::runtime::FileWriteResult result = file.open();
+    if (result.written()) {
+        QImageWriter writer(file.device(), "png");
+        if (!writer.write(image)) {
+            *error = QStringLiteral("Impossibile scrivere il file '%1'.").arg(out);
+            return false;
+        }
+        result = file.commit();
+    }
+    *error = result.message;
+    return result.written();
 }
 
 // --png N OUT.png [--dpi D]
@@ -47,8 +80,8 @@ int drawPng(const QString& path, const QString& pageText, const QString& out, do
     const QImage image = renderer->renderPage(page - 1, dpi);
     if (image.isNull())
         return fail(renderer->lastError());
-    if (!image.save(out, "PNG"))
-        return fail(QStringLiteral("Impossibile scrivere il file '%1'.").arg(out));
+    if (!savePng(image, out, &error))
+        return fail(error);
     return 0;
 }
 
@@ -66,8 +99,7 @@ int printJson(const QString& path) {
         std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
         return 0;
     } catch (const lumetra::runtime::Error& error) {
-        std::fprintf(stderr, "%s\n", error.Description().toUtf8().constData());
-        return 2;
+        return fail(error.Description());
     }
 }
 
@@ -84,32 +116,39 @@ int main(int argc, char** argv) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QStringList args = app->arguments().mid(1);
-    if (args.isEmpty()) {
+    namespace riga = lumetra::rigadicomando;
+    const riga::RigaLetta letta = riga::LeggiRiga(
+        riga::ParoleDi(argc, argv), {}, {QStringLiteral("--png"), QStringLiteral("--dpi")});
+    if (letta.aiuto)
+        return help();
+    if (!letta.errore.isEmpty()) {
+        lumetra::runtime::tellUser(QStringLiteral("lumetra-pubinfo: ") + letta.errore);
         return usage();
     }
-    const qsizetype png = args.indexOf(QStringLiteral("--png"));
-    if (png >= 0) {
-        if (png + 2 >= args.size())
-            return usage();
-        const QString page = args[png + 1];
-        const QString out = args[png + 2];
-        args.remove(png, 3);
-        double dpi = 96.0;
-        const qsizetype dpiAt = args.indexOf(QStringLiteral("--dpi"));
-        if (dpiAt >= 0) {
-            bool ok = false;
-            dpi = dpiAt + 1 < args.size() ? args[dpiAt + 1].toDouble(&ok) : 0.0;
-            if (!ok || dpi <= 0 || dpi > 2400)
-                return usage();
-            args.remove(dpiAt, 2);
+    // The words: FILE.pub, and OUT.png as the first file name after --png N.
+    QStringList files;
+    QString page;
+    QString dpiText;
+    qsizetype outAt = -1;
+    for (const riga::Parola& parola : letta.parole) {
+        if (parola.opzione == QLatin1String("--png")) {
+            page = parola.valore;
+            outAt = files.size();
+        } else if (parola.opzione == QLatin1String("--dpi")) {
+            dpiText = parola.valore;
+        } else {
+            files.append(parola.valore);
         }
-        if (args.size() != 1)
-            return usage();
-        return drawPng(args.first(), page, out, dpi);
     }
-    if (args.size() != 1) {
+    if (outAt < 0) {
+        return files.size() == 1 && dpiText.isEmpty() ? printJson(files.first()) : usage();
+    }
+    if (files.size() != 2 || outAt >= files.size())
         return usage();
-    }
-    return printJson(args.first());
+    const QString out = files.takeAt(outAt);
+    bool ok = dpiText.isEmpty();
+    const double dpi = ok ? 96.0 : dpiText.toDouble(&ok);
+    if (!ok || dpi <= 0 || dpi > 2400)
+        return usage();
+    return drawPng(files.first(), page, out, dpi);
 }

@@ -1,5 +1,7 @@
 #include "RigaDiComando.h"
 
+#include "FileNames.h"
+
 namespace lumetra::rigadicomando {
 
 RigaLetta LeggiRiga(const QStringList& lista, const QStringList& interruttori,
@@ -26,6 +28,13 @@ RigaLetta LeggiRiga(const QStringList& lista, const QStringList& interruttori,
         }
     }
     return riga;
+}
+
+QStringList ParoleDi(int argc, char** argv) {
+    QStringList parole;
+    for (int i = 1; i < argc; ++i)
+        parole.append(runtime::fromNativeName(QByteArray(argv[i])));
+    return parole;
 }
 
 std::optional<int> Intero(const QString& testo, int minimo, int massimo) {

@@ -1,7 +1,8 @@
 #pragma once
 // The command-line grammar the tools share: options start with "--", flags stand alone, the
 // others take the next word as their value; "--" ends the options; every other word is
-// positional. The words keep the order they were given in.
+// positional. Options stand anywhere, before or after the positional words. The words keep the
+// order they were given in.
 
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,10 @@ struct RigaLetta {
 // options with a value.
 RigaLetta LeggiRiga(const QStringList& lista, const QStringList& interruttori,
                     const QStringList& conValore);
+
+// argv without the program name, each word carried as runtime::nativeName describes: a file name
+// that is not UTF-8 opens again by the same bytes.
+QStringList ParoleDi(int argc, char** argv);
 
 // `testo` as a whole number from `minimo` to `massimo`, or nothing.
 std::optional<int> Intero(const QString& testo, int minimo, int massimo);
