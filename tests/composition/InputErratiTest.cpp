@@ -1,17 +1,18 @@
 // Bad inputs of every kind through lumetra-componi, one table: damaged, random and mislabelled
 // layouts and pictures, special files named like inputs, files and folders an ordinary user may
 // not open, decompression bombs, outputs onto the job's own files, into missing, read-only or
-// special places and onto a full disk, no printer. Each row gives the exit code and a line the
-// user must read; every file that was there before the run is byte-identical after it, and
-// nothing but the asked-for PDF appears.
+// special places and onto a full disk, no printer, names that are not UTF-8 or near the length
+// limit, options out of place, libraries that talk. Each row gives the exit code and a line the
+// user must read; no library's line and no English system text reaches the user; every file that
+// was there before the run is byte-identical after it, and nothing but the asked-for PDF appears.
 #include "CompoundFileWriter.h"
+#include "FileNames.h"
 #include "PubBuilder.h"
 #include "TestImages.h"
 #include "TestProcess.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -26,13 +27,27 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 
 namespace lumetra::composition::test {
 namespace {
 
+using runtime::fromNativeName;
+using runtime::nativeName;
 using testimages::writeBytes;
+
+// Names as old Windows shares and archives leave them: Latin-1 bytes, not UTF-8.
+const QString LayoutLatino1 = fromNativeName("cat\xE0logo.pub");
+const QString FotoLatino1 = fromNativeName("imm\xE0gine.jpg");
+// A PDF name of 250 bytes, Latin-1 among them: the file system allows 255.
+const QString PdfLungo = fromNativeName("usc\xECta-" + QByteArray(236, 'a') + ".pdf");
+
+void rinomina(const QString& da, const QString& a) {
+    ASSERT_EQ(::rename(nativeName(da).constData(), nativeName(a).constData()), 0);
+}
 
 QByteArray casuali(int quanti, quint32 seme) {
     QByteArray byte(quanti, '\0');
@@ -55,6 +70,10 @@ QByteArray composto(const QByteArray& contents) {
 // output.
 struct Lavoro {
     QTemporaryDir dir;
+    ~Lavoro() { // QTemporaryDir cannot name what is not UTF-8
+        std::error_code errore;
+        std::filesystem::remove_all(nativeName(dir.path()).toStdString(), errore);
+    }
     QString L() const { return dir.filePath(QStringLiteral("L.pub")); }
     QString D() const { return dir.filePath(QStringLiteral("foto")); }
     QString in(const QString& nome) const { return QDir(D()).filePath(nome); }
@@ -67,6 +86,7 @@ struct Caso {
     int uscita;
     QString riga;     // a regular expression one line of stderr must match whole
     bool pdf = false; // the PDF {O} is written
+    QString nomeUscita = QStringLiteral("uscita.pdf"); // {O}'s name in the job's folder
 };
 
 const QString Buona = QStringLiteral("buona.jpg");
@@ -85,6 +105,7 @@ QString saltata(const char* motivo) {
 }
 const QString Saltata = saltata(".+");
 const QString Danneggiata = QStringLiteral("Attenzione: l'immagine '%1' è danneggiata: .+");
+const QString DueImmagini = QStringLiteral("Documento scritto in '.*': 2 immagini\\.");
 
 void nulla(Lavoro&) {}
 
@@ -341,23 +362,52 @@ std::vector<Caso> casi() {
          ".*Nessuna stampante predefinita è configurata nel sistema.*"},
         {"copie_zero", nulla, "--copie 0 --pdf {O} buona.jpg", 2,
          "lumetra-componi: Il numero di copie deve essere tra 1 e 999: '0'"},
+        {"pdf_dopo_le_immagini", nulla, "buona.jpg --pdf {O}", 0,
+         "Documento scritto in '.*': 1 immagine\\.", true},
+        {"immagine_dopo_due_trattini",
+         [](L l) { testimages::writeJpeg(l.in("--trattini.jpg"), QSize(40, 40), Qt::blue); },
+         "--pdf {O} buona.jpg -- --trattini.jpg", 0, DueImmagini, true},
+
+        // Names: not UTF-8, as long as the file system allows, too long.
+        {"layout_latino1", [](L l) { rinomina(l.L(), l.dir.filePath(LayoutLatino1)); },
+         "--pdf {O} --layout {D}/../" + LayoutLatino1 + " buona.jpg", 0,
+         "Documento scritto in '.*': 1 immagine\\.", true},
+        {"foto_latino1", [](L l) { rinomina(l.in(Buona), l.in(FotoLatino1)); },
+         "--pdf {O} " + FotoLatino1 + " " + FotoLatino1, 0, DueImmagini, true},
+        {"pdf_latino1_di_250_byte", nulla, "--pdf {O} buona.jpg buona.jpg", 0, DueImmagini, true,
+         PdfLungo},
+        {"pdf_nome_troppo_lungo", nulla, "--pdf {D}/" + QString(300, u'a') + " buona.jpg", 1,
+         ".*Impossibile scrivere il file '.*': nome del file troppo lungo"},
+
+        // A library that prints on its own (fontconfig without its configuration).
+        {"libreria_che_parla", nulla, "@fontconfig --pdf {O} buona.jpg", 0,
+         "Documento scritto in '.*': 1 immagine\\.", true},
     };
 }
 
+// Every file under `cartella` by its bytes (the names as the system has them): its SHA-1, or
+// "speciale" for links and special files.
 std::map<std::string, std::string> impronte(const QString& cartella) {
+    namespace fs = std::filesystem;
     std::map<std::string, std::string> tutte;
-    QDirIterator it(cartella, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString percorso = it.next();
-        QFile f(percorso);
-        if (it.fileInfo().isFile() && !it.fileInfo().isSymLink() && f.open(QIODevice::ReadOnly))
-            tutte[percorso.toStdString()] =
-                QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1)
+    std::error_code errore;
+    for (fs::recursive_directory_iterator it(nativeName(cartella).toStdString(),
+                                             fs::directory_options::skip_permission_denied, errore),
+         fine;
+         it != fine; it.increment(errore)) {
+        const fs::file_status stato = it->symlink_status(errore);
+        if (fs::is_directory(stato))
+            continue;
+        tutte[it->path().native()] = "speciale";
+        std::ifstream f;
+        if (fs::is_regular_file(stato)) // opening a pipe would wait for a writer
+            f.open(it->path(), std::ios::binary);
+        const std::string byte{std::istreambuf_iterator<char>(f), {}};
+        if (f.is_open() && !f.bad())
+            tutte[it->path().native()] =
+                QCryptographicHash::hash(QByteArrayView(byte), QCryptographicHash::Sha1)
                     .toHex()
                     .toStdString();
-        else
-            tutte[percorso.toStdString()] = "speciale";
     }
     return tutte;
 }
@@ -387,7 +437,7 @@ TEST(InputErrati, OgniCasoFinisceComeAtteso) {
         ASSERT_TRUE(b.save(l.L()));
         testimages::writeJpeg(l.in(Buona), QSize(120, 90), Qt::darkRed);
         caso.prepara(l);
-        const QString uscita = l.dir.filePath(QStringLiteral("uscita.pdf"));
+        const QString uscita = l.dir.filePath(caso.nomeUscita);
         const auto prima = impronte(l.dir.path());
 
         QString testo = caso.argomenti;
@@ -420,6 +470,9 @@ TEST(InputErrati, OgniCasoFinisceComeAtteso) {
         } else if (testo.startsWith(QLatin1String("@nocups "))) {
             ambiente.insert(QStringLiteral("CUPS_SERVER"), l.dir.filePath("nessun-cups.sock"));
             testo.remove(0, 8);
+        } else if (testo.startsWith(QLatin1String("@fontconfig "))) {
+            ambiente.insert(QStringLiteral("FONTCONFIG_FILE"), l.dir.filePath("manca.conf"));
+            testo.remove(0, 12);
         }
         argomenti << QStringLiteral("--layout") << l.L() << QStringLiteral("--cartella") << l.D();
         for (QString parola : testo.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -431,21 +484,27 @@ TEST(InputErrati, OgniCasoFinisceComeAtteso) {
         const testsupport::ProgramRun e = testsupport::startProgram(programma, argomenti, ambiente);
 
         EXPECT_EQ(e.exitCode, caso.uscita) << e.errors.toStdString();
+        const QString errori = runtime::shownName(e.errors); // what the user reads
         const QRegularExpression riga(QStringLiteral("^(?:%1)$").arg(caso.riga),
                                       QRegularExpression::MultilineOption);
-        EXPECT_TRUE(riga.match(e.errors).hasMatch()) << e.errors.toStdString();
+        EXPECT_TRUE(riga.match(errori).hasMatch()) << errori.toStdString();
         EXPECT_FALSE(e.errors.contains(QLatin1String("Documento scritto")) && !caso.pdf)
             << e.errors.toStdString();
-        // Only the program's own lines: nothing a library printed (Qt, libwmf, libpng, CUPS).
+        // Only the program's own lines: nothing a library printed (Qt, libwmf, libpng, CUPS,
+        // fontconfig), no system reason in English.
         static const QRegularExpression libreria(
-            QStringLiteral("^(ERROR|WARNING|Warning|libpng|Q[A-Za-z]+(::|:)|\\[|Destination)"),
+            QStringLiteral(
+                "^(ERROR|WARNING|Warning|libpng|Fontconfig|Q[A-Za-z]+(::|:)|\\[|"
+                "Destination)|No such file|Permission denied|Is a directory|Not a "
+                "directory|File name too long|No space left|Read-only file|Input/output"),
             QRegularExpression::MultilineOption);
-        EXPECT_FALSE(libreria.match(e.errors).hasMatch()) << e.errors.toStdString();
+        EXPECT_FALSE(libreria.match(errori).hasMatch()) << errori.toStdString();
         auto dopo = impronte(l.dir.path());
         if (caso.pdf) {
-            EXPECT_EQ(dopo.count(uscita.toStdString()), 1u) << "no PDF written";
-            if (!prima.count(uscita.toStdString()))
-                dopo.erase(uscita.toStdString());
+            const std::string pdf = nativeName(uscita).toStdString();
+            EXPECT_EQ(dopo.count(pdf), 1u) << "no PDF written";
+            if (!prima.count(pdf))
+                dopo.erase(pdf);
         }
         EXPECT_EQ(dopo, prima) << "an input changed, or a stray file was left";
     }

@@ -11,10 +11,11 @@ namespace lumetra::testsupport {
 struct ProgramRun {
     int exitCode = -1; // -1 when the program could not start, timed out or crashed
     QByteArray output;
-    QString errors;
+    QString errors; // file names in it carried as runtime::nativeName describes
 };
 
-// Runs `program` to its end (two minutes at most) and gives what it said.
+// Runs `program` to its end (two minutes at most) and gives what it said. Arguments reach it as
+// runtime::nativeName gives them, so a test can name a file that is not UTF-8.
 ProgramRun
 startProgram(const QString& program, const QStringList& arguments,
              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
