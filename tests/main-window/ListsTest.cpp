@@ -1,6 +1,7 @@
 // The folder scan, the moves between the three lists, marking and the choices of layout, folder
 // and font, driven through the window's controls.
 
+#include "FileNames.h"
 #include "MousePointer.h"
 #include "Unprivileged.h"
 #include "WindowTestSupport.h"
@@ -193,8 +194,8 @@ TEST_F(Lists, BadFoldersGiveEmptyListsQuietly) {
 }
 
 // Listed in name order regardless of case (upper case first between equals; an accented letter
-// after every plain one), but only names that can be found again.
-TEST_F(Lists, OddNamesAreListedInOrderOnlyWhenTheyCanBeFoundAgain) {
+// after every plain one), and found again, even a name that is not UTF-8.
+TEST_F(Lists, OddNamesAreListedInOrderAndFoundAgain) {
     const QString folder =
         folderWith(QStringList({"con spazio.jpg", "perché.jpg", "l'arancia.png", "ÀBC.JPG",
                                 "tab\tname.gif", "b.jpg", "a.jpg", "A.jpg", "città.jpg"}));
@@ -205,7 +206,9 @@ TEST_F(Lists, OddNamesAreListedInOrderOnlyWhenTheyCanBeFoundAgain) {
     chooseFolder(folder);
     const QStringList listed = texts(window->lvwFileModel());
     EXPECT_EQ(listed, QStringList({"A.jpg", "a.jpg", "b.jpg", "città.jpg", "con spazio.jpg",
-                                   "l'arancia.png", "perché.jpg", "tab\tname.gif", "ÀBC.JPG"}));
+                                   "l'arancia.png", "perché.jpg",
+                                   runtime::fromNativeName("rotto\xc3\x28.jpg"), "tab\tname.gif",
+                                   "ÀBC.JPG"}));
     for (const QString& name : listed) {
         EXPECT_TRUE(modGenerale::objFileSystem->FileExists(folder + QLatin1Char('/') + name))
             << name.toStdString();
