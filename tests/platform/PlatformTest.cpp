@@ -1,10 +1,7 @@
 // The real message box, open, folder and font dialogs, and the busy mouse pointer. What the file
-// system object lists is checked through the window (ListsTest); here only names that are not
-// UTF-8.
+// system object lists is checked through the window (ListsTest).
 
 #include "CommonDialog.h"
-#include "FileNames.h"
-#include "FileSystemObject.h"
 #include "MessageBox.h"
 #include "MousePointer.h"
 
@@ -24,31 +21,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 using namespace lumetra;
-
-TEST(LocalFileSystem, NamesThatAreNotUtf8AreListedAndFoundAgain) {
-    QTemporaryDir dir;
-    const QByteArray folder = QFile::encodeName(dir.path());
-    // Latin-1 (from an old Windows share), UTF-8, and a byte that is neither.
-    for (const char* name : {"perch\xE9.jpg", "perch\xC3\xA9.png", "x\xFF.gif"})
-        ::close(::open(folder + '/' + name, O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
-    const platform::LocalFileSystem files;
-    const QStringList listed = files.GetFolder(dir.path()).Files;
-    ASSERT_EQ(listed.size(), 3);
-    QStringList shown;
-    for (const QString& name : listed) {
-        EXPECT_TRUE(files.FileExists(dir.filePath(name))) << runtime::shownName(name).toStdString();
-        shown.append(runtime::shownName(name));
-    }
-    shown.sort();
-    EXPECT_EQ(shown, QStringList({QStringLiteral("perché.jpg"), QStringLiteral("perché.png"),
-                                  QStringLiteral("x\u00FF.gif")}));
-    for (const QString& name : listed) // the folder holds exactly these names
-        ASSERT_EQ(::unlink(runtime::nativeName(dir.filePath(name)).constData()), 0);
-}
 
 TEST(MousePointer, BusyGuardPutsTheDefaultBackOnEveryPath) {
     EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
