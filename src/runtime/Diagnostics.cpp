@@ -9,6 +9,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#endif
+
 namespace lumetra::runtime {
 
 namespace {
@@ -48,6 +52,10 @@ void leadStandardErrorAway() {
     const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (kept >= 0 && nowhere >= 0 && ::dup2(nowhere, STDERR_FILENO) == STDERR_FILENO) {
         terminalFd = kept;
+#if defined(__SANITIZE_ADDRESS__)
+        // A sanitizer's report is no library chatter: it keeps reaching the terminal.
+        __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(kept)));
+#endif
     } else if (kept >= 0) {
         ::close(kept);
     }
