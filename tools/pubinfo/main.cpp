@@ -8,6 +8,7 @@
 
 #include "AtomicFile.h"
 #include "Diagnostics.h"
+#include "FileNames.h"
 #include "Layout.h"
 #include "LayoutJson.h"
 #include "LayoutPageDrawer.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -49,8 +51,23 @@ int fail(const QString& message) {
     return 2;
 }
 
-// The image written atomically: the PNG appears whole or not at all.
-bool savePng(const QImage& image, const QString& out, QString* error) {
+// Whether two names lead to the same file.
+bool sameFile(const QString& a, const QString& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(lumetra::runtime::nativeName(a).constData(), &first) == 0 &&
+           ::stat(lumetra::runtime::nativeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// The image written atomically: the PNG appears whole or not at all, never over the layout.
+bool savePng(const QImage& image, const QString& out, const QString& layout, QString* error) {
+    if (sameFile(out, layout)) {
+        *error = QStringLiteral("Il file '%1' non viene scritto: è il layout letto. Scegliere un "
+                                "altro nome.")
+                     .arg(out);
+        return false;
+    }
     lumetra::runtime::AtomicFile file(out, lumetra::runtime::Replace::Allowed);
     lumetra::runtime::FileWriteResult result = file.open();
     if (result.written()) {
@@ -80,7 +97,7 @@ int drawPng(const QString& path, const QString& pageText, const QString& out, do
     const QImage image = renderer->renderPage(page - 1, dpi);
     if (image.isNull())
         return fail(renderer->lastError());
-    if (!savePng(image, out, &error))
+    if (!savePng(image, out, path, &error))
         return fail(error);
     return 0;
 }
