@@ -15,65 +15,14 @@ using namespace lumetra;
 using geometry::FormControls;
 using geometry::PaneControls;
 
-namespace {
-
-// What the layouts read of the controls they are given: the heights of the status label
-// (390 twips) and of the progress bar (135), the sizes of a pane's label and buttons.
-FormControls controls() {
-    FormControls c;
-    c.lblInformazioni.setHeight(390);
-    c.prgBar.setHeight(135);
-    return c;
-}
-
-const QSizeF Button(1095, 375);
-
-PaneControls pane(bool buttons) {
-    PaneControls c;
-    c.label = QRectF(0, 0, 1, 255);
-    if (buttons) {
-        c.leftButton = QRectF(QPointF(), Button);
-        c.rightButton = QRectF(QPointF(), Button);
-    }
-    return c;
-}
-
-} // namespace
-
-// At any size the bands stack without overlapping, each across the whole width: the splitter
-// from the settings area down, the etched separator, and the status label at the bottom with
-// the progress bar centred inside it. Growing moves only the bottom bands and gives the splitter
-// every extra twip of height; nothing depends on the layout before, so minimising and restoring
-// gives the same layout. (The opening size's exact layout is checked on the real window.)
-TEST(FormResize, BandsStackAcrossTheWidthAndOnlyTheSplitterGrows) {
-    const FormControls start = geometry::Form_Resize(10110, 5580, controls());
-    for (const QSizeF size :
-         {QSizeF(10110, 5580), QSizeF(12000, 7000), QSizeF(10410, 5580), QSizeF(10110, 6080)}) {
-        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
-        const double W = size.width();
-        const double H = size.height();
-        const FormControls c = geometry::Form_Resize(float(W), float(H), start);
-        EXPECT_EQ(c.lblInformazioni, QRectF(0, H - 390, W, 390));
-        EXPECT_TRUE(c.lblInformazioni.contains(c.prgBar));
-        EXPECT_EQ(c.prgBar.center().x(), W / 2);
-        EXPECT_EQ(c.prgBar.height(), 135);
-        EXPECT_EQ(c.splitter.top(), 1200);
-        EXPECT_EQ(c.splitter.width(), W);
-        EXPECT_LT(c.splitter.bottom(), c.line1.y1);
-        EXPECT_LT(c.line1.y1, c.line2.y1);
-        EXPECT_LT(c.line2.y1, c.lblInformazioni.top());
-        for (const geometry::Line& line : {c.line1, c.line2}) {
-            EXPECT_EQ(line, (geometry::Line{0, line.y1, float(W), line.y1}));
-        }
-        EXPECT_EQ(c.splitter.height() - start.splitter.height(), H - 5580);
-        EXPECT_EQ(c.line1.y1 - start.line1.y1, H - 5580);
-        EXPECT_EQ(c.prgBar.width() - start.prgBar.width(), W - 10110);
-        EXPECT_EQ(geometry::Form_Resize(float(W), float(H), geometry::Form_Resize(0, 0, c)), c);
-    }
-}
-
+// How the bands follow the window at any size is checked on the real window, down to its opening
+// size; below it (a size the window refuses) a move of a negative size is skipped, as the toolkit
+// does, and the next size lays out as if nothing had happened.
 TEST(FormResize, NegativeSizesSkipTheirStepOnly) {
-    const FormControls start = geometry::Form_Resize(10110, 5580, controls());
+    FormControls designed; // the heights of the status label and of the progress bar, in twips
+    designed.lblInformazioni.setHeight(390);
+    designed.prgBar.setHeight(135);
+    const FormControls start = geometry::Form_Resize(10110, 5580, designed);
     const FormControls low = geometry::Form_Resize(10110, 4000, start);
     EXPECT_EQ(low.splitter.height(), 2290);
     const FormControls tiny = geometry::Form_Resize(10110, 1500, low);
@@ -84,36 +33,18 @@ TEST(FormResize, NegativeSizesSkipTheirStepOnly) {
     EXPECT_EQ(narrow.prgBar, start.prgBar); // width 100 - 120 < 0: kept
     EXPECT_EQ(narrow.lblInformazioni.width(), 100);
     EXPECT_EQ(narrow.splitter.width(), 100);
+    EXPECT_EQ(geometry::Form_Resize(10110, 5580, tiny), start);
 }
 
-TEST(PaneLayout, ButtonsAtTheBottomListBetweenColumnLessTheScrollBar) {
-    const PaneControls file = geometry::PaneLayout(QSizeF(2700, 3900), Button, 240, pane(true));
-    EXPECT_EQ(file.label, QRectF(0, 0, 2700, 255));
-    EXPECT_EQ(file.rightButton->topLeft(), QPointF(1545, 3465));
-    EXPECT_EQ(file.leftButton->topLeft(), QPointF(60, 3465));
-    EXPECT_EQ(file.list, QRectF(0, 255, 2700, 3150));
-    EXPECT_EQ(file.firstColumnWidth, 2460);
-
-    // The printed-files pane has no buttons but keeps their strip.
-    const PaneControls printed = geometry::PaneLayout(QSizeF(2700, 3900), Button, 240, pane(false));
-    EXPECT_EQ(printed.list, QRectF(0, 255, 2700, 3150));
-    EXPECT_EQ(printed.firstColumnWidth, 2460);
-    EXPECT_FALSE(printed.rightButton.has_value());
-
-    const PaneControls wider = geometry::PaneLayout(QSizeF(3000, 3900), Button, 240, file);
-    EXPECT_EQ(wider.rightButton->left() - file.rightButton->left(), 300);
-    EXPECT_EQ(wider.leftButton->left(), 60);
-    EXPECT_EQ(wider.firstColumnWidth - file.firstColumnWidth, 300);
-
-    const PaneControls allowance =
-        geometry::PaneLayout(QSizeF(2700, 3900), Button, 20.0 * 17, pane(true));
-    EXPECT_EQ(allowance.firstColumnWidth, 2700 - 340);
-}
-
+// A pane laid out on the real window; one too small neither fails nor clamps the buttons.
 TEST(PaneLayout, TooSmallPanesNeitherFailNorClampButtons) {
-    const PaneControls narrow = geometry::PaneLayout(QSizeF(1000, 3900), Button, 240, pane(true));
+    const QSizeF button(1095, 375);
+    PaneControls pane;
+    pane.label = QRectF(0, 0, 1, 255);
+    pane.leftButton = pane.rightButton = QRectF(QPointF(), button);
+    const PaneControls narrow = geometry::PaneLayout(QSizeF(1000, 3900), button, 240, pane);
     EXPECT_EQ(narrow.rightButton->left(), -155);
-    const PaneControls crushed = geometry::PaneLayout(QSizeF(100, 300), Button, 240, pane(true));
+    const PaneControls crushed = geometry::PaneLayout(QSizeF(100, 300), button, 240, pane);
     EXPECT_EQ(crushed.list.height(), 0);
     EXPECT_EQ(crushed.firstColumnWidth, 0);
 }
@@ -158,13 +89,10 @@ TEST(SizeLimits, AnActiveInstanceKeepsItsWindowAndEnforcesTheMinimum) {
     limits.setHWnd(&other);
     EXPECT_EQ(limits.hWnd(), &window);
 
+    // That the limits hold for the whole window, frame included, is checked on the real window.
     window.show();
     window.resize(100, 100);
-    // The limits hold for the whole window, frame included.
     EXPECT_EQ(window.frameGeometry().size(), QSize(561, 330));
-    EXPECT_LT(window.size().width(), 561 + 1);
-    window.resize(1500, 1000); // no maximum
-    EXPECT_EQ(window.size(), QSize(1500, 1000));
 
     limits.Termina();
     EXPECT_FALSE(limits.Inizializzato());
