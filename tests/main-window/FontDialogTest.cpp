@@ -1,6 +1,7 @@
 // The caption font through the real font dialog: it opens on the family the captions are really
 // drawn with (the installed stand-in for "Times New Roman", by its own name, in its plain style),
-// and keeps "Times New Roman" as the font's name while that family stays chosen.
+// and keeps "Times New Roman" as the font's name while that family stays chosen; cancelled, it
+// changes nothing.
 
 #include "PlatformDoubles.h"
 #include "TestProcess.h"
@@ -26,13 +27,16 @@ TEST(FontDialog, OpensOnTheDrawnFamilyAndKeepsTheRequestedName) {
         testsupport::runProgram(fcMatch, {"-f", "%{family[0]}", "Times New Roman"});
     const struct {
         const char* choose; // family picked in the dialog; "" keeps the one it opens on
-        bool bold;          // the dialog's bold style picked too
+        bool styled;        // the dialog's bold italic style picked too
+        bool cancel;        // the dialog cancelled instead
         const char* result; // FontName afterwards
-    } rows[] = {{"", false, "Times New Roman"},
-                {"", true, "Times New Roman"},
-                {"DejaVu Sans", false, "DejaVu Sans"}};
+    } rows[] = {{"", false, false, "Times New Roman"},
+                {"", true, false, "Times New Roman"},
+                {"DejaVu Sans", false, false, "DejaVu Sans"},
+                {"DejaVu Sans", true, true, "Times New Roman"}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.choose) + (row.bold ? " bold" : ""));
+        SCOPED_TRACE(std::string(row.choose) + (row.styled ? " bold italic" : "") +
+                     (row.cancel ? " cancelled" : ""));
         mainwindow::Servizi servizi;
         servizi.messageBox = std::make_shared<doubles::ScriptedMessageBox>();
         mainwindow::frmLumetra window(servizi); // the real dialogs
@@ -45,21 +49,22 @@ TEST(FontDialog, OpensOnTheDrawnFamilyAndKeepsTheRequestedName) {
             const QString style = edits[1]->text(); // family, style, size, sample
             EXPECT_FALSE(QFontDatabase::bold(drawn, style)) << style.toStdString();
             EXPECT_FALSE(QFontDatabase::italic(drawn, style)) << style.toStdString();
-            if (*row.choose != '\0' || row.bold) {
+            if (*row.choose != '\0' || row.styled) {
                 QFont font(*row.choose != '\0' ? QString::fromLatin1(row.choose)
                                                : dialog->currentFont().family());
-                font.setBold(row.bold);
+                font.setBold(row.styled);
+                font.setItalic(row.styled);
                 font.setPointSizeF(dialog->currentFont().pointSizeF());
                 dialog->setCurrentFont(font);
             }
             // After the dialog has settled on the choice.
-            QTimer::singleShot(0, dialog, &QDialog::accept);
+            QTimer::singleShot(0, dialog, row.cancel ? &QDialog::reject : &QDialog::accept);
         });
         window.cmdFont_Click();
 
         EXPECT_EQ(window.dlgFont()->FontName, QString::fromLatin1(row.result));
-        EXPECT_EQ(window.dlgFont()->FontBold, row.bold);
-        EXPECT_FALSE(window.dlgFont()->FontItalic);
+        EXPECT_EQ(window.dlgFont()->FontBold, row.styled && !row.cancel);
+        EXPECT_EQ(window.dlgFont()->FontItalic, row.styled && !row.cancel);
         EXPECT_EQ(window.dlgFont()->FontSize, 8.0) << "the design's size stays";
     }
 }
