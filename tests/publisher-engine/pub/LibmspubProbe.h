@@ -1,6 +1,6 @@
 #pragma once
 // Runs libmspub on a layout held in memory, with the layout reader's stream patches applied and
-// the metadata streams hidden, and records what it draws per page.
+// the metadata streams hidden, and sums up per page what the drawing layer records of it.
 
 #include "StreamPatch.h"
 
@@ -16,9 +16,8 @@ namespace lumetra::pubtest {
 
 struct DrawnPage {
     QSizeF size;                         // page size in points
-    std::vector<QRectF> polygons;        // bounding boxes of drawPolygon calls, in points
-    int paths = 0;                       // drawPath calls
-    std::vector<QByteArray> pictureData; // images of bitmap-filled polygons, as given
+    std::vector<QRectF> boxes;           // bounding boxes of the shapes drawn, in points
+    std::vector<QByteArray> pictureData; // images of bitmap-filled shapes, as given
     QStringList paragraphs;              // text, one entry per paragraph
 };
 
