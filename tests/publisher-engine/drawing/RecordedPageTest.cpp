@@ -22,8 +22,6 @@ using librevenge::RVNGPropertyList;
 using librevenge::RVNGPropertyListVector;
 using test::darkPixels;
 using test::expectColour;
-using test::expectInk;
-using test::expectNoInk;
 
 constexpr double kDpi = 100.0; // 1 inch = 100 pixels
 
@@ -285,9 +283,9 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
         row.draw(r);
         const QImage image = paintOnly(r);
         for (const auto& [more, area] : row.ink)
-            expectInk(image, more, {area});
+            EXPECT_GT(darkPixels(image, area), more) << area.x() << "," << area.y();
         for (const QRectF& area : row.noInk)
-            expectNoInk(image, {area});
+            EXPECT_EQ(darkPixels(image, area), 0) << area.x() << "," << area.y();
     }
 }
 

@@ -21,13 +21,6 @@ using test::inkedPixels;
 
 constexpr double kDpi = 96.0;
 
-// A shape's box in pixels of a page drawn at kDpi.
-QRectF shapeBox(const LayoutPageDrawer& r, int page, int shape) {
-    const Shape& s = r.layout().pages()[std::size_t(page)].shapes[std::size_t(shape)];
-    const double f = kDpi / 72.0;
-    return QRectF(s.left * f, s.top * f, s.width * f, s.height * f);
-}
-
 std::unique_ptr<LayoutPageDrawer> openSample(const char* name) {
     QString error;
     auto r = LayoutPageDrawer::open(test::sample(QString::fromLatin1(name)), &error);
@@ -83,7 +76,8 @@ TEST(SampleDrawing, ShapesDrawInTheirBoxesAndHidingOneChangesNothingElse) {
         SCOPED_TRACE(std::string(row.file) + ": " + row.what);
         auto r = openSample(row.file);
         ASSERT_TRUE(r);
-        const QRectF box = shapeBox(*r, row.page, row.shape);
+        const Shape& s = r->layout().pages()[std::size_t(row.page)].shapes[std::size_t(row.shape)];
+        const QRectF box(QPointF(s.left, s.top) * kDpi / 72, QSizeF(s.width, s.height) * kDpi / 72);
         const QImage all = r->renderPage(row.page, kDpi);
         const QImage without = r->renderPage(row.page, kDpi, {row.shape});
         ASSERT_FALSE(all.isNull() || without.isNull()) << r->lastError().toStdString();
