@@ -21,25 +21,29 @@ struct SheetRow {
     QSizeF page;       // points
     int labels;
     bool round;
-    QRectF first; // points, in fill order
+    QRectF first, last; // points, in fill order
     const char* summary;
 };
 
+const QSizeF A4 = mm(0, 0, 210, 297).size();
+
 const SheetRow Sheets[] = {
-    {"Prova Rett-mm", "A4", mm(0, 0, 210, 297).size(), 6, false, mm(15, 20, 80, 40),
+    {"Prova Rett-mm", "A4", A4, 6, false, mm(15, 20, 80, 40), mm(105, 110, 80, 40),
      "etichette 80 x 40 mm, 6 per foglio (2 x 3), A4"},
-    {"Prova Uguale", "A4", mm(0, 0, 210, 297).size(), 6, false, mm(15, 20, 80, 40),
+    {"Prova Uguale", "A4", A4, 6, false, mm(15, 20, 80, 40), mm(105, 110, 80, 40),
+     "etichette 80 x 40 mm, 6 per foglio (2 x 3), A4"},
+    {"Prova Catena", "A4", A4, 6, false, mm(15, 20, 80, 40), mm(105, 110, 80, 40),
      "etichette 80 x 40 mm, 6 per foglio (2 x 3), A4"},
     {"Prova Tonde-in", "US-Letter", QSizeF(612, 792), 6, true, QRectF(36, 72, 144, 144),
-     "etichette rotonde 50,8 mm, 6 per foglio (3 x 2), US-Letter"},
+     QRectF(396, 288, 144, 144), "etichette rotonde 50,8 mm, 6 per foglio (3 x 2), US-Letter"},
     {"Prova Sfalsate", "", mm(0, 0, 100, 60).size(), 3, false, mm(30, 5, 40, 20),
-     "etichette 40 x 20 mm, 3 per foglio (2 x 1 + 1 x 1), 100 x 60 mm"},
-    {"Prova CD", "A5", mm(0, 0, 148, 210).size(), 1, true, mm(16, 10, 116, 80),
+     mm(55, 30, 40, 20), "etichette 40 x 20 mm, 3 per foglio (2 x 1 + 1 x 1), 100 x 60 mm"},
+    {"Prova CD", "A5", mm(0, 0, 148, 210).size(), 1, true, mm(16, 10, 116, 80), mm(16, 10, 116, 80),
      "etichette rotonde 116 x 80 mm, 1 per foglio (1 x 1), A5"},
-    {"Prova Ellisse", "A4", mm(0, 0, 210, 297).size(), 2, true, QRectF(100, 200, 60, 30),
+    {"Prova Ellisse", "A4", A4, 2, true, QRectF(100, 200, 60, 30), QRectF(100, 250, 60, 30),
      "etichette ellittiche 21,17 x 10,58 mm, 2 per foglio (1 x 2), A4"},
-    {"Prova Punti", "A4", mm(0, 0, 210, 297).size(), 1, false, QRectF(72 / 2.54, 36, 72 / 1.27, 36),
-     "etichette 20 x 12,7 mm, 1 per foglio (1 x 1), A4"},
+    {"Prova Punti", "A4", A4, 1, false, QRectF(72 / 2.54, 36, 72 / 1.27, 36),
+     QRectF(72 / 2.54, 36, 72 / 1.27, 36), "etichette 20 x 12,7 mm, 1 per foglio (1 x 1), A4"},
 };
 
 TEST(LabelCatalogue, ReadsEveryKindOfTemplateOfTheDatabase) {
@@ -65,8 +69,9 @@ TEST(LabelCatalogue, ReadsEveryKindOfTemplateOfTheDatabase) {
         EXPECT_NEAR(sheet->pageHeight, row.page.height(), 0.001);
         EXPECT_EQ(sheet->labelCount(), row.labels);
         EXPECT_EQ(sheet->hasRoundLabels(), row.round);
-        const QRectF first = sheet->plan().rectangles.front();
-        lumetra::layouttest::expectSameRect(first, row.first, "first label", 0.001);
+        const std::vector<QRectF> labels = sheet->plan().rectangles;
+        lumetra::layouttest::expectSameRect(labels.front(), row.first, "first label", 0.001);
+        lumetra::layouttest::expectSameRect(labels.back(), row.last, "last label", 0.001);
         EXPECT_EQ(sheet->summary(), QString::fromUtf8(row.summary));
     }
 }

@@ -1,5 +1,7 @@
 // New layouts written and read back by the engine's reader: the page size and every slot where
-// the plan put it, in fill order, and the title as a text box; for grids and label sheets.
+// the plan put it, in fill order, and the title as a text box; for grids and installed label
+// sheets (the test database's sheets are planned in LabelCatalogue, written by the window and
+// by lumetra-layout).
 
 #include "GridLayout.h"
 #include "LabelCatalogue.h"
@@ -21,7 +23,7 @@ using lumetra::layoutwriter::LabelCatalogue;
 using lumetra::layoutwriter::LayoutPlan;
 using lumetra::runtime::Replace;
 
-enum class Source { Grid, Fixture, Installed };
+enum class Source { Grid, Installed };
 
 struct Row {
     const char* name;
@@ -40,10 +42,9 @@ QSizeF mmPage(double w, double h) {
     return mm(0, 0, w, h).size();
 }
 
-// A label sheet of the test database or of the installed one.
-Row sheet(const char* name, Source source, const char* sheet, QSizeF page, int count, QRectF first,
-          QRectF last) {
-    return {name, source, {}, sheet, page, count, first, last, ""};
+// A label sheet of the installed database.
+Row sheet(const char* name, const char* sheet, QSizeF page, int count, QRectF first, QRectF last) {
+    return {name, Source::Installed, {}, sheet, page, count, first, last, ""};
 }
 
 const Row Rows[] = {
@@ -62,17 +63,9 @@ const Row Rows[] = {
     {"A3_100x100_smallest_cells", Source::Grid,
      GridOptions{QSizeF(297, 420), false, 100, 100, 0, 0, ""}, "", mmPage(297, 420), 10000,
      mm(0, 0, 2.97, 4.2), mm(294.03, 415.8, 2.97, 4.2), ""},
-    sheet("fixture_rectangles_mm", Source::Fixture, "Prova Rett-mm", mmPage(210, 297), 6,
-          mm(15, 20, 80, 40), mm(105, 110, 80, 40)),
-    sheet("fixture_equivalent_of_equivalent", Source::Fixture, "prova catena", mmPage(210, 297), 6,
-          mm(15, 20, 80, 40), mm(105, 110, 80, 40)),
-    sheet("fixture_round_as_squares", Source::Fixture, "Prova Tonde-in", QSizeF(612, 792), 6,
-          QRectF(36, 72, 144, 144), QRectF(396, 288, 144, 144)),
-    sheet("fixture_two_layouts_in_fill_order", Source::Fixture, "Prova Sfalsate", mmPage(100, 60),
-          3, mm(30, 5, 40, 20), mm(55, 30, 40, 20)),
-    sheet("installed_Avery_L7163", Source::Installed, "Avery L7163", mmPage(210, 297), 14,
-          QRectF(9.5, 43, 280.9, 108), QRectF(301.5, 691, 280.9, 108)),
-    sheet("installed_Avery_3112_round", Source::Installed, "Avery 3112", QSizeF(612, 792), 20,
+    sheet("installed_Avery_L7163", "Avery L7163", mmPage(210, 297), 14, QRectF(9.5, 43, 280.9, 108),
+          QRectF(301.5, 691, 280.9, 108)),
+    sheet("installed_Avery_3112_round", "Avery 3112", QSizeF(612, 792), 20,
           QRectF(36, 54, 108, 108), QRectF(468, 630, 108, 108)),
 };
 
@@ -87,11 +80,8 @@ TEST_P(LayoutRoundTrip, SlotsReadBackAsPlannedAndAsAsked) {
         ASSERT_TRUE(result.plan) << result.error.toStdString();
         plan = result.plan;
     } else {
-        QString folder = lumetra::layouttest::installedTemplates();
-        if (row.source == Source::Fixture) {
-            folder = dir.filePath(QStringLiteral("modelli"));
-            lumetra::layouttest::writeTemplateFixture(folder);
-        } else if (folder.isEmpty()) {
+        const QString folder = lumetra::layouttest::installedTemplates();
+        if (folder.isEmpty()) {
             GTEST_SKIP() << "glabels-data is not installed: the installed label sheets are not "
                             "checked";
         }
