@@ -1,5 +1,6 @@
 // lumetra-layout run as a program: its commands, messages and exit codes, the files it writes
-// read back, and those files drawn by lumetra-pubinfo.
+// read back by the engine's reader (page size, slots in fill order where the user asked or the
+// sheet's data sheet says, the title), and those files drawn by lumetra-pubinfo.
 
 #include "LayoutTestSupport.h"
 #include "Measures.h"
@@ -17,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 namespace {
 
 using lumetra::layouttest::mm;
@@ -24,7 +27,7 @@ using lumetra::testimages::readBytes;
 using lumetra::testimages::writeBytes;
 using lumetra::testsupport::ProgramRun;
 
-enum class Database { Fixture, Empty };
+enum class Database { Fixture, Installed, Empty };
 
 struct Row {
     const char* name;
@@ -32,24 +35,45 @@ struct Row {
     // file; LINK: a link to one.
     const char* arguments;
     int exitCode;
-    const char* errors;     // part of stderr
-    const char* output;     // part of stdout
-    int slotCount = -1;     // of the file written; -1: nothing written
-    QSizeF page = QSizeF(); // points, of the file written
+    const char* errors; // part of stderr
+    const char* output; // part of stdout
     Database database = Database::Fixture;
+    // The file written, read back: its slots (-1: nothing written), its page, its first and last
+    // slot (points), as the user asked or the product's data sheet says.
+    int slotCount = -1;
+    QSizeF page = QSizeF();
+    QRectF first = QRectF(), last = QRectF();
 };
 
 const QSizeF A4 = mm(0, 0, 210, 297).size();
+const auto Fixture = Database::Fixture;
 
 const Row Rows[] = {
-    {"grid", "griglia --righe 2 --colonne 3 OUT", 0, "6 rettangoli", "", 6, A4},
+    {"grid", R"(griglia --righe 4 --colonne 3 --titolo "Catalogo 2025 – Primavera" OUT)", 0,
+     "12 rettangoli", "", Fixture, 12, A4, mm(10, 27, 60, 61.25), mm(140, 225.75, 60, 61.25)},
     {"grid_custom_landscape_titled",
      "griglia --pagina 200x300 --orizzontale --righe 1 --colonne 2 --margini 0 --spazio 0,5 "
      "--titolo Listino OUT",
-     0, "pagina 300 x 200 mm, 2 rettangoli", "", 2, mm(0, 0, 300, 200).size()},
+     0, "pagina 300 x 200 mm, 2 rettangoli", "", Fixture, 2, mm(0, 0, 300, 200).size(),
+     mm(0, 12.5, 149.75, 187.5), mm(150.25, 12.5, 149.75, 187.5)},
+    {"grid_A3_landscape_no_spacing",
+     "griglia --pagina A3 --orizzontale --righe 2 --colonne 5 --margini 15 --spazio 0 OUT", 0,
+     "10 rettangoli", "", Fixture, 10, mm(0, 0, 420, 297).size(), mm(15, 15, 78, 133.5),
+     mm(327, 148.5, 78, 133.5)},
+    {"grid_Letter_whole_page",
+     "griglia --pagina Letter --righe 1 --colonne 1 --margini 0 --spazio 0 OUT", 0, "1 rettangol",
+     "", Fixture, 1, QSizeF(612, 792), QRectF(0, 0, 612, 792), QRectF(0, 0, 612, 792)},
+    {"grid_custom_titled",
+     "griglia --pagina 100x150 --righe 5 --colonne 2 --margini 5 --spazio 2,5 --titolo Prezzi OUT",
+     0, "10 rettangoli", "", Fixture, 10, mm(0, 0, 100, 150).size(), mm(5, 19.5, 43.75, 23.1),
+     mm(51.25, 121.9, 43.75, 23.1)},
+    {"grid_smallest_cells",
+     "griglia --pagina A3 --righe 100 --colonne 100 --margini 0 --spazio 0 OUT", 0,
+     "10000 rettangoli", "", Fixture, 10000, mm(0, 0, 297, 420).size(), mm(0, 0, 2.97, 4.2),
+     mm(294.03, 415.8, 2.97, 4.2)},
     {"existing_file_kept", "griglia --righe 2 --colonne 2 ESISTE", 1, "--sovrascrivi", ""},
     {"existing_file_replaced", "griglia --righe 2 --colonne 2 --sovrascrivi ESISTE", 0,
-     "4 rettangoli", "", 4, A4},
+     "4 rettangoli", "", Fixture, 4, A4, mm(10, 10, 92.5, 136), mm(107.5, 151, 92.5, 136)},
     {"link_refused", "griglia --righe 2 --colonne 2 --sovrascrivi LINK", 1,
      "collegamento simbolico", ""},
     {"too_many_rows", "griglia --righe 101 --colonne 3 OUT", 2, "da 1 a 100", ""},
@@ -61,17 +85,22 @@ const Row Rows[] = {
     {"sheet_option_on_grid", R"(griglia --foglio "Prova CD" --righe 1 --colonne 1 OUT)", 2,
      "non vale per griglia", ""},
     {"unknown_command", "frobnica OUT", 2, "Comando sconosciuto", ""},
-    {"labels", R"(etichette --foglio "prova tonde-in" OUT)", 0, "rotonde o ellittiche", "", 6,
-     QSizeF(612, 792)},
+    {"labels", R"(etichette --foglio "prova tonde-in" OUT)", 0, "rotonde o ellittiche", "", Fixture,
+     6, QSizeF(612, 792), QRectF(36, 72, 144, 144), QRectF(396, 288, 144, 144)},
+    {"labels_installed_Avery_L7163", R"(etichette --foglio "Avery L7163" OUT)", 0, "", "",
+     Database::Installed, 14, A4, QRectF(9.5, 43, 280.9, 108), QRectF(301.5, 691, 280.9, 108)},
+    {"labels_installed_Avery_3112_round", R"(etichette --foglio "Avery 3112" OUT)", 0, "", "",
+     Database::Installed, 20, QSizeF(612, 792), QRectF(36, 54, 108, 108),
+     QRectF(468, 630, 108, 108)},
     {"unknown_sheet", R"(etichette --foglio "Prova Niente" OUT)", 2, "--elenco", ""},
     {"labels_without_database", R"(etichette --foglio "Avery L7163" OUT)", 1, "glabels-data", "",
-     -1, QSizeF(), Database::Empty},
+     Database::Empty},
     {"list", "--elenco tonde", 0, "",
      "Prova Tonde-in                 etichette rotonde 50,8 mm, 6 per foglio (3 x 2), US-Letter - "
      "Tonde"},
     {"list_after_command", "etichette --elenco", 0, "", "Prova Uguale"},
     {"list_nothing_found", "--elenco nessuno", 1, "Nessun foglio", ""},
-    {"list_without_database", "--elenco", 1, "glabels-data", "", -1, QSizeF(), Database::Empty},
+    {"list_without_database", "--elenco", 1, "glabels-data", "", Database::Empty},
     {"help", "--help", 0, "", "quadrato circoscritto"},
 };
 
@@ -87,11 +116,14 @@ TEST(LayoutTool, CommandsMessagesExitCodesAndFilesWritten) {
     for (const Row& row : Rows) {
         SCOPED_TRACE(row.name);
         QTemporaryDir dir;
-        const QString database = dir.filePath(QStringLiteral("modelli"));
+        QString database = dir.filePath(QStringLiteral("modelli"));
         if (row.database == Database::Fixture) {
             lumetra::layouttest::writeTemplateFixture(database);
-        } else {
+        } else if (row.database == Database::Empty) {
             QDir().mkpath(database);
+        } else if ((database = lumetra::layouttest::installedTemplates()).isEmpty()) {
+            std::cout << "[ SKIPPED  ] " << row.name << ": glabels-data is not installed\n";
+            continue;
         }
         const QString existing = dir.filePath(QStringLiteral("esiste.pub"));
         const QString other = dir.filePath(QStringLiteral("altro.pub"));
@@ -124,9 +156,16 @@ TEST(LayoutTool, CommandsMessagesExitCodesAndFilesWritten) {
 
         if (row.slotCount >= 0) {
             const auto read = lumetra::layouttest::readLayout(written);
-            EXPECT_EQ(static_cast<int>(read.pictureSlots.size()), row.slotCount);
+            ASSERT_EQ(static_cast<int>(read.pictureSlots.size()), row.slotCount);
             EXPECT_NEAR(read.pageWidth, row.page.width(), 0.01);
             EXPECT_NEAR(read.pageHeight, row.page.height(), 0.01);
+            lumetra::layouttest::expectSameRect(read.pictureSlots.front(), row.first, "first",
+                                                0.01);
+            lumetra::layouttest::expectSameRect(read.pictureSlots.back(), row.last, "last", 0.01);
+            // The title, when asked for, is the one text box.
+            const int titles = QString::fromUtf8(row.arguments).contains("--titolo") ? 1 : 0;
+            EXPECT_EQ(static_cast<int>(read.textBoxes.size()), titles);
+            EXPECT_EQ(read.shapeCount, row.slotCount + titles);
         } else if (written == existing) {
             EXPECT_EQ(readBytes(existing), QByteArray("vecchio"));
         } else if (!written.isEmpty() && written != link) {
