@@ -10,7 +10,9 @@
 
 #include "CompoundFileWriter.h"
 #include "Layout.h"
-#include "LibmspubProbe.h"
+#include "PageRecorder.h"
+#include "PatchedInputStream.h"
+#include "Picture.h"
 #include "PubBuilder.h"
 #include "PubStreams.h"
 #include "Samples.h"
@@ -20,6 +22,9 @@
 #include <QImage>
 #include <QRandomGenerator>
 #include <QtEndian>
+
+#include <libmspub/libmspub.h>
+#include <librevenge-stream/librevenge-stream.h>
 
 #include <gtest/gtest.h>
 
@@ -32,7 +37,7 @@ using lumetra::layoutwriter::CompoundFileWriter;
 using lumetra::layoutwriter::PubBuilder;
 using lumetra::layoutwriter::PubFileWriter;
 using lumetra::layoutwriter::PubItem;
-using lumetra::pubtest::drawWithLibmspub;
+namespace drawing = lumetra::drawing;
 
 namespace {
 
@@ -41,7 +46,7 @@ Layout read(const QByteArray& file) {
                              std::size_t(file.size()));
 }
 Layout readSample(const char* name) {
-    return Layout::readFile(lumetra::drawing::test::sample(QString::fromLatin1(name)));
+    return Layout::readFile(drawing::test::sample(QString::fromLatin1(name)));
 }
 
 // The error of reading `file`, or -1 when it reads.
@@ -174,8 +179,54 @@ void expectBox(const Shape& s, double l, double t, double w, double h) {
     EXPECT_NEAR(s.height, h, 0.01);
 }
 
+// What libmspub draws of a layout held in memory (with the reader's stream patches applied), as
+// the drawing layer records it, page by page: the shapes' boxes and bitmap fills, in points, and
+// the text, one entry a paragraph. Nothing when libmspub refuses the file.
+struct DrawnPage {
+    QSizeF size;
+    std::vector<QRectF> boxes;
+    std::vector<QByteArray> pictureData;
+    QStringList paragraphs;
+};
+
+std::optional<std::vector<DrawnPage>>
+drawWithLibmspub(const QByteArray& file, const std::vector<StreamPatch>& patches = {}) {
+    drawing::PatchedInputStream input(std::make_unique<librevenge::RVNGStringStream>(
+                                          reinterpret_cast<const unsigned char*>(file.constData()),
+                                          static_cast<unsigned>(file.size())),
+                                      patches);
+    drawing::PageRecorder recorder;
+    if (!libmspub::MSPUBDocument::isSupported(&input) ||
+        !libmspub::MSPUBDocument::parse(&input, &recorder)) {
+        return std::nullopt;
+    }
+    std::vector<DrawnPage> pages;
+    for (const drawing::RecordedPage& recorded : recorder.pages()) {
+        DrawnPage& page = pages.emplace_back();
+        page.size = recorded.size * 72;
+        for (const drawing::DisplayItem& item : recorded.items) {
+            if (const auto* shape = std::get_if<drawing::ShapeItem>(&item)) {
+                const QRectF box = shape->path.boundingRect();
+                page.boxes.emplace_back(box.topLeft() * 72, box.size() * 72);
+                if (shape->fill.picture) {
+                    page.pictureData.push_back(shape->fill.picture->data());
+                }
+            } else if (const auto* text = std::get_if<drawing::TextItem>(&item)) {
+                for (const drawing::TextParagraph& paragraph : text->paragraphs) {
+                    QString joined;
+                    for (const drawing::TextSpan& span : paragraph.spans) {
+                        joined += span.text;
+                    }
+                    page.paragraphs << joined;
+                }
+            }
+        }
+    }
+    return pages;
+}
+
 // A shape libmspub drew over the box (outlines move the top edge up by half the line width).
-bool drawnAt(const lumetra::pubtest::DrawnPage& page, QRectF box) {
+bool drawnAt(const DrawnPage& page, QRectF box) {
     return std::any_of(page.boxes.begin(), page.boxes.end(), [&](const QRectF& p) {
         return std::abs(p.left() - box.left()) < 0.6 && std::abs(p.top() - box.top()) < 0.6 &&
                std::abs(p.right() - box.right()) < 0.6 && std::abs(p.bottom() - box.bottom()) < 0.6;
@@ -547,7 +598,7 @@ TEST(PubSamples, HidingAPageShapesTakesItOutOfLibmspubsPagesAsPredicted) {
                              "8.5_wizard98.pub", "9.0_langs.pub"}) {
         SCOPED_TRACE(name);
         const QByteArray bytes =
-            lumetra::testimages::readBytes(lumetra::drawing::test::sample(QLatin1String(name)));
+            lumetra::testimages::readBytes(drawing::test::sample(QLatin1String(name)));
         const Layout layout = read(bytes);
         for (int p = 0; p < int(layout.pages().size()); ++p) {
             const auto& shapes = layout.pages()[std::size_t(p)].shapes;
