@@ -17,14 +17,6 @@ inline QString sample(const QString& name) {
     return QDir(samplesFolder()).filePath(name);
 }
 
-inline QStringList allSamples() {
-    QStringList out;
-    for (const QString& f :
-         QDir(samplesFolder()).entryList({QStringLiteral("*.pub")}, QDir::Files, QDir::Name))
-        out << sample(f);
-    return out;
-}
-
 } // namespace lumetra::drawing::test
 
 #define LUMETRA_REQUIRE_SAMPLES()                                                                  \
