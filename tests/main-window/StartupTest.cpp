@@ -22,9 +22,12 @@
 using namespace lumetra;
 using testsupport::WindowTest;
 
-// What a job takes from the untouched window: no captions, a caption height of 0,7 cm, no
-// preview (one copy and the caption font are checked where they change).
+// The title with the version, and what a job takes from the untouched window: no captions, a
+// caption height of 0,7 cm, no preview (one copy and the caption font are checked where they
+// change).
 TEST_F(WindowTest, OpensReadyForAJobWithTheDesignsSettings) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Lumetra - Versione 1.0.4"));
+    EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_EQ(control<QLabel>("lblInformazioni")->text(), QStringLiteral("Pronto"));
     for (const char* name : {"cmbCodiceArticoloEsterno", "cmbCodiceArticoloInterno"}) {
         EXPECT_EQ(control<QComboBox>(name)->currentIndex(), 0) << name;
