@@ -1,6 +1,7 @@
 // lumetra-layout run as a program: its commands, messages and exit codes, the files it writes
 // read back by the engine's reader (page size, slots in fill order where the user asked or the
-// sheet's data sheet says, the title), and those files drawn by lumetra-pubinfo.
+// sheet's data sheet says, the title). How they are drawn: by LibreOffice (LibreOffice), and for
+// the same writer's files by the drawing layer (GeneratedLayout).
 
 #include "LayoutTestSupport.h"
 #include "Measures.h"
@@ -9,10 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -172,49 +169,6 @@ TEST(LayoutTool, CommandsMessagesExitCodesAndFilesWritten) {
             EXPECT_FALSE(QFileInfo::exists(written));
         }
     }
-}
-
-// lumetra-pubinfo reports the written slots and draws them: outlines on their edges, white
-// inside, where the grid asked for them.
-TEST(LayoutTool, WrittenLayoutsAreDrawnByPubinfo) {
-    ASSERT_FALSE(qEnvironmentVariableIsEmpty("LUMETRA_PUBINFO"));
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("griglia.pub"));
-    const ProgramRun made = layoutTool(
-        {"griglia", "--righe", "2", "--colonne", "2", "--margini", "20", "--spazio", "10", path},
-        dir.path());
-    ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
-
-    const QString pubinfo = qEnvironmentVariable("LUMETRA_PUBINFO");
-    const ProgramRun info = lumetra::testsupport::startProgram(pubinfo, {path});
-    ASSERT_EQ(info.exitCode, 0) << info.errors.toStdString();
-    const QJsonObject json = QJsonDocument::fromJson(info.output).object();
-    EXPECT_EQ(json[QStringLiteral("slots")].toArray(), (QJsonArray{1, 2, 3, 4}));
-
-    const QString png = dir.filePath(QStringLiteral("pagina.png"));
-    const ProgramRun drawn = lumetra::testsupport::startProgram(
-        pubinfo, {path, QStringLiteral("--png"), QStringLiteral("1"), png, QStringLiteral("--dpi"),
-                  QStringLiteral("254")}); // 10 pixels a millimetre
-    ASSERT_EQ(drawn.exitCode, 0) << drawn.errors.toStdString();
-    const QImage page(png);
-    ASSERT_NEAR(page.width(), 2100, 1);
-    ASSERT_NEAR(page.height(), 2970, 1);
-    // Rectangles of 80 x 123,5 mm from (20, 20) and (110, 20); rows from 20 and 153,5 mm.
-    const auto grey = [&](double xMm, double yMm) {
-        return lumetra::layouttest::darkestAround(page, QPoint(int(xMm * 10), int(yMm * 10)));
-    };
-    for (const double left : {20.0, 110.0}) {
-        for (const double top : {20.0, 153.5}) {
-            SCOPED_TRACE(QStringLiteral("rectangle at %1, %2 mm").arg(left).arg(top).toStdString());
-            EXPECT_LT(grey(left, top + 60), 200);         // left edge
-            EXPECT_LT(grey(left + 80, top + 60), 200);    // right edge
-            EXPECT_LT(grey(left + 40, top), 200);         // top edge
-            EXPECT_LT(grey(left + 40, top + 123.5), 200); // bottom edge
-            EXPECT_EQ(grey(left + 40, top + 60), 255);    // inside
-        }
-    }
-    EXPECT_EQ(grey(10, 10), 255);  // margin
-    EXPECT_EQ(grey(105, 60), 255); // spacing between the columns
 }
 
 } // namespace
