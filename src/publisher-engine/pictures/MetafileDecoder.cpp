@@ -14,18 +14,20 @@ bool isEmf(const PictureData& data) {
     return detectFormat(data) == PictureFormat::Emf;
 }
 
+ConvertedMetafile converted(const PictureData& data) {
+    return isEmf(data) ? convertEmf(data.bytes()) : convertWmf(data.bytes(), true);
+}
+
 PictureInfo probe(const PictureData& data) {
-    if (isEmf(data)) {
-        // The conversion is quick and in memory: done here, it tells a damaged file now.
-        return PictureInfo{convertEmf(data.bytes()).size, "EMF", true};
-    }
-    return PictureInfo{convertWmf(data.bytes(), false).size, "WMF", true};
+    // The conversion is quick and in memory: done here, and its SVG read, it tells now what
+    // could not be drawn later.
+    ConvertedMetafile metafile = converted(data);
+    const SvgPicture drawing(std::move(metafile.svg));
+    return PictureInfo{metafile.size, isEmf(data) ? "EMF" : "WMF", true};
 }
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize) {
-    ConvertedMetafile converted =
-        isEmf(data) ? convertEmf(data.bytes()) : convertWmf(data.bytes(), true);
-    return std::make_shared<SvgPicture>(std::move(converted.svg));
+    return std::make_shared<SvgPicture>(converted(data).svg);
 }
 
 } // namespace

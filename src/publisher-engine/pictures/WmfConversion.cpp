@@ -1,8 +1,10 @@
 // WMF to SVG through libwmf's SVG device; its error and debug reports are switched off.
+// The text of the SVG is turned from the metafile's code page to UTF-8.
 #include "MetafileConversion.h"
 
 #include "PictureError.h"
 
+#include <QString>
 #include <QtEndian>
 
 #include <libwmf/api.h>
@@ -36,6 +38,24 @@ void limitLargestRecord(QByteArray& wmf) {
     if (qFromLittleEndian<quint32>(wmf.constData() + field) > words) {
         qToLittleEndian(words, wmf.data() + field);
     }
+}
+
+// libwmf writes the text of the metafile's records into the SVG as their bytes, in the code page
+// of Windows ("à" is 0xE0): as XML without a declared encoding is UTF-8, those bytes are turned
+// to UTF-8 (everything else libwmf writes is ASCII).
+QByteArray windows1252ToUtf8(const QByteArray& svg) {
+    // 0x80 to 0x9F, where Windows-1252 differs from Latin-1 (0: unassigned, kept as Latin-1).
+    static constexpr char16_t Differing[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    QString text(svg.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < svg.size(); ++i) {
+        const auto byte = quint8(svg[i]);
+        const char16_t differing = byte >= 0x80 && byte < 0xA0 ? Differing[byte - 0x80] : 0;
+        text[i] = QChar(differing ? differing : char16_t(byte));
+    }
+    return text.toUtf8();
 }
 
 // One libwmf player over a copy of the metafile (the library wants writable bytes).
@@ -92,7 +112,8 @@ public:
         wmf_stream_destroy(m_api, device->out, &text, &length);
         device->out = nullptr;
         // The text belongs to the player's memory and goes with it.
-        QByteArray svg = text ? QByteArray(text, qsizetype(length)) : QByteArray();
+        QByteArray svg =
+            text ? windows1252ToUtf8(QByteArray(text, qsizetype(length))) : QByteArray();
         if (played != wmf_E_None || svg.isEmpty()) {
             damaged();
         }
