@@ -52,11 +52,16 @@ PictureData gunzip(const PictureData& data) {
         result = inflate(&stream, Z_NO_FLUSH);
         out.resize(before + chunk - stream.avail_out);
         if (result == Z_BUF_ERROR && stream.avail_in == 0) {
-            break; // cut short: keep what came out
+            break; // cut short
         }
     }
     inflateEnd(&stream);
-    if ((result != Z_STREAM_END && result != Z_BUF_ERROR) || out.isEmpty()) {
+    // A picture cut short inside the compressed data would come out cut short with no sign of it
+    // in formats that carry no length of their own (PCX).
+    if (result == Z_BUF_ERROR) {
+        refuse(QStringLiteral("il file compresso è troncato o danneggiato"));
+    }
+    if (result != Z_STREAM_END || out.isEmpty()) {
         refuse(QStringLiteral("il file compresso è danneggiato"));
     }
     return PictureData::fromBytes(std::move(out), innerName(data.fileName()));

@@ -7,7 +7,7 @@
 namespace lumetra::pictures {
 
 // The inner picture, named as the file without its gzip letter ("logo.wmz" gives "logo.wmf").
-// Throws PictureError when the data is damaged or would unpack beyond the limit.
+// Throws PictureError when the data is damaged, cut short or would unpack beyond the limit.
 PictureData gunzip(const PictureData& data);
 
 inline constexpr qsizetype MaxUnpackedBytes = 64 * 1024 * 1024;
