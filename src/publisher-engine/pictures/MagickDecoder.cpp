@@ -9,6 +9,9 @@
 
 #include <Magick++.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <algorithm>
 #include <mutex>
 #include <vector>
@@ -41,11 +44,22 @@ void magickMessage(const MagickCore::ExceptionType, const char* reason, const ch
 
 // ImageMagick is started once, with limits that keep a hostile file from taking the machine:
 // memory and map bounded, no spilling to disk, and the pixel count of the largest picture
-// accepted. Its messages go to the diagnostics.
+// accepted. The files it would write on the way (a picture a coder cannot read from memory, the
+// JPEG inside a PICT) can only go to a private empty folder of this process, removed when it
+// ends; the coders are always named (see coder()), so no other coder and no delegate program
+// is ever reached. Its messages go to the diagnostics.
 void startMagick() {
     static std::once_flag once;
     std::call_once(once, [] {
         Magick::InitializeMagick(nullptr);
+        static const QTemporaryDir privateFolder(QDir::tempPath() +
+                                                 QStringLiteral("/lumetra-magick-XXXXXX"));
+        const QByteArray folder = QFile::encodeName(privateFolder.path());
+        MagickCore::ExceptionInfo* exception = MagickCore::AcquireExceptionInfo();
+        MagickCore::SetImageRegistry(MagickCore::StringRegistryType, "temporary-path",
+                                     privateFolder.isValid() ? folder.constData() : "/nonexistent",
+                                     exception);
+        MagickCore::DestroyExceptionInfo(exception);
         MagickCore::SetWarningHandler(magickMessage);
         MagickCore::SetErrorHandler(magickMessage);
         Magick::ResourceLimits::memory(static_cast<MagickCore::MagickSizeType>(MagickMemory));
@@ -58,7 +72,8 @@ void startMagick() {
     });
 }
 
-// The coder for the format, named so ImageMagick never guesses from the content on its own.
+// The coder for the format, named so ImageMagick never guesses from the content on its own
+// (each reads from memory: ImageMagick writes no file for it).
 const char* coder(PictureFormat format) {
     switch (format) {
     case PictureFormat::Pcx:
@@ -101,6 +116,10 @@ PictureInfo probe(const PictureData& data) {
         if (info.size.isEmpty()) {
             refuse(failure(format, data));
         }
+        // ImageMagick reads nothing of a PICT cut short.
+        if (!pictComplete(data)) {
+            refuse(QStringLiteral("file PICT troncato"));
+        }
     } else {
         try {
             const std::lock_guard lock(magickMutex);
@@ -127,10 +146,20 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
     const PictureFormat format = detectFormat(data);
     QImage decoded;
     QByteArray icc;
+    QString damage;
     try {
         const std::lock_guard lock(magickMutex);
         Magick::Image image = prepared(format);
-        image.read(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
+        try {
+            image.read(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
+        } catch (const Magick::Error&) {
+            // A reader that met the file's end keeps what it read (PCX): drawn, saying so.
+            if (!image.isValid()) {
+                throw;
+            }
+            damage = QStringLiteral("file %1 danneggiato o troncato: l'immagine è incompleta")
+                         .arg(QString::fromLatin1(formatName(format, data)));
+        }
         const QSize own(static_cast<int>(image.columns()), static_cast<int>(image.rows()));
         const QSize wanted = devicePixels.boundedTo(own).expandedTo(QSize(1, 1));
         if (wanted != own) {
@@ -174,7 +203,9 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
     } catch (const std::exception&) {
         refuse(failure(format, data));
     }
-    return std::make_shared<RasterPicture>(std::move(decoded), icc);
+    auto picture = std::make_shared<RasterPicture>(std::move(decoded), icc);
+    picture->setDamage(damage);
+    return picture;
 }
 
 } // namespace

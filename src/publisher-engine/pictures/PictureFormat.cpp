@@ -127,6 +127,14 @@ QSize pictFrameSize(const PictureData& data) {
     return size.isEmpty() ? QSize() : size;
 }
 
+bool pictComplete(const PictureData& data) {
+    QByteArrayView b = data.bytes();
+    for (int padding = 0; padding < 512 && b.endsWith('\0'); ++padding) {
+        b.chop(1);
+    }
+    return b.endsWith('\xff');
+}
+
 QByteArray formatName(PictureFormat format, const PictureData& data) {
     switch (format) {
     case PictureFormat::Jpeg:

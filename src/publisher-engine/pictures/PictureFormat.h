@@ -36,6 +36,10 @@ PictureFormat detectFormat(const PictureData& data);
 // file is no PICT or the frame is empty.
 QSize pictFrameSize(const PictureData& data);
 
+// Whether a PICT file ends with the end-of-picture opcode, as a complete one does (zero bytes
+// of padding may follow it).
+bool pictComplete(const PictureData& data);
+
 // The format's short name for messages ("TIFF", "CGM").
 QByteArray formatName(PictureFormat format, const PictureData& data);
 
