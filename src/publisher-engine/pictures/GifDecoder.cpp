@@ -37,12 +37,86 @@ struct Closer {
 
 const QString Damaged = QStringLiteral("file GIF danneggiato");
 
+using Gif = std::unique_ptr<GifFileType, Closer>;
+
+// Skips the data blocks of an extension or a picture; false when the file ends among them.
+bool skipExtension(GifFileType* gif, GifByteType* block) {
+    while (block) {
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Skips the data blocks of a picture: how many there are whole, negative when the file ends
+// among them (-1: not one whole).
+int skipPicture(GifFileType* gif) {
+    int codeSize = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetCode(gif, &codeSize, &block) != GIF_OK) {
+        return -1;
+    }
+    int blocks = 0;
+    while (block) {
+        ++blocks;
+        if (DGifGetCodeNext(gif, &block) != GIF_OK) {
+            return -blocks;
+        }
+    }
+    return blocks;
+}
+
 } // namespace
+
+QString gifDamage(QByteArrayView data) {
+    Source source{data, 0};
+    int error = 0;
+    Gif gif(DGifOpen(&source, readData, &error));
+    if (!gif) {
+        refuse(Damaged);
+    }
+    int pictures = 0;
+    bool interlaced = false;
+    for (;;) {
+        GifRecordType record = UNDEFINED_RECORD_TYPE;
+        bool read = DGifGetRecordType(gif.get(), &record) == GIF_OK;
+        if (read && record == TERMINATE_RECORD_TYPE) {
+            break;
+        }
+        if (read && record == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType* block = nullptr;
+            read = DGifGetExtension(gif.get(), &code, &block) == GIF_OK &&
+                   skipExtension(gif.get(), block);
+        } else if (read && record == IMAGE_DESC_RECORD_TYPE) {
+            read = DGifGetImageDesc(gif.get()) == GIF_OK;
+            interlaced = pictures == 0 ? read && gif->Image.Interlace : interlaced;
+            const int blocks = read ? skipPicture(gif.get()) : -1;
+            read = blocks >= 0;
+            // Drawn from its first block on, or, interlaced, from its last pass: the part of
+            // the file a cut loses first.
+            if (!read && pictures == 0 && (interlaced || blocks == -1)) {
+                refuse(QStringLiteral("file GIF troncato: l'immagine manca"));
+            }
+            pictures += read ? 1 : 0;
+        }
+        if (!read) {
+            return pictures > 0
+                       ? QStringLiteral("file GIF troncato o danneggiato dopo la prima immagine")
+                       : QStringLiteral("file GIF troncato o danneggiato: l'immagine è incompleta");
+        }
+    }
+    if (pictures == 0) {
+        refuse(QStringLiteral("file GIF senza immagini"));
+    }
+    return {};
+}
 
 QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
     Source source{data, 0};
     int error = 0;
-    std::unique_ptr<GifFileType, Closer> gif(DGifOpen(&source, readData, &error));
+    Gif gif(DGifOpen(&source, readData, &error));
     if (!gif || gif->SWidth <= 0 || gif->SHeight <= 0) {
         refuse(Damaged);
     }
@@ -65,10 +139,8 @@ QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
             if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4 && (block[1] & 1)) {
                 transparent = block[4];
             }
-            while (block) {
-                if (DGifGetExtensionNext(gif.get(), &block) != GIF_OK) {
-                    refuse(Damaged);
-                }
+            if (!skipExtension(gif.get(), block)) {
+                refuse(Damaged);
             }
         }
     }
@@ -131,8 +203,11 @@ QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
     }
     if (complete) {
         addWhite(frame.Top + frame.Height, screen.height());
+    } else if (damage && !interlaced) {
+        *damage = QStringLiteral("file GIF danneggiato o troncato: mancano le righe da %1 in poi")
+                      .arg(frame.Top + read + 1);
     } else if (damage) {
-        *damage = QStringLiteral("il file GIF è danneggiato o incompleto");
+        *damage = QStringLiteral("file GIF danneggiato o troncato: l'immagine è incompleta");
     }
     const std::vector<std::uint8_t>& pixels = reducer.finish({128, 128, 128, 255});
     const QSize size = reducer.target();

@@ -1,5 +1,5 @@
 #pragma once
-// Large GIF pictures through giflib, line by line, reduced to the size asked for while the
+// GIF pictures through giflib, line by line, reduced to the size asked for while the
 // lines come in (Qt's reader holds the whole logical screen at 32 bits a pixel). The first
 // picture of the file, on white where it is transparent or leaves the screen uncovered;
 // interlaced pictures are read from their last pass (every other line, complete).
@@ -10,6 +10,11 @@
 #include <QString>
 
 namespace lumetra::pictures {
+
+// Empty when every picture of the file is there (cheap: the data blocks are walked, not
+// decoded); else what is missing. Throws PictureError when the file holds no picture, or when
+// the first is interlaced and cut short.
+QString gifDamage(QByteArrayView data);
 
 // `wanted` pixels, RGB32. Throws PictureError when nothing can be decoded; `damage` is set
 // when the data ends early.

@@ -120,11 +120,25 @@ bool readRows(Session& s, std::uint8_t* row, RowReducer& reducer) {
 } // namespace
 
 QString pngDamage(QByteArrayView data) {
+    Session s;
+    s.source.data = data;
+    s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
+    s.info = s.png ? png_create_info_struct(s.png) : nullptr;
+    if (!s.info || !start(s) || s.width == 0 || s.height == 0) {
+        refuse(QStringLiteral("file PNG danneggiato: intestazione illeggibile"));
+    }
     // The IEND chunk closes every complete PNG; a few bytes of padding may follow it.
     static constexpr char End[] = "\0\0\0\0IEND\xae\x42\x60\x82";
     const QByteArrayView end(End, sizeof End - 1);
     const QByteArrayView last = data.last(std::min<qsizetype>(data.size(), 4096));
-    return last.indexOf(end) >= 0 ? QString() : QStringLiteral("il file PNG è incompleto");
+    if (last.indexOf(end) >= 0) {
+        return {};
+    }
+    // An interlaced picture is drawn from its last pass, the part of the file a cut loses first.
+    if (s.passes > 1) {
+        refuse(QStringLiteral("file PNG interlacciato troncato: l'immagine è incompleta"));
+    }
+    return QStringLiteral("file PNG troncato: l'immagine è incompleta");
 }
 
 DecodedPng decodePng(QByteArrayView data, QSize wanted) {
@@ -143,8 +157,12 @@ DecodedPng decodePng(QByteArrayView data, QSize wanted) {
         refuse(QStringLiteral("file PNG non decodificabile"));
     }
     DecodedPng result;
-    if (!complete) {
-        result.damage = QStringLiteral("il file PNG è danneggiato o incompleto");
+    if (!complete && s.passes == 1 && s.rowsRead < int(s.height)) {
+        result.damage =
+            QStringLiteral("file PNG danneggiato o troncato: mancano le righe da %1 in poi")
+                .arg(s.rowsRead + 1);
+    } else if (!complete) {
+        result.damage = QStringLiteral("file PNG danneggiato o troncato: l'immagine è incompleta");
     }
     const std::vector<std::uint8_t>& pixels = reducer.finish({128, 128, 128, 255});
     const QSize size = reducer.target();

@@ -2,7 +2,7 @@
 // PNG pictures through libpng, row by row, reduced to the size asked for while the rows come
 // in (a 12000 x 12000 picture drawn 800 pixels wide never exists at full size). A picture cut
 // short keeps the rows it holds and says it is damaged. Interlaced pictures are read from
-// their last pass (every other row, complete).
+// their last pass (every other row, complete). libpng's messages go to the diagnostics.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -18,7 +18,9 @@ struct DecodedPng {
     QString damage; // set when the data was cut short or damaged but rows came out
 };
 
-// Empty when the file ends as a PNG ends (cheap: only its end is looked at).
+// Empty when the file ends as a PNG ends (cheap: its header and its end are looked at). Throws
+// PictureError when the header cannot be read (this keeps a damaged header away from Qt's PNG
+// reader, whose libpng prints its errors) or when an interlaced picture is cut short.
 QString pngDamage(QByteArrayView data);
 
 // Throws PictureError when nothing can be decoded.

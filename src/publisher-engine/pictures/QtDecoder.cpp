@@ -1,5 +1,6 @@
 #include "QtDecoder.h"
 
+#include "BmpDecoder.h"
 #include "GifDecoder.h"
 #include "JpegDecoder.h"
 #include "PictureData.h"
@@ -50,12 +51,9 @@ QSize checkedSize(const QImageReader& reader) {
     return stored;
 }
 
-// GIF pictures of more pixels than this are read line by line (Qt's reader holds them whole).
-constexpr qint64 LargeGifPixels = 4'000'000;
-
-bool readByLines(const QByteArray& format, QSize stored) {
-    return format == "jpeg" || format == "png" ||
-           (format == "gif" && qint64(stored.width()) * stored.height() > LargeGifPixels);
+// The formats read through their own library, line by line, reduced while they come in.
+bool readByLines(const QByteArray& format) {
+    return format == "jpeg" || format == "png" || format == "gif";
 }
 
 bool turned(QImageIOHandler::Transformations transformation) {
@@ -92,28 +90,63 @@ void checkGifScreen(const PictureData& data) {
     }
 }
 
+// What a cheap look at the file finds damaged, through the library that reads its format;
+// throws PictureError for what the load could not draw.
+QString damageOf(const QByteArray& format, const PictureData& data) {
+    const QByteArrayView bytes = data.bytes();
+    if (format == "jpeg") {
+        return jpegDamage(bytes);
+    }
+    if (format == "png") {
+        return pngDamage(bytes);
+    }
+    if (format == "gif") {
+        return gifDamage(bytes);
+    }
+    if (format == "bmp") {
+        return bmpDamage(bytes);
+    }
+    if (format != "tiff") {
+        return {};
+    }
+    const QString damage = tiffDamage(bytes);
+    // Qt's TIFF reader gives nothing at all when part of the picture cannot be read.
+    if (!damage.isEmpty() && !isCmykTiff(bytes) && tiffRgbaBytes(bytes) < 0) {
+        refuse(damage);
+    }
+    return damage;
+}
+
+// The picture's stored size, as Qt's reader reads it, and its damage (see damageOf). A PNG file
+// is looked at first, so that Qt's PNG reader never reads a damaged header; other formats after
+// Qt's reader took their size, which refuses a file that is no picture with its own words.
+struct Look {
+    QSize stored;
+    QString damage;
+};
+
+Look look(QImageReader& reader, const QByteArray& format, const PictureData& data) {
+    const QString png = format == "png" ? damageOf(format, data) : QString();
+    const QSize stored = checkedSize(reader);
+    return {stored, format == "png" ? png : damageOf(format, data)};
+}
+
 PictureInfo probe(const PictureData& data) {
     Reader r(data);
     if (!r.reader.canRead()) {
         refuse(QStringLiteral("il file non è un'immagine leggibile"));
     }
     checkGifScreen(data);
-    const QSize stored = checkedSize(r.reader);
     const QByteArray format = r.reader.format();
+    const auto [stored, damage] = look(r.reader, format, data);
     PictureInfo info{turned(r.reader.transformation()) ? stored.transposed() : stored,
                      format.toUpper(), false};
-    if (format == "jpeg") {
-        info.damage = jpegDamage(data.bytes());
-    } else if (format == "png") {
-        info.damage = pngDamage(data.bytes());
-    } else if (format == "tiff") {
-        info.damage = tiffDamage(data.bytes());
-    }
+    info.damage = damage;
     const bool cmykTiff = format == "tiff" && isCmykTiff(data.bytes());
-    const qint64 strips = format == "tiff" && !cmykTiff ? tiffStripBytes(data.bytes()) : -1;
-    if (strips >= 0) {
-        info.workBytes = strips;
-    } else if (!readByLines(format, stored) && !cmykTiff) {
+    const qint64 rgbaTiff = format == "tiff" && !cmykTiff ? tiffRgbaBytes(data.bytes()) : -1;
+    if (rgbaTiff >= 0) {
+        info.workBytes = rgbaTiff;
+    } else if (!readByLines(format) && !cmykTiff) {
         info.workBytes = 4 * qint64(stored.width()) * stored.height(); // read whole, then reduced
     }
     return info;
@@ -122,42 +155,47 @@ PictureInfo probe(const PictureData& data) {
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
     Reader r(data);
     checkGifScreen(data);
-    const QSize stored = checkedSize(r.reader);
+    const QByteArray format = r.reader.format();
+    const auto [stored, told] = look(r.reader, format, data); // the decoder's findings go first
     const QImageIOHandler::Transformations transformation = r.reader.transformation();
     // The size asked for is as shown: turn it back to the stored orientation.
     const QSize wanted = (turned(transformation) ? devicePixels.transposed() : devicePixels)
                              .boundedTo(stored)
                              .expandedTo(QSize(1, 1));
-    const QByteArray format = r.reader.format();
     std::shared_ptr<RasterPicture> picture;
-    QString damage;
+    QString found;
     if (format == "jpeg") {
         DecodedJpeg jpeg = decodeJpeg(data.bytes(), wanted);
         picture = std::make_shared<RasterPicture>(oriented(std::move(jpeg.image), transformation),
                                                   jpeg.icc);
-        damage = jpeg.damage;
+        found = jpeg.damage;
     } else if (format == "png") {
         DecodedPng png = decodePng(data.bytes(), wanted);
         picture = std::make_shared<RasterPicture>(oriented(std::move(png.image), transformation),
                                                   png.icc);
-        damage = png.damage;
-    } else if (readByLines(format, stored)) {
-        QImage image = decodeGif(data.bytes(), wanted, &damage);
+        found = png.damage;
+    } else if (format == "gif") {
+        QImage image = decodeGif(data.bytes(), wanted, &found);
         picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
     } else if (format == "tiff" && isCmykTiff(data.bytes())) {
-        QImage image = decodeCmykTiff(data.bytes(), wanted, &damage);
+        QImage image = decodeCmykTiff(data.bytes(), wanted, &found);
         picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
-    } else if (format == "tiff" && tiffStripBytes(data.bytes()) >= 0) {
+    } else if (format == "tiff" && tiffRgbaBytes(data.bytes()) >= 0) {
         QByteArray icc;
-        QImage image = decodeTiffStrips(data.bytes(), wanted, &damage, &icc);
+        QImage image = decodeTiffRgba(data.bytes(), wanted, &found, &icc);
         picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation), icc);
     } else {
-        if (wanted != stored) {
+        // A BMP cut short is read whole, its missing rows painted, and then reduced.
+        const bool missingRows = format == "bmp" && !told.isEmpty();
+        if (wanted != stored && !missingRows) {
             r.reader.setScaledSize(wanted);
         }
         QImage image = r.reader.read();
         if (image.isNull()) {
             refuse(QStringLiteral("immagine non decodificabile (%1)").arg(r.reader.errorString()));
+        }
+        if (missingRows) {
+            greyMissingBmpRows(data.bytes(), image);
         }
         if (image.size() != wanted) {
             image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -167,7 +205,7 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
     if (picture->image().isNull()) {
         refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
     }
-    picture->setDamage(damage);
+    picture->setDamage(found.isEmpty() ? told : found);
     return picture;
 }
 
