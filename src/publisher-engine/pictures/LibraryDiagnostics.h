@@ -8,8 +8,13 @@ namespace lumetra::pictures {
 
 using runtime::diagnostic;
 
-// Routes Qt's messages and libtiff's process-wide handlers through diagnostic(). Called once,
-// first thing, by the main() of every program that reads pictures.
+// Routes Qt's messages and the process-wide handlers of libtiff and ImageMagick through
+// diagnostic(). Called once, first thing, by the main() of every program that reads pictures.
+// (libpng has no process-wide handler: each png_create_* call is given its own functions.)
 void routeLibraryDiagnostics();
+
+// Routes ImageMagick's warning and error handlers through diagnostic(); also done by the
+// picture import before it first starts ImageMagick.
+void routeMagickMessages();
 
 } // namespace lumetra::pictures

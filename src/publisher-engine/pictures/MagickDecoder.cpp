@@ -36,12 +36,6 @@ constexpr qint64 PictBytesPerPixel = 20 + 7;
 
 std::mutex magickMutex;
 
-void magickMessage(const MagickCore::ExceptionType, const char* reason, const char* description) {
-    diagnostic("ImageMagick",
-               QStringLiteral("%1 %2").arg(QString::fromLocal8Bit(reason ? reason : ""),
-                                           QString::fromLocal8Bit(description ? description : "")));
-}
-
 // ImageMagick is started once, with limits that keep a hostile file from taking the machine:
 // memory and map bounded, no spilling to disk, and the pixel count of the largest picture
 // accepted. The files it would write on the way (a picture a coder cannot read from memory, the
@@ -60,8 +54,7 @@ void startMagick() {
                                      privateFolder.isValid() ? folder.constData() : "/nonexistent",
                                      exception);
         MagickCore::DestroyExceptionInfo(exception);
-        MagickCore::SetWarningHandler(magickMessage);
-        MagickCore::SetErrorHandler(magickMessage);
+        routeMagickMessages();
         Magick::ResourceLimits::memory(static_cast<MagickCore::MagickSizeType>(MagickMemory));
         Magick::ResourceLimits::map(static_cast<MagickCore::MagickSizeType>(MagickMemory));
         Magick::ResourceLimits::disk(0);
