@@ -109,10 +109,6 @@ PictureInfo probe(const PictureData& data) {
         if (info.size.isEmpty()) {
             refuse(failure(format, data));
         }
-        // ImageMagick reads nothing of a PICT cut short.
-        if (!pictComplete(data)) {
-            refuse(QStringLiteral("file PICT troncato"));
-        }
     } else {
         try {
             const std::lock_guard lock(magickMutex);
@@ -132,6 +128,10 @@ PictureInfo probe(const PictureData& data) {
     }
     // The file's copy, the picture whole in ImageMagick and as 8-bit RGB on the way out.
     info.workBytes = data.bytes().size() + std::max(pixels * (MagickBytesPerPixel + 3), pictBytes);
+    // ImageMagick reads nothing of a PICT cut short (told once its size is known to fit).
+    if (format == PictureFormat::Pict && info.workBytes <= MaxWorkBytes && !pictComplete(data)) {
+        refuse(QStringLiteral("file PICT troncato"));
+    }
     return info;
 }
 
