@@ -254,6 +254,9 @@ bool directoriesInside(QByteArrayView b) {
     return true;
 }
 
+// The largest single strip or tile the probe decodes (see tiffDamage).
+constexpr uint64_t SmallPiece = 16ull * 1024 * 1024;
+
 // Whether the first strip or tile decodes without a complaint (one too large to try here is
 // left to the load).
 bool firstPieceDecodes(OpenTiff& open) {
@@ -306,6 +309,12 @@ QString tiffDamage(QByteArrayView data) {
         }
         return QStringLiteral(
             "file TIFF troncato o danneggiato: parte delle sue informazioni manca");
+    }
+    // A picture held in one small strip or tile is decoded here: if it fails, the load could
+    // draw nothing at all.
+    if (pieces == 1 && (TIFFIsTiled(t) ? TIFFTileSize64(t) : TIFFStripSize64(t)) <= SmallPiece &&
+        !firstPieceDecodes(*tiff)) {
+        refuse(QStringLiteral("file TIFF danneggiato: l'immagine non si può leggere"));
     }
     return {};
 }
