@@ -54,7 +54,11 @@ QSize sizeOf(QByteArrayView emf) {
 } // namespace
 
 ConvertedMetafile convertEmf(QByteArrayView emf) {
-    ConvertedMetafile converted{sizeOf(emf), {}};
+    ConvertedMetafile converted{sizeOf(emf), {}, {}};
+    // The header tells the file's length.
+    if (qint64(quint32(s32le(emf, 48))) > emf.size()) {
+        converted.damage = QStringLiteral("file EMF troncato: il disegno è incompleto");
+    }
     QByteArray contents(emf.size() + ReadingMargin, '\0');
     std::copy(emf.begin(), emf.end(), contents.begin());
 

@@ -5,12 +5,14 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QSize>
+#include <QString>
 
 namespace lumetra::pictures {
 
 struct ConvertedMetafile {
     QSize size;     // the drawing's own size at 72 dpi
     QByteArray svg; // empty when only the size was asked for
+    QString damage; // set when the file is shorter than its header says, yet converted
 };
 
 // Both throw PictureError when the metafile is damaged or cannot be read.

@@ -23,11 +23,16 @@ PictureInfo probe(const PictureData& data) {
     // could not be drawn later.
     ConvertedMetafile metafile = converted(data);
     const SvgPicture drawing(std::move(metafile.svg));
-    return PictureInfo{metafile.size, isEmf(data) ? "EMF" : "WMF", true};
+    PictureInfo info{metafile.size, isEmf(data) ? "EMF" : "WMF", true};
+    info.damage = metafile.damage;
+    return info;
 }
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize) {
-    return std::make_shared<SvgPicture>(converted(data).svg);
+    ConvertedMetafile metafile = converted(data);
+    auto picture = std::make_shared<SvgPicture>(std::move(metafile.svg));
+    picture->setDamage(metafile.damage);
+    return picture;
 }
 
 } // namespace

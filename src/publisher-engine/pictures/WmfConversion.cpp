@@ -131,7 +131,14 @@ private:
 ConvertedMetafile convertWmf(QByteArrayView wmf, bool withDrawing) {
     const std::lock_guard lock(wmfMutex);
     Player player(wmf);
-    ConvertedMetafile converted{player.scan(), {}};
+    ConvertedMetafile converted{player.scan(), {}, {}};
+    // The standard header tells the file's length in 16-bit words.
+    const qsizetype header =
+        wmf.size() >= 4 && qFromLittleEndian<quint32>(wmf.data()) == 0x9AC6CDD7u ? 22 : 0;
+    if (wmf.size() >= header + 10 &&
+        2 * qint64(qFromLittleEndian<quint32>(wmf.data() + header + 6)) > wmf.size()) {
+        converted.damage = QStringLiteral("file WMF troncato: il disegno è incompleto");
+    }
     if (withDrawing) {
         converted.svg = player.svg(converted.size);
     }
