@@ -5,9 +5,10 @@
 // or written by their structure (WPG's documented one, CorelDRAW's as libcdr reads it). Each is
 // drawn into a box of a grey page, also on several threads at once, and read back at probe points
 // (colour-managed ones against ImageMagick converting with the same profiles); drawings but EPS
-// must reach a PDF as vectors. Bad files of each format are refused with their message. Damaged but
-// partly readable pictures, pictures too large, decompression bombs and random bytes behind a WMF
-// or CorelDRAW signature are lumetra-componi's bad-input rows (InputErrati).
+// must reach a PDF as vectors. Bad files of each format are refused with their message, and every
+// sample is cut short and has bytes flipped in a second test. Pictures too large, decompression
+// bombs and random bytes behind a WMF or CorelDRAW signature are lumetra-componi's bad-input rows
+// (InputErrati).
 
 #include "PictureImport.h"
 #include "TestImages.h"
