@@ -77,7 +77,6 @@ QString gifDamage(QByteArrayView data) {
         refuse(Damaged);
     }
     int pictures = 0;
-    bool interlaced = false;
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
         bool read = DGifGetRecordType(gif.get(), &record) == GIF_OK;
@@ -91,20 +90,24 @@ QString gifDamage(QByteArrayView data) {
                    skipExtension(gif.get(), block);
         } else if (read && record == IMAGE_DESC_RECORD_TYPE) {
             read = DGifGetImageDesc(gif.get()) == GIF_OK;
-            interlaced = pictures == 0 ? read && gif->Image.Interlace : interlaced;
             const int blocks = read ? skipPicture(gif.get()) : -1;
             read = blocks >= 0;
-            // Drawn from its first block on, or, interlaced, from its last pass: the part of
-            // the file a cut loses first.
-            if (!read && pictures == 0 && (interlaced || blocks == -1)) {
+            if (!read && pictures == 0 && blocks == -1) { // not one block of its data
                 refuse(QStringLiteral("file GIF troncato: l'immagine manca"));
             }
             pictures += read ? 1 : 0;
         }
+        if (!read && pictures > 0) {
+            return QStringLiteral("file GIF troncato o danneggiato dopo la prima immagine");
+        }
         if (!read) {
-            return pictures > 0
-                       ? QStringLiteral("file GIF troncato o danneggiato dopo la prima immagine")
-                       : QStringLiteral("file GIF troncato o danneggiato: l'immagine è incompleta");
+            // The first picture is cut: decoded at the least size, it tells whether the load
+            // can draw any of its lines (refused when it cannot), and which it lacks.
+            QString damage;
+            decodeGif(data, QSize(1, 1), &damage);
+            return damage.isEmpty()
+                       ? QStringLiteral("file GIF troncato o danneggiato: l'immagine è incompleta")
+                       : damage;
         }
     }
     if (pictures == 0) {

@@ -12,8 +12,8 @@
 namespace lumetra::pictures {
 
 // Empty when every picture of the file is there (cheap: the data blocks are walked, not
-// decoded); else what is missing. Throws PictureError when the file holds no picture, or when
-// the first is interlaced and cut short.
+// decoded; a first picture cut short is decoded at the least size); else what is missing.
+// Throws PictureError when the file holds no picture, or none of the first one's lines.
 QString gifDamage(QByteArrayView data);
 
 // `wanted` pixels, RGB32. Throws PictureError when nothing can be decoded; `damage` is set

@@ -134,11 +134,10 @@ QString pngDamage(QByteArrayView data) {
     if (last.indexOf(end) >= 0) {
         return {};
     }
-    // An interlaced picture is drawn from its last pass, the part of the file a cut loses first.
-    if (s.passes > 1) {
-        refuse(QStringLiteral("file PNG interlacciato troncato: l'immagine è incompleta"));
-    }
-    return QStringLiteral("file PNG troncato: l'immagine è incompleta");
+    // Cut short: what comes out of it is decoded, at the least size, to tell whether the load
+    // can draw anything and which rows it lacks (refused when it cannot).
+    const QString found = decodePng(data, QSize(1, 1)).damage;
+    return found.isEmpty() ? QStringLiteral("file PNG troncato: la fine del file manca") : found;
 }
 
 DecodedPng decodePng(QByteArrayView data, QSize wanted) {

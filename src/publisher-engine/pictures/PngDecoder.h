@@ -18,9 +18,10 @@ struct DecodedPng {
     QString damage; // set when the data was cut short or damaged but rows came out
 };
 
-// Empty when the file ends as a PNG ends (cheap: its header and its end are looked at). Throws
-// PictureError when the header cannot be read (this keeps a damaged header away from Qt's PNG
-// reader, whose libpng prints its errors) or when an interlaced picture is cut short.
+// Empty when the file ends as a PNG ends (cheap: its header and its end are looked at; a file
+// cut short is decoded at the least size to tell which rows it lacks). Throws PictureError when
+// the header cannot be read (this keeps a damaged header away from Qt's PNG reader, whose libpng
+// prints its errors) or when no row of a cut picture can be decoded.
 QString pngDamage(QByteArrayView data);
 
 // Throws PictureError when nothing can be decoded.
