@@ -1,8 +1,9 @@
 // The composition through the built-in engine: layouts written by the test-layout writer, real
-// pictures, and a PrintOut that writes a PDF, read back with poppler-utils. What gets printed or
-// shown: pages, pictures in their slots, captions. The object-model calls, the status texts and
-// the messages of each stretch are pinned against the recording fake (SequenzaChiamateTest,
-// ErroriComposizioneTest).
+// pictures, and a PrintOut that writes a PDF, read back with poppler-utils. What gets printed:
+// pages, pictures in their slots, captions. The object-model calls, the status texts and the
+// messages of each stretch (a page filled exactly, the preview) are pinned against the recording
+// fake (SequenzaChiamateTest, ErroriComposizioneTest); full pages in queue order, copies and the
+// shown preview by the window's, lumetra-componi's and the preview window's own runs.
 #include "ComponiDocumento.h"
 #include "ContestoSemplice.h"
 #include "EngineApplication.h"
@@ -78,16 +79,6 @@ QStringList Nomi(int quanti) {
     return nomi;
 }
 
-// Shows nothing, and says it shows: the engine treats the document as being on screen.
-class VistaFinta : public engine::DocumentView {
-public:
-    bool isShowing() const override { return aperta_; }
-    void close() override { aperta_ = false; }
-
-private:
-    bool aperta_ = true;
-};
-
 // A context that empties a queued picture's file in place as printing starts: the picture was
 // placed, and can no longer be drawn.
 class ContestoCheSvuota : public ContestoSemplice {
@@ -119,7 +110,6 @@ public:
         contesto.indirizzo = dir_.filePath(QStringLiteral("foto"));
         engine::EngineOptions opzioni;
         opzioni.pdfFile = Pdf();
-        opzioni.openView = [](auto, auto) { return std::make_shared<VistaFinta>(); };
         auto crea = engine::fabbricaMotore(opzioni);
         contesto.fabbrica = [this, crea]() -> std::shared_ptr<Publisher::Application> {
             auto creata = crea();
@@ -142,7 +132,6 @@ public:
     bool Stampato() const { return QFile::exists(Pdf()); }
     int Pagine() const { return PagineDelPdf(Pdf()); }
     bool Terminato() const { return applicazione_ && applicazione_->hasQuit(); }
-    bool Mostrato() const { return applicazione_ && applicazione_->isViewShowing(); }
 
     QStringList Parole(int pagina) const { return TestiDelPdf(Pdf(), pagina); }
 
@@ -176,25 +165,6 @@ private:
     std::shared_ptr<engine::EngineApplication> applicazione_;
     std::map<int, QImage> immagini_;
 };
-
-// As many pictures as slots: every slot filled in the queue's order, the template's other
-// shapes kept, no caption unless asked for, and the page added by the last turn deleted again.
-// Copies are the printer's: the PDF holds the page once. (Queues that spill onto further pages
-// are printed end to end by the window's and lumetra-componi's tests.)
-TEST(ComposizioneMotore, PaginaPienaSenzaPaginaVuotaInFondo) {
-    Lavoro l({Griglia()});
-    l.Accoda(Nomi(12));
-    l.contesto.copie = QStringLiteral("3");
-
-    ASSERT_TRUE(ComponiDocumento(l.contesto, false));
-
-    EXPECT_TRUE(l.contesto.messaggi.empty());
-    EXPECT_TRUE(l.Terminato());
-    ASSERT_EQ(l.Pagine(), 1);
-    for (int s = 0; s < 12; ++s)
-        l.VerificaSlot(1, s, s);
-    EXPECT_EQ(l.Parole(1), QStringList{QStringLiteral("Catalogo")});
-}
 
 // The layout's later pages stay and come first; their rectangles are no slots, nor is a rounded
 // rectangle. Slots follow page 1's collection order, not their place on the page.
@@ -240,19 +210,6 @@ TEST(ComposizioneMotore, ImmagineIllegibileAllaStampa) {
             l.VerificaSlot(1, 2, 2);
         }
     }
-}
-
-// "Visualizza pagine": the document is shown, nothing printed, the application keeps running.
-TEST(ComposizioneMotore, AnteprimaMostraSenzaStampare) {
-    Lavoro l({Griglia()});
-    l.Accoda(Nomi(2));
-
-    ASSERT_TRUE(ComponiDocumento(l.contesto, true));
-
-    EXPECT_TRUE(l.contesto.messaggi.empty());
-    EXPECT_TRUE(l.Mostrato());
-    EXPECT_FALSE(l.Terminato());
-    EXPECT_FALSE(l.Stampato());
 }
 
 // The codes where they were asked for. External: below or above the picture, centred on it,
