@@ -1,6 +1,7 @@
 // The composition's error stretches against the recording fake, one row a failure: which
 // messages it gives, where the job resumes or ends (its last calls and message boxes), whether
-// it counts as done, and that it lets go of the application and the document.
+// it counts as done, and that it lets go of the application and the document. A picture that
+// fails only when printed is the engine's (ComposizioneMotoreTest).
 #include "SequenzaChiamate.h"
 
 #include "ComponiDocumento.h"
@@ -44,7 +45,6 @@ struct Caso {
     Fabbrica fabbrica = Fabbrica::Finta;
     bool senzaRettangoli = false; // an oval and a group on page 1, a rectangle on page 2
     QString copie = QStringLiteral("1");
-    QStringList nonDisegnabili = {}; // pictures that fail when printed
 };
 
 const QStringList FineNonGestito = {QStringLiteral("MsgBox(16)"),
@@ -57,7 +57,6 @@ const QStringList FinePulizia = {QStringLiteral("prgBar.Visible = False"),
 std::vector<Caso> Casi() {
     const QString apertura =
         QStringLiteral("lblInformazioni = \"Apertura Micorsoft Publischer in corso...\"");
-    const QString stampa = QStringLiteral("Document.PrintOut(-1, -1, \"\", 1, True)");
     std::vector<Caso> casi = {
         {.nome = "publisher_mancante",
          .guasti = {"^CreateObject"},
@@ -99,25 +98,6 @@ std::vector<Caso> Casi() {
          .coda =
              QStringList{"Document.PrintOut(-1, -1, \"\", 1, True)", "Document.PictureWarnings"} +
              FinePulizia},
-        // A picture that fails when printed is asked about as one that cannot be added: 'Ok'
-        // prints again with its box empty, 'Annulla' ends the job with nothing printed.
-        {.nome = "immagine_non_stampabile",
-         .file = 3,
-         .risultato = true,
-         .messaggi = {MsgImmagine("F2.jpg")},
-         .stile = 49,
-         .coda = QStringList{Fallita(stampa, 481), "Document.PictureWarnings", "MsgBox(49)",
-                             "Application.ActiveDocument", stampa, "Document.PictureWarnings"} +
-                 FinePulizia,
-         .nonDisegnabili = {"/foto/F2.jpg"}},
-        {.nome = "annulla_alla_stampa",
-         .file = 3,
-         .messaggi = {MsgImmagine("F2.jpg")},
-         .stile = 49,
-         .coda = QStringList{Fallita(stampa, 481), "Document.PictureWarnings", "MsgBox(49)"} +
-                 FinePulizia,
-         .risposta = lumetra::runtime::vbCancel,
-         .nonDisegnabili = {"/foto/F2.jpg"}},
         // 'Annulla' ends the job at the clean-up point.
         {.nome = "annulla",
          .guasti = {"^Shape\\(2,2\\)\\.Left"},
@@ -247,8 +227,6 @@ TEST(ErroriComposizione, OgniGuastoFinisceComeAtteso) {
         }
         for (const QString& guasto : caso.guasti)
             l.finto.Registro().FallisciSu(guasto, caso.numero, Guasto);
-        for (const QString& immagine : caso.nonDisegnabili)
-            l.finto.ImpostaNonDisegnabile(immagine);
         if (caso.fabbrica == Fabbrica::Eccezione) {
             l.contesto.fabbrica = []() -> std::shared_ptr<Publisher::Application> {
                 throw std::runtime_error("classe non registrata");

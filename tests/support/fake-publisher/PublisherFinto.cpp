@@ -30,8 +30,6 @@ struct PublisherFinto::Nucleo {
     std::vector<PaginaFinta> layout;
     double larghezzaCarattere = 6;
     bool traboccaSenzaAdattamento = false;
-    QStringList nonDisegnabili; // files whose pictures fail when printed
-    QStringList nonDisegnate;   // those of them a PrintOut has failed at
     std::vector<std::shared_ptr<PaginaModello>> pagine;
     std::weak_ptr<Publisher::Document> documento; // the one Open gave, while it is held
     bool visibile = false;
@@ -305,32 +303,13 @@ public:
         n_->Registra(QStringLiteral("Document.Pages"));
         return std::make_shared<DocumentoFinto>(n_);
     }
-    // A picture that cannot be drawn fails the first PrintOut that meets it, as the engine's
-    // output does; later ones leave its box empty.
     void PrintOut(int da, int a, const QString& file, int copie, bool fascicola) override {
-        const QString riga = Chiamata("Document.PrintOut", da, a, file, copie, fascicola);
-        bool nuova = false;
-        for (const auto& pagina : n_->pagine) {
-            for (const auto& forma : pagina->forme) {
-                const QString& immagine = forma->dati.immagine;
-                if (!forma->eliminata && n_->nonDisegnabili.contains(immagine) &&
-                    !n_->nonDisegnate.contains(immagine)) {
-                    n_->nonDisegnate.append(immagine);
-                    nuova = true;
-                }
-            }
-        }
-        if (nuova)
-            n_->registro.FallisciSu(QStringLiteral("^%1$").arg(QRegularExpression::escape(riga)),
-                                    runtime::ErrImmagineNonValida);
-        n_->Registra(riga);
+        n_->Registra(Chiamata("Document.PrintOut", da, a, file, copie, fascicola));
     }
+    // Pictures that cannot be drawn are the engine's (ComposizioneMotoreTest): none here.
     std::vector<Publisher::PictureWarning> PictureWarnings() override {
         n_->Registra(QStringLiteral("Document.PictureWarnings"));
-        std::vector<Publisher::PictureWarning> avvisi;
-        for (const QString& immagine : n_->nonDisegnate)
-            avvisi.push_back({immagine, QStringLiteral("non disegnabile"), true});
-        return avvisi;
+        return {};
     }
     void Close() override { n_->Registra(QStringLiteral("Document.Close")); }
 
@@ -476,10 +455,6 @@ void PublisherFinto::ImpostaLarghezzaCarattere(double punti) {
 
 void PublisherFinto::ImpostaTraboccaSenzaAdattamento(bool trabocca) {
     nucleo_->traboccaSenzaAdattamento = trabocca;
-}
-
-void PublisherFinto::ImpostaNonDisegnabile(const QString& file) {
-    nucleo_->nonDisegnabili.append(file);
 }
 
 RegistroChiamate& PublisherFinto::Registro() {

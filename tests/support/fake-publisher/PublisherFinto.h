@@ -96,10 +96,6 @@ public:
     // A frame whose text never fits unless it is sized to fit (AutoFitText 0 always overflows):
     // an engine that never reports a fit while a caption box is being narrowed.
     void ImpostaTraboccaSenzaAdattamento(bool trabocca);
-    // The picture of `file` (as given to AddPicture) cannot be drawn: the first PrintOut of a
-    // document holding it fails with ErrImmagineNonValida (" => Errore(481)" in the log), and
-    // PictureWarnings lists it as NotDrawn from then on.
-    void ImpostaNonDisegnabile(const QString& file);
 
     RegistroChiamate& Registro();
     const RegistroChiamate& Registro() const;
