@@ -58,16 +58,4 @@ QImage PaginaDelPdf(const QString& pdf, int pagina, int dpi) {
     return QImage(radice + QStringLiteral(".png"));
 }
 
-QStringList FontDelPdf(const QString& pdf) {
-    const QStringList righe =
-        runProgram(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));
-    QStringList font;
-    for (qsizetype i = 2; i < righe.size(); ++i) {
-        const QString nome = righe[i].section(QLatin1Char(' '), 0, 0);
-        if (!nome.isEmpty())
-            font.append(nome);
-    }
-    return font;
-}
-
 } // namespace lumetra::composition::test

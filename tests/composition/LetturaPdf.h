@@ -22,7 +22,5 @@ std::vector<ParolaPdf> ParoleDelPdf(const QString& pdf, int pagina);
 QStringList TestiDelPdf(const QString& pdf, int pagina);
 // Page p rendered at `dpi`; a null image when it fails.
 QImage PaginaDelPdf(const QString& pdf, int pagina, int dpi);
-// Font names embedded in the file (pdffonts).
-QStringList FontDelPdf(const QString& pdf);
 
 } // namespace lumetra::composition::test
