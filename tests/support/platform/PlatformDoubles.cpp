@@ -27,12 +27,6 @@ std::optional<QString> ScriptedDialogHost::showOpen(const OpenRequest& request) 
     return next(openAnswers);
 }
 
-std::optional<platform::DialogHost::FontChoice>
-ScriptedDialogHost::showFont(const FontChoice& current, int flags) {
-    fontRequests.emplace_back(current, flags);
-    return next(fontAnswers);
-}
-
 QString ScriptedDialogHost::browseForFolder(const QString& start, const QString& title) {
     folderRequests.emplace_back(start, title);
     return next(folderAnswers);

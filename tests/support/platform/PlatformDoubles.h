@@ -38,15 +38,14 @@ private:
 class ScriptedDialogHost : public platform::DialogHost {
 public:
     std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<FontChoice>> fontAnswers;
     std::deque<QString> folderAnswers;
 
     std::vector<OpenRequest> openRequests;
-    std::vector<std::pair<FontChoice, int>> fontRequests;
     std::vector<std::pair<QString, QString>> folderRequests; // start, title
 
     std::optional<QString> showOpen(const OpenRequest& request) override;
-    std::optional<FontChoice> showFont(const FontChoice& current, int flags) override;
+    // The font is chosen through the real dialog (FontDialogTest): cancelled here.
+    std::optional<FontChoice> showFont(const FontChoice&, int) override { return std::nullopt; }
     QString browseForFolder(const QString& start, const QString& title) override;
 };
 
