@@ -1,13 +1,14 @@
 // The caption font through the real font dialog: it opens on the family the captions are really
 // drawn with (the installed stand-in for "Times New Roman", by its own name, in its plain style),
 // and keeps "Times New Roman" as the font's name while that family stays chosen; cancelled, it
-// changes nothing.
+// changes nothing. Its sample stays readable, and it offers no effects.
 
 #include "PlatformDoubles.h"
 #include "TestProcess.h"
 #include "frmLumetra.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
@@ -43,12 +44,16 @@ TEST(FontDialog, OpensOnTheDrawnFamilyAndKeepsTheRequestedName) {
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
+            dialog->adjustSize();
             EXPECT_EQ(dialog->currentFont().family(), drawn);
             const QList<QLineEdit*> edits = dialog->findChildren<QLineEdit*>();
-            ASSERT_GE(edits.size(), 2);
+            ASSERT_EQ(edits.size(), 4);
             const QString style = edits[1]->text(); // family, style, size, sample
             EXPECT_FALSE(QFontDatabase::bold(drawn, style)) << style.toStdString();
             EXPECT_FALSE(QFontDatabase::italic(drawn, style)) << style.toStdString();
+            EXPECT_GE(edits[3]->height(), 40) << "the sample must stay readable";
+            for (QCheckBox* effect : dialog->findChildren<QCheckBox*>())
+                EXPECT_FALSE(effect->isVisibleTo(dialog)) << "captions have no strike-out";
             if (*row.choose != '\0' || row.styled) {
                 QFont font(*row.choose != '\0' ? QString::fromLatin1(row.choose)
                                                : dialog->currentFont().family());
