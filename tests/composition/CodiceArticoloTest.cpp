@@ -8,25 +8,23 @@
 namespace lumetra::composition {
 namespace {
 
-TEST(CodiceArticolo, NomeSenzaUltimaEstensione) {
-    EXPECT_EQ(CodiceArticolo(QStringLiteral("ABC123.jpg")), QStringLiteral("ABC123"));
-    EXPECT_EQ(CodiceArticolo(QStringLiteral("A.B.jpg")), QStringLiteral("A.B"));
-    EXPECT_EQ(CodiceArticolo(QStringLiteral("SENZAPUNTO")), QStringLiteral("SENZAPUNTO"));
-    EXPECT_EQ(CodiceArticolo(QStringLiteral(".jpg")), QString());
-    EXPECT_EQ(CodiceArticolo(QStringLiteral("finale.")), QStringLiteral("finale"));
-    EXPECT_EQ(CodiceArticolo(QStringLiteral("Über 10 cm.JPEG")), QStringLiteral("Über 10 cm"));
-}
-
-TEST(PercorsoFile, UnSoloSeparatore) {
-    EXPECT_EQ(PercorsoFile(QStringLiteral("/foto"), QStringLiteral("a.jpg")),
-              QStringLiteral("/foto/a.jpg"));
-    // A picked root folder stays usable.
-    EXPECT_EQ(PercorsoFile(QStringLiteral("/"), QStringLiteral("a.jpg")), QStringLiteral("/a.jpg"));
-    EXPECT_EQ(PercorsoFile(QStringLiteral("/foto/"), QStringLiteral("a.jpg")),
-              QStringLiteral("/foto/a.jpg"));
-    // Names are joined as they stand.
-    EXPECT_EQ(PercorsoFile(QStringLiteral("/foto"), QStringLiteral(" b .png")),
-              QStringLiteral("/foto/ b .png"));
+// Each row: a folder, a name queued from it, its path (one separator, a picked root folder
+// staying usable, the name joined as it stands) and its article code (the name without its
+// last extension).
+TEST(CodiceArticolo, PercorsoECodiceDelNome) {
+    const char* const righe[][4] = {
+        {"/foto", "ABC123.jpg", "/foto/ABC123.jpg", "ABC123"},
+        {"/", "A.B.jpg", "/A.B.jpg", "A.B"},
+        {"/foto/", "SENZAPUNTO", "/foto/SENZAPUNTO", "SENZAPUNTO"},
+        {"/foto", ".jpg", "/foto/.jpg", ""},
+        {"/foto", " finale.", "/foto/ finale.", " finale"},
+        {"/foto", "Über 10 cm.JPEG", "/foto/Über 10 cm.JPEG", "Über 10 cm"},
+    };
+    for (const auto& [cartella, nome, percorso, codice] : righe) {
+        EXPECT_EQ(PercorsoFile(QString::fromUtf8(cartella), QString::fromUtf8(nome)),
+                  QString::fromUtf8(percorso));
+        EXPECT_EQ(CodiceArticolo(QString::fromUtf8(nome)), QString::fromUtf8(codice));
+    }
 }
 
 } // namespace
