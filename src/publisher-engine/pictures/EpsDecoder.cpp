@@ -126,7 +126,7 @@ QImage rendered(QByteArrayView postScript, QRectF box, QSize pixels) {
         pixels = QSize(std::max(1, int(pixels.width() * scale)),
                        std::max(1, int(pixels.height() * scale)));
     }
-    QImage image = renderEps(postScript, box.size(), pixels);
+    QImage image = renderEps(postScript, box, pixels);
     if (image.isNull()) {
         refuse(QStringLiteral("file EPS danneggiato: Ghostscript non riesce a disegnarlo"));
     }
