@@ -2,6 +2,8 @@
 
 #include "EngineErrors.h"
 #include "FileAccess.h"
+#include "FileNames.h"
+#include "PictureData.h"
 
 #include <QFileInfo>
 
@@ -11,7 +13,7 @@ namespace {
 
 QString nameOf(const QString& path) {
     const QString name = QFileInfo(path).fileName();
-    return name.isEmpty() ? path : name;
+    return runtime::shownName(name.isEmpty() ? path : name);
 }
 
 } // namespace
@@ -20,8 +22,10 @@ std::shared_ptr<const PictureFile> PictureFile::open(const QString& path) {
     checkReadableFile(path, QStringLiteral("Il file immagine"));
     try {
         auto source = pictures::PictureSource::open(path);
-        PictureInfo info = pictures::probePicture(source->map());
-        return std::shared_ptr<const PictureFile>(new PictureFile(std::move(source), info));
+        const pictures::PictureData data = source->read();
+        PictureInfo info = pictures::probePicture(data);
+        return std::shared_ptr<const PictureFile>(
+            new PictureFile(std::move(source), std::move(info), data.stamp()));
     } catch (const pictures::PictureError& e) {
         fail(runtime::ErrImmagineNonValida,
              QStringLiteral("Il file immagine '%1' non si può inserire: %2")
@@ -32,10 +36,16 @@ std::shared_ptr<const PictureFile> PictureFile::open(const QString& path) {
 std::shared_ptr<const pictures::ImportedPicture> PictureFile::decode(QSize target,
                                                                      QString* error) const {
     try {
-        auto picture = pictures::loadPicture(source_->map(), target);
+        const pictures::PictureData data = source_->read();
+        // Changed since it was added: still within the limits? Its damage is the new one's.
+        QString damage = data.stamp() == stamp_ ? QString() : pictures::probePicture(data).damage;
+        auto picture = pictures::loadPicture(data, target);
         if (!picture->damage().isEmpty()) {
+            damage = picture->damage();
+        }
+        if (!damage.isEmpty()) {
             const std::lock_guard lock(mutex_);
-            damage_ = picture->damage();
+            damage_ = damage;
         }
         return picture;
     } catch (const pictures::PictureError& e) {

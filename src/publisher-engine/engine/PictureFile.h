@@ -2,7 +2,8 @@
 // Picture files in the engine: probed when a picture is added (cheap: the header, and a quick
 // look for damage), kept open from then on so that the picture prints even when its file is
 // deleted or renamed before the output, and decoded only when drawn, at the size drawn,
-// through the picture import.
+// through the picture import. Only the descriptor is kept: the bytes are read again for each
+// decoding, and a file changed since it was added is probed again before it is decoded.
 
 #include "PictureImport.h"
 #include "PictureSource.h"
@@ -40,11 +41,14 @@ public:
     QString damage() const;
 
 private:
-    PictureFile(std::shared_ptr<const pictures::PictureSource> source, PictureInfo info)
-        : source_(std::move(source)), info_(std::move(info)), damage_(info_.damage) {}
+    PictureFile(std::shared_ptr<const pictures::PictureSource> source, PictureInfo info,
+                pictures::FileStamp stamp)
+        : source_(std::move(source)), info_(std::move(info)), stamp_(stamp), damage_(info_.damage) {
+    }
 
     std::shared_ptr<const pictures::PictureSource> source_;
     PictureInfo info_;
+    pictures::FileStamp stamp_; // the file as it was probed
     mutable std::mutex mutex_;
     mutable QString damage_;
 };

@@ -95,7 +95,7 @@ qint64 decodingBytes(const PictureInfo& info, QSize devicePixels) {
 }
 
 PictureInfo probePicture(const QString& path) {
-    return probePicture(PictureData::map(path));
+    return probePicture(PictureData::read(path));
 }
 
 std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels) {
@@ -104,7 +104,7 @@ std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSiz
 }
 
 std::shared_ptr<const ImportedPicture> loadPicture(const QString& path, QSize devicePixels) {
-    return loadPicture(PictureData::map(path), devicePixels);
+    return loadPicture(PictureData::read(path), devicePixels);
 }
 
 } // namespace lumetra::pictures

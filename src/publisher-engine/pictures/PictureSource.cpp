@@ -1,13 +1,13 @@
 #include "PictureSource.h"
 
+#include "FileNames.h"
 #include "PictureError.h"
+#include "SystemErrors.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -46,14 +46,15 @@ long heldLimit() {
 }
 
 [[noreturn]] void unreadable(int error) {
-    refuse(QStringLiteral("impossibile leggere il file: %1")
-               .arg(QString::fromLocal8Bit(std::strerror(error))));
+    refuse(QStringLiteral("impossibile leggere il file: %1").arg(runtime::systemErrorText(error)));
 }
 
 } // namespace
 
 std::shared_ptr<const PictureSource> PictureSource::open(const QString& path) {
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe named like a picture is refused when read, not waited on.
+    const int descriptor =
+        ::open(runtime::nativeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) {
         unreadable(errno);
     }
@@ -73,11 +74,11 @@ PictureSource::~PictureSource() {
     }
 }
 
-PictureData PictureSource::map() const {
+PictureData PictureSource::read() const {
     if (descriptor_ >= 0) {
-        return PictureData::map(descriptor_, QFileInfo(path_).fileName());
+        return PictureData::read(descriptor_, QFileInfo(path_).fileName());
     }
-    return PictureData::map(path_);
+    return PictureData::read(path_);
 }
 
 } // namespace lumetra::pictures

@@ -24,8 +24,8 @@ public:
     const QString& path() const { return path_; }
     // True while the file is held open (it no longer depends on the path).
     bool held() const { return descriptor_ >= 0; }
-    // The file's bytes, mapped: from the held descriptor, or by path. Throws PictureError.
-    PictureData map() const;
+    // The file's bytes, read from the held descriptor, or by path. Throws PictureError.
+    PictureData read() const;
 
 private:
     PictureSource(QString path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {}

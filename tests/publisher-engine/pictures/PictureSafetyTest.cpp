@@ -1,5 +1,5 @@
 // Pictures as a hostile user makes them: an EPS whose program tries to write, rename and delete
-// the job's files.
+// the job's files, and a photo that changes while it is read and decoded.
 
 #include "Error.h"
 #include "PictureFile.h"
@@ -12,8 +12,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 #include <string>
+#include <thread>
 
 using namespace lumetra::engine;
 namespace images = lumetra::testimages;
@@ -80,4 +82,39 @@ TEST(PictureSafety, AnEpsProgramCannotTouchTheJobsFilesNorTheTemporaryFolder) {
     ASSERT_TRUE(picture) << error.toStdString();
     EXPECT_EQ(picture->image().pixelColor(10, 10), QColor(Qt::green));
     EXPECT_EQ(snapshot(root.dir.path()), before); // nothing changed, nothing new, nothing left
+}
+
+// A photo shortened, grown back and rewritten over and over while it is read and decoded, both
+// through the file held since it was added and opened anew: never a crash; the picture comes
+// out, or a reason is given, naming the file where the picture is added.
+TEST(PictureSafety, APhotoChangingWhileItIsReadIsRefusedOrDamagedNeverACrash) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("A123.jpg"));
+    images::writeJpeg(path, images::photoLikeImage(QSize(2400, 1600)), 95);
+    const QByteArray whole = images::readBytes(path);
+    const auto held = PictureFile::open(path);
+    std::atomic<bool> done{false};
+    std::thread changer([&] {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        for (int turn = 0; !done; ++turn) {
+            file.resize(whole.size() / (2 + turn % 5));
+            file.seek(0);
+            file.write(turn % 3 ? whole : whole.left(whole.size() / 2) + whole);
+            file.flush();
+        }
+    });
+    for (int turn = 0; turn < 30; ++turn) {
+        QString error;
+        const auto picture = held->decode(QSize(240, 160), &error);
+        EXPECT_TRUE(picture || !error.isEmpty());
+        try {
+            PictureFile::open(path)->decode(QSize(24, 16), &error);
+        } catch (const lumetra::runtime::Error& e) {
+            EXPECT_TRUE(e.Description().contains(QStringLiteral("'A123.jpg'")))
+                << e.Description().toStdString();
+        }
+    }
+    done = true;
+    changer.join();
 }
