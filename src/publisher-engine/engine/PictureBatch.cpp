@@ -16,9 +16,15 @@ DecodedPicture decode(const PictureRequest& request) {
     return picture;
 }
 
+// A picture given by its path alone is counted at the most a picture may take.
 qint64 estimate(const PictureRequest& request) {
-    return request.file ? request.file->decodingBytes(request.size)
-                        : 4 * qint64(request.size.width()) * request.size.height();
+    if (request.file) {
+        return request.file->decodingBytes(request.size);
+    }
+    PictureInfo largest;
+    largest.size = request.size;
+    largest.workBytes = pictures::MaxWorkBytes;
+    return pictures::decodingBytes(largest, request.size);
 }
 
 qint64 heldBy(const DecodedPicture& picture) {
@@ -61,10 +67,11 @@ PictureBatch::~PictureBatch() {
     }
 }
 
-// Within the window, and within the budget or needed by the painter to go on.
+// Within the window, and within the budget or needed by the painter to go on. A picture larger
+// than the budget waits until the painter needs it, even when nothing else is held: the picture
+// being drawn is held too.
 bool PictureBatch::mayStart() const {
-    return next_ < allowed_ &&
-           (held_ == 0 || next_ <= waitedFor_ || held_ + bytes_[next_] <= budget_);
+    return next_ < allowed_ && (next_ <= waitedFor_ || held_ + bytes_[next_] <= budget_);
 }
 
 void PictureBatch::work() {

@@ -4,8 +4,11 @@
 // workers stay ahead of the last picture taken by at most a window of pictures and, whatever
 // the window, by at most a budget of memory: the pictures being decoded (at the peak their
 // decoding takes) and those decoded and not yet taken never add up to more than the budget,
-// except for the one picture the painter waits for. Only the calling thread paints; the workers
-// only decode (each picture with its own file, reader and decoder).
+// except for the one picture the painter waits for. Taken in order, a picture larger than the
+// budget is decoded alone: with the picture being drawn, a batch holds at most the budget and
+// one picture (MaxDecodedPixels), or one picture's decoding (about 300 MB), on any number of
+// cores. Only the calling thread
+// paints; the workers only decode (each picture with its own file, reader and decoder).
 
 #include "ImportedPicture.h"
 #include "PictureFile.h"

@@ -3,6 +3,7 @@
 #include "ColourConversion.h"
 #include "LibraryDiagnostics.h"
 #include "PictureError.h"
+#include "PictureImport.h"
 #include "RowReducer.h"
 
 #include <algorithm>
@@ -71,6 +72,8 @@ bool readHeader(Session& s, QByteArrayView data) {
     }
     jpeg_create_decompress(&s.info);
     s.created = true;
+    // libjpeg has no backing store here: beyond this it fails rather than take more.
+    s.info.mem->max_memory_to_use = MaxWorkBytes;
     jpeg_mem_src(&s.info, reinterpret_cast<const unsigned char*>(data.data()),
                  static_cast<unsigned long>(data.size()));
     jpeg_save_markers(&s.info, JPEG_APP0 + 2, 0xFFFF); // ICC profile chunks
@@ -126,6 +129,28 @@ bool readReduced(Session& s, unsigned char* row, RowReducer& reducer) {
     return true;
 }
 
+// The whole picture's coefficients, which libjpeg keeps for a JPEG of several scans (every
+// progressive one) whatever the scale: per component, its blocks rounded up to whole MCUs.
+bool coefficientBytes(Session& s, qint64* bytes) {
+    if (setjmp(s.errors.jump)) {
+        return false;
+    }
+    *bytes = 0;
+    if (!jpeg_has_multiple_scans(&s.info)) {
+        return true;
+    }
+    for (int c = 0; c < s.info.num_components; ++c) {
+        const jpeg_component_info& component = s.info.comp_info[c];
+        const auto roundUp = [](qint64 value, qint64 step) {
+            return (value + step - 1) / step * step;
+        };
+        *bytes += roundUp(component.width_in_blocks, component.h_samp_factor) *
+                  roundUp(component.height_in_blocks, component.v_samp_factor) *
+                  qint64(sizeof(JBLOCK));
+    }
+    return true;
+}
+
 // The smallest of 1/8, 1/4, 1/2, 1/1 that is not below the wanted size.
 int scaleDenominator(int width, int height, QSize wanted) {
     int denominator = 8;
@@ -158,10 +183,23 @@ QString jpegDamage(QByteArrayView data) {
     return decodeJpeg(data, QSize(1, 1)).damage;
 }
 
+qint64 jpegWorkBytes(QByteArrayView data) {
+    Session s;
+    qint64 bytes = 0;
+    if (!readHeader(s, data) || !coefficientBytes(s, &bytes)) {
+        refuse(QStringLiteral("file JPEG danneggiato (%1)").arg(libraryMessage(s)));
+    }
+    return bytes;
+}
+
 DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
     Session s;
-    if (!readHeader(s, data)) {
+    qint64 coefficients = 0;
+    if (!readHeader(s, data) || !coefficientBytes(s, &coefficients)) {
         refuse(QStringLiteral("file JPEG danneggiato (%1)").arg(libraryMessage(s)));
+    }
+    if (coefficients > MaxWorkBytes) {
+        refuseTooLarge(s.info.image_width, s.info.image_height);
     }
     const bool cmyk = s.info.jpeg_color_space == JCS_CMYK || s.info.jpeg_color_space == JCS_YCCK;
     const int denominator = scaleDenominator(static_cast<int>(s.info.image_width),

@@ -23,7 +23,13 @@ struct DecodedJpeg {
 // found. Throws PictureError when nothing can be decoded.
 QString jpegDamage(QByteArrayView data);
 
-// `wanted` is in stored orientation. Throws PictureError when nothing can be decoded.
+// The memory libjpeg holds whatever the size decoded at: the coefficients of the whole picture
+// for a progressive JPEG (or any of several scans), next to nothing for a sequential one.
+// Throws PictureError when the header cannot be read.
+qint64 jpegWorkBytes(QByteArrayView data);
+
+// `wanted` is in stored orientation. Throws PictureError when nothing can be decoded, or when
+// libjpeg would need more memory than a picture may take (MaxWorkBytes).
 DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted);
 
 } // namespace lumetra::pictures

@@ -2,6 +2,7 @@
 
 #include "EpsDecoder.h"
 #include "Gunzip.h"
+#include "JpegDecoder.h"
 #include "MagickDecoder.h"
 #include "MetafileDecoder.h"
 #include "PictureData.h"
@@ -10,6 +11,7 @@
 #include "RevengeDecoder.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumetra::pictures {
 
@@ -60,6 +62,17 @@ PictureData unpacked(const PictureData& data) {
     return inner;
 }
 
+// `devicePixels` reduced, keeping its shape, to at most MaxDecodedPixels.
+QSize decodedSize(QSize devicePixels) {
+    const double area = double(devicePixels.width()) * devicePixels.height();
+    if (area <= MaxDecodedPixels) {
+        return devicePixels;
+    }
+    const double scale = std::sqrt(MaxDecodedPixels / area);
+    return QSize(std::max(1, int(devicePixels.width() * scale)),
+                 std::max(1, int(devicePixels.height() * scale)));
+}
+
 } // namespace
 
 PictureInfo probePicture(const PictureData& data) {
@@ -71,6 +84,10 @@ PictureInfo probePicture(const PictureData& data) {
         refuse(QStringLiteral("il disegno è troppo grande (%1 MB)").arg(bytes >> 20));
     }
     PictureInfo info = decoder.probe(picture);
+    info.workBytes += data.bytes().size(); // the file's bytes, read whole to be decoded
+    if (detectFormat(picture) == PictureFormat::Jpeg) {
+        info.workBytes += jpegWorkBytes(picture.bytes());
+    }
     if (drawing) {
         info.workBytes += 8 * bytes; // the copy the library reads and what it makes of it
     }
@@ -90,7 +107,7 @@ PictureInfo probePicture(const PictureData& data) {
 }
 
 qint64 decodingBytes(const PictureInfo& info, QSize devicePixels) {
-    const QSize drawn = info.vector ? QSize(0, 0) : devicePixels.boundedTo(info.size);
+    const QSize drawn = info.vector ? QSize(0, 0) : decodedSize(devicePixels).boundedTo(info.size);
     return info.workBytes + 4 * qint64(std::max(drawn.width(), 0)) * std::max(drawn.height(), 0);
 }
 
@@ -100,7 +117,7 @@ PictureInfo probePicture(const QString& path) {
 
 std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels) {
     const PictureData picture = unpacked(data);
-    return decoderFor(picture).load(picture, devicePixels.expandedTo(QSize(1, 1)));
+    return decoderFor(picture).load(picture, decodedSize(devicePixels.expandedTo(QSize(1, 1))));
 }
 
 std::shared_ptr<const ImportedPicture> loadPicture(const QString& path, QSize devicePixels) {

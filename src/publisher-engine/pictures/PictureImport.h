@@ -25,9 +25,14 @@ class PictureData;
 // Pictures above this many pixels are refused (a 150 MP picture is 600 MB decoded).
 inline constexpr qint64 MaxPicturePixels = 150'000'000;
 
-// Pictures whose decoding would take more memory than this on the way are refused (a picture
-// the library reads whole before it is reduced: Qt's BMP reader, tiled TIFF).
+// Pictures whose decoding would take more memory than this on the way are refused: the file's
+// bytes, read whole, and what the library holds before the picture is reduced (Qt's BMP reader
+// and tiled TIFF read the whole picture, libjpeg a progressive JPEG's coefficients).
 inline constexpr qint64 MaxWorkBytes = 160ll * 1024 * 1024;
+// Pictures are decoded at no more than this many pixels (128 MB), however large the box they are
+// drawn into: so one picture never takes more than about 300 MB. Larger boxes are drawn from
+// the picture stretched.
+inline constexpr qint64 MaxDecodedPixels = 32'000'000;
 // Drawings read by libraries that hold the file and what they make of it in memory (WMF, EMF,
 // CorelDRAW, WordPerfect graphics) are refused above this size.
 inline constexpr qint64 MaxDrawingFileBytes = 32ll * 1024 * 1024;
@@ -49,7 +54,7 @@ struct PictureInfo {
 };
 
 // The memory, in bytes, decoding the picture for `devicePixels` takes at its peak: the picture
-// given plus the work on the way.
+// given (at most MaxDecodedPixels) plus the work on the way.
 qint64 decodingBytes(const PictureInfo& info, QSize devicePixels);
 
 // Reads as little of the file as tells what it is and how large. Throws PictureError with an
@@ -59,7 +64,8 @@ PictureInfo probePicture(const QString& path);
 PictureInfo probePicture(const PictureData& data);
 
 // Decodes the picture for drawing over `devicePixels` device pixels: a raster picture never
-// larger than itself nor, on either side, than that size. Throws PictureError.
+// larger than itself nor, on either side, than that size, nor of more than MaxDecodedPixels.
+// Throws PictureError.
 std::shared_ptr<const ImportedPicture> loadPicture(const QString& path, QSize devicePixels);
 std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels);
 

@@ -23,7 +23,9 @@ std::vector<PictureRequest> requests(const QTemporaryDir& dir, int damagedAt = -
         } else {
             images::writeJpeg(path, QSize(640, 480), Colours[i]);
         }
-        list.push_back({path, QSize(64 + i, 48)});
+        // Held as a job holds them (counted at their own size), but the damaged one.
+        list.push_back(
+            {path, QSize(64 + i, 48), i == damagedAt ? nullptr : PictureFile::open(path)});
     }
     return list;
 }
