@@ -70,12 +70,16 @@ QStringList argumentsFor(QRectF box, QSize pixels) {
         QStringLiteral("-g%1x%2").arg(pixels.width()).arg(pixels.height()),
         QStringLiteral("-r%1x%2").arg(number(xDpi), number(yDpi)),
         QStringLiteral("-sOutputFile=-"),
+        // The program's own showpage does nothing, as where an EPS is placed; the page is
+        // output once it has run, whether it called showpage or not, whatever it did to the
+        // device (a setpagedevice undoes -dLastPage).
         QStringLiteral("-c"),
-        QStringLiteral("%1 %2 translate").arg(number(-box.left()), number(-box.top())),
+        QStringLiteral("/showpage {} def %1 %2 translate")
+            .arg(number(-box.left()), number(-box.top())),
         QStringLiteral("-f"),
         QStringLiteral("-"), // the program, from standard input
         QStringLiteral("-c"),
-        QStringLiteral("showpage"), // for a program without one; a second page is not output
+        QStringLiteral("systemdict /showpage get exec"),
     };
 }
 
