@@ -45,6 +45,57 @@ QByteArrayView postScriptOf(const PictureData& data) {
     return b.sliced(offset, length);
 }
 
+// A DOS header's previews (WMF, TIFF) lying beyond the end: the file was cut short, though its
+// PostScript is whole.
+bool previewOutside(QByteArrayView b) {
+    if (!b.startsWith(QByteArrayView("\xc5\xd0\xd3\xc6"))) {
+        return false;
+    }
+    for (const qsizetype at : {12, 20}) {
+        const qint64 offset = u32le(b, at), length = u32le(b, at + 4);
+        if (length > 0 && offset + length > b.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the program declares its structure (document structuring comments: values deferred
+// to the trailer "(atend)", a page count, a prolog): such a program ends with its trailer.
+bool promisesTrailer(QByteArrayView postScript) {
+    if (postScript.indexOf("\n%%EndProlog") >= 0 || postScript.indexOf("\r%%EndProlog") >= 0) {
+        return true;
+    }
+    const QByteArrayView header = postScript.first(std::min<qsizetype>(postScript.size(), 16384));
+    const qsizetype end = header.indexOf("%%EndComments");
+    const QByteArrayView comments = end < 0 ? header : header.first(end);
+    return comments.indexOf("(atend)") >= 0 || comments.indexOf("%%Pages:") >= 0;
+}
+
+// Whether a "%%Trailer" or "%%EOF" line lies in the program's last part.
+bool endsWithTrailer(QByteArrayView postScript) {
+    const QByteArrayView tail = postScript.last(std::min<qsizetype>(postScript.size(), 65536));
+    for (const QByteArrayView end : {QByteArrayView("%%Trailer"), QByteArrayView("%%EOF")}) {
+        for (qsizetype at = tail.indexOf(end); at >= 0; at = tail.indexOf(end, at + 1)) {
+            if (at == 0 || tail[at - 1] == '\n' || tail[at - 1] == '\r') {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Empty, or what tells the file was cut short though Ghostscript still draws what it holds.
+QString damageOf(const PictureData& data, QByteArrayView postScript) {
+    if (previewOutside(data.bytes())) {
+        return QStringLiteral("il file EPS è incompleto: l'anteprima è fuori dal file");
+    }
+    if (promisesTrailer(postScript) && !endsWithTrailer(postScript)) {
+        return QStringLiteral("il file EPS è incompleto: manca la fine del programma");
+    }
+    return {};
+}
+
 // The lines of `text`, whichever line ending it uses.
 QList<QByteArrayView> linesOf(QByteArrayView text) {
     QList<QByteArrayView> lines;
@@ -140,6 +191,7 @@ PictureInfo probe(const PictureData& data) {
     const QSize size = naturalSize(box);
     rendered(postScript, box, size.scaled(16, 16, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     PictureInfo info{size, "EPS", true};
+    info.damage = damageOf(data, postScript);
     // Ghostscript's page and the copy taken of it, at 300 dpi at most.
     const double area = double(size.width()) * size.height() * (300.0 / 72) * (300.0 / 72);
     info.workBytes = 2 * 4 * qint64(std::min(area, double(MaxRenderedPixels)));
@@ -148,8 +200,10 @@ PictureInfo probe(const PictureData& data) {
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
     const QByteArrayView postScript = postScriptOf(data);
-    return std::make_shared<RasterPicture>(
+    auto picture = std::make_shared<RasterPicture>(
         rendered(postScript, boundingBox(postScript), devicePixels));
+    picture->setDamage(damageOf(data, postScript));
+    return picture;
 }
 
 } // namespace

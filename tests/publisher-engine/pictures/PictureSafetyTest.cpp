@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -117,4 +118,48 @@ TEST(PictureSafety, APhotoChangingWhileItIsReadIsRefusedOrDamagedNeverACrash) {
     }
     done = true;
     changer.join();
+}
+
+// Cut EPS files are told: what Ghostscript still draws of them comes with its damage, both when
+// added and when drawn; whole ones come without.
+TEST(PictureSafety, ACutEpsIsDrawnWithItsDamageNeverSilently) {
+    if (QStandardPaths::findExecutable(QStringLiteral("gs")).isEmpty()) {
+        GTEST_SKIP() << "Ghostscript (gs) is not installed";
+    }
+    QTemporaryDir dir;
+    const QString source = images::writeBytes(
+        dir.filePath(QStringLiteral("disegno.ps")),
+        "%!PS\n<< /PageSize [200 100] >> setpagedevice\n0 0 1 setrgbcolor 0 0 100 100 rectfill "
+        "showpage\n");
+    const QString made = dir.filePath(QStringLiteral("eps2write.eps"));
+    QProcess gs;
+    gs.start(QStringLiteral("gs"),
+             {QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+              QStringLiteral("-dNOPAUSE"), QStringLiteral("-sDEVICE=eps2write"),
+              QStringLiteral("-sOutputFile=") + made, source});
+    ASSERT_TRUE(gs.waitForFinished() && gs.exitCode() == 0);
+    const QByteArray written = images::readBytes(made);
+    const QByteArray hand = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 200 100\n%%Pages: 1\n"
+                            "%%EndComments\n0 0 1 setrgbcolor 0 0 100 100 rectfill\n";
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        bool damaged;
+    };
+    for (const Row& row :
+         {Row{"eps2write.eps", written, false},
+          Row{"eps2write-tagliato.eps", written.left(written.size() * 6 / 10), true},
+          Row{"a-mano.eps", hand + "%%Trailer\n%%EOF\n", false},
+          Row{"a-mano-tagliato.eps", hand, true}}) {
+        const auto file =
+            PictureFile::open(images::writeBytes(dir.filePath(QLatin1String(row.name)), row.bytes));
+        QString error;
+        const auto picture = file->decode(QSize(200, 100), &error);
+        ASSERT_TRUE(picture) << row.name << ": " << error.toStdString();
+        EXPECT_EQ(file->info().damage.isEmpty(), !row.damaged) << row.name;
+        EXPECT_EQ(picture->damage().isEmpty(), !row.damaged) << row.name;
+        if (!row.damaged) {
+            EXPECT_EQ(picture->image().pixelColor(50, 50), QColor(Qt::blue)) << row.name;
+        }
+    }
 }
