@@ -192,9 +192,9 @@ PictureInfo probe(const PictureData& data) {
     rendered(postScript, box, size.scaled(16, 16, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     PictureInfo info{size, "EPS", true};
     info.damage = damageOf(data, postScript);
-    // Ghostscript's page and the copy taken of it, at 300 dpi at most.
-    const double area = double(size.width()) * size.height() * (300.0 / 72) * (300.0 / 72);
-    info.workBytes = 2 * 4 * qint64(std::min(area, double(MaxRenderedPixels)));
+    // Rendered at the size drawn, whatever the drawing's own: Ghostscript's page as read (3
+    // bytes a pixel) and the picture made of it (4), at the most pixels a rendering has.
+    info.workBytes = 7 * MaxRenderedPixels;
     return info;
 }
 

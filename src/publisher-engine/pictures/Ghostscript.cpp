@@ -125,6 +125,7 @@ void stopGroup(QProcess& gs) {
 // output grows beyond `expected` bytes (Ghostscript is then stopped, with all its group).
 QByteArray readPage(QProcess& gs, qint64 expected) {
     QByteArray page;
+    page.reserve(expected); // grown by doubling, it would take twice the page
     QElapsedTimer clock;
     clock.start();
     while (gs.state() != QProcess::NotRunning) {
