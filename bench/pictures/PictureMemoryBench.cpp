@@ -1,7 +1,8 @@
 // Peak memory of the pictures that ask for the most: a progressive JPEG of 12000 x 12000 pixels
 // (libjpeg holds all its coefficients whatever the size drawn), a 167-byte EPS that asks for a
 // page of 100000 x 100000 points, a 24 MP progressive JPEG (a camera's), and jobs of ten of each
-// decoded ahead of the painter on four threads. Each picture is drawn over a whole A4 page at
+// decoded ahead of the painter on four threads, and of ten pictures that take about the most a
+// picture may. Each picture is drawn over a whole A4 page at
 // 300 dpi. Each case runs in a process of its own (the peak of a process cannot be reset): the
 // peak of the process (getrusage, RUSAGE_SELF) and of its Ghostscript renderings
 // (RUSAGE_CHILDREN), against an empty process as the anchor. A child's peak also counts the pages
@@ -55,6 +56,8 @@ const Case Cases[] = {
     {"10 x JPEG 12000x12000", "progressivo-12000.jpg", JobPictures},
     {"10 x EPS pagina enorme", "pagina-enorme.eps", JobPictures},
     {"10 x JPEG 24 MP", "progressivo-24mp.jpg", JobPictures},
+    // Coefficients of 147 MB: about the most a picture may take on the way.
+    {"10 x JPEG 7000x7000 al limite", "progressivo-7000.jpg", JobPictures},
 };
 
 // A progressive JPEG of a colour gradient, made by netpbm (ImageMagick's policy refuses more
@@ -137,7 +140,8 @@ int main(int argc, char** argv) {
     const bool samples =
         makeJpeg(folder + QStringLiteral("/progressivo-12000.jpg"), QSize(12000, 12000),
                  "1x1,1x1,1x1") &&
-        makeJpeg(folder + QStringLiteral("/progressivo-24mp.jpg"), QSize(6000, 4000), "2x2");
+        makeJpeg(folder + QStringLiteral("/progressivo-24mp.jpg"), QSize(6000, 4000), "2x2") &&
+        makeJpeg(folder + QStringLiteral("/progressivo-7000.jpg"), QSize(7000, 7000), "2x2");
     if (!samples) {
         std::fprintf(stderr, "campioni non disponibili (servono i programmi di netpbm)\n");
         return 1;
