@@ -16,6 +16,8 @@
 
 #include <jpeglib.h>
 
+#include <jerror.h> // after jpeglib.h, which it needs
+
 namespace lumetra::pictures {
 
 namespace {
@@ -165,6 +167,15 @@ QString libraryMessage(const Session& s) {
     return QString::fromLocal8Bit(s.errors.message);
 }
 
+// libjpeg stopped: out of the memory it may take (a picture too large), or the data.
+[[noreturn]] void undecodable(const Session& s) {
+    const int code = s.errors.manager.msg_code;
+    if (code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY) {
+        refuseTooLarge(s.info.image_width, s.info.image_height);
+    }
+    refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
+}
+
 } // namespace
 
 QString jpegDamage(QByteArrayView data) {
@@ -205,7 +216,7 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
     const int denominator = scaleDenominator(static_cast<int>(s.info.image_width),
                                              static_cast<int>(s.info.image_height), wanted);
     if (!configure(s, denominator, cmyk ? JCS_CMYK : JCS_EXT_BGRX)) {
-        refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
+        undecodable(s);
     }
     const int width = static_cast<int>(s.info.output_width);
     const int height = static_cast<int>(s.info.output_height);
@@ -221,7 +232,7 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
         std::vector<unsigned char> row(static_cast<std::size_t>(width) * 4);
         complete = readReduced(s, row.data(), reducer);
         if (!complete && s.info.output_scanline == 0) {
-            refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
+            undecodable(s);
         }
         size = reducer.target();
         cmykPixels =
@@ -261,7 +272,7 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
         }
         complete = readPixels(s, rows.data());
         if (!complete && s.info.output_scanline == 0) {
-            refuse(QStringLiteral("file JPEG non decodificabile (%1)").arg(libraryMessage(s)));
+            undecodable(s);
         }
     }
     if (!complete || s.errors.warnings > 0) {
