@@ -1,5 +1,7 @@
 #include "CodiceArticolo.h"
 
+#include "FileNames.h"
+
 namespace lumetra::composition {
 namespace {
 
@@ -108,7 +110,9 @@ QString CodiceArticolo(const QString& nomeFile) {
 
 void AggiungiCodiciArticolo(Publisher::Shapes& forme, Publisher::Shape& immagine,
                             const QString& nomeFile, const ContestoComposizione& contesto) {
-    const QString codice = CodiceArticolo(nomeFile);
+    // A name that is not UTF-8 (Latin-1 from an old share) is captioned as the characters its
+    // bytes most likely are, never as replacement marks.
+    const QString codice = runtime::shownName(CodiceArticolo(nomeFile));
     AggiungiCodiceEsterno(forme, immagine, codice, contesto);
     AggiungiCodiceInterno(forme, immagine, codice, contesto);
 }
