@@ -129,11 +129,6 @@ std::vector<Caso> casi() {
         // Layouts.
         {"layout_mancante", [](L l) { QFile::remove(l.L()); }, "--pdf {O} buona.jpg", 1,
          "Impossibile trovare il file di layout specificato: '.*/L\\.pub'"},
-        layout("layout_cartella", LayoutIntrovabile,
-               [](P p) {
-                   QFile::remove(p);
-                   QDir().mkdir(p);
-               }),
         layout("layout_fifo", LayoutIntrovabile,
                [](P p) {
                    QFile::remove(p);
@@ -145,8 +140,6 @@ std::vector<Caso> casi() {
                    QFile::link(p + QStringLiteral(".non-esiste"), p);
                }),
         layout("layout_vuoto", LayoutDanneggiato, [](P p) { writeBytes(p, {}); }),
-        layout("layout_testo", LayoutDanneggiato,
-               [](P p) { writeBytes(p, "non sono un layout\n"); }),
         layout("layout_casuale", LayoutDanneggiato, [](P p) { writeBytes(p, casuali(65536, 7)); }),
         layout("layout_troncato", LayoutDanneggiato,
                [](P p) {
@@ -160,8 +153,6 @@ std::vector<Caso> casi() {
                        b[i] = char(b[i] ^ 0x5A);
                    writeBytes(p, b);
                }),
-        layout("layout_jpeg_rinominato", LayoutDanneggiato,
-               [](P p) { testimages::writeJpeg(p, QSize(50, 50), Qt::red); }),
         layout("layout_versione_sconosciuta", LayoutDanneggiato,
                [](P p) {
                    writeBytes(p, composto(QByteArray("\xE8\xAC\x11\x00", 4) + casuali(200, 3)));
@@ -212,13 +203,10 @@ std::vector<Caso> casi() {
 
         // Pictures: skipped or placed with a warning; the job goes on with the good one.
         foto("foto_mancante", "manca.jpg", FotoIntrovabile, [](P) {}),
-        foto("foto_cartella", "cartella.jpg", FotoIntrovabile, [](P p) { QDir().mkdir(p); }),
         foto("foto_fifo", "tubo.png", FotoIntrovabile,
              [](P p) { ::mkfifo(QFile::encodeName(p).constData(), 0644); }),
         foto("foto_vuota", "vuota.jpg", Saltata, testimages::writeEmptyFile),
-        foto("foto_testo", "nota.png", Saltata, [](P p) { writeBytes(p, "una nota\n"); }),
         foto("foto_casuale", "rumore.jpg", Saltata, [](P p) { writeBytes(p, casuali(40000, 11)); }),
-        foto("jpeg_intestazione_rotta", "rotta.jpg", Saltata, testimages::writeDamagedJpeg),
         foto("jpeg_troncato", "tronca.jpg", Danneggiata,
              [](P p) { testimages::writeTruncatedJpeg(p, QSize(300, 200), Qt::blue); }),
         foto("jpeg_dimensioni_finte", "finta.jpg", Danneggiata,
@@ -241,13 +229,6 @@ std::vector<Caso> casi() {
                  i.fill(0);
                  ASSERT_TRUE(i.save(p));
              }),
-        foto("gif_schermo_enorme", "schermo.gif", Saltata,
-             [](P p) {
-                 QByteArray g("GIF89a\xFF\xFF\xFF\xFF\x00\x00\x00", 13);
-                 g += QByteArray("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
-                                 16);
-                 writeBytes(p, g);
-             }),
         foto("gzip_bomba", "bomba.bmz", Saltata,
              [](P p) { writeBytes(p, testimages::gzip(QByteArray(200 << 20, '\0'))); }),
         foto("gzip_casuale", "rotto.wmz", Saltata,
@@ -256,8 +237,6 @@ std::vector<Caso> casi() {
              [](P p) {
                  writeBytes(p, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 10 10\n{} loop\n");
              }),
-        foto("eps_casuale", "rumore.eps", Saltata,
-             [](P p) { writeBytes(p, "%!PS-Adobe-3.0 EPSF-3.0\n" + casuali(3000, 17)); }),
         foto("wmf_casuale", "rumore.wmf", Saltata,
              [](P p) { writeBytes(p, QByteArray("\xD7\xCD\xC6\x9A", 4) + casuali(3000, 19)); }),
         foto("emf_casuale", "rumore.emf", Saltata,
@@ -312,12 +291,6 @@ std::vector<Caso> casi() {
          "Impossibile trovare il file immagine specificato: '.*/manca1\\.jpg': immagine saltata"},
 
         // Outputs.
-        {"pdf_sul_layout", nulla, "--pdf {L} buona.jpg", 1,
-         "Il file '.*/L\\.pub' non viene scritto: è il file '.*/L\\.pub' usato dal lavoro\\. "
-         "Scegliere un altro nome\\."},
-        {"pdf_su_una_foto", nulla, "--pdf {D}/buona.jpg buona.jpg", 1,
-         "Il file '.*/buona\\.jpg' non viene scritto: è il file '.*/buona\\.jpg' usato dal "
-         "lavoro\\. Scegliere un altro nome\\."},
         {"pdf_collegamento_a_una_foto",
          [](L l) { QFile::link(l.in(Buona), l.dir.filePath("uscita.pdf")); }, "--pdf {O} buona.jpg",
          1,
