@@ -11,9 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -94,64 +91,6 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
         << letto.name().toStdString();
     const QString font = lumetra::testsupport::runProgram(QStringLiteral("pdffonts"), {Pdf()});
     EXPECT_TRUE(font.contains(QStringLiteral("Bold"))) << font.toStdString();
-}
-
-// Pictures cut short or claiming more data than they hold are placed and named in a warning; a
-// good one is not, an unreadable one is skipped. Whatever the libraries make of these files,
-// stderr holds only the tool's own Italian lines.
-TEST_F(ComponiStrumento, ImmaginiDanneggiateSegnalate) {
-    const QImage foto = testimages::photoLikeImage(QSize(600, 400));
-    const struct {
-        const char* nome;
-        std::function<void(const QString&)> crea;
-        bool danneggiata;
-    } righe[] = {
-        {"tronca.jpg",
-         [](const QString& p) {
-             testimages::writeTruncatedJpeg(p, {600, 400}, Qt::red);
-         },
-         true},
-        {"finta.jpg",
-         [](const QString& p) {
-             testimages::writeJpegClaiming(p, {300, 200}, {12000, 12000});
-         },
-         true},
-        {"tronca.png", [&](const QString& p) { testimages::writeTruncated(p, foto, "png"); }, true},
-        {"tronca.tif", [&](const QString& p) { testimages::writeTruncatedTiff(p, foto); }, true},
-        {"buona.jpg", [&](const QString& p) { testimages::writeJpeg(p, foto); }, false},
-        // Its directory is at the end, cut off: skipped.
-        {"senza-directory.tif",
-         [&](const QString& p) { testimages::writeTruncated(p, foto, "tiff"); }, false},
-    };
-    QStringList file;
-    for (const auto& riga : righe) {
-        riga.crea(QDir(Foto()).filePath(QString::fromLatin1(riga.nome)));
-        file.append(QString::fromLatin1(riga.nome));
-    }
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.remove(QStringLiteral("LUMETRA_DIAGNOSTICA"));
-    ambiente.remove(QStringLiteral("XDG_RUNTIME_DIR")); // Qt complains of it
-
-    const ProgramRun e = Esegui(
-        QStringList{"--layout", Layout(), "--cartella", Foto(), "--pdf", Pdf()} + file, ambiente);
-
-    ASSERT_EQ(e.exitCode, 0) << e.errors.toStdString();
-    for (const auto& riga : righe) {
-        const QString avviso =
-            QStringLiteral("Attenzione: l'immagine '%1' è danneggiata: ").arg(riga.nome);
-        EXPECT_EQ(e.errors.contains(avviso), riga.danneggiata) << riga.nome;
-    }
-    EXPECT_TRUE(e.errors.contains(QStringLiteral("Immagini saltate (1): senza-directory.tif")))
-        << e.errors.toStdString();
-    const QStringList nostre = {
-        QStringLiteral("Attenzione: l'immagine '"), QStringLiteral("Il file immagine '"),
-        QStringLiteral("Immagini saltate ("), QStringLiteral("Documento scritto in '")};
-    for (const QString& riga : e.errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        EXPECT_TRUE(std::any_of(nostre.begin(), nostre.end(), [&](const QString& n) {
-            return riga.startsWith(n);
-        })) << riga.toStdString();
-    }
-    EXPECT_EQ(PagineDelPdf(Pdf()), 1);
 }
 
 // A print server that takes the connection and never answers (the system completes the

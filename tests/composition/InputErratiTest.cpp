@@ -223,6 +223,11 @@ std::vector<Caso> casi() {
                  i.fill(Qt::yellow);
                  testimages::writeTruncatedTiff(p, i);
              }),
+        // Its directory is at the end, cut off.
+        foto("tiff_senza_directory", "senza-directory.tif", Saltata,
+             [](P p) {
+                 testimages::writeTruncated(p, testimages::photoLikeImage({300, 200}), "tiff");
+             }),
         foto("png_bomba", "bomba.png", saltata(".*troppo grande.*"),
              [](P p) {
                  QImage i(30000, 30000, QImage::Format_Mono);
@@ -472,6 +477,13 @@ TEST(InputErrati, OgniCasoFinisceComeAtteso) {
                 "directory|File name too long|No space left|Read-only file|Input/output"),
             QRegularExpression::MultilineOption);
         EXPECT_FALSE(libreria.match(errori).hasMatch()) << errori.toStdString();
+        // A job that prints says only what became of its pictures, and the good one is good.
+        static const QRegularExpression estranea(
+            QStringLiteral("^(?!Attenzione: l'immagine '|Il file immagine '|Immagini saltate \\(|"
+                           "Documento scritto in '|Impossibile trovare il file immagine ).+$"),
+            QRegularExpression::MultilineOption);
+        EXPECT_FALSE(caso.pdf && estranea.match(errori).hasMatch()) << errori.toStdString();
+        EXPECT_FALSE(errori.contains(QStringLiteral("'buona.jpg' è danneggiata")));
         auto dopo = impronte(l.dir.path());
         if (caso.pdf) {
             const std::string pdf = nativeName(uscita).toStdString();
