@@ -244,19 +244,6 @@ std::vector<Caso> casi() {
              }),
         foto("wmf_casuale", "rumore.wmf", Saltata,
              [](P p) { writeBytes(p, QByteArray("\xD7\xCD\xC6\x9A", 4) + casuali(3000, 19)); }),
-        foto("emf_casuale", "rumore.emf", Saltata,
-             [](P p) {
-                 QByteArray e("\x01\x00\x00\x00\x6C\x00\x00\x00", 8);
-                 e += casuali(32, 23);
-                 e += QByteArray(" EMF", 4);
-                 writeBytes(p, e + casuali(3000, 29));
-             }),
-        foto("cdr_casuale", "rumore.cdr", Saltata,
-             [](P p) {
-                 writeBytes(p, QByteArray("RIFF\x10\0\0\0CDRXvrsn", 16) + casuali(900, 31));
-             }),
-        foto("cgm_non_supportato", "disegno.cgm", saltata(".*non supportato.*"),
-             [](P p) { writeBytes(p, QByteArray("\x00\x2A", 2) + "BEGMF" + casuali(100, 37)); }),
         foto("bmp_intestazione_assurda", "assurda.bmp", Saltata,
              [](P p) {
                  QByteArray b("BM", 2);
