@@ -34,8 +34,6 @@ const SheetRow Sheets[] = {
      "etichette 80 x 40 mm, 6 per foglio (2 x 3), A4"},
     {"Prova Catena", "A4", A4, 6, false, mm(15, 20, 80, 40), mm(105, 110, 80, 40),
      "etichette 80 x 40 mm, 6 per foglio (2 x 3), A4"},
-    {"Prova Tonde-in", "US-Letter", QSizeF(612, 792), 6, true, QRectF(36, 72, 144, 144),
-     QRectF(396, 288, 144, 144), "etichette rotonde 50,8 mm, 6 per foglio (3 x 2), US-Letter"},
     {"Prova Sfalsate", "", mm(0, 0, 100, 60).size(), 3, false, mm(30, 5, 40, 20),
      mm(55, 30, 40, 20), "etichette 40 x 20 mm, 3 per foglio (2 x 1 + 1 x 1), 100 x 60 mm"},
     {"Prova CD", "A5", mm(0, 0, 148, 210).size(), 1, true, mm(16, 10, 116, 80), mm(16, 10, 116, 80),
