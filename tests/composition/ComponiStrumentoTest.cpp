@@ -122,31 +122,11 @@ TEST_F(ComponiStrumento, ServerDiStampaCheNonRisponde) {
                             .arg(server));
 }
 
-// The command line: help, and wrong ones refused with exit code 2 and the reason. Failures of
-// the job itself (layouts, pictures, outputs, no printer) are InputErratiTest's table.
-TEST_F(ComponiStrumento, RigaDiComando) {
+// Help on the command line; wrong ones are InputErratiTest's rows.
+TEST_F(ComponiStrumento, Aiuto) {
     const ProgramRun aiuto = Esegui({QStringLiteral("--help")});
     EXPECT_EQ(aiuto.exitCode, 0);
     EXPECT_TRUE(aiuto.output.startsWith("Uso: lumetra-componi"));
-
-    const QStringList base = {"--layout", Layout(), "--cartella", Foto(), "--pdf", Pdf()};
-    const std::pair<QStringList, const char*> errate[] = {
-        {{}, "Specificare almeno un file immagine"},
-        {{"--esterno", "3", "a.jpg"}, "--esterno accetta 0, 1 o 2: '3'"},
-        {{"--altezza", "9,5", "a.jpg"},
-         "L'altezza del codice articolo deve essere compresa tra 0,3 e 9,0 centimetri: '9,5'"},
-        {{"--stampante", "a.jpg"},
-         "Specificare una sola destinazione: --pdf FILE oppure --stampante"},
-        {{"--formato", "A4", "a.jpg"}, "Opzione sconosciuta: --formato"},
-    };
-    for (const auto& [argomenti, motivo] : errate) {
-        const ProgramRun e = Esegui(base + argomenti);
-        EXPECT_EQ(e.exitCode, 2) << argomenti.join(' ').toStdString();
-        EXPECT_TRUE(e.errors.startsWith(QStringLiteral("lumetra-componi: ") +
-                                        QString::fromUtf8(motivo) + QLatin1Char('\n')))
-            << e.errors.toStdString();
-    }
-    EXPECT_FALSE(QFile::exists(Pdf()));
 }
 
 } // namespace
