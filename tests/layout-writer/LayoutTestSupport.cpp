@@ -135,14 +135,6 @@ void expectLayoutIsPlan(const ReadLayout& read, const layoutwriter::LayoutPlan& 
     }
 }
 
-int darkestAround(const QImage& image, QPoint pixel) {
-    int value = 255;
-    for (int dy = -3; dy <= 3; ++dy)
-        for (int dx = -3; dx <= 3; ++dx)
-            value = std::min(value, qGray(image.pixel(pixel.x() + dx, pixel.y() + dy)));
-    return value;
-}
-
 QRectF mm(double left, double top, double width, double height) {
     using layoutwriter::mmToPoints;
     return QRectF(mmToPoints(left), mmToPoints(top), mmToPoints(width), mmToPoints(height));

@@ -5,7 +5,6 @@
 
 #include "LayoutPlan.h"
 
-#include <QImage>
 #include <QRectF>
 #include <QString>
 
@@ -49,9 +48,6 @@ void expectLayoutIsPlan(const ReadLayout& read, const layoutwriter::LayoutPlan& 
 // Expects two rectangles to agree to `tolerance` in each coordinate.
 void expectSameRect(const QRectF& read, const QRectF& planned, const std::string& what,
                     double tolerance);
-
-// The darkest grey (0-255) within 3 pixels of `pixel`: whether a line passes there.
-int darkestAround(const QImage& image, QPoint pixel);
 
 // A rectangle given in millimetres, in points.
 QRectF mm(double left, double top, double width, double height);
