@@ -174,12 +174,6 @@ QColor colourAt(const QImage& image, QRect area, QPointF fraction) {
                                    int(area.y() + fraction.y() * area.height())));
 }
 
-// The largest difference, over red, green and blue, between two colours.
-int colourDistance(QColor a, QColor b) {
-    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                     std::abs(a.blue() - b.blue())});
-}
-
 // `file` drawn into a 200 x 200 pt box on a PDF page at `pdfPath`; the number of raster image
 // objects in it, as pdfimages lists them (-1 when pdfimages is not there).
 int rasterImagesInPdf(const QString& file, const QString& pdfPath) {
@@ -535,7 +529,10 @@ TEST(PictureFiles, EveryFormatDrawsInItsBoxInItsColoursAndBadFilesAreRefused) {
             const QColor expected =
                 given.isValid() ? given : referenceColour(made.file, row.referenceProfiles, at);
             const QColor seen = colourAt(page, Box, at);
-            EXPECT_LE(colourDistance(seen, expected), row.tolerance)
+            EXPECT_LE(std::max({std::abs(seen.red() - expected.red()),
+                                std::abs(seen.green() - expected.green()),
+                                std::abs(seen.blue() - expected.blue())}),
+                      row.tolerance)
                 << "at " << at.x() << "," << at.y() << ": " << seen.name().toStdString() << " for "
                 << expected.name().toStdString();
         }
