@@ -180,20 +180,6 @@ TEST(Pictures, BadFilesAreRefusedByNameWhenAdded) {
     }
 }
 
-// A JPEG cut short: its header is intact, so it is accepted and draws what it has.
-TEST(Pictures, ATruncatedJpegIsAcceptedAndDrawsWhatItHas) {
-    EngineFixture f;
-    const QString cut =
-        images::writeTruncatedJpeg(f.path("troncato.jpg"), QSize(400, 300), Qt::red, 30);
-    f.document->Pages()->Item(1)->Shapes()->AddPicture(cut, 0, -1, 50, 50, 200, 300);
-    QStringList unreadable;
-    const QImage page = renderPage(*f.document, 0, 72, &unreadable);
-    EXPECT_TRUE(unreadable.isEmpty()) << unreadable.join(u',').toStdString();
-    // Box (50,50)-(250,350) at 1 px per point; the cut picture lies on top and its first rows,
-    // red on the left half, were decoded.
-    EXPECT_GT(countPixels(page, QRect(55, 55, 90, 20), Qt::red), 90 * 20 * 9 / 10);
-}
-
 TEST(Pictures, DrawnStretchedIntoTheirBoxWithExifOrientation) {
     EngineFixture f;
     // Stored 200x100: top half red, bottom half blue. Orientation 6 turns it 90 degrees
