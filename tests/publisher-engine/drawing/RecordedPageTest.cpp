@@ -257,18 +257,6 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
          },
          {{1500, {52, 228, 96, 20}}, {1500, {152, 228, 96, 20}}},
          {{52, 52, 196, 20}, {0, 0, 48, 300}}},
-        {"a dashed line: dashes and gaps of 0.2 in from its start",
-         [](PageRecorder& r) {
-             r.setStyle(props({{"draw:stroke", "dash"},
-                               {"svg:stroke-width", 0.05},
-                               {"svg:stroke-color", "#000000"},
-                               {"draw:dots1", 1},
-                               {"draw:dots1-length", 0.2},
-                               {"draw:distance", 0.2}}));
-             r.drawPolyline(props({{"svg:points", points({{0.0, 1.5}, {3.0, 1.5}})}}));
-         },
-         {{30, {2, 148, 16, 4}}, {30, {242, 148, 16, 4}}},
-         {{22, 148, 16, 4}, {262, 148, 16, 4}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
