@@ -1,7 +1,6 @@
 // The stream wrapper libmspub reads through: metadata streams hidden, patches applied.
 
 #include "PatchedInputStream.h"
-#include "MemoryInputStream.h"
 #include "Samples.h"
 
 #include <gtest/gtest.h>
@@ -85,27 +84,6 @@ TEST(PatchedInputStream, AppliesPatchesToCopiesOfTheirStreamOnly) {
     EXPECT_EQ(readWholeStream(wrapped, "Escher/EscherStm"), escher);
     // The original stays as it was for the next reader.
     EXPECT_EQ(readWholeStream(*plain, "Contents"), contents);
-}
-
-TEST(MemoryInputStream, ReadsAndSeeksLikeLibrevengesStreams) {
-    MemoryInputStream s({1, 2, 3, 4, 5});
-    unsigned long got = 0;
-    const unsigned char* d = s.read(2, got);
-    ASSERT_EQ(got, 2u);
-    EXPECT_EQ(d[0], 1);
-    EXPECT_EQ(s.tell(), 2);
-    EXPECT_EQ(s.seek(-1, librevenge::RVNG_SEEK_END), 0);
-    d = s.read(10, got);
-    ASSERT_EQ(got, 1u);
-    EXPECT_EQ(d[0], 5);
-    EXPECT_TRUE(s.isEnd());
-    EXPECT_EQ(s.read(1, got), nullptr);
-    EXPECT_EQ(got, 0u);
-    EXPECT_NE(s.seek(10, librevenge::RVNG_SEEK_SET), 0);
-    EXPECT_EQ(s.tell(), 5);
-    EXPECT_NE(s.seek(-1, librevenge::RVNG_SEEK_SET), 0);
-    EXPECT_EQ(s.tell(), 0);
-    EXPECT_FALSE(s.isStructured());
 }
 
 } // namespace
