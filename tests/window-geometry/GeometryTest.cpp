@@ -1,6 +1,5 @@
 // The window and pane layouts, the size limits and the folder picker's result.
 
-#include "FormLayout.h"
 #include "PaneLayout.h"
 #include "PlatformDoubles.h"
 #include "Units.h"
@@ -12,29 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace lumetra;
-using geometry::FormControls;
 using geometry::PaneControls;
-
-// How the bands follow the window at any size is checked on the real window, down to its opening
-// size; below it (a size the window refuses) a move of a negative size is skipped, as the toolkit
-// does, and the next size lays out as if nothing had happened.
-TEST(FormResize, NegativeSizesSkipTheirStepOnly) {
-    FormControls designed; // the heights of the status label and of the progress bar, in twips
-    designed.lblInformazioni.setHeight(390);
-    designed.prgBar.setHeight(135);
-    const FormControls start = geometry::Form_Resize(10110, 5580, designed);
-    const FormControls low = geometry::Form_Resize(10110, 4000, start);
-    EXPECT_EQ(low.splitter.height(), 2290);
-    const FormControls tiny = geometry::Form_Resize(10110, 1500, low);
-    EXPECT_EQ(tiny.splitter, low.splitter); // would be -210: kept
-    EXPECT_EQ(tiny.lblInformazioni.top(), 1110);
-    EXPECT_EQ(tiny.line1.y1, 1035);
-    const FormControls narrow = geometry::Form_Resize(100, 5580, start);
-    EXPECT_EQ(narrow.prgBar, start.prgBar); // width 100 - 120 < 0: kept
-    EXPECT_EQ(narrow.lblInformazioni.width(), 100);
-    EXPECT_EQ(narrow.splitter.width(), 100);
-    EXPECT_EQ(geometry::Form_Resize(10110, 5580, tiny), start);
-}
 
 // A pane laid out on the real window; one too small neither fails nor clamps the buttons.
 TEST(PaneLayout, TooSmallPanesNeitherFailNorClampButtons) {
