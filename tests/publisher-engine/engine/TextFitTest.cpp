@@ -8,8 +8,6 @@
 #include "TextBox.h"
 #include "TextFit.h"
 
-#include <QFontInfo>
-
 #include <gtest/gtest.h>
 
 using namespace lumetra::engine;
@@ -75,19 +73,6 @@ TEST(TextFit, FontChangesRefitAndNoneKeepsTheSize) {
     for (const auto& line : lines) {
         EXPECT_LE(line.width, para.innerSize().width() + 0.05);
     }
-}
-
-TEST(TextFit, MissingFontsFallBackAndStillMeasure) {
-    const QFontInfo times(referenceFont(TextStyle{QStringLiteral("Times New Roman")}));
-    EXPECT_FALSE(times.family().isEmpty());
-    TextBox box(QSizeF(150, CaptionHeight));
-    box.setAutoFit(Publisher::pbTextAutoFitBestFit);
-    box.setFamily(QStringLiteral("Carattere Che Non Esiste"));
-    box.setText(QStringLiteral("XYZ"));
-    EXPECT_GT(box.fontSize(), 5.0);
-    EXPECT_FALSE(box.overflowing());
-    box.setFamily(QString()); // no choice: the font stays
-    EXPECT_EQ(box.style().family, QStringLiteral("Carattere Che Non Esiste"));
 }
 
 TEST(TextFit, TextTooLongForTheBoxOverflowsEvenAtTheSmallestSize) {
