@@ -101,7 +101,6 @@ const Sorting Sortings[] = {
     // Numbers by value, letters regardless of case; fewer leading zeros first.
     {"QueueAscending", 0, 1, "ART-1.jpg art-2.jpg ART-02.jpg Art-3.JPG ART-10.jpg"},
     {"QueueDescending", 0, 2, "ART-10.jpg Art-3.JPG ART-02.jpg art-2.jpg ART-1.jpg"},
-    {"QueueAscendingAgain", 0, 3, "ART-1.jpg art-2.jpg ART-02.jpg Art-3.JPG ART-10.jpg"},
     // The folder list sorted, then queued: the move still walks it from its last entry.
     {"FilesAscending", 1, 0, "ART-10.jpg Art-3.JPG ART-02.jpg art-2.jpg ART-1.jpg"},
     {"FilesDescending", 2, 0, "ART-1.jpg art-2.jpg ART-02.jpg Art-3.JPG ART-10.jpg"},
