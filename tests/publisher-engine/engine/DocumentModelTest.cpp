@@ -29,7 +29,7 @@ QRectF boxOf(const std::shared_ptr<Publisher::Shape>& shape) {
 } // namespace
 
 // The shapes' types, boxes and order are checked by the composition's suite (ComposizioneMotore).
-TEST(DocumentModel, OpenGivesPagesAndShapesCountedFromOneOrFailsSayingWhy) {
+TEST(DocumentModel, OpenGivesPagesAndShapesCountedFromOne) {
     EngineFixture f;
     auto pages = f.app->ActiveDocument()->Pages();
     ASSERT_EQ(pages->Count(), 2);
@@ -40,19 +40,6 @@ TEST(DocumentModel, OpenGivesPagesAndShapesCountedFromOneOrFailsSayingWhy) {
     EXPECT_EQ(errorNumber([&] { pages->Item(3); }), ErrIndiceNonValido);
     EXPECT_EQ(errorNumber([&] { pages->Item(0); }), ErrIndiceNonValido);
     EXPECT_EQ(errorNumber([&] { shapes->Item(4); }), ErrIndiceNonValido);
-
-    // The real reader: a missing file, a folder, and a file that is no layout.
-    auto app = fabbricaMotore()();
-    QString why;
-    EXPECT_EQ(errorNumber([&] { app->Open(f.path("manca.pub"), false, true, 3); }, &why),
-              ErrFileNonTrovato);
-    EXPECT_TRUE(why.contains(QStringLiteral("non esiste"))) << why.toStdString();
-    EXPECT_EQ(errorNumber([&] { app->Open(f.dir.path(), false, true, 3); }), ErrPercorsoNonValido);
-    images::writeTextFile(f.path("testo.pub"));
-    EXPECT_EQ(errorNumber([&] { app->Open(f.path("testo.pub"), false, true, 3); }, &why),
-              ErrLayoutNonValido);
-    EXPECT_TRUE(why.startsWith(QStringLiteral("Impossibile caricare"))) << why.toStdString();
-    EXPECT_EQ(errorNumber([&] { app->ActiveDocument(); }), ErrOggettoNonValido);
 }
 
 TEST(DocumentModel, AddedPagesCopyPageOnesShapesInOrder) {

@@ -2,12 +2,11 @@
 // libmspub: the version and page size read back are lumetra-pubinfo's checks (PubInfoTool), how
 // libmspub draws their shapes, text, pictures, groups, turned shapes and master pages is checked
 // by pixels with the drawing (GeneratedLayout). Files that are no usable layout each end in a
-// lumetra::runtime::Error with an Italian description, quickly, without a crash; missing and
-// non-layout files are refused through the engine (DocumentModel), unreadable ones by
-// lumetra-componi (InputErrati). Real Publisher files (LUMETRA_PUB_SAMPLES) are checked against
-// facts seen in them and against what libmspub draws; that every one reads or is refused, and that
-// libmspub emits the pages the reader predicts, is checked with the drawing (SampleDrawing) and the
-// engine (PubLayout).
+// lumetra::runtime::Error with an Italian description, quickly, without a crash; missing,
+// non-layout and unreadable files are refused by lumetra-componi (InputErrati). Real Publisher
+// files (LUMETRA_PUB_SAMPLES) are checked against facts seen in them and against what libmspub
+// draws; that every one reads or is refused, and that libmspub emits the pages the reader predicts,
+// is checked with the drawing (SampleDrawing) and the engine (PubLayout).
 
 #include "CompoundFileWriter.h"
 #include "Layout.h"
