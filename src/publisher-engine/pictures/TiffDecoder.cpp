@@ -164,6 +164,22 @@ QImage toImage(RowReducer& reducer, std::array<uchar, 4> tail) {
     return image;
 }
 
+// What a decoding that lost `lost` rows from `firstLost` on, or met `errors`, says: nothing
+// readable is refused; otherwise the damage is described.
+void tellLostRows(uint32_t lost, uint32_t firstLost, uint32_t height, int errors, QString* damage) {
+    if (lost == height) {
+        refuse(QStringLiteral("file TIFF danneggiato: nessuna parte dell'immagine è leggibile"));
+    }
+    if (damage && lost > 0) {
+        *damage = QStringLiteral("file TIFF danneggiato: %1 righe su %2 illeggibili, dalla %3")
+                      .arg(lost)
+                      .arg(height)
+                      .arg(firstLost + 1);
+    } else if (damage && errors > 0) {
+        *damage = QStringLiteral("file TIFF danneggiato");
+    }
+}
+
 // The first strip (or tile) of the first picture not wholly in the file, or that holds far
 // fewer bytes than its rows take decoded: a header promising 12000 x 12000 pixels over a few
 // hundred bytes. The ratios are above what each compression reaches on a flat picture;
@@ -389,17 +405,7 @@ QImage decodeTiffRgba(QByteArrayView data, QSize wanted, QString* damage, QByteA
             reducer.add(static_cast<int>(top + r), line.data());
         }
     }
-    if (lost == l.height) {
-        refuse(QStringLiteral("file TIFF danneggiato: nessuna parte dell'immagine è leggibile"));
-    }
-    if (damage && lost > 0) {
-        *damage = QStringLiteral("file TIFF danneggiato: %1 righe su %2 illeggibili, dalla %3")
-                      .arg(lost)
-                      .arg(l.height)
-                      .arg(firstLost + 1);
-    } else if (damage && tiff->errors > 0) {
-        *damage = QStringLiteral("file TIFF danneggiato");
-    }
+    tellLostRows(lost, firstLost, l.height, tiff->errors, damage);
     uint32_t iccLength = 0;
     void* iccData = nullptr;
     if (icc && TIFFGetField(t, TIFFTAG_ICCPROFILE, &iccLength, &iccData) && iccData) {
@@ -459,17 +465,7 @@ QImage decodeCmykTiff(QByteArrayView data, QSize wanted, QString* damage) {
         }
         reducer.add(static_cast<int>(row), cmykLine.data());
     }
-    if (lost == l.height) {
-        refuse(QStringLiteral("file TIFF danneggiato: nessuna parte dell'immagine è leggibile"));
-    }
-    if (damage && lost > 0) {
-        *damage = QStringLiteral("file TIFF danneggiato: %1 righe su %2 illeggibili, dalla %3")
-                      .arg(lost)
-                      .arg(l.height)
-                      .arg(firstLost + 1);
-    } else if (damage && tiff->errors > 0) {
-        *damage = QStringLiteral("file TIFF danneggiato");
-    }
+    tellLostRows(lost, firstLost, l.height, tiff->errors, damage);
     uint32_t iccLength = 0;
     void* iccData = nullptr;
     QByteArray icc;
