@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -163,6 +164,14 @@ void PreviewWindow::buildToolBar() {
     QAction* whole = bar->addAction(QStringLiteral("Pagina intera"), this, &PreviewWindow::fitPage);
     whole->setObjectName(QStringLiteral("mnuPaginaIntera"));
     showZoom();
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void PreviewWindow::showEvent(QShowEvent* event) {

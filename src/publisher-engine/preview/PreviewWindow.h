@@ -51,6 +51,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape closes the window, as it closes every document viewer.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildToolBar();

@@ -97,7 +97,7 @@ TEST(PreviewWindow, ShowsPagesLazilyAndKeepsTheEngineAliveUntilClosed) {
     preview->goToPage(99); // past the end: the last of the 20 pages
     EXPECT_EQ(preview->currentPage(), 20);
 
-    preview->close();
+    QTest::keyClick(preview, Qt::Key_Escape); // closes it, as any viewer
     settle();
     EXPECT_EQ(findPreview(), nullptr);
     EXPECT_TRUE(weakApp.expired()) << "closing the window ends the engine";
