@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -373,15 +375,33 @@ void PreviewWindow::printWithDialog() {
     }
 }
 
+namespace {
+
+// Where "Salva come PDF" starts: the folder last saved to in this run, else the user's documents
+// folder (or home). Never the layout's folder, which is often a customer's or a shared one.
+QString pdfFolder(const QString& lastUsed) {
+    if (!lastUsed.isEmpty() && QFileInfo(lastUsed).isDir()) {
+        return lastUsed;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString lastPdfFolder; // for this run only: nothing is kept between runs
+
+} // namespace
+
 void PreviewWindow::saveAsPdf() {
-    const QFileInfo layout(document_->fileName());
-    const QString suggested =
-        layout.dir().filePath(layout.completeBaseName() + QStringLiteral(".pdf"));
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Salva come PDF"), suggested, QStringLiteral("Documenti PDF (*.pdf)"));
+    const QString name =
+        QFileInfo(document_->fileName()).completeBaseName() + QStringLiteral(".pdf");
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salva come PDF"),
+                                                      QDir(pdfFolder(lastPdfFolder)).filePath(name),
+                                                      QStringLiteral("Documenti PDF (*.pdf)"));
     if (path.isEmpty()) {
         return;
     }
+    lastPdfFolder = QFileInfo(path).absolutePath();
+    repaint(); // the closed dialog leaves no picture of itself while the pages are written
     OutputRequest request{0, pageCount() - 1, 1, true, path, QString()};
     produce(request, QStringLiteral("Documento salvato in '%1'").arg(path));
 }

@@ -13,11 +13,15 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QNativeGestureEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -224,4 +228,33 @@ TEST(PreviewWindow, ZoomsAroundThePointer) {
             EXPECT_GT(preview.scroll()->verticalScrollBar()->value(), scrolled);
         }
     }
+}
+
+// "Salva come PDF" starts in the user's documents folder, never beside the layout (often a
+// customer's or a shared folder), and then where the user last saved in this run.
+TEST(PreviewWindow, SaveAsPdfStartsInTheDocumentsFolderThenTheLastOneUsed) {
+    ShownPreview preview(1);
+    QTemporaryDir elsewhere;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    ASSERT_TRUE(QDir().mkpath(documents));
+    QString shown;
+    const auto answer = [&](bool save) {
+        QTimer::singleShot(100, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->directory().absolutePath();
+            if (!save) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(elsewhere.path()); // the name stays the one proposed
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        preview.window->saveAsPdf();
+    };
+    answer(true);
+    EXPECT_EQ(shown, QDir(documents).absolutePath());
+    EXPECT_EQ(QDir(elsewhere.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).size(), 1);
+    answer(false);
+    EXPECT_EQ(shown, QDir(elsewhere.path()).absolutePath());
 }
