@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -5,7 +5,6 @@
 #include "LayoutTestSupport.h"
 #include "TestProcess.h"
 
-#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>

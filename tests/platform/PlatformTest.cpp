@@ -6,7 +6,6 @@
 #include "MousePointer.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>

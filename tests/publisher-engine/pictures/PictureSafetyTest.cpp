@@ -9,7 +9,6 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
