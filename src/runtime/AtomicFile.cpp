@@ -27,25 +27,10 @@ FileWriteResult outcome(FileWriteResult::Status status, const QString& message =
     return result;
 }
 
-// The reasons a save fails, in Italian whatever the system's language.
+// The reasons a save fails, in Italian whatever the system's language; an input/output error
+// here is one of writing.
 QString systemError(int error) {
-    switch (error) {
-    case ENOSPC:
-        return QStringLiteral("spazio esaurito sul disco");
-    case EDQUOT:
-        return QStringLiteral("quota del disco esaurita");
-    case EFBIG:
-        return QStringLiteral("il file supera la dimensione massima consentita");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("accesso negato");
-    case EROFS:
-        return QStringLiteral("il disco è protetto da scrittura");
-    case EIO:
-        return QStringLiteral("errore di scrittura sul disco");
-    default:
-        return systemErrorText(error);
-    }
+    return error == EIO ? QStringLiteral("errore di scrittura sul disco") : systemErrorText(error);
 }
 
 // Why writes to `fd` fail: Qt keeps no reason of its own for a failed write, so one byte is
