@@ -59,10 +59,9 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
     }
     testimages::writeDamagedJpeg(QDir(Foto()).filePath(QStringLiteral("ROTTA.jpg")));
     // The last name is Latin-1, as from an old share: placed, and captioned as it reads.
-    const QString latino1 = runtime::fromNativeName("ART-14\xE0.jpg");
-    ASSERT_EQ(::rename(runtime::nativeName(QDir(Foto()).filePath(file.last())).constData(),
-                       runtime::nativeName(QDir(Foto()).filePath(latino1)).constData()),
-              0);
+    const QString latino1 = runtime::fromNativeName("ART-14\xE0.jpg"), foto = Foto() + '/';
+    ASSERT_EQ(
+        ::rename(runtime::nativeName(foto + file.last()), runtime::nativeName(foto + latino1)), 0);
     file.last() = latino1;
     file.insert(3, QStringLiteral("ROTTA.jpg"));
     file.insert(5, QStringLiteral("MANCANTE.jpg"));

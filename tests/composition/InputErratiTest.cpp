@@ -326,8 +326,6 @@ std::vector<Caso> casi() {
          "lumetra-componi: Il numero di copie deve essere tra 1 e 999: '0'"},
         {"nessuna_immagine", nulla, "--pdf {O}", 2,
          "lumetra-componi: Specificare almeno un file immagine"},
-        {"esterno_3", nulla, "--esterno 3 --pdf {O} a.jpg", 2,
-         "lumetra-componi: --esterno accetta 0, 1 o 2: '3'"},
         {"altezza_9_5", nulla, "--altezza 9,5 --pdf {O} a.jpg", 2,
          "lumetra-componi: L'altezza del codice articolo deve essere compresa tra 0,3 e 9,0 "
          "centimetri: '9,5'"},

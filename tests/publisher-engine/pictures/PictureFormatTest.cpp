@@ -607,8 +607,7 @@ TEST(PictureFiles, CutOrFlippedPicturesAreRefusedOrDrawnSayingSo) {
                 QImage page(PageSize, QImage::Format_RGB32);
                 QPainter painter(&page);
                 picture->draw(painter, QRectF(Box));
-                // A PostScript program that declares no structure (pages, prolog) cannot be told
-                // cut: its %%EOF is optional.
+                // PostScript that declares no structure cannot be told cut (%%EOF is optional).
                 const bool endless = row.format == "EPS" && !original.contains("%%Pages") &&
                                      !original.contains("%%EndProlog");
                 EXPECT_TRUE(!cut || endless || !info.damage.isEmpty() ||
