@@ -3,7 +3,6 @@
 #include "FileNames.h"
 #include "PictureError.h"
 #include "PictureImport.h"
-#include "SystemErrors.h"
 
 #include <QFileInfo>
 
@@ -18,10 +17,6 @@ namespace lumetra::pictures {
 
 namespace {
 
-[[noreturn]] void unreadable(int error) {
-    refuse(QStringLiteral("impossibile leggere il file: %1").arg(runtime::systemErrorText(error)));
-}
-
 [[noreturn]] void changedWhileRead() {
     refuse(QStringLiteral("il file è cambiato mentre veniva letto"));
 }
@@ -33,7 +28,7 @@ qint64 nanoseconds(const timespec& time) {
 FileStamp stampOf(int descriptor) {
     struct stat status {};
     if (::fstat(descriptor, &status) != 0) {
-        unreadable(errno);
+        refuseUnreadable(errno);
     }
     if (!S_ISREG(status.st_mode)) {
         refuse(QStringLiteral("il file non è un file regolare"));
@@ -52,7 +47,7 @@ void readInto(int descriptor, QByteArray& bytes) {
             continue;
         }
         if (got < 0) {
-            unreadable(errno);
+            refuseUnreadable(errno);
         }
         if (got == 0) {
             changedWhileRead();
@@ -68,7 +63,7 @@ PictureData PictureData::read(const QString& path) {
     const int descriptor =
         ::open(runtime::nativeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) {
-        unreadable(errno);
+        refuseUnreadable(errno);
     }
     try {
         PictureData data = read(descriptor, QFileInfo(path).fileName());

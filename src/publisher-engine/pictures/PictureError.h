@@ -4,6 +4,7 @@
 
 #include "Error.h"
 #include "ErrorNumbers.h"
+#include "SystemErrors.h"
 
 namespace lumetra::pictures {
 
@@ -15,6 +16,11 @@ public:
 
 [[noreturn]] inline void refuse(const QString& description) {
     throw PictureError(description);
+}
+
+// A file the system would not let us read (`error`: errno), with the system's reason in Italian.
+[[noreturn]] inline void refuseUnreadable(int error) {
+    refuse(QStringLiteral("impossibile leggere il file: %1").arg(runtime::systemErrorText(error)));
 }
 
 // A picture of more pixels than the engine decodes.

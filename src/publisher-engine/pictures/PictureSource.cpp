@@ -2,7 +2,6 @@
 
 #include "FileNames.h"
 #include "PictureError.h"
-#include "SystemErrors.h"
 
 #include <QFileInfo>
 
@@ -45,10 +44,6 @@ long heldLimit() {
     return limit;
 }
 
-[[noreturn]] void unreadable(int error) {
-    refuse(QStringLiteral("impossibile leggere il file: %1").arg(runtime::systemErrorText(error)));
-}
-
 } // namespace
 
 std::shared_ptr<const PictureSource> PictureSource::open(const QString& path) {
@@ -56,7 +51,7 @@ std::shared_ptr<const PictureSource> PictureSource::open(const QString& path) {
     const int descriptor =
         ::open(runtime::nativeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) {
-        unreadable(errno);
+        refuseUnreadable(errno);
     }
     if (heldCount.fetch_add(1) >= heldLimit()) {
         // No descriptor to spare: the file was readable now and is read by its path later.
