@@ -98,13 +98,9 @@ QString printPdf(const EngineDocument& document, const OutputRequest& request,
     // everything in it when the job has been handed over or has failed.
     const QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("documento.pdf")));
-    if (!folder.isValid() || !file.open(QIODevice::WriteOnly)) {
-        fail(runtime::ErrStampante,
-             QStringLiteral("Stampa non riuscita: impossibile preparare il documento nella "
-                            "cartella temporanea"));
-    }
     QStringList missing;
-    const bool painted = paintPdf(document, &file, request, &missing);
+    const bool painted = folder.isValid() && file.open(QIODevice::WriteOnly) &&
+                         paintPdf(document, &file, request, &missing);
     file.close();
     if (!painted || file.error() != QFileDevice::NoError) {
         fail(runtime::ErrStampante,
