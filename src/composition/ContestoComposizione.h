@@ -7,6 +7,7 @@
 // (ContestoSemplice). Implementations do not throw.
 
 #include "Application.h"
+#include "ControlloStampa.h"
 #include "PublisherApi.h"
 #include "VbConstants.h"
 
@@ -45,6 +46,12 @@ public:
     // txtCopie: number of copies, as text.
     virtual QString TestoCopie() const = 0;
 
+    // How pictures fill their boxes (Publisher::PictureFormat::Fit values; the stretch unless
+    // the user chose otherwise) and the lowest resolution, in pixels per inch, the check before
+    // printing accepts.
+    virtual int Adattamento() const { return Publisher::lmPictureFitStretch; }
+    virtual int PpiMinimo() const { return PpiMinimoPredefinito; }
+
     // lblInformazioni: sets the status text and repaints the label at once.
     virtual void ImpostaInformazioni(const QString& testo) = 0;
 
@@ -72,6 +79,13 @@ public:
     virtual void ImmagineDanneggiata(const QString& nome, const QString& motivo) {
         (void)nome;
         (void)motivo;
+    }
+    // The check before printing, after the composition and before anything is printed or shown;
+    // called for every job that reached it. The window asks only when there are findings;
+    // headless front ends report them and the summary.
+    virtual RispostaControllo ControlloPrimaDellaStampa(const Controllo& controllo) {
+        (void)controllo;
+        return RispostaControllo::Prosegui;
     }
     // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the box
     // give vbCancel).

@@ -24,4 +24,9 @@ std::shared_ptr<Publisher::Application> ContestoSemplice::CreaApplicazione() {
     return fabbrica();
 }
 
+RispostaControllo ContestoSemplice::ControlloPrimaDellaStampa(const Controllo& controllo) {
+    controlli.push_back(controllo);
+    return rispondiControllo ? rispondiControllo(controllo) : RispostaControllo::Prosegui;
+}
+
 } // namespace lumetra::composition

@@ -31,6 +31,10 @@ public:
     bool grassetto = false;
     bool corsivo = false;
     QString copie = QStringLiteral("1");
+    int adattamento = Publisher::lmPictureFitStretch;
+    int ppiMinimo = PpiMinimoPredefinito;
+    // Answers the check before printing (Prosegui when none is set).
+    std::function<RispostaControllo(const Controllo&)> rispondiControllo;
     Publisher::ApplicationFactory fabbrica;
     std::function<int(const Messaggio&)> rispondi;
 
@@ -42,6 +46,7 @@ public:
     float valoreProgresso = 0;
     bool progressoVisibile = false;
     std::vector<float> valoriProgresso;
+    std::vector<Controllo> controlli; // every check the composition reported
 
     QString TestoLayout() const override { return layout; }
     QString TestoIndirizzo() const override { return indirizzo; }
@@ -54,6 +59,9 @@ public:
     bool FontGrassetto() const override { return grassetto; }
     bool FontCorsivo() const override { return corsivo; }
     QString TestoCopie() const override { return copie; }
+    int Adattamento() const override { return adattamento; }
+    int PpiMinimo() const override { return ppiMinimo; }
+    RispostaControllo ControlloPrimaDellaStampa(const Controllo& controllo) override;
     void ImpostaInformazioni(const QString& testo) override { informazioni.append(testo); }
     void ImpostaMinimoProgresso(float minimo) override { minimoProgresso = minimo; }
     void ImpostaMassimoProgresso(float massimo) override { massimoProgresso = massimo; }

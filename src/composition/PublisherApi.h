@@ -13,6 +13,7 @@
 #include "Error.h"
 #include "ErrorNumbers.h"
 
+#include <QRectF>
 #include <QString>
 
 #include <cstdint>
@@ -78,6 +79,8 @@ public:
     virtual void SetBold(bool bold) = 0;
     virtual bool Italic() const = 0;
     virtual void SetItalic(bool italic) = 0;
+    // The size in points the text is set in (after best fit); 0 from an engine that cannot tell.
+    virtual double Size() const { return 0; }
 };
 
 class ParagraphFormat {
@@ -119,6 +122,29 @@ public:
     virtual std::shared_ptr<ColorFormat> ForeColor() = 0;
 };
 
+// PictureFormat::Fit values: how a picture fills its box.
+inline constexpr int lmPictureFitStretch = 0; // "Deforma": the whole box, proportions not kept
+inline constexpr int lmPictureFitContain = 1; // "Adatta": the whole picture, centred, white around
+inline constexpr int lmPictureFitCover = 2;   // "Riempi": the whole box, centred, cut at the edges
+
+// A placed picture: its own size, how it fills its box, what it gives on paper.
+class PictureFormat {
+public:
+    virtual ~PictureFormat() = default;
+    virtual int Fit() const = 0;
+    virtual void SetFit(int fit) = 0;
+    // The picture's own size: pixels, or for a drawing its size in points.
+    virtual double OriginalWidth() const = 0;
+    virtual double OriginalHeight() const = 0;
+    // Pixels per inch across and down in its box, after fitting; 0 for a drawing, which has no
+    // resolution of its own.
+    virtual double HorizontalResolution() const = 0;
+    virtual double VerticalResolution() const = 0;
+    // Reads the picture to its end (at less than its printed size) and gives what is wrong with
+    // it, in Italian; empty when it is complete.
+    virtual QString Damage() = 0;
+};
+
 class Shape {
 public:
     virtual ~Shape() = default;
@@ -135,6 +161,8 @@ public:
     virtual void Delete() = 0;
     virtual std::shared_ptr<FillFormat> Fill() = 0;
     virtual std::shared_ptr<Publisher::TextFrame> TextFrame() = 0;
+    // Pictures only; null from an engine that tells nothing of its pictures.
+    virtual std::shared_ptr<Publisher::PictureFormat> PictureFormat() { return nullptr; }
 };
 
 class Shapes {
@@ -174,6 +202,22 @@ struct PictureWarning {
     bool NotDrawn = false; // its box is left empty
 };
 
+class PageSetup {
+public:
+    virtual ~PageSetup() = default;
+    virtual double PageWidth() const = 0; // points
+    virtual double PageHeight() const = 0;
+};
+
+// What the check before printing found at a place of the composed document, for showing beside
+// and over the pages on screen (never printed or saved).
+struct CheckNote {
+    int Page = 0; // from 1
+    QRectF Box;   // points on that page; empty: the note concerns the whole page or the job
+    QString Kind; // "danneggiata", "risoluzione", ...
+    QString Text; // Italian, naming the file
+};
+
 class Document {
 public:
     virtual ~Document() = default;
@@ -189,6 +233,13 @@ public:
     // PrintOut, when they were drawn, and those that could not be drawn; one entry a file. An
     // engine that tells nothing of the kind gives none.
     virtual std::vector<PictureWarning> PictureWarnings() { return {}; }
+    // Null from an engine that cannot tell its page size.
+    virtual std::shared_ptr<Publisher::PageSetup> PageSetup() { return nullptr; }
+    // The check's notes and the job's summary, shown with the document's window.
+    virtual void SetCheckNotes(std::vector<CheckNote> notes, const QString& summary) {
+        (void)notes;
+        (void)summary;
+    }
 };
 
 class Window {

@@ -142,6 +142,32 @@ std::vector<Publisher::PictureWarning> EngineDocument::PictureWarnings() {
     return warnings;
 }
 
+namespace {
+
+class EnginePageSetup final : public Publisher::PageSetup {
+public:
+    explicit EnginePageSetup(QSizeF size) : size_(size) {}
+    double PageWidth() const override { return size_.width(); }
+    double PageHeight() const override { return size_.height(); }
+
+private:
+    QSizeF size_;
+};
+
+} // namespace
+
+std::shared_ptr<Publisher::PageSetup> EngineDocument::PageSetup() {
+    checkOpen();
+    return std::make_shared<EnginePageSetup>(pageSize());
+}
+
+void EngineDocument::SetCheckNotes(std::vector<Publisher::CheckNote> notes,
+                                   const QString& summary) {
+    checkOpen();
+    checkNotes_ = std::move(notes);
+    checkSummary_ = summary;
+}
+
 void EngineDocument::Close() {
     if (closed_) {
         return;

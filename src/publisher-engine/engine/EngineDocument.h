@@ -37,6 +37,11 @@ public:
     // The pictures that could not be drawn at an output (first, flagged NotDrawn), then those
     // found damaged.
     std::vector<Publisher::PictureWarning> PictureWarnings() override;
+    std::shared_ptr<Publisher::PageSetup> PageSetup() override;
+    // Kept for the document's window; never printed or written.
+    void SetCheckNotes(std::vector<Publisher::CheckNote> notes, const QString& summary) override;
+    const std::vector<Publisher::CheckNote>& checkNotes() const { return checkNotes_; }
+    const QString& checkSummary() const { return checkSummary_; }
 
     // Writes or prints as `request` says and gives the printer's name (empty for a PDF file).
     // A picture that cannot be drawn fails the output (ErrImmagineNonValida, nothing written or
@@ -68,6 +73,8 @@ private:
     OutputSettings output_;
     std::vector<std::shared_ptr<EnginePage>> pages_;
     QStringList undrawable_; // pictures that could not be drawn, as reported
+    std::vector<Publisher::CheckNote> checkNotes_;
+    QString checkSummary_;
     bool closed_ = false;
 };
 
