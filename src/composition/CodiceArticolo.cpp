@@ -22,19 +22,26 @@ std::shared_ptr<Publisher::Shape> AggiungiRiquadro(Publisher::Shapes& forme,
                             altezza);
 }
 
-void ImpostaFont(Publisher::TextRange& testo, const ContestoComposizione& contesto) {
-    const auto font = testo.Font();
+// Sets the font and gives it, for reading the size its text is set in.
+std::shared_ptr<Publisher::Font> ImpostaFont(Publisher::TextRange& testo,
+                                             const ContestoComposizione& contesto) {
+    auto font = testo.Font();
     font->SetName(contesto.NomeFont());
     font->SetBold(contesto.FontGrassetto());
     font->SetItalic(contesto.FontCorsivo());
+    return font;
 }
 
-void RipetiAltezza(Publisher::Shape& riquadro) {
-    riquadro.SetHeight(riquadro.Height());
+// Gives the height set.
+double RipetiAltezza(Publisher::Shape& riquadro) {
+    const Publisher::Variant altezza = riquadro.Height();
+    riquadro.SetHeight(altezza);
+    return altezza.Number();
 }
 
 void AggiungiCodiceEsterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
-                           const QString& codice, const ContestoComposizione& contesto) {
+                           const QString& codice, const ContestoComposizione& contesto,
+                           std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloEsterno();
     if (posizione == Nessuno)
         return;
@@ -44,24 +51,29 @@ void AggiungiCodiceEsterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
         alto = Publisher::Variant(alto.Number() + immagine.Height().Number());
     const Publisher::Variant larghezza = immagine.Width();
     const auto riquadro = AggiungiRiquadro(forme, sinistra, alto, larghezza, contesto);
+    double altoFinale = alto.Number();
     if (posizione == Sopra) {
         const double altoRiquadro = riquadro->Top().Number();
-        riquadro->SetTop(altoRiquadro - riquadro->Height().Number());
+        altoFinale = altoRiquadro - riquadro->Height().Number();
+        riquadro->SetTop(altoFinale);
     }
     const auto cornice = riquadro->TextFrame();
     cornice->SetAutoFitText(Publisher::pbTextAutoFitBestFit);
     const auto testo = cornice->TextRange();
     testo->SetText(codice);
     testo->ParagraphFormat()->SetAlignment(Publisher::pbParagraphAlignmentCenter);
-    ImpostaFont(*testo, contesto);
-    RipetiAltezza(*riquadro);
+    const auto font = ImpostaFont(*testo, contesto);
+    const double altezza = RipetiAltezza(*riquadro);
+    aggiunte.push_back(
+        {QRectF(sinistra.Number(), altoFinale, larghezza.Number(), altezza), font->Size()});
 }
 
 // Narrows a box that holds its text to the width of that text, one point at a time, keeping
-// its left edge (daDestra false) or its right edge (daDestra true). The picture's width bounds
-// the widening, so a frame that never reports a fit cannot hold the loop.
-void RestringiAlTesto(Publisher::Shape& riquadro, Publisher::TextFrame& cornice, bool daDestra,
-                      double larghezzaMassima) {
+// its left edge (daDestra false) or its right edge (daDestra true), and gives the width reached.
+// The picture's width bounds the widening, so a frame that never reports a fit cannot hold the
+// loop.
+double RestringiAlTesto(Publisher::Shape& riquadro, Publisher::TextFrame& cornice, bool daDestra,
+                        double larghezzaMassima) {
     if (daDestra)
         riquadro.SetLeft(riquadro.Left().Number() + riquadro.Width().Number());
     riquadro.SetWidth(1);
@@ -76,10 +88,12 @@ void RestringiAlTesto(Publisher::Shape& riquadro, Publisher::TextFrame& cornice,
         riquadro.SetWidth(larghezza);
     } while (cornice.Overflowing() && larghezza < larghezzaMassima);
     cornice.SetAutoFitText(Publisher::pbTextAutoFitBestFit);
+    return larghezza;
 }
 
 void AggiungiCodiceInterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
-                           const QString& codice, const ContestoComposizione& contesto) {
+                           const QString& codice, const ContestoComposizione& contesto,
+                           std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloInterno();
     if (posizione == Nessuno)
         return;
@@ -95,10 +109,17 @@ void AggiungiCodiceInterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
     const bool aSinistra = posizione == Sinistra;
     testo->ParagraphFormat()->SetAlignment(aSinistra ? Publisher::pbParagraphAlignmentLeft
                                                      : Publisher::pbParagraphAlignmentRight);
-    if (!cornice->Overflowing())
-        RestringiAlTesto(*riquadro, *cornice, !aSinistra, larghezza.Number());
-    ImpostaFont(*testo, contesto);
-    RipetiAltezza(*riquadro);
+    // The box as narrowed: from its right end, each step moved the left edge one point back.
+    QRectF posto(sinistra.Number(), alto.Number(), larghezza.Number(), 0);
+    if (!cornice->Overflowing()) {
+        const double stretta = RestringiAlTesto(*riquadro, *cornice, !aSinistra, posto.width());
+        if (!aSinistra)
+            posto.moveLeft(posto.right() + 1 - stretta);
+        posto.setWidth(stretta);
+    }
+    const auto font = ImpostaFont(*testo, contesto);
+    posto.setHeight(RipetiAltezza(*riquadro));
+    aggiunte.push_back({posto, font->Size()});
 }
 
 } // namespace
@@ -108,13 +129,17 @@ QString CodiceArticolo(const QString& nomeFile) {
     return punto < 0 ? nomeFile : nomeFile.left(punto);
 }
 
-void AggiungiCodiciArticolo(Publisher::Shapes& forme, Publisher::Shape& immagine,
-                            const QString& nomeFile, const ContestoComposizione& contesto) {
+std::vector<DidascaliaAggiunta> AggiungiCodiciArticolo(Publisher::Shapes& forme,
+                                                       Publisher::Shape& immagine,
+                                                       const QString& nomeFile,
+                                                       const ContestoComposizione& contesto) {
     // A name that is not UTF-8 (Latin-1 from an old share) is captioned as the characters its
     // bytes most likely are, never as replacement marks.
     const QString codice = runtime::shownName(CodiceArticolo(nomeFile));
-    AggiungiCodiceEsterno(forme, immagine, codice, contesto);
-    AggiungiCodiceInterno(forme, immagine, codice, contesto);
+    std::vector<DidascaliaAggiunta> aggiunte;
+    AggiungiCodiceEsterno(forme, immagine, codice, contesto, aggiunte);
+    AggiungiCodiceInterno(forme, immagine, codice, contesto, aggiunte);
+    return aggiunte;
 }
 
 } // namespace lumetra::composition

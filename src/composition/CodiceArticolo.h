@@ -5,7 +5,10 @@
 #include "ContestoComposizione.h"
 #include "PublisherApi.h"
 
+#include <QRectF>
 #include <QString>
+
+#include <vector>
 
 namespace lumetra::composition {
 
@@ -13,10 +16,19 @@ namespace lumetra::composition {
 // without a dot stays whole.
 QString CodiceArticolo(const QString& nomeFile);
 
+// A caption as it was left: its box in points and the size its text was set in (0 when the
+// engine cannot tell).
+struct DidascaliaAggiunta {
+    QRectF riquadro;
+    double corpo = 0;
+};
+
 // Adds the captions of a picture just placed on a page: the external code first, then the
-// internal one, as the caption settings of contesto say (read afresh). Publisher::Error from the
-// object model passes through.
-void AggiungiCodiciArticolo(Publisher::Shapes& forme, Publisher::Shape& immagine,
-                            const QString& nomeFile, const ContestoComposizione& contesto);
+// internal one, as the caption settings of contesto say (read afresh), and gives them.
+// Publisher::Error from the object model passes through.
+std::vector<DidascaliaAggiunta> AggiungiCodiciArticolo(Publisher::Shapes& forme,
+                                                       Publisher::Shape& immagine,
+                                                       const QString& nomeFile,
+                                                       const ContestoComposizione& contesto);
 
 } // namespace lumetra::composition

@@ -3,8 +3,10 @@
 #include "CodiceArticolo.h"
 #include "Length.h"
 #include "PercorsoFile.h"
+#include "VerificaLavoro.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <cmath>
@@ -90,7 +92,7 @@ public:
             return Pulizia();
         }
         try {
-            if (ComponiPagine() && StampaOVisualizza())
+            if (ComponiPagine() && Controlla() && StampaOVisualizza())
                 RiferisciDanni();
         } catch (...) {
             return GestoreErroreNonPrevisto(GuastoCorrente());
@@ -168,10 +170,13 @@ private:
         return pagine->Item(pagine->Count());
     }
 
-    void AggiungiPaginaDiLavoro() {
+    // Gives the number of pages before the one added.
+    int AggiungiPaginaDiLavoro() {
         fase_ = QStringLiteral("Impossibile aggiungere una nuova pagina al documento");
         const auto pagine = doc_->Pages();
-        pagine->Add(PagineDaAggiungere, pagine->Count(), DuplicaOggetti);
+        const int numero = pagine->Count();
+        pagine->Add(PagineDaAggiungere, numero, DuplicaOggetti);
+        return numero;
     }
 
     // Deletes the working page's rectangles, from the highest slot down.
@@ -196,19 +201,21 @@ private:
         const int numero = c_.NumeroSelezionati();
         if (numero <= 0)
             return NienteDaStampare();
-        AggiungiPaginaDiLavoro();
+        pagineLayout_ = AggiungiPaginaDiLavoro();
         contatorePagine_ = 0;
         fase_ = QStringLiteral("Impossibile preparare il documento");
         c_.ImpostaMassimoProgresso(static_cast<float>(numero));
         c_.ImpostaMinimoProgresso(0);
         c_.ImpostaProgressoVisibile(true);
-        int inserite = 0;
+        inserite_ = 0;
         for (int i = 1; i <= numero; ++i) {
             fase_ = QStringLiteral("Impossibile preparare il documento");
             c_.ImpostaValoreProgresso(static_cast<float>(i));
+            if (esclusi_.contains(c_.TestoSelezionato(i)))
+                continue;
             try {
                 InserisciImmagine(i);
-                ++inserite;
+                ++inserite_;
             } catch (const Error& e) {
                 c_.ImmagineNonInserita(c_.TestoSelezionato(i), e.Description());
                 if (!GestoreErroreImmagine(c_.TestoSelezionato(i)))
@@ -225,7 +232,7 @@ private:
                 usati_ = 0;
             }
         }
-        if (inserite == 0)
+        if (inserite_ == 0)
             return NienteDaStampare();
         if (usati_ == 0) {
             fase_ = QStringLiteral("Impossibile eliminare l'ultima pagina vuota del documento");
@@ -258,7 +265,19 @@ private:
         if (!immagine)
             throw Error(0, QString());
         percorsi_.insert(percorso, nome);
-        AggiungiCodiciArticolo(*forme, *immagine, nome, c_);
+        auto formato = immagine->PictureFormat();
+        const int adattamento = c_.Adattamento();
+        if (formato && adattamento != Publisher::lmPictureFitStretch)
+            formato->SetFit(adattamento);
+        const auto didascalie = AggiungiCodiciArticolo(*forme, *immagine, nome, c_);
+        // Where it all lies once the template page is gone: after the layout's other pages.
+        const int pagina = pagineLayout_ + contatorePagine_;
+        const QRectF riquadro(sinistra.Number(), alto.Number(), larghezza.Number(),
+                              altezza.Number());
+        verifica_.Slot(usati_, pagina, riquadro);
+        verifica_.Immagine(nome, pagina, riquadro, std::move(formato));
+        for (const DidascaliaAggiunta& didascalia : didascalie)
+            verifica_.Didascalia(nome, pagina, didascalia.riquadro, didascalia.corpo);
         ++usati_;
     }
 
@@ -283,11 +302,81 @@ private:
         return false;
     }
 
+    // The check before printing. Gives false when the user chose not to go on: the job ends at
+    // the clean-up point. Told to skip the damaged pictures, the document is composed again
+    // without them (their slots go to the pictures after them, as for a picture that could not
+    // be placed).
+    bool Controlla() {
+        fase_ = QStringLiteral("Impossibile controllare il documento prima della stampa");
+        if (verifica_.HaImmaginiDaLeggere())
+            c_.ImpostaInformazioni(QStringLiteral("Controllo prima della stampa in corso..."));
+        controllo_ = {verifica_.Verifica(Limiti(true)), RiepilogoLavoro()};
+        const RispostaControllo risposta = c_.ControlloPrimaDellaStampa(controllo_);
+        if (risposta == RispostaControllo::Annulla)
+            return false;
+        if (risposta != RispostaControllo::SaltaDanneggiate || !controllo_.HaDanneggiate())
+            return true;
+        for (const Rilievo& rilievo : controllo_.rilievi) {
+            if (rilievo.tipo == TipoRilievo::Danneggiata)
+                esclusi_.insert(rilievo.file);
+        }
+        if (!Ricomponi())
+            return false;
+        controllo_ = {verifica_.Verifica(Limiti(false)), RiepilogoLavoro()};
+        return true;
+    }
+
+    bool Ricomponi() {
+        fase_ = QStringLiteral("Impossibile comporre di nuovo il documento");
+        doc_->Close();
+        doc_.reset();
+        slot_.clear();
+        percorsi_.clear();
+        verifica_ = {};
+        usati_ = 0;
+        CaricaLayout();
+        return !slot_.empty() && ComponiPagine();
+    }
+
+    LimitiControllo Limiti(bool leggiImmagini) const {
+        LimitiControllo limiti;
+        limiti.adattamento = c_.Adattamento();
+        limiti.ppiMinimo = c_.PpiMinimo();
+        limiti.layout = c_.TestoLayout();
+        limiti.leggiImmagini = leggiImmagini;
+        if (const auto pagina = doc_->PageSetup())
+            limiti.pagina = QSizeF(pagina->PageWidth(), pagina->PageHeight());
+        return limiti;
+    }
+
+    Riepilogo RiepilogoLavoro() const {
+        Riepilogo riepilogo;
+        riepilogo.immagini = inserite_;
+        riepilogo.pagine = pagineLayout_ - 1 + contatorePagine_;
+        riepilogo.spaziVuoti = usati_ > 0 ? static_cast<int>(slot_.size()) - usati_ : 0;
+        try {
+            riepilogo.copie = NumeroCopie(c_.TestoCopie());
+        } catch (const Error&) {
+            riepilogo.copie = 1;
+        }
+        return riepilogo;
+    }
+
+    // The findings for the document's window, each naming its file.
+    std::vector<Publisher::CheckNote> NoteDelControllo() const {
+        std::vector<Publisher::CheckNote> note;
+        for (const Rilievo& rilievo : controllo_.rilievi)
+            note.push_back({rilievo.pagina, rilievo.riquadro, NomeTipo(rilievo.tipo),
+                            QStringLiteral("'%1': %2").arg(rilievo.file, rilievo.testo)});
+        return note;
+    }
+
     // Stage 3. Gives false when the job ends at the clean-up point instead: 'Annulla' at a
     // picture that could not be drawn.
     bool StampaOVisualizza() {
         if (anteprima_) {
             fase_ = QStringLiteral("Impossibile visualizzare le pagine del documento");
+            doc_->SetCheckNotes(NoteDelControllo(), controllo_.riepilogo.Testo());
             app_->ActiveWindow()->SetVisible(true);
         } else {
             fase_ = QStringLiteral("Impossibile stampare il documento");
@@ -345,10 +434,16 @@ private:
         } catch (...) {
             return;
         }
+        // Those the check before printing found were told then.
+        QSet<QString> giaDette;
+        for (const Rilievo& rilievo : controllo_.rilievi) {
+            if (rilievo.tipo == TipoRilievo::Danneggiata)
+                giaDette.insert(rilievo.file);
+        }
         for (const auto& avviso : avvisi) {
-            if (!avviso.NotDrawn)
-                c_.ImmagineDanneggiata(percorsi_.value(avviso.FileName, avviso.FileName),
-                                       avviso.Description);
+            const QString nome = percorsi_.value(avviso.FileName, avviso.FileName);
+            if (!avviso.NotDrawn && !giaDette.contains(nome))
+                c_.ImmagineDanneggiata(nome, avviso.Description);
         }
     }
 
@@ -390,6 +485,11 @@ private:
     std::vector<std::int32_t> slot_;
     QHash<QString, QString> percorsi_; // path given to AddPicture -> entry text
     QStringList nonDisegnate_;         // pictures the engine could not draw, as asked about
+    QSet<QString> esclusi_;            // entries left out: damaged, and the user said skip them
+    VerificaLavoro verifica_;
+    Controllo controllo_;
+    int pagineLayout_ = 1; // pages of the layout, page 1 the template
+    int inserite_ = 0;
     int usati_ = 0;
     int contatorePagine_ = 0;
     bool risultato_ = false;

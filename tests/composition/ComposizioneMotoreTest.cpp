@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRectF>
 #include <QTemporaryDir>
 
@@ -273,6 +274,111 @@ TEST(ComposizioneMotore, DidascalieAlloroPosto) {
             EXPECT_TRUE(l.ColoreIn(1, {interno.center().x(), foto.top() + 1}, Qt::white));
             const double altroLato = sinistra ? foto.right() - 4 : foto.left() + 4;
             EXPECT_TRUE(l.ColoreIn(1, {altroLato, foto.top() + 1}, Colore(i)));
+        }
+    }
+}
+
+// What the check before printing finds, kind and file, on real pictures in a real layout:
+// resolution and distortion after fitting, pictures cut short, codes twice, captions over the
+// next row or off the page or too small to read, slots beyond the page. The summary comes with
+// every job; a clean job has no finding.
+TEST(ComposizioneMotore, ControlloPrimaDellaStampa) {
+    const QRectF alto(36, 40, 150, 150), sotto(36, 204, 150, 150); // 5 mm apart
+    const QRectF fondo(216, 760, 150, 70), fuori(500, 300, 150, 150), stretto(216, 40, 30, 150);
+    const struct {
+        const char* caso;
+        std::vector<QRectF> slot;
+        std::vector<std::pair<QString, QSize>> foto; // size 0: a JPEG cut at 40%
+        int esterno;
+        int adattamento;
+        QStringList attesi; // "kind:file"
+    } righe[] = {
+        {"pulito", {alto}, {{"A.jpg", {400, 400}}}, 0, 0, {}},
+        {"piccola e tagliata",
+         {alto, sotto},
+         {{"P.jpg", {100, 100}}, {"T.jpg", {}}},
+         0,
+         0,
+         {"danneggiata:T.jpg", "risoluzione:P.jpg"}},
+        {"panorama deformato", {alto}, {{"W.jpg", {1200, 300}}}, 0, 0, {"deformata:W.jpg"}},
+        {"panorama adattato", {alto}, {{"W.jpg", {1200, 300}}}, 0, 1, {}},
+        {"panorama riempito", {alto}, {{"W.jpg", {1200, 300}}}, 0, 2, {"risoluzione:W.jpg"}},
+        {"codice ripetuto",
+         {alto, sotto},
+         {{"PS-3035.jpg", {400, 400}}, {"ps-3035.png", {400, 400}}},
+         0,
+         0,
+         {"duplicato:ps-3035.png"}},
+        {"didascalie",
+         {alto, sotto, fondo, stretto},
+         {{"A.jpg", {400, 400}},
+          {"B.jpg", {400, 400}},
+          {"C.jpg", {400, 190}},
+          {"CODICE-LUNGHISSIMO-12345.jpg", {80, 400}}},
+         2,
+         0,
+         {"didascalia:A.jpg", "didascalia:C.jpg", "didascalia:CODICE-LUNGHISSIMO-12345.jpg"}},
+        {"rettangolo fuori pagina", {fuori}, {{"A.jpg", {400, 400}}}, 0, 0, {"pagina:layout.pub"}},
+    };
+    for (const auto& riga : righe) {
+        SCOPED_TRACE(riga.caso);
+        Pagina pagina;
+        for (const QRectF& slot : riga.slot)
+            pagina.push_back(Rettangolo(slot));
+        Lavoro l({pagina});
+        for (const auto& [nome, misura] : riga.foto) {
+            const QString percorso = PercorsoFile(l.contesto.indirizzo, nome);
+            if (misura.isEmpty())
+                testimages::writeTruncatedJpeg(percorso, {400, 400}, Qt::red);
+            else if (nome.endsWith(QStringLiteral(".png")))
+                testimages::writePng(percorso, testimages::photoLikeImage(misura));
+            else
+                testimages::writeJpeg(percorso, testimages::photoLikeImage(misura));
+            l.contesto.selezionati.append(nome);
+        }
+        l.contesto.codiceEsterno = riga.esterno;
+        l.contesto.adattamento = riga.adattamento;
+        l.contesto.copie = QStringLiteral("2");
+
+        ASSERT_TRUE(ComponiDocumento(l.contesto, false));
+
+        ASSERT_EQ(l.contesto.controlli.size(), 1u);
+        const Controllo& controllo = l.contesto.controlli[0];
+        QStringList trovati;
+        for (const Rilievo& r : controllo.rilievi)
+            trovati.append(NomeTipo(r.tipo) + u':' + QFileInfo(r.file).fileName());
+        trovati.sort();
+        EXPECT_EQ(trovati, riga.attesi) << controllo.riepilogo.Testo().toStdString();
+        EXPECT_EQ(controllo.riepilogo.immagini, static_cast<int>(riga.foto.size()));
+        EXPECT_EQ(controllo.riepilogo.spaziVuoti,
+                  static_cast<int>(riga.slot.size() - riga.foto.size()));
+        EXPECT_EQ(controllo.riepilogo.Fogli(), 2);
+    }
+}
+
+// The answers to the check: Annulla prints nothing; skipping the damaged pictures composes
+// again without them, the next picture taking the slot; going on prints what they hold.
+TEST(ComposizioneMotore, RisposteAlControllo) {
+    for (const auto risposta : {RispostaControllo::Annulla, RispostaControllo::SaltaDanneggiate,
+                                RispostaControllo::Prosegui}) {
+        Lavoro l({Griglia()});
+        testimages::writeTruncatedJpeg(PercorsoFile(l.contesto.indirizzo, "T.jpg"), {400, 400},
+                                       Colore(0), 40);
+        l.contesto.selezionati.append(QStringLiteral("T.jpg"));
+        l.Accoda({QStringLiteral("B.jpg")});
+        l.contesto.rispondiControllo = [&](const Controllo&) { return risposta; };
+
+        EXPECT_EQ(ComponiDocumento(l.contesto, false), risposta != RispostaControllo::Annulla);
+
+        ASSERT_EQ(l.contesto.controlli.size(), 1u);
+        EXPECT_TRUE(l.contesto.controlli[0].HaDanneggiate());
+        EXPECT_TRUE(l.Terminato());
+        ASSERT_EQ(l.Stampato(), risposta != RispostaControllo::Annulla);
+        if (risposta == RispostaControllo::SaltaDanneggiate) {
+            l.VerificaSlot(1, 0, 1);
+            l.VerificaSlot(1, 1, -1);
+        } else if (risposta == RispostaControllo::Prosegui) {
+            l.VerificaSlot(1, 1, 1);
         }
     }
 }
