@@ -1,5 +1,7 @@
 #include "ContestoFinestra.h"
 
+#include "FinestraControllo.h"
+
 #include "FileListModel.h"
 #include "FileNames.h"
 #include "MessageBox.h"
@@ -46,6 +48,16 @@ QString ContestoFinestra::TestoSelezionato(int indice) const {
 }
 int ContestoFinestra::CodiceArticoloEsterno() const {
     return codiceScelto(f_.cmbCodiceArticoloEsterno_);
+}
+int ContestoFinestra::Adattamento() const {
+    return codiceScelto(f_.cmbAdattamento_);
+}
+composition::RispostaControllo
+ContestoFinestra::ControlloPrimaDellaStampa(const composition::Controllo& controllo) {
+    // No finding, no question: the job goes on as it always did.
+    if (!controllo.HaRilievi())
+        return composition::RispostaControllo::Prosegui;
+    return FinestraControllo::Chiedi(controllo, &f_);
 }
 int ContestoFinestra::CodiceArticoloInterno() const {
     return codiceScelto(f_.cmbCodiceArticoloInterno_);

@@ -25,6 +25,9 @@ public:
     bool FontGrassetto() const override;
     bool FontCorsivo() const override;
     QString TestoCopie() const override;
+    int Adattamento() const override;
+    composition::RispostaControllo
+    ControlloPrimaDellaStampa(const composition::Controllo& controllo) override;
     void ImpostaInformazioni(const QString& testo) override;
     void ImpostaMinimoProgresso(float minimo) override;
     void ImpostaMassimoProgresso(float massimo) override;

@@ -189,6 +189,18 @@ void frmLumetra::creaAreaImpostazioni() {
     updwnCopie_->setValue(1);
     updwnCopie_->setBuddy(txtCopie_);
     posiziona(updwnCopie_, 2280, 840, 240, 315);
+    // How pictures fill their rectangles: in the free space between the copies and the page
+    // display, so that every other control keeps its place and the window its smallest size.
+    cmbAdattamento_ = creaElenco(
+        QStringLiteral("cmbAdattamento"),
+        {QStringLiteral("Deforma"), QStringLiteral("Adatta"), QStringLiteral("Riempi")}, this);
+    cmbAdattamento_->setToolTip(
+        QStringLiteral("Come le immagini riempiono i rettangoli del layout:\n"
+                       "Deforma: tutto il rettangolo, senza mantenere le proporzioni\n"
+                       "Adatta: tutta l'immagine, proporzioni mantenute, bianco intorno\n"
+                       "Riempi: tutto il rettangolo, proporzioni mantenute, bordi tagliati"));
+    cmbAdattamento_->setAccessibleName(QStringLiteral("Adattamento delle immagini"));
+    posiziona(cmbAdattamento_, 2640, 840, 1200, 315);
     chkAnteprima_ = new QCheckBox(QStringLiteral("Visualizza pagine"), this);
     chkAnteprima_->setObjectName(QStringLiteral("chkAnteprima"));
     chkAnteprima_->setChecked(false);
@@ -360,6 +372,8 @@ void frmLumetra::impostaOrdineTabulazione() {
         {27, cmbCodiceArticoloInterno_},
         {31, txtAltezzaCodiceArticolo_},
         {32, cmdFont_},
+        // Not in the design: after every control that is, so their order stays as it was.
+        {33, cmbAdattamento_},
     };
     for (const auto& [tab, widget] : order) {
         widget->setProperty("TabIndex", tab);
@@ -419,6 +433,7 @@ void frmLumetra::Form_Load() {
 
     cmbCodiceArticoloEsterno_->setCurrentIndex(0);
     cmbCodiceArticoloInterno_->setCurrentIndex(0);
+    cmbAdattamento_->setCurrentIndex(0);
     setWindowTitle(runtime::ApplicationTitle + QStringLiteral(" - Versione ") +
                    QString::number(modGenerale::AppMajor) + QLatin1Char('.') +
                    QString::number(modGenerale::AppMinor) + QLatin1Char('.') +

@@ -135,6 +135,7 @@ private:
     QCheckBox* chkAnteprima_ = nullptr;
     QLabel* lblCodiceArticoloEsterno_ = nullptr;
     QComboBox* cmbCodiceArticoloEsterno_ = nullptr;
+    QComboBox* cmbAdattamento_ = nullptr;
     QLabel* lblCodiceArticoloInterno_ = nullptr;
     QComboBox* cmbCodiceArticoloInterno_ = nullptr;
     QLabel* lblAltezzaCodiceArticolo_ = nullptr;

@@ -4,6 +4,7 @@
 #include "CupsQueue.h"
 #include "EngineFactory.h"
 #include "LetturaPdf.h"
+#include "ModalDialogs.h"
 #include "PubBuilder.h"
 #include "TestImages.h"
 #include "VbConstants.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace lumetra;
@@ -51,7 +53,7 @@ protected:
         QDir().mkpath(folder);
         for (int i = 0; i < 5; ++i) {
             testimages::writeJpeg(folder + QStringLiteral("/ART-%1.jpg").arg(100 + i),
-                                  QSize(400, 300), colours[i]);
+                                  QSize(640, 480), colours[i]);
         }
         pdf = dir.filePath(QStringLiteral("uscita.pdf"));
         creaPublisher = [this] { return engine(); };
@@ -174,26 +176,49 @@ TEST_F(EndToEndTest, PrintsCollatedCopiesOnTheDefaultPrinter) {
     QFile::remove(printed);
 }
 
-// Damaged photos are placed with what can be read of them, and named together in one warning
-// once the job is through; the job itself succeeds.
-TEST_F(EndToEndTest, DamagedPhotosArePrintedAndNamedInOneWarning) {
-    for (const int code : {102, 103}) {
-        testimages::writeTruncatedJpeg(folder + QStringLiteral("/ART-%1.jpg").arg(code),
-                                       QSize(400, 300), colours[code - 100]);
-    }
-    prepareJob(factory::fabbricaApplicazionePdf(pdf));
-    click("cmdStampa");
+// A job with findings asks before anything is printed, one window over the main window:
+// Annulla prints nothing and leaves the queue; Prosegui (damaged pictures left out, as the window
+// proposes) prints the others, the next pictures taking their slots, and files the whole queue.
+TEST_F(EndToEndTest, TheCheckBeforePrintingAsksOnceAndIsObeyed) {
+    for (const bool prosegui : {false, true}) {
+        SCOPED_TRACE(prosegui ? "Prosegui" : "Annulla");
+        for (const int code : {102, 103})
+            testimages::writeTruncatedJpeg(folder + QStringLiteral("/ART-%1.jpg").arg(code),
+                                           QSize(640, 480), colours[code - 100]);
+        prepareJob(factory::fabbricaApplicazionePdf(pdf));
+        QStringList shown;
+        testsupport::answerWhenShown<QDialog>(QStringLiteral("frmControllo"), [&](QDialog* dialog) {
+            EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+            auto* tree = dialog->findChild<QTreeWidget*>(QStringLiteral("trvRilievi"));
+            for (int g = 0; tree && g < tree->topLevelItemCount(); ++g) {
+                shown.append(tree->topLevelItem(g)->text(0));
+                for (int i = 0; i < tree->topLevelItem(g)->childCount(); ++i)
+                    shown.append(tree->topLevelItem(g)->child(i)->text(0).section(':', 0, 0));
+            }
+            shown.append(dialog->findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text());
+            const char* button = prosegui ? "cmdProsegui" : "cmdAnnulla";
+            QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+        click("cmdStampa");
 
-    ASSERT_EQ(messages->shown.size(), 1u);
-    const auto& shown = messages->shown.front();
-    EXPECT_TRUE(shown.prompt.startsWith(
-        QStringLiteral("Alcune immagini inserite sono danneggiate: è stata inserita la parte "
-                       "leggibile.\n\n'ART-103.jpg': ")))
-        << shown.prompt.toStdString();
-    EXPECT_TRUE(shown.prompt.contains(QStringLiteral("\n'ART-102.jpg': ")))
-        << shown.prompt.toStdString();
-    EXPECT_EQ(shown.style, runtime::vbExclamation);
-    EXPECT_EQ(shown.title, QStringLiteral("Lumetra"));
-    EXPECT_EQ(window->lvwStampatiModel()->Count(), 5);
-    EXPECT_EQ(PagineDelPdf(pdf), 2);
+        EXPECT_EQ(shown,
+                  (QStringList{QStringLiteral("Immagini danneggiate o incomplete (2)"),
+                               QStringLiteral("'ART-103.jpg'"), QStringLiteral("'ART-102.jpg'"),
+                               QStringLiteral("Riepilogo: 5 immagini, 2 pagine, 3 spazi "
+                                              "vuoti nell'ultima pagina, 2 fogli da "
+                                              "stampare (2 pagine x 1 copia)")}));
+        EXPECT_TRUE(messages->shown.empty());
+        EXPECT_EQ(control<QLabel>("lblInformazioni")->text(), QStringLiteral("Pronto"));
+        EXPECT_EQ(window->lvwSelezionatiModel()->Count(), prosegui ? 0 : 5);
+        EXPECT_EQ(window->lvwStampatiModel()->Count(), prosegui ? 5 : 0);
+        ASSERT_EQ(QFile::exists(pdf), prosegui);
+        if (prosegui) {
+            // ART-104, ART-101, ART-100 in the first three slots of one page.
+            EXPECT_EQ(PagineDelPdf(pdf), 1);
+            EXPECT_EQ(TestiDelPdf(pdf, 1).count(QStringLiteral("ART-100")), 2);
+            EXPECT_EQ(TestiDelPdf(pdf, 1).count(QStringLiteral("ART-103")), 0);
+        }
+        QFile::remove(pdf);
+        WindowTest::SetUp();
+    }
 }
