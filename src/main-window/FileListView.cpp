@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 
 namespace lumetra::mainwindow {
@@ -34,6 +35,26 @@ FileListView::FileListView(FileListModel* model, bool multiSelection, QWidget* p
                 }
             });
     connect(model_, &FileListModel::ordinamentoCambiato, this, &FileListView::mostraOrdinamento);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { setEmptyText({}); });
+}
+
+void FileListView::setEmptyText(const QString& text) {
+    if (text != emptyText_) {
+        emptyText_ = text;
+        viewport()->update();
+    }
+}
+
+void FileListView::paintEvent(QPaintEvent* event) {
+    QTreeView::paintEvent(event);
+    if (emptyText_.isEmpty() || model_->rowCount() > 0) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    const int margin = fontMetrics().height();
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, emptyText_);
 }
 
 void FileListView::mostraOrdinamento() {

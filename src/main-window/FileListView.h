@@ -15,18 +15,23 @@ public:
     FileListModel* fileModel() const { return model_; }
     // Rows (from 0) of the highlighted entries.
     QList<int> highlightedRows() const;
+    // Drawn, greyed, in the empty list until an entry arrives (then it is dropped); empty: none.
+    void setEmptyText(const QString& text);
+    const QString& emptyText() const { return emptyText_; }
 
 signals:
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // The header's arrow shows the order the entries stand in, if any.
     void mostraOrdinamento();
 
     FileListModel* model_;
+    QString emptyText_;
 };
 
 } // namespace lumetra::mainwindow

@@ -18,6 +18,7 @@ void frmLumetra::CaricaCartella(const QString& cartella) {
     lvwFileModel_->Clear();
     lvwSelezionatiModel_->Clear();
     lvwStampatiModel_->Clear();
+    lvwFile_->setEmptyText({});
     if (!modGenerale::objFileSystem->FolderExists(cartella)) {
         return;
     }
@@ -30,6 +31,15 @@ void frmLumetra::CaricaCartella(const QString& cartella) {
         }
     }
     lvwFileModel_->AddAll(images);
+    // A folder without pictures says so in the list itself: the scan shows no message and leaves
+    // the status line alone.
+    if (images.isEmpty()) {
+        lvwFile_->setEmptyText(
+            folder.Files.isEmpty()
+                ? QStringLiteral("La cartella è vuota.")
+                : QStringLiteral("Nessuna immagine nella cartella: %1 file di altro tipo.")
+                      .arg(folder.Files.size()));
+    }
 }
 
 void frmLumetra::SelezionaMarcati() {

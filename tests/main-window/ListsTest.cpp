@@ -1,6 +1,7 @@
 // The folder scan, the moves between the three lists, marking and the choices of layout and
 // folder, driven through the window's controls (the font's, through the real dialog, FontDialog).
 
+#include "FileListView.h"
 #include "FileNames.h"
 #include "MousePointer.h"
 #include "Unprivileged.h"
@@ -8,6 +9,7 @@
 #include "modGenerale.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -38,6 +40,14 @@ TEST_F(Lists, ScanListsImageNamesByTheExtensionText) {
     // The next choice starts from the current folder.
     chooseFolder(folder);
     EXPECT_EQ(dialogs->folderRequests[1].first, folder);
+    EXPECT_EQ(control<mainwindow::FileListView>("lvwFile")->emptyText(), QString());
+
+    // A folder without pictures says so in the empty list, until an entry comes back to it.
+    chooseFolder(folderWith({"b.txt", "foto.pdf"}));
+    EXPECT_EQ(control<mainwindow::FileListView>("lvwFile")->emptyText(),
+              QStringLiteral("Nessuna immagine nella cartella: 2 file di altro tipo."));
+    EXPECT_EQ(control<QLabel>("lblInformazioni")->text(), QStringLiteral("Pronto"));
+    EXPECT_TRUE(messages->shown.empty());
 }
 
 // Moves walk the list from its last entry; the entries that stay keep their highlight and the
