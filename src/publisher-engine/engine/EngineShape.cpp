@@ -2,8 +2,10 @@
 
 #include "EngineErrors.h"
 #include "EnginePage.h"
+#include "EnginePictureFormat.h"
 #include "EngineText.h"
 #include "Measurement.h"
+#include "PictureFit.h"
 
 namespace lumetra::engine {
 
@@ -142,6 +144,33 @@ std::shared_ptr<Publisher::FillFormat> EngineShape::Fill() {
 std::shared_ptr<Publisher::TextFrame> EngineShape::TextFrame() {
     editableText();
     return std::make_shared<EngineTextFrame>(shared_from_this());
+}
+
+std::shared_ptr<Publisher::PictureFormat> EngineShape::PictureFormat() {
+    checkAlive();
+    if (kind_ != ShapeKind::Picture || !picture_) {
+        return nullptr;
+    }
+    return std::make_shared<EnginePictureFormat>(shared_from_this());
+}
+
+void EngineShape::setPictureFit(int fit) {
+    checkAlive();
+    if (kind_ != ShapeKind::Picture) {
+        fail(runtime::ErrArgomentoNonValido, QStringLiteral("La forma non contiene un'immagine"));
+    }
+    if (fit < Publisher::lmPictureFitStretch || fit > Publisher::lmPictureFitCover) {
+        fail(runtime::ErrArgomentoNonValido,
+             QStringLiteral("Adattamento immagine non valido: %1").arg(fit));
+    }
+    fit_ = fit;
+}
+
+QRectF EngineShape::pictureRect() const {
+    if (!picture_) {
+        return box_;
+    }
+    return fittedRect(box_, QSizeF(picture_->info().size), fit_);
 }
 
 TextBox& EngineShape::editableText() {

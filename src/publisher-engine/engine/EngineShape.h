@@ -2,7 +2,8 @@
 // A shape of a composed page: a shape of the layout, a picture or a text box.
 //
 // Shapes belong to one page at a time. Delete takes a shape off its page (a layout shape is then
-// left out when the page's layout content is drawn); any later use of it is an error.
+// left out when the page's layout content is drawn); any later use of it is an error. A picture
+// fills its box by its fit (PictureFit.h), stretched until told otherwise.
 
 #include "LayoutSource.h"
 #include "PictureFile.h"
@@ -44,6 +45,8 @@ public:
     void Delete() override;
     std::shared_ptr<Publisher::FillFormat> Fill() override;
     std::shared_ptr<Publisher::TextFrame> TextFrame() override;
+    // Null for shapes that hold no picture.
+    std::shared_ptr<Publisher::PictureFormat> PictureFormat() override;
 
     ShapeKind kind() const { return kind_; }
     int layoutIndex() const { return layoutIndex_; }
@@ -51,6 +54,11 @@ public:
     const QString& pictureFile() const { return pictureFile_; }
     // The picture's file, held open since it was added (null for other shapes).
     const std::shared_ptr<const PictureFile>& heldPicture() const { return picture_; }
+    int pictureFit() const { return fit_; }
+    // Throws when the shape was deleted, holds no picture or `fit` is no fit.
+    void setPictureFit(int fit);
+    // Where the picture is drawn: its box, or by its fit a rectangle inside or around the box.
+    QRectF pictureRect() const;
     const TextBox& text() const { return text_; }
     // Throws when the shape was deleted or holds no text.
     TextBox& editableText();
@@ -75,6 +83,7 @@ private:
     QRectF box_;
     QString pictureFile_;
     std::shared_ptr<const PictureFile> picture_;
+    int fit_ = Publisher::lmPictureFitStretch;
     TextBox text_;
     std::optional<QRgb> fill_;
     std::weak_ptr<EnginePage> page_;
