@@ -42,6 +42,10 @@ void EngineFont::SetItalic(bool italic) {
     shape_->editableText().setItalic(italic);
 }
 
+double EngineFont::Size() const {
+    return shape_->editableText().fontSize();
+}
+
 int EngineParagraphFormat::Alignment() const {
     return shape_->editableText().alignment();
 }

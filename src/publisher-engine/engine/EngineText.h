@@ -38,6 +38,7 @@ public:
     void SetBold(bool bold) override;
     bool Italic() const override;
     void SetItalic(bool italic) override;
+    double Size() const override;
 
 private:
     std::shared_ptr<EngineShape> shape_;

@@ -8,6 +8,7 @@
 #include "EngineErrors.h"
 #include "PictureFile.h"
 #include "TestImages.h"
+#include "TextBox.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -127,6 +128,11 @@ TEST(DocumentModel, MeasurementsInTextAndNumbers) {
     EXPECT_EQ(errorNumber([&] { box->SetWidth(-1); }), ErrArgomentoNonValido);
     EXPECT_EQ(errorNumber([&] { shapes->AddTextbox(1, 0, 0, "x", 10); }), ErrTipoNonValido);
     EXPECT_EQ(errorNumber([&] { shapes->Item(1)->TextFrame(); }), ErrArgomentoNonValido);
+    EXPECT_EQ(box->PictureFormat(), nullptr);
+    box->TextFrame()->TextRange()->SetText("ABC"); // best fit: a line in 12 pt less the margins
+    box->TextFrame()->SetAutoFitText(Publisher::pbTextAutoFitBestFit);
+    const double size = box->TextFrame()->TextRange()->Font()->Size();
+    EXPECT_TRUE(size > 0 && size < 12 - 2 * TextMargin) << size;
 }
 
 TEST(DocumentModel, CloseAndQuit) {
