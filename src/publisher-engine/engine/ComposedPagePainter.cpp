@@ -18,25 +18,39 @@ namespace {
 
 // Where a picture goes on the device and the pixel size it is decoded at: on an unrotated target
 // the picture is decoded at its device size and copied pixel for pixel (no second resampling);
-// pictures above the resolution cap are decoded at the cap and scaled when drawn.
+// pictures above the resolution cap are decoded at the cap and scaled when drawn. `rect` is the
+// rectangle the picture is drawn into (by its fit: the box, or a rectangle inside or around it).
 struct PicturePlacement {
     QSize wanted;
     QRect aligned;
     bool pixelAligned = false;
 };
 
-PicturePlacement placePicture(const QRectF& box, const QTransform& transform,
+// Device pixels a side no placement goes beyond: far off any page (a picture covering its box
+// with extreme proportions can reach that far), well within what a QRect holds.
+constexpr double MaxDeviceSide = 1 << 30;
+
+PicturePlacement placePicture(const QRectF& rect, const QTransform& transform,
                               double maxDevicePerPoint) {
     PicturePlacement placement;
-    const QRectF device = transform.mapRect(box);
-    placement.aligned = QRect(QPoint(qRound(device.left()), qRound(device.top())),
-                              QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
+    const QRectF device = transform.mapRect(rect);
+    const bool inRange =
+        std::max({std::abs(device.left()), std::abs(device.right()), std::abs(device.top()),
+                  std::abs(device.bottom())}) < MaxDeviceSide;
+    if (inRange) {
+        placement.aligned = QRect(QPoint(qRound(device.left()), qRound(device.top())),
+                                  QPoint(qRound(device.right()) - 1, qRound(device.bottom()) - 1));
+    }
     placement.pixelAligned =
-        transform.type() <= QTransform::TxScale && transform.m11() > 0 && transform.m22() > 0 &&
-        device.width() <= box.width() * maxDevicePerPoint + 0.5 &&
-        device.height() <= box.height() * maxDevicePerPoint + 0.5 && !placement.aligned.isEmpty();
-    const double scaleX = std::min(device.width(), box.width() * maxDevicePerPoint);
-    const double scaleY = std::min(device.height(), box.height() * maxDevicePerPoint);
+        inRange && transform.type() <= QTransform::TxScale && transform.m11() > 0 &&
+        transform.m22() > 0 && device.width() <= rect.width() * maxDevicePerPoint + 0.5 &&
+        device.height() <= rect.height() * maxDevicePerPoint + 0.5 && !placement.aligned.isEmpty();
+    double scaleX = std::min(device.width(), rect.width() * maxDevicePerPoint);
+    double scaleY = std::min(device.height(), rect.height() * maxDevicePerPoint);
+    if (const double longest = std::max(scaleX, scaleY); longest > MaxDeviceSide) {
+        scaleX *= MaxDeviceSide / longest;
+        scaleY *= MaxDeviceSide / longest;
+    }
     placement.wanted = placement.pixelAligned
                            ? placement.aligned.size()
                            : QSize(std::max(1, static_cast<int>(std::ceil(scaleX))),
@@ -64,15 +78,25 @@ void paintPicture(QPainter& painter, const EngineShape& shape, const PicturePlac
         }
         return;
     }
+    // A picture covering its box is cut to it; one fitted inside leaves the rest of the box as
+    // it was.
+    const bool clipped = shape.pictureFit() == Publisher::lmPictureFitCover;
+    if (clipped) {
+        painter.save();
+        painter.setClipRect(box, Qt::IntersectClip);
+    }
     const QImage image = picture.picture->image();
     if (placement.pixelAligned && image.size() == placement.aligned.size()) {
         painter.save();
         painter.resetTransform();
         painter.drawImage(placement.aligned.topLeft(), image);
         painter.restore();
-        return;
+    } else {
+        picture.picture->draw(painter, shape.pictureRect()); // stretched into that rectangle
     }
-    picture.picture->draw(painter, box); // stretched into its box
+    if (clipped) {
+        painter.restore();
+    }
 }
 
 void paintText(QPainter& painter, const EngineShape& shape) {
@@ -126,7 +150,8 @@ void planPictures(const EnginePage& page, const QTransform& transform, double ma
                   PicturePlan& plan) {
     for (const auto& shape : page.shapes()) {
         if (drawable(*shape)) {
-            plan.placements.push_back(placePicture(shape->box(), transform, maxDevicePerPoint));
+            plan.placements.push_back(
+                placePicture(shape->pictureRect(), transform, maxDevicePerPoint));
             plan.requests.push_back(PictureRequest{
                 shape->pictureFile(), plan.placements.back().wanted, shape->heldPicture()});
         }
