@@ -300,7 +300,12 @@ TEST(ComposizioneMotore, ControlloPrimaDellaStampa) {
          0,
          0,
          {"danneggiata:T.jpg", "risoluzione:P.jpg"}},
-        {"panorama deformato", {alto}, {{"W.jpg", {1200, 300}}}, 0, 0, {"deformata:W.jpg"}},
+        {"panorama deformato",
+         {alto},
+         {{"W.jpg", {1200, 300}}},
+         0,
+         0,
+         {"deformata:W.jpg", "risoluzione:W.jpg"}}, // 300 pixels over 150 points: 144 ppi
         {"panorama adattato", {alto}, {{"W.jpg", {1200, 300}}}, 0, 1, {}},
         {"panorama riempito", {alto}, {{"W.jpg", {1200, 300}}}, 0, 2, {"risoluzione:W.jpg"}},
         {"codice ripetuto",

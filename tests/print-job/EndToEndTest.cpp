@@ -57,6 +57,7 @@ protected:
         }
         pdf = dir.filePath(QStringLiteral("uscita.pdf"));
         creaPublisher = [this] { return engine(); };
+        window.reset();
         WindowTest::SetUp();
     }
 
@@ -219,6 +220,7 @@ TEST_F(EndToEndTest, TheCheckBeforePrintingAsksOnceAndIsObeyed) {
             EXPECT_EQ(TestiDelPdf(pdf, 1).count(QStringLiteral("ART-103")), 0);
         }
         QFile::remove(pdf);
+        window.reset();
         WindowTest::SetUp();
     }
 }
