@@ -331,6 +331,11 @@ std::vector<Caso> casi() {
          "centimetri: '9,5'"},
         {"due_destinazioni", nulla, "--pdf {O} --stampante a.jpg", 2,
          "lumetra-componi: Specificare una sola destinazione: --pdf FILE oppure --stampante"},
+        {"adattamento_storto", nulla, "--adattamento storto --pdf {O} a.jpg", 2,
+         "lumetra-componi: --adattamento accetta deforma, adatta o riempi: 'storto'"},
+        {"ppi_minimo_zero", nulla, "--ppi-minimo 0 --pdf {O} a.jpg", 2,
+         "lumetra-componi: La risoluzione minima deve essere un numero intero di pixel per "
+         "pollice, almeno 1: '0'"},
         {"opzione_sconosciuta", nulla, "--formato A4 --pdf {O} a.jpg", 2,
          "lumetra-componi: Opzione sconosciuta: --formato"},
         {"pdf_dopo_le_immagini", nulla, "buona.jpg --pdf {O}", 0,

@@ -3,6 +3,8 @@
 #include "AltezzaCodice.h"
 #include "RigaDiComando.h"
 
+#include <limits>
+
 namespace lumetra::componi {
 using rigadicomando::Intero;
 
@@ -31,6 +33,11 @@ QString TestoAiuto() {
         "  --grassetto        carattere grassetto\n"
         "  --corsivo          carattere corsivo\n"
         "  --copie N          numero di copie fascicolate, da 1 a 999 (1)\n"
+        "  --adattamento MODO come le immagini riempiono i rettangoli (deforma):\n"
+        "                     deforma  tutto il rettangolo, senza mantenere le proporzioni\n"
+        "                     adatta   tutta l'immagine, centrata, con il bianco intorno\n"
+        "                     riempi   tutto il rettangolo, con i bordi dell'immagine tagliati\n"
+        "  --ppi-minimo N     risoluzione minima di stampa, in pixel per pollice (150)\n"
         "  --pdf FILE         scrive il documento in un file PDF invece di stamparlo\n"
         "  --stampante        stampa sulla stampante predefinita\n"
         "  --dettagli         mostra anche l'avanzamento del lavoro\n"
@@ -40,8 +47,59 @@ QString TestoAiuto() {
         "\n"
         "Le opzioni possono stare in qualunque punto della riga, anche dopo i FILE.\n"
         "Le immagini che non si trovano o non si possono inserire vengono saltate e segnalate.\n"
+        "\n"
         "Codice di uscita: 0 documento stampato, 1 nessuna stampa, 2 argomenti non validi.\n");
 }
+
+namespace {
+
+// The ways of --adattamento, as the window's choice names them.
+std::optional<int> Adattamento(const QString& testo) {
+    if (testo == QLatin1String("deforma"))
+        return Publisher::lmPictureFitStretch;
+    if (testo == QLatin1String("adatta"))
+        return Publisher::lmPictureFitContain;
+    if (testo == QLatin1String("riempi"))
+        return Publisher::lmPictureFitCover;
+    return std::nullopt;
+}
+
+// Stores the value of an option that is checked; gives why it is refused, or nothing.
+QString LeggiValore(Argomenti& a, const QString& arg, const QString& valore) {
+    if (arg == QLatin1String("--altezza")) {
+        if (!AltezzaValida(valore))
+            return QStringLiteral("L'altezza del codice articolo deve essere compresa tra 0,3 e "
+                                  "9,0 centimetri: '%1'")
+                .arg(valore);
+        a.altezza = valore;
+    } else if (arg == QLatin1String("--copie")) {
+        const auto copie = Intero(valore, 1, 999);
+        if (!copie)
+            return QStringLiteral("Il numero di copie deve essere tra 1 e 999: '%1'").arg(valore);
+        a.copie = *copie;
+    } else if (arg == QLatin1String("--adattamento")) {
+        const auto adattamento = Adattamento(valore);
+        if (!adattamento)
+            return QStringLiteral("--adattamento accetta deforma, adatta o riempi: '%1'")
+                .arg(valore);
+        a.adattamento = *adattamento;
+    } else if (arg == QLatin1String("--ppi-minimo")) {
+        const auto ppi = Intero(valore, 1, std::numeric_limits<int>::max());
+        if (!ppi)
+            return QStringLiteral("La risoluzione minima deve essere un numero intero di pixel "
+                                  "per pollice, almeno 1: '%1'")
+                .arg(valore);
+        a.ppiMinimo = *ppi;
+    } else {
+        const auto posizione = Intero(valore, 0, 2);
+        if (!posizione)
+            return QStringLiteral("%1 accetta 0, 1 o 2: '%2'").arg(arg, valore);
+        (arg == QLatin1String("--esterno") ? a.esterno : a.interno) = *posizione;
+    }
+    return {};
+}
+
+} // namespace
 
 EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
     Argomenti a;
@@ -57,7 +115,8 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
          QStringLiteral("--dettagli")},
         {QStringLiteral("--layout"), QStringLiteral("--cartella"), QStringLiteral("--esterno"),
          QStringLiteral("--interno"), QStringLiteral("--altezza"), QStringLiteral("--font"),
-         QStringLiteral("--copie"), QStringLiteral("--pdf")});
+         QStringLiteral("--copie"), QStringLiteral("--pdf"), QStringLiteral("--adattamento"),
+         QStringLiteral("--ppi-minimo")});
     if (riga.aiuto) {
         EsitoArgomenti esito;
         esito.aiuto = true;
@@ -84,23 +143,8 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
             a.font = valore;
         } else if (arg == QLatin1String("--pdf")) {
             a.pdf = valore;
-        } else if (arg == QLatin1String("--altezza")) {
-            if (!AltezzaValida(valore))
-                return errore(QStringLiteral("L'altezza del codice articolo deve essere compresa "
-                                             "tra 0,3 e 9,0 centimetri: '%1'")
-                                  .arg(valore));
-            a.altezza = valore;
-        } else if (arg == QLatin1String("--copie")) {
-            const auto copie = Intero(valore, 1, 999);
-            if (!copie)
-                return errore(
-                    QStringLiteral("Il numero di copie deve essere tra 1 e 999: '%1'").arg(valore));
-            a.copie = *copie;
-        } else {
-            const auto posizione = Intero(valore, 0, 2);
-            if (!posizione)
-                return errore(QStringLiteral("%1 accetta 0, 1 o 2: '%2'").arg(arg, valore));
-            (arg == QLatin1String("--esterno") ? a.esterno : a.interno) = *posizione;
+        } else if (const QString rifiuto = LeggiValore(a, arg, valore); !rifiuto.isEmpty()) {
+            return errore(rifiuto);
         }
     }
     if (a.layout.isEmpty())

@@ -1,6 +1,9 @@
 #pragma once
 // The command line of lumetra-componi.
 
+#include "ControlloStampa.h"
+#include "PublisherApi.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +24,8 @@ struct Argomenti {
     QString pdf;            // empty: the default printer
     bool anteprima = false; // never set from the command line: headless
     bool dettagli = false;  // status texts on stderr too
+    int adattamento = Publisher::lmPictureFitStretch;
+    int ppiMinimo = composition::PpiMinimoPredefinito;
     QStringList file;
 };
 

@@ -50,6 +50,23 @@ QString RifiutoPdf(const QString& pdf) {
     return {};
 }
 
+// The job's settings in the context the print command reads.
+void Imposta(lumetra::componi::ContestoRigaDiComando& contesto,
+             const lumetra::componi::Argomenti& a) {
+    contesto.layout = a.layout;
+    contesto.indirizzo = a.cartella;
+    contesto.codiceEsterno = a.esterno;
+    contesto.codiceInterno = a.interno;
+    contesto.altezza = a.altezza;
+    contesto.nomeFont = a.font;
+    contesto.grassetto = a.grassetto;
+    contesto.corsivo = a.corsivo;
+    contesto.copie = QString::number(a.copie);
+    contesto.adattamento = a.adattamento;
+    contesto.ppiMinimo = a.ppiMinimo;
+    contesto.selezionati = a.file;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,16 +92,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     componi::ContestoRigaDiComando contesto(a.dettagli);
-    contesto.layout = a.layout;
-    contesto.indirizzo = a.cartella;
-    contesto.codiceEsterno = a.esterno;
-    contesto.codiceInterno = a.interno;
-    contesto.altezza = a.altezza;
-    contesto.nomeFont = a.font;
-    contesto.grassetto = a.grassetto;
-    contesto.corsivo = a.corsivo;
-    contesto.copie = QString::number(a.copie);
-    contesto.selezionati = a.file;
+    Imposta(contesto, a);
 
     if (const char* rifiuto = RifiutoCartella(a.cartella)) {
         tellUser(QString::fromUtf8(rifiuto).arg(a.cartella));
