@@ -102,8 +102,8 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
 }
 
 // A print server that takes the connection and never answers (the system completes the
-// connection, nothing reads or replies): the job fails after the bounded wait, saying so, and
-// the tool does not report it printed.
+// connection, nothing reads or replies): the job fails after the bounded wait, saying so after
+// the check's summary, and the tool does not report it printed.
 TEST_F(ComponiStrumento, ServerDiStampaCheNonRisponde) {
     const int muto = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in indirizzo{};
@@ -119,12 +119,15 @@ TEST_F(ComponiStrumento, ServerDiStampaCheNonRisponde) {
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("CUPS_SERVER"), server);
 
-    const ProgramRun e =
-        Esegui({"--layout", Layout(), "--cartella", Foto(), "--stampante", "A.jpg"}, ambiente);
+    const ProgramRun e = Esegui(
+        {"--layout", Layout(), "--cartella", Foto(), "--ppi-minimo", "40", "--stampante", "A.jpg"},
+        ambiente);
     ::close(muto);
 
     EXPECT_EQ(e.exitCode, 1);
-    EXPECT_EQ(e.errors, QStringLiteral("Impossibile stampare il documento: La stampante "
+    EXPECT_EQ(e.errors, QStringLiteral("Riepilogo: 1 immagine, 1 pagina, 11 spazi vuoti "
+                                       "nell'ultima pagina, 1 foglio da stampare (1 pagina x 1 "
+                                       "copia)\nImpossibile stampare il documento: La stampante "
                                        "predefinita non è disponibile: il server di stampa '%1' "
                                        "non ha risposto entro 15 secondi\n")
                             .arg(server));

@@ -103,7 +103,7 @@ QString saltata(const char* motivo) {
            QString::fromUtf8(motivo) + QStringLiteral(": immagine saltata");
 }
 const QString Saltata = saltata(".+");
-const QString Danneggiata = QStringLiteral("Attenzione: l'immagine '%1' è danneggiata: .+");
+const QString Danneggiata = QStringLiteral("avviso: danneggiata: '%1': .+");
 const QString DueImmagini = QStringLiteral("Documento scritto in '.*': 2 immagini\\.");
 
 void nulla(Lavoro&) {}
@@ -206,7 +206,7 @@ std::vector<Caso> casi() {
              [](P p) { ::mkfifo(QFile::encodeName(p).constData(), 0644); }),
         foto("foto_vuota", "vuota.jpg", Saltata, testimages::writeEmptyFile),
         foto("foto_casuale", "rumore.jpg", Saltata, [](P p) { writeBytes(p, casuali(40000, 11)); }),
-        foto("jpeg_troncato", "tronca.jpg", Danneggiata,
+        foto("jpeg_troncato", "tronca.jpg", "Immagini saltate \\(1\\): %1",
              [](P p) { testimages::writeTruncatedJpeg(p, QSize(300, 200), Qt::blue); }),
         foto("jpeg_dimensioni_finte", "finta.jpg", Danneggiata,
              [](P p) { testimages::writeJpegClaiming(p, QSize(64, 64), QSize(12000, 12000)); }),
@@ -222,6 +222,9 @@ std::vector<Caso> casi() {
                  i.fill(Qt::yellow);
                  testimages::writeTruncatedTiff(p, i);
              }),
+        {"jpeg_troncato_incluso",
+         [](L l) { testimages::writeTruncatedJpeg(l.in("t.jpg"), QSize(300, 200), Qt::blue); },
+         "--includi-danneggiate --pdf {O} buona.jpg t.jpg", 0, DueImmagini, true},
         // Its directory is at the end, cut off.
         foto("tiff_senza_directory", "senza-directory.tif", Saltata,
              [](P p) {
@@ -280,6 +283,19 @@ std::vector<Caso> casi() {
          true},
         {"tutte_mancanti", nulla, "--pdf {O} manca1.jpg manca2.jpg", 1,
          "Impossibile trovare il file immagine specificato: '.*/manca1\\.jpg': immagine saltata"},
+
+        // The check alone: nothing written, whatever the destination.
+        {"controlla_risoluzione",
+         [](L l) {
+             testimages::writePng(l.in("x.png"), {20, 15}, Qt::gray);
+         },
+         "--controlla --pdf {O} x.png", 3, "avviso: risoluzione: 'x\\.png': .+"},
+        {"controlla_senza_rilievi", nulla,
+         "@nocups --controlla --stampante --ppi-minimo 40 buona.jpg", 0,
+         "Riepilogo: 1 immagine, 1 pagina, 1 spazio vuoto nell'ultima pagina, 1 foglio da "
+         "stampare \\(1 pagina x 1 copia\\)"},
+        {"controlla_senza_immagini", nulla, "--controlla manca.jpg", 1,
+         "Impossibile trovare il file immagine specificato: '.*/manca\\.jpg': immagine saltata"},
 
         // Outputs.
         {"pdf_collegamento_a_una_foto",
@@ -467,13 +483,16 @@ TEST(InputErrati, OgniCasoFinisceComeAtteso) {
                 "directory|File name too long|No space left|Read-only file|Input/output"),
             QRegularExpression::MultilineOption);
         EXPECT_FALSE(libreria.match(errori).hasMatch()) << errori.toStdString();
-        // A job that prints says only what became of its pictures, and the good one is good.
+        // A job that prints says only what the check found and what became of its pictures,
+        // and the good one is good.
         static const QRegularExpression estranea(
-            QStringLiteral("^(?!Attenzione: l'immagine '|Il file immagine '|Immagini saltate \\(|"
-                           "Documento scritto in '|Impossibile trovare il file immagine ).+$"),
+            QStringLiteral("^(?!avviso: |Riepilogo: |Attenzione: l'immagine '|Il file immagine '|"
+                           "Immagini saltate \\(|Documento scritto in '|"
+                           "Impossibile trovare il file immagine ).+$"),
             QRegularExpression::MultilineOption);
         EXPECT_FALSE(caso.pdf && estranea.match(errori).hasMatch()) << errori.toStdString();
-        EXPECT_FALSE(errori.contains(QStringLiteral("'buona.jpg' è danneggiata")));
+        EXPECT_FALSE(errori.contains(QStringLiteral("'buona.jpg' è danneggiata")) ||
+                     errori.contains(QStringLiteral("danneggiata: 'buona.jpg'")));
         auto dopo = impronte(l.dir.path());
         if (caso.pdf) {
             const std::string pdf = nativeName(uscita).toStdString();

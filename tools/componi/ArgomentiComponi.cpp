@@ -17,7 +17,7 @@ bool AltezzaValida(const QString& testo) {
 QString TestoAiuto() {
     return QStringLiteral(
         "Uso: lumetra-componi --layout LAYOUT.pub --cartella CARTELLA [opzioni]\n"
-        "                     (--pdf FILE.pdf | --stampante) [--] FILE...\n"
+        "                     (--pdf FILE.pdf | --stampante | --controlla) [--] FILE...\n"
         "\n"
         "Riempie i rettangoli della prima pagina del layout con le immagini FILE (nomi di file\n"
         "nella CARTELLA, nell'ordine dato), aggiunge i codici articolo e stampa il documento\n"
@@ -40,6 +40,11 @@ QString TestoAiuto() {
         "  --ppi-minimo N     risoluzione minima di stampa, in pixel per pollice (150)\n"
         "  --pdf FILE         scrive il documento in un file PDF invece di stamparlo\n"
         "  --stampante        stampa sulla stampante predefinita\n"
+        "  --controlla        esegue solo il controllo prima della stampa: non stampa e non\n"
+        "                     scrive nulla (--pdf e --stampante vengono ignorate)\n"
+        "  --includi-danneggiate\n"
+        "                     inserisce anche le immagini danneggiate (la parte leggibile)\n"
+        "                     invece di saltarle\n"
         "  --dettagli         mostra anche l'avanzamento del lavoro\n"
         "  --help             mostra questo aiuto\n"
         "  --                 fine delle opzioni: le parole che seguono sono tutte nomi di file\n"
@@ -48,7 +53,17 @@ QString TestoAiuto() {
         "Le opzioni possono stare in qualunque punto della riga, anche dopo i FILE.\n"
         "Le immagini che non si trovano o non si possono inserire vengono saltate e segnalate.\n"
         "\n"
-        "Codice di uscita: 0 documento stampato, 1 nessuna stampa, 2 argomenti non validi.\n");
+        "Prima di stampare, il documento composto viene controllato: immagini danneggiate,\n"
+        "risoluzione sotto il minimo, immagini deformate, codici articolo ripetuti, didascalie\n"
+        "illeggibili, rettangoli fuori dalla pagina. Ogni problema è segnalato su una riga:\n"
+        "    avviso: TIPO: 'FILE': descrizione\n"
+        "dove TIPO è danneggiata, risoluzione, deformata, duplicato, didascalia o pagina;\n"
+        "segue il riepilogo del lavoro (\"Riepilogo: ...\"). Le immagini danneggiate vengono\n"
+        "saltate, salvo con --includi-danneggiate; gli altri problemi non fermano la stampa.\n"
+        "\n"
+        "Codice di uscita: 0 documento stampato, 1 nessuna stampa, 2 argomenti non validi.\n"
+        "Con --controlla: 0 nessun problema, 3 problemi segnalati, 1 controllo non eseguito\n"
+        "(il lavoro non si può comporre), 2 argomenti non validi.\n");
 }
 
 namespace {
@@ -112,7 +127,8 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
     const rigadicomando::RigaLetta riga = rigadicomando::LeggiRiga(
         lista,
         {QStringLiteral("--grassetto"), QStringLiteral("--corsivo"), QStringLiteral("--stampante"),
-         QStringLiteral("--dettagli")},
+         QStringLiteral("--dettagli"), QStringLiteral("--controlla"),
+         QStringLiteral("--includi-danneggiate")},
         {QStringLiteral("--layout"), QStringLiteral("--cartella"), QStringLiteral("--esterno"),
          QStringLiteral("--interno"), QStringLiteral("--altezza"), QStringLiteral("--font"),
          QStringLiteral("--copie"), QStringLiteral("--pdf"), QStringLiteral("--adattamento"),
@@ -135,6 +151,10 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
             stampante = true;
         } else if (arg == QLatin1String("--dettagli")) {
             a.dettagli = true;
+        } else if (arg == QLatin1String("--controlla")) {
+            a.controlla = true;
+        } else if (arg == QLatin1String("--includi-danneggiate")) {
+            a.includiDanneggiate = true;
         } else if (arg == QLatin1String("--layout")) {
             a.layout = valore;
         } else if (arg == QLatin1String("--cartella")) {
@@ -151,7 +171,9 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
         return errore(QStringLiteral("Specificare il layout con --layout"));
     if (a.cartella.isEmpty())
         return errore(QStringLiteral("Specificare la cartella delle immagini con --cartella"));
-    if (stampante == !a.pdf.isEmpty())
+    if (a.controlla)
+        a.pdf.clear(); // the check alone: no destination is used
+    else if (stampante == !a.pdf.isEmpty())
         return errore(QStringLiteral("Specificare una sola destinazione: --pdf FILE oppure "
                                      "--stampante"));
     if (a.file.isEmpty())

@@ -21,11 +21,13 @@ struct Argomenti {
     bool grassetto = false;
     bool corsivo = false;
     int copie = 1;
-    QString pdf;            // empty: the default printer
+    QString pdf;            // empty: the default printer (and always with controlla)
     bool anteprima = false; // never set from the command line: headless
     bool dettagli = false;  // status texts on stderr too
     int adattamento = Publisher::lmPictureFitStretch;
     int ppiMinimo = composition::PpiMinimoPredefinito;
+    bool controlla = false;          // the check before printing only: nothing printed
+    bool includiDanneggiate = false; // damaged pictures placed with what they hold
     QStringList file;
 };
 

@@ -61,4 +61,23 @@ int ContestoRigaDiComando::MsgBox(const QString& messaggio, int stile, const QSt
     return runtime::vbOK;
 }
 
+composition::RispostaControllo
+ContestoRigaDiComando::ControlloPrimaDellaStampa(const composition::Controllo& controllo) {
+    using composition::RispostaControllo;
+    // Kept in `controlli`: the job reached the check, and what it found.
+    ContestoSemplice::ControlloPrimaDellaStampa(controllo);
+    for (const composition::Rilievo& rilievo : controllo.rilievi)
+        Scrivi(QStringLiteral("avviso: %1: '%2': %3")
+                   .arg(composition::NomeTipo(rilievo.tipo), rilievo.file, rilievo.testo));
+    Scrivi(controllo.riepilogo.Testo());
+    if (soloControllo)
+        return RispostaControllo::Annulla;
+    if (!controllo.HaDanneggiate() || includiDanneggiate)
+        return RispostaControllo::Prosegui;
+    for (const composition::Rilievo& rilievo : controllo.rilievi)
+        if (rilievo.tipo == composition::TipoRilievo::Danneggiata)
+            saltate.append(rilievo.file);
+    return RispostaControllo::SaltaDanneggiate;
+}
+
 } // namespace lumetra::componi

@@ -1,6 +1,7 @@
 // lumetra-componi: the composition of a print job without the window, for batch jobs and
-// benchmarks. Fills a layout with the pictures named on the command line and prints the document
-// or writes it as PDF; messages go to stderr, in Italian.
+// benchmarks. Fills a layout with the pictures named on the command line, checks the composed
+// document and prints it or writes it as PDF, or only reports the check; messages go to stderr,
+// in Italian.
 #include "ArgomentiComponi.h"
 #include "ContestoRigaDiComando.h"
 
@@ -64,7 +65,35 @@ void Imposta(lumetra::componi::ContestoRigaDiComando& contesto,
     contesto.copie = QString::number(a.copie);
     contesto.adattamento = a.adattamento;
     contesto.ppiMinimo = a.ppiMinimo;
+    contesto.soloControllo = a.controlla;
+    contesto.includiDanneggiate = a.includiDanneggiate;
     contesto.selezionati = a.file;
+}
+
+// The end of the job: the skipped pictures, then what was printed or written; the exit code.
+// The check alone gives 0 when it found nothing, 3 when it did, 1 when it was not reached.
+int Fine(const lumetra::componi::ContestoRigaDiComando& contesto,
+         const lumetra::componi::Argomenti& a) {
+    if (!contesto.saltate.isEmpty())
+        tellUser(QStringLiteral("Immagini saltate (%1): %2")
+                     .arg(contesto.saltate.size())
+                     .arg(contesto.saltate.join(QStringLiteral(", "))));
+    if (a.controlla) {
+        if (contesto.controlli.empty())
+            return 1;
+        return contesto.controlli.back().HaRilievi() ? 3 : 0;
+    }
+    if (!contesto.stampato)
+        return 1;
+    const int inserite = static_cast<int>(a.file.size() - contesto.saltate.size());
+    const QString immagini =
+        inserite == 1 ? QStringLiteral("1 immagine") : QStringLiteral("%1 immagini").arg(inserite);
+    const QString copie =
+        a.copie == 1 ? QStringLiteral("1 copia") : QStringLiteral("%1 copie").arg(a.copie);
+    tellUser(a.pdf.isEmpty()
+                 ? QStringLiteral("Documento stampato: %1, %2.").arg(immagini, copie)
+                 : QStringLiteral("Documento scritto in '%1': %2.").arg(a.pdf, immagini));
+    return 0;
 }
 
 } // namespace
@@ -117,23 +146,7 @@ int main(int argc, char** argv) {
     opzioni.pdfFile = a.pdf;
     contesto.fabbrica = engine::fabbricaMotore(opzioni);
 
-    // The window's own print command: validation, composition, printing.
+    // The window's own print command: validation, composition, the check, printing.
     printjob::cmdStampa_Click(contesto);
-    const bool riuscito = contesto.stampato;
-
-    if (!contesto.saltate.isEmpty())
-        tellUser(QStringLiteral("Immagini saltate (%1): %2")
-                     .arg(contesto.saltate.size())
-                     .arg(contesto.saltate.join(QStringLiteral(", "))));
-    if (riuscito) {
-        const int inserite = static_cast<int>(a.file.size() - contesto.saltate.size());
-        const QString immagini = inserite == 1 ? QStringLiteral("1 immagine")
-                                               : QStringLiteral("%1 immagini").arg(inserite);
-        const QString copie =
-            a.copie == 1 ? QStringLiteral("1 copia") : QStringLiteral("%1 copie").arg(a.copie);
-        tellUser(a.pdf.isEmpty()
-                     ? QStringLiteral("Documento stampato: %1, %2.").arg(immagini, copie)
-                     : QStringLiteral("Documento scritto in '%1': %2.").arg(a.pdf, immagini));
-    }
-    return riuscito ? 0 : 1;
+    return Fine(contesto, a);
 }
