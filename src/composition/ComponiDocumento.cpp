@@ -323,6 +323,7 @@ private:
         if (!Ricomponi())
             return false;
         controllo_ = {verifica_.Verifica(Limiti(false)), RiepilogoLavoro()};
+        c_.LavoroRicomposto(controllo_);
         return true;
     }
 

@@ -87,6 +87,9 @@ public:
         (void)controllo;
         return RispostaControllo::Prosegui;
     }
+    // After SaltaDanneggiate: the job as composed again without the damaged pictures (its
+    // summary, and the findings that remain), before it is printed or shown. Nothing is asked.
+    virtual void LavoroRicomposto(const Controllo& controllo) { (void)controllo; }
     // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the box
     // give vbCancel).
     virtual int MsgBox(const QString& messaggio, int stile, const QString& titolo) = 0;

@@ -69,15 +69,22 @@ ContestoRigaDiComando::ControlloPrimaDellaStampa(const composition::Controllo& c
     for (const composition::Rilievo& rilievo : controllo.rilievi)
         Scrivi(QStringLiteral("avviso: %1: '%2': %3")
                    .arg(composition::NomeTipo(rilievo.tipo), rilievo.file, rilievo.testo));
-    Scrivi(controllo.riepilogo.Testo());
+    const bool salta = !soloControllo && controllo.HaDanneggiate() && !includiDanneggiate;
+    if (!salta)
+        Scrivi(controllo.riepilogo.Testo());
     if (soloControllo)
         return RispostaControllo::Annulla;
-    if (!controllo.HaDanneggiate() || includiDanneggiate)
+    if (!salta)
         return RispostaControllo::Prosegui;
     for (const composition::Rilievo& rilievo : controllo.rilievi)
         if (rilievo.tipo == composition::TipoRilievo::Danneggiata)
             saltate.append(rilievo.file);
     return RispostaControllo::SaltaDanneggiate;
+}
+
+// The summary of the job as it will be printed, the damaged pictures left out.
+void ContestoRigaDiComando::LavoroRicomposto(const composition::Controllo& controllo) {
+    Scrivi(controllo.riepilogo.Testo());
 }
 
 } // namespace lumetra::componi

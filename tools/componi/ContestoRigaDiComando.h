@@ -30,6 +30,7 @@ public:
     int MsgBox(const QString& messaggio, int stile, const QString& titolo) override;
     composition::RispostaControllo
     ControlloPrimaDellaStampa(const composition::Controllo& controllo) override;
+    void LavoroRicomposto(const composition::Controllo& controllo) override;
 
     void RimuoviSelezionato(int indice) override;
     int StatoAnteprima() const override { return runtime::vbUnchecked; }
