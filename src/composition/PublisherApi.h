@@ -141,7 +141,8 @@ public:
     virtual double HorizontalResolution() const = 0;
     virtual double VerticalResolution() const = 0;
     // Reads the picture to its end (at less than its printed size) and gives what is wrong with
-    // it, in Italian; empty when it is complete.
+    // it, in Italian; empty when it is complete. May be called for several pictures at once, on
+    // several threads.
     virtual QString Damage() = 0;
 };
 

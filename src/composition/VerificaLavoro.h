@@ -45,8 +45,9 @@ private:
         std::shared_ptr<Publisher::PictureFormat> formato = {};
         double corpo = 0;
     };
-    void VerificaImmagine(const Posta& immagine, const LimitiControllo& limiti,
-                          std::vector<Rilievo>& rilievi) const;
+    std::vector<QString> LeggiImmagini() const;
+    void VerificaImmagine(const Posta& immagine, const QString& danno,
+                          const LimitiControllo& limiti, std::vector<Rilievo>& rilievi) const;
     void VerificaDuplicati(std::vector<Rilievo>& rilievi) const;
     void VerificaDidascalie(const LimitiControllo& limiti, std::vector<Rilievo>& rilievi) const;
     void VerificaSlot(const LimitiControllo& limiti, std::vector<Rilievo>& rilievi) const;
