@@ -23,10 +23,25 @@ QString documentTitle(const EngineDocument& document) {
     return QFileInfo(document.fileName()).completeBaseName();
 }
 
+// Throws OutputCancelled when the request's control was cancelled.
+void checkCancelled(const OutputRequest& request) {
+    if (request.control && request.control->cancelled) {
+        throw OutputCancelled();
+    }
+}
+
+void reportProgress(const OutputRequest& request, int done) {
+    if (request.control && request.control->progress) {
+        request.control->progress(done, request.last - request.first + 1);
+    }
+}
+
 // Draws the pages into a PDF written on `device`, adding the pictures that could not be drawn
-// to `missing`; false when the PDF cannot be made.
+// to `missing`; false when the PDF cannot be made. A cancellation seen between two pages
+// leaves through OutputCancelled, the PDF unfinished on `device`.
 bool paintPdf(const EngineDocument& document, QIODevice* device, const OutputRequest& request,
               QStringList* missing) {
+    checkCancelled(request);
     QPdfWriter writer(device);
     writer.setResolution(300);
     writer.setCreator(runtime::ApplicationTitle);
@@ -38,9 +53,14 @@ bool paintPdf(const EngineDocument& document, QIODevice* device, const OutputReq
     }
     const QRectF target(QPointF(0, 0),
                         writer.pageLayout().fullRectPixels(writer.resolution()).size());
-    paintPages(
-        painter, document, request.first, request.last, target, [&writer] { writer.newPage(); },
-        missing);
+    int done = 0;
+    const auto nextPage = [&] {
+        reportProgress(request, ++done);
+        checkCancelled(request);
+        writer.newPage();
+    };
+    paintPages(painter, document, request.first, request.last, target, nextPage, missing);
+    reportProgress(request, ++done);
     return painter.end();
 }
 
@@ -86,6 +106,7 @@ void writePdf(const EngineDocument& document, const OutputRequest& request,
              QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
     }
     checkDrawn(missing, acceptedEmpty, undrawn, QStringLiteral("il file PDF non è stato scritto"));
+    checkCancelled(request); // the last moment the file can still be left out
     if (const runtime::FileWriteResult done = file.commit(); !done.written()) {
         fail(runtime::ErrScritturaFile,
              QStringLiteral("Il file PDF non è stato scritto. %1").arg(done.message));
@@ -109,6 +130,7 @@ QString printPdf(const EngineDocument& document, const OutputRequest& request,
     }
     checkDrawn(missing, acceptedEmpty, undrawn,
                QStringLiteral("non è stato inviato nulla alla stampante"));
+    checkCancelled(request);
     return submitPdf(file.fileName(), CupsJob{request.printer, documentTitle(document),
                                               request.copies, request.collate});
 }
