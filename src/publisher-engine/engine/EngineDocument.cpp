@@ -108,24 +108,30 @@ QString EngineDocument::output(const OutputRequest& request) {
     checkOpen();
     QStringList undrawn;
     try {
-        return produceOutput(*this, request, undrawable_, &undrawn);
+        return produceOutput(*this, request, undrawable(), &undrawn);
     } catch (const Publisher::Error&) {
+        const std::lock_guard lock(undrawableMutex_);
         undrawable_.append(undrawn);
         throw;
     }
 }
 
+QStringList EngineDocument::undrawable() const {
+    const std::lock_guard lock(undrawableMutex_);
+    return undrawable_;
+}
+
 std::vector<Publisher::PictureWarning> EngineDocument::PictureWarnings() {
     checkOpen();
     std::vector<Publisher::PictureWarning> warnings;
-    for (const QString& file : undrawable_) {
+    QStringList seen = undrawable();
+    for (const QString& file : seen) {
         warnings.push_back(
             {file,
              QStringLiteral("Il file immagine '%1' non si è potuto leggere per la stampa")
                  .arg(QFileInfo(file).fileName()),
              true});
     }
-    QStringList seen = undrawable_;
     for (const auto& page : pages_) {
         for (const auto& shape : page->shapes()) {
             const auto& file = shape->heldPicture();

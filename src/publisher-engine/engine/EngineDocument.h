@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace lumetra::engine {
@@ -45,7 +46,9 @@ public:
 
     // Writes or prints as `request` says and gives the printer's name (empty for a PDF file).
     // A picture that cannot be drawn fails the output (ErrImmagineNonValida, nothing written or
-    // sent) and is remembered: the outputs after it leave its box empty.
+    // sent) and is remembered: the outputs after it leave its box empty. May run on a thread
+    // of its own while the pages are painted elsewhere, as long as the document is not changed
+    // meanwhile.
     QString output(const OutputRequest& request);
 
     const LayoutSource& layout() const { return *layout_; }
@@ -67,12 +70,14 @@ public:
 private:
     EngineDocument(std::shared_ptr<const LayoutSource> layout, QString fileName,
                    OutputSettings output);
+    QStringList undrawable() const;
 
     std::shared_ptr<const LayoutSource> layout_;
     QString fileName_;
     OutputSettings output_;
     std::vector<std::shared_ptr<EnginePage>> pages_;
-    QStringList undrawable_; // pictures that could not be drawn, as reported
+    mutable std::mutex undrawableMutex_; // outputs may run on other threads
+    QStringList undrawable_;             // pictures that could not be drawn, as reported
     std::vector<Publisher::CheckNote> checkNotes_;
     QString checkSummary_;
     bool closed_ = false;
