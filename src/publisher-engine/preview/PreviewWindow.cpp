@@ -5,12 +5,14 @@
 #include "DocumentOutput.h"
 #include "EngineApplication.h"
 #include "EngineDocument.h"
+#include "OutputJob.h"
 #include "PreviewPage.h"
 #include "ZoomInput.h"
 
 #include "PublisherApi.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -20,6 +22,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -32,6 +36,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace lumetra::preview {
 
@@ -102,6 +107,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
             [this](double factor, QPoint at) { zoomAt(zoom_ * factor, at); });
 
     buildToolBar();
+    buildProgress();
     updateNavigation();
     statusBar()->showMessage(documentText(pageCount()));
     // A tall window, wide enough for the whole tool bar, within the screen.
@@ -114,19 +120,37 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
 
 PreviewWindow::~PreviewWindow() = default;
 
+void PreviewWindow::buildProgress() {
+    progress_ = new QProgressBar;
+    progress_->setObjectName(QStringLiteral("prgUscita"));
+    progress_->setFormat(QStringLiteral("%v di %m pagine"));
+    progress_->setMinimumWidth(200);
+    cancel_ = new QPushButton(QStringLiteral("Annulla"));
+    cancel_->setObjectName(QStringLiteral("cmdAnnulla"));
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        if (job_) {
+            job_->cancel();
+            cancel_->setEnabled(false);
+            statusBar()->showMessage(QStringLiteral("Annullamento in corso..."));
+        }
+    });
+    statusBar()->addPermanentWidget(progress_);
+    statusBar()->addPermanentWidget(cancel_);
+    progress_->hide();
+    cancel_->hide();
+}
+
 void PreviewWindow::buildToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("Anteprima"));
     bar->setObjectName(QStringLiteral("tlbAnteprima"));
     bar->setMovable(false);
 
-    QAction* print =
-        bar->addAction(QStringLiteral("Stampa..."), this, &PreviewWindow::printWithDialog);
-    print->setObjectName(QStringLiteral("mnuStampa"));
-    print->setShortcut(QKeySequence::Print);
-    QAction* pdf =
-        bar->addAction(QStringLiteral("Salva come PDF..."), this, &PreviewWindow::saveAsPdf);
-    pdf->setObjectName(QStringLiteral("mnuSalvaPdf"));
-    pdf->setShortcut(QKeySequence::Save);
+    print_ = bar->addAction(QStringLiteral("Stampa..."), this, &PreviewWindow::printWithDialog);
+    print_->setObjectName(QStringLiteral("mnuStampa"));
+    print_->setShortcut(QKeySequence::Print);
+    pdf_ = bar->addAction(QStringLiteral("Salva come PDF..."), this, &PreviewWindow::saveAsPdf);
+    pdf_->setObjectName(QStringLiteral("mnuSalvaPdf"));
+    pdf_->setShortcut(QKeySequence::Save);
     bar->addSeparator();
 
     previous_ = bar->addAction(QStringLiteral("Pagina precedente"), this,
@@ -174,6 +198,17 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    if (job_) {
+        // Between two pages at the latest the output stops, leaving no file; the document is
+        // then no longer used when the engine lets it go.
+        job_->cancelAndWait();
+        std::exchange(job_, nullptr)->deleteLater();
+        setProducing(false);
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void PreviewWindow::showEvent(QShowEvent* event) {
@@ -349,6 +384,9 @@ void PreviewWindow::showUnreadable(const QStringList& files) {
 }
 
 void PreviewWindow::printWithDialog() {
+    if (job_) {
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(documentPageLayout(*document_));
     printer.setDocName(QFileInfo(document_->fileName()).completeBaseName());
@@ -392,6 +430,9 @@ QString lastPdfFolder; // for this run only: nothing is kept between runs
 } // namespace
 
 void PreviewWindow::saveAsPdf() {
+    if (job_) {
+        return;
+    }
     const QString name =
         QFileInfo(document_->fileName()).completeBaseName() + QStringLiteral(".pdf");
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salva come PDF"),
@@ -401,35 +442,81 @@ void PreviewWindow::saveAsPdf() {
         return;
     }
     lastPdfFolder = QFileInfo(path).absolutePath();
-    repaint(); // the closed dialog leaves no picture of itself while the pages are written
     OutputRequest request{0, pageCount() - 1, 1, true, path, QString()};
     produce(request, QStringLiteral("Documento salvato in '%1'").arg(path));
 }
 
 void PreviewWindow::produce(const OutputRequest& request, const QString& done) {
+    jobDone_ = done;
+    job_ = new OutputJob(document_, request, this);
+    connect(job_, &OutputJob::progressed, this, &PreviewWindow::showProgress);
+    connect(job_, &OutputJob::finished, this, &PreviewWindow::outputEnded);
+    setProducing(true);
+    progress_->setRange(0, request.last - request.first + 1);
+    progress_->setValue(0);
+    statusBar()->showMessage(request.pdfFile.isEmpty()
+                                 ? QStringLiteral("Preparazione della stampa in corso...")
+                                 : QStringLiteral("Salvataggio del PDF in corso..."));
+    repaint(); // a closed dialog leaves no picture of itself behind
+    job_->start();
+}
+
+void PreviewWindow::showProgress(int done, int total) {
+    progress_->setRange(0, total);
+    progress_->setValue(done);
+}
+
+void PreviewWindow::setProducing(bool producing) {
+    print_->setEnabled(!producing);
+    pdf_->setEnabled(!producing);
+    progress_->setVisible(producing);
+    cancel_->setVisible(producing);
+    cancel_->setEnabled(producing);
+}
+
+void PreviewWindow::outputEnded() {
+    OutputJob* job = std::exchange(job_, nullptr);
+    job->deleteLater();
+    setProducing(false);
+    const OutputRequest request = job->request();
+    const QString& file = request.pdfFile;
+    const QString why = job->errorText();
+    switch (job->outcome()) {
+    case OutputJob::Outcome::Done:
+        statusBar()->showMessage(jobDone_, 5000);
+        return;
+    case OutputJob::Outcome::Cancelled:
+        statusBar()->showMessage(
+            file.isEmpty()
+                ? QStringLiteral("Stampa annullata: nulla è stato inviato alla stampante")
+                : QStringLiteral("Salvataggio annullato: il file '%1' non è stato scritto")
+                      .arg(file),
+            5000);
+        return;
+    case OutputJob::Outcome::Failed:
+        break;
+    }
+    statusBar()->clearMessage();
+    if (job->errorNumber() != runtime::ErrImmagineNonValida) {
+        if (!why.isEmpty()) {
+            showError(this, why);
+        } else if (file.isEmpty()) {
+            showError(this, QStringLiteral("Stampa non riuscita"));
+        } else {
+            showError(this, QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(file));
+        }
+        return;
+    }
     // A picture that cannot be drawn stops the output before anything is written or sent; the
     // user goes on without it (its box stays empty) or stops. Each round leaves at least one
     // more picture out, so the questions end.
-    for (;;) {
-        try {
-            document_->output(request);
-            statusBar()->showMessage(done, 5000);
-            return;
-        } catch (const Publisher::Error& error) {
-            if (error.Number() != runtime::ErrImmagineNonValida) {
-                showError(this, error.Description());
-                return;
-            }
-            const auto answer = QMessageBox::warning(
-                this, QStringLiteral("Lumetra"),
-                error.Description() +
-                    QStringLiteral(".\n\nPremere 'Ok' per proseguire lasciando vuota la casella "
-                                   "dell'immagine, 'Annulla' per terminare l'operazione."),
-                QMessageBox::Ok | QMessageBox::Cancel);
-            if (answer != QMessageBox::Ok) {
-                return;
-            }
-        }
+    const auto answer = QMessageBox::warning(
+        this, QStringLiteral("Lumetra"),
+        why + QStringLiteral(".\n\nPremere 'Ok' per proseguire lasciando vuota la casella "
+                             "dell'immagine, 'Annulla' per terminare l'operazione."),
+        QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer == QMessageBox::Ok && !job_ && isVisible()) {
+        produce(request, jobDone_);
     }
 }
 

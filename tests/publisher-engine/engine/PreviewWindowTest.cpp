@@ -1,13 +1,15 @@
 // The document window: shown through ActiveWindow().SetVisible(true), draws only the pages in
-// view, navigates and zooms (also by Ctrl + wheel and pinching), and keeps the engine alive until
-// it is closed.
+// view, navigates and zooms (also by Ctrl + wheel and pinching), keeps the engine alive until
+// it is closed, and saves PDFs in the background.
 
 #include "EngineTestSupport.h"
 
 #include "EngineFactory.h"
+#include "OutputJob.h"
 #include "PreviewPage.h"
 #include "PreviewWindow.h"
 #include "TestImages.h"
+#include "TestProcess.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +17,8 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QNativeGestureEvent>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -230,6 +234,30 @@ TEST(PreviewWindow, ZoomsAroundThePointer) {
     }
 }
 
+// Answers the dialog of "Salva come PDF" by saving in `folder` under the name proposed (no
+// folder: by cancelling), and waits for the save to end; gives the folder the dialog showed.
+QString saveThroughDialog(PreviewWindow* window, const QString& folder,
+                          const std::function<void()>& whileSaving = {}) {
+    QString shown;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->directory().absolutePath();
+        if (folder.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->setDirectory(folder);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    window->saveAsPdf();
+    if (whileSaving) {
+        whileSaving();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isProducing(); }, 300000));
+    return shown;
+}
+
 // "Salva come PDF" starts in the user's documents folder, never beside the layout (often a
 // customer's or a shared folder), and then where the user last saved in this run.
 TEST(PreviewWindow, SaveAsPdfStartsInTheDocumentsFolderThenTheLastOneUsed) {
@@ -237,24 +265,43 @@ TEST(PreviewWindow, SaveAsPdfStartsInTheDocumentsFolderThenTheLastOneUsed) {
     QTemporaryDir elsewhere;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     ASSERT_TRUE(QDir().mkpath(documents));
-    QString shown;
-    const auto answer = [&](bool save) {
-        QTimer::singleShot(100, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            shown = dialog->directory().absolutePath();
-            if (!save) {
-                dialog->reject();
-                return;
-            }
-            dialog->setDirectory(elsewhere.path()); // the name stays the one proposed
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        preview.window->saveAsPdf();
-    };
-    answer(true);
-    EXPECT_EQ(shown, QDir(documents).absolutePath());
+    EXPECT_EQ(saveThroughDialog(preview.window, elsewhere.path()), QDir(documents).absolutePath());
     EXPECT_EQ(QDir(elsewhere.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).size(), 1);
-    answer(false);
-    EXPECT_EQ(shown, QDir(elsewhere.path()).absolutePath());
+    EXPECT_EQ(saveThroughDialog(preview.window, QString()), QDir(elsewhere.path()).absolutePath());
+}
+
+// The PDF is written on a thread of its own: the window pages on meanwhile, its "Annulla" leaves
+// no file at all, and a save left to end holds every page.
+TEST(PreviewWindow, SavesInTheBackground) {
+    ShownPreview preview(12);
+    const QString photo = images::writeJpeg(preview.fixture.path("foto.jpg"),
+                                            images::photoLikeImage(QSize(1600, 1600)));
+    for (int page = 1; page <= 12; ++page) {
+        preview.fixture.document->Pages()->Item(page)->Shapes()->AddPicture(photo, 0, -1, 50, 620,
+                                                                            300, 200);
+    }
+
+    QTemporaryDir out;
+    int pageMeanwhile = 0;
+    saveThroughDialog(preview.window, out.path(), [&] {
+        auto* job = preview.window->findChild<OutputJob*>();
+        ASSERT_NE(job, nullptr);
+        EXPECT_FALSE(preview.action("mnuSalvaPdf")->isEnabled());
+        QObject::connect(job, &OutputJob::progressed, job, [&] {
+            if (pageMeanwhile == 0) {
+                preview.window->goToPage(5);
+                pageMeanwhile = preview.window->currentPage();
+                preview.window->findChild<QPushButton*>("cmdAnnulla")->click();
+            }
+        });
+    });
+    EXPECT_EQ(pageMeanwhile, 5) << "the window answered while the pages were written";
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+    EXPECT_TRUE(preview.action("mnuSalvaPdf")->isEnabled());
+
+    QTemporaryDir saved; // another folder: no question about replacing a file
+    saveThroughDialog(preview.window, saved.path());
+    const QString pdf = saved.filePath("layout.pdf");
+    EXPECT_TRUE(lumetra::testsupport::runProgram("pdfinfo", {pdf})
+                    .contains(QRegularExpression("Pages:\\s+12\\n")));
 }
