@@ -5,8 +5,11 @@
 #include "ComposedPagePainter.h"
 #include "EngineDocument.h"
 
+#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace lumetra::preview {
 
@@ -27,6 +30,11 @@ void PreviewPage::setZoom(double zoom) {
     setFixedSize(std::max(1, qRound(points.width() * pixelsPerPoint)),
                  std::max(1, qRound(points.height() * pixelsPerPoint)));
     dropDrawing();
+    update();
+}
+
+void PreviewPage::setMarks(std::vector<NoteMark> marks) {
+    marks_ = std::move(marks);
     update();
 }
 
@@ -56,6 +64,39 @@ void PreviewPage::paintEvent(QPaintEvent* event) {
         QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio));
     painter.setPen(QColor(90, 90, 90));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    paintMarks(painter);
+}
+
+void PreviewPage::paintMarks(QPainter& painter) const {
+    const QSizeF points = document_->pageSize();
+    if (marks_.empty() || points.isEmpty()) {
+        return;
+    }
+    const double sx = width() / points.width();
+    const double sy = height() / points.height();
+    painter.save();
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(12);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    for (const NoteMark& mark : marks_) {
+        const QRectF box(mark.box.left() * sx, mark.box.top() * sy, mark.box.width() * sx,
+                         mark.box.height() * sy);
+        painter.setPen(QPen(MarkColour, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box);
+        // The number at the box's top left corner, kept on the page for boxes reaching out of it.
+        const QString number = QString::number(mark.number);
+        QRectF label(box.topLeft(),
+                     QSizeF(metrics.horizontalAdvance(number) + 8, metrics.height() + 2));
+        label.moveLeft(std::clamp(label.left(), 0.0, std::max(0.0, width() - label.width())));
+        label.moveTop(std::clamp(label.top(), 0.0, std::max(0.0, height() - label.height())));
+        painter.fillRect(label, MarkColour);
+        painter.setPen(Qt::white);
+        painter.drawText(label, Qt::AlignCenter, number);
+    }
+    painter.restore();
 }
 
 } // namespace lumetra::preview

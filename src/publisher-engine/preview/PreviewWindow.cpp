@@ -2,6 +2,7 @@
 
 #include "Length.h"
 
+#include "CheckNotesList.h"
 #include "DocumentOutput.h"
 #include "EngineApplication.h"
 #include "EngineDocument.h"
@@ -28,6 +29,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -49,6 +51,7 @@ namespace {
 constexpr double MinZoom = 0.1;
 constexpr double MaxZoom = 4.0;
 constexpr int PageGap = 16;
+constexpr int NotesWidth = 320;
 // Zooms this close to a limit count as at the limit (the limit's button goes inactive).
 constexpr double ZoomSlack = 1e-6;
 
@@ -95,7 +98,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
     scroll_->setAlignment(Qt::AlignHCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->verticalScrollBar()->setSingleStep(40);
-    setCentralWidget(scroll_);
+    setCentralWidget(buildCentre());
     connect(scroll_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         updatePageIndicator();
         dropFarDrawings();
@@ -110,8 +113,9 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
     buildProgress();
     updateNavigation();
     statusBar()->showMessage(documentText(pageCount()));
-    // A tall window, wide enough for the whole tool bar, within the screen.
-    QSize size(std::max(900, sizeHint().width()), 1000);
+    // A tall window, wide enough for the whole tool bar (and the notes), within the screen.
+    const int notes = centralWidget() != scroll_ ? NotesWidth : 0;
+    QSize size(std::max(900 + notes, sizeHint().width()), 1000);
     if (const QScreen* screen = this->screen()) {
         size = size.boundedTo(screen->availableGeometry().size() * 0.9);
     }
@@ -119,6 +123,32 @@ PreviewWindow::PreviewWindow(std::shared_ptr<EngineApplication> application,
 }
 
 PreviewWindow::~PreviewWindow() = default;
+
+QWidget* PreviewWindow::buildCentre() {
+    if (document_->checkNotes().empty() && document_->checkSummary().isEmpty()) {
+        return scroll_;
+    }
+    auto* notes = new CheckNotesList(document_->checkSummary(), document_->checkNotes());
+    connect(notes, &CheckNotesList::pageChosen, this, &PreviewWindow::goToPage);
+    std::vector<std::vector<NoteMark>> marks(pages_.size());
+    for (const NoteMark& mark : notes->marks()) {
+        if (mark.page >= 1 && mark.page <= pageCount()) {
+            marks[std::size_t(mark.page - 1)].push_back(mark);
+        }
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i]->setMarks(std::move(marks[i]));
+    }
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("splAnteprima"));
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(scroll_);
+    splitter->addWidget(notes);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({900, NotesWidth});
+    return splitter;
+}
 
 void PreviewWindow::buildProgress() {
     progress_ = new QProgressBar;

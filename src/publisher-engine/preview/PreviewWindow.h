@@ -4,7 +4,8 @@
 // PDF. It keeps the engine (and so the document) alive while it is open, and deletes itself when
 // closed; closing never saves anything. Saving and printing run on a thread of their own, with
 // their progress and a button to stop them at the bottom of the window; closing the window stops
-// them.
+// them. When the check before printing left notes, they are listed beside the pages and their
+// places marked on the pages (on screen only).
 
 #include <QMainWindow>
 
@@ -66,6 +67,8 @@ protected:
 private:
     void buildToolBar();
     void buildProgress();
+    // The scroll area, with the check's notes beside it when there are any.
+    QWidget* buildCentre();
     void updatePageIndicator();
     void updateNavigation();
     void settleLayout();

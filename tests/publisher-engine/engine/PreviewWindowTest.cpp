@@ -1,6 +1,6 @@
 // The document window: shown through ActiveWindow().SetVisible(true), draws only the pages in
 // view, navigates and zooms (also by Ctrl + wheel and pinching), keeps the engine alive until
-// it is closed, and saves PDFs in the background.
+// it is closed, saves PDFs in the background and shows the check's notes on screen only.
 
 #include "EngineTestSupport.h"
 
@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QNativeGestureEvent>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -115,8 +116,10 @@ namespace {
 
 // A preview of `pages` pages of the A4 test layout, shown, one whole page in view.
 struct ShownPreview {
-    explicit ShownPreview(int pages) {
+    explicit ShownPreview(int pages, std::vector<Publisher::CheckNote> notes = {},
+                          const QString& summary = {}) {
         auto& document = *fixture.document;
+        document.SetCheckNotes(std::move(notes), summary);
         while (document.pageCount() > pages) {
             document.removePage(&document.page(document.pageCount() - 1));
         }
@@ -271,15 +274,32 @@ TEST(PreviewWindow, SaveAsPdfStartsInTheDocumentsFolderThenTheLastOneUsed) {
 }
 
 // The PDF is written on a thread of its own: the window pages on meanwhile, its "Annulla" leaves
-// no file at all, and a save left to end holds every page.
-TEST(PreviewWindow, SavesInTheBackground) {
-    ShownPreview preview(12);
+// no file at all, and a save left to end holds every page. The check's notes are listed beside
+// the pages, grouped by kind, and their places marked on screen, never in the PDF.
+TEST(PreviewWindow, SavesInTheBackgroundAndMarksNotesOnScreenOnly) {
+    const QRectF noted(100, 420, 200, 150); // white paper on page 1
+    ShownPreview preview(12,
+                         {{3, QRectF(), "duplicato", "Codice 'A1' ripetuto"},
+                          {1, noted, "risoluzione", "Risoluzione bassa: 'foto.jpg'"}},
+                         "12 pagine composte");
     const QString photo = images::writeJpeg(preview.fixture.path("foto.jpg"),
                                             images::photoLikeImage(QSize(1600, 1600)));
     for (int page = 1; page <= 12; ++page) {
         preview.fixture.document->Pages()->Item(page)->Shapes()->AddPicture(photo, 0, -1, 50, 620,
                                                                             300, 200);
     }
+    auto* notes = preview.window->findChild<QListWidget*>("lstControllo");
+    ASSERT_NE(notes, nullptr);
+    QStringList listed;
+    for (int row = 0; row < notes->count(); ++row) {
+        listed << notes->item(row)->text();
+    }
+    EXPECT_EQ(listed,
+              QStringList({"12 pagine composte", "Risoluzione insufficiente (1)",
+                           "1. Pagina 1: Risoluzione bassa: 'foto.jpg'",
+                           "Codici articolo ripetuti (1)", "Pagina 3: Codice 'A1' ripetuto"}));
+    notes->setCurrentRow(4);
+    EXPECT_EQ(preview.window->currentPage(), 3);
 
     QTemporaryDir out;
     int pageMeanwhile = 0;
@@ -304,4 +324,18 @@ TEST(PreviewWindow, SavesInTheBackground) {
     const QString pdf = saved.filePath("layout.pdf");
     EXPECT_TRUE(lumetra::testsupport::runProgram("pdfinfo", {pdf})
                     .contains(QRegularExpression("Pages:\\s+12\\n")));
+    lumetra::testsupport::runProgram(
+        "pdftoppm", {"-r", "72", "-l", "1", "-singlefile", "-png", pdf, out.filePath("p")});
+    const QImage paper(out.filePath("p.png"));
+    const QRect area = noted.toAlignedRect().adjusted(-3, -3, 3, 3);
+    ASSERT_EQ(paper.size(), QSize(595, 842));
+    EXPECT_GT(countPixels(paper, area, Qt::white), area.width() * area.height() / 2);
+    EXPECT_EQ(countPixels(paper, area, PreviewPage::MarkColour, 30), 0);
+
+    const QImage screen = preview.window->findChildren<PreviewPage*>().front()->grab().toImage();
+    const double scale = screen.width() / 595.0;
+    const QRect shown = QRectF(noted.topLeft() * scale, noted.size() * scale)
+                            .toAlignedRect()
+                            .adjusted(-3, -3, 3, 3);
+    EXPECT_GT(countPixels(screen, shown, PreviewPage::MarkColour, 30), shown.width() * 2);
 }
