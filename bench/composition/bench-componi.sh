@@ -4,6 +4,9 @@
 # as PDF, against two anchors measured in the same run on the same files:
 #   (a) a libjpeg-turbo decode of the files at the slot's scale, on 2 threads;
 #   (b) ImageMagick montage making the same labelled sheets (12 pictures per sheet).
+# The check before printing (lumetra-componi --controlla: the composition and every picture read
+# to its end, nothing written) is timed against anchor (a), one decoding of the same pictures at
+# their output size: it must cost less.
 # Also prints the peak memory of lumetra-componi at 1000 camera-size photos, and the size of
 # the PDF against the pictures re-encoded at 300 ppi (JPEG quality 90, and 94). Prints figures
 # only. The machine may be shared: the decoding anchor and lumetra-componi are run in turns
@@ -64,6 +67,16 @@ misura_componi() {
   pdf_byte=$(stat -c %s "$work/out.pdf")
 }
 
+# misura_controllo DIR FILE...: sets t_controllo (s). Exit 3 (findings) is a run like another.
+misura_controllo() {
+  local dir=$1
+  shift
+  /usr/bin/time -f "%e" -o "$work/tempo.txt" \
+    "$componi" --layout "$layout" --cartella "$dir" --esterno 2 --interno 1 --altezza 0,7 \
+    --controlla "$@" 2>"$work/controllo.log" || true
+  t_controllo=$(cat "$work/tempo.txt")
+}
+
 # misura_montage DIR SUGGERIMENTO FILE...: sets t_montage (s); 12 pictures per sheet, one sheet
 # at a time. SUGGERIMENTO: the JPEG decoding size hint (-define jpeg:size=...) for pictures larger
 # than the sheet needs, or "" for none.
@@ -108,13 +121,15 @@ serie() {
   echo "$titolo: ${#file[@]} foto, $(mb "$(du -bLc "${percorsi[@]}" | tail -1 | cut -f1)") MB"
   # The decode first: it also brings the files into the page cache for everyone.
   "$decodifica" "$slot_w" "$slot_h" 2 "${percorsi[@]}" >/dev/null
-  local t_decodifica="" t_migliore="" rss_massima=0 giro t
+  local t_decodifica="" t_migliore="" t_controllo_migliore="" rss_massima=0 giro t
   for ((giro = 0; giro < ripetizioni; giro++)); do
     t=$("$decodifica" "$slot_w" "$slot_h" 2 "${percorsi[@]}" | awk '/secondi/ {print $2}')
     t_decodifica=$(minimo "$t" "$t_decodifica")
     misura_componi "$dir" "${file[@]}"
     t_migliore=$(minimo "$t_componi" "$t_migliore")
     rss_massima=$((rss_componi > rss_massima ? rss_componi : rss_massima))
+    misura_controllo "$dir" "${file[@]}"
+    t_controllo_migliore=$(minimo "$t_controllo" "$t_controllo_migliore")
   done
   t_componi=$t_migliore
   rss_componi=$rss_massima
@@ -128,6 +143,8 @@ serie() {
     "$t_componi" "$(mb $((rss_componi * 1024)))" "$(mb "$pdf_byte")"
   printf '  decodifica turbo 2 core  %8.2f s   rapporto %s (obiettivo <= %s)\n' \
     "$t_decodifica" "$(rapporto "$t_componi" "$t_decodifica")" "$obiettivo"
+  printf '  controllo prima stampa   %8.2f s   rapporto con la decodifica %s (obiettivo < 1)\n' \
+    "$t_controllo_migliore" "$(rapporto "$t_controllo_migliore" "$t_decodifica")"
   printf '  montage ImageMagick      %8.2f s   rapporto %s\n' \
     "$t_montage" "$(rapporto "$t_componi" "$t_montage")"
   printf '  immagini a 300 ppi, q90 %8s MB   PDF / immagini %s (obiettivo <= 1.2)\n' \
