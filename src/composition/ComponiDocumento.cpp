@@ -368,7 +368,8 @@ private:
         std::vector<Publisher::CheckNote> note;
         for (const Rilievo& rilievo : controllo_.rilievi)
             note.push_back({rilievo.pagina, rilievo.riquadro, NomeTipo(rilievo.tipo),
-                            QStringLiteral("'%1': %2").arg(rilievo.file, rilievo.testo)});
+                            QStringLiteral("'%1': %2").arg(rilievo.file, rilievo.testo),
+                            TitoloTipo(rilievo.tipo)});
         return note;
     }
 

@@ -213,10 +213,11 @@ public:
 // What the check before printing found at a place of the composed document, for showing beside
 // and over the pages on screen (never printed or saved).
 struct CheckNote {
-    int Page = 0; // from 1
-    QRectF Box;   // points on that page; empty: the note concerns the whole page or the job
-    QString Kind; // "danneggiata", "risoluzione", ...
-    QString Text; // Italian, naming the file
+    int Page = 0;         // from 1
+    QRectF Box;           // points on that page; empty: the note concerns the whole page or the job
+    QString Kind;         // "danneggiata", "risoluzione", ...
+    QString Text;         // Italian, naming the file
+    QString Heading = {}; // Italian: the group it is listed under ("Immagini deformate", ...)
 };
 
 class Document {

@@ -1,33 +1,14 @@
 #include "CheckNotesList.h"
 
+#include <QStringList>
+
 #include <algorithm>
-#include <iterator>
 
 namespace lumetra::preview {
 
 namespace {
 
 constexpr int PageRole = Qt::UserRole;
-
-struct KindHeading {
-    const char* kind;
-    const char* heading;
-};
-
-// The kinds the check reports, in the order they are listed.
-constexpr KindHeading Headings[] = {
-    {"danneggiata", "Immagini danneggiate o incomplete"},
-    {"risoluzione", "Risoluzione insufficiente"},
-    {"deformata", "Immagini deformate"},
-    {"duplicato", "Codici articolo ripetuti"},
-    {"didascalia", "Didascalie"},
-    {"pagina", "Rettangoli fuori dalla pagina"},
-};
-
-bool knownKind(const QString& kind) {
-    return std::any_of(std::begin(Headings), std::end(Headings),
-                       [&](const KindHeading& h) { return kind == QLatin1String(h.kind); });
-}
 
 QListWidgetItem* passiveItem(const QString& text) {
     auto* item = new QListWidgetItem(text);
@@ -47,28 +28,29 @@ CheckNotesList::CheckNotesList(const QString& summary,
     if (!summary.isEmpty()) {
         addItem(passiveItem(summary));
     }
-    // Grouped by kind, each group in the order the check reported its notes.
-    const auto addGroup = [&](const QString& heading, const auto& belongs) {
-        std::vector<const Publisher::CheckNote*> group;
+    // Grouped under their headings, the groups in the order they first come, each group in the
+    // order the check reported its notes.
+    const QString other = QStringLiteral("Altre segnalazioni");
+    const auto headingOf = [&](const Publisher::CheckNote& note) {
+        return note.Heading.isEmpty() ? other : note.Heading;
+    };
+    QStringList headings;
+    for (const auto& note : notes) {
+        if (!headings.contains(headingOf(note))) {
+            headings.append(headingOf(note));
+        }
+    }
+    for (const QString& heading : headings) {
+        const auto under = [&](const Publisher::CheckNote& note) {
+            return headingOf(note) == heading;
+        };
+        addHeading(heading, static_cast<int>(std::count_if(notes.begin(), notes.end(), under)));
         for (const auto& note : notes) {
-            if (belongs(note.Kind)) {
-                group.push_back(&note);
+            if (under(note)) {
+                addNote(note);
             }
         }
-        if (group.empty()) {
-            return;
-        }
-        addHeading(heading, static_cast<int>(group.size()));
-        for (const auto* note : group) {
-            addNote(*note);
-        }
-    };
-    for (const KindHeading& h : Headings) {
-        addGroup(QString::fromUtf8(h.heading),
-                 [&](const QString& kind) { return kind == QLatin1String(h.kind); });
     }
-    addGroup(QStringLiteral("Altre segnalazioni"),
-             [](const QString& kind) { return !knownKind(kind); });
 
     const auto choose = [this](QListWidgetItem* item) {
         if (item && item->data(PageRole).toInt() > 0) {

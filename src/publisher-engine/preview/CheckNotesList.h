@@ -1,7 +1,7 @@
 #pragma once
 // The check's findings beside the pages of the preview window: the job's summary first, then the
-// notes grouped by kind under Italian headings, in a fixed order of kinds. The notes about a
-// place of a page are numbered as their marks on the page are; choosing a note shows its page.
+// notes grouped under the Italian headings the check gives them. The notes about a place of a
+// page are numbered as their marks on the page are; choosing a note shows its page.
 
 #include "NoteMark.h"
 

@@ -278,10 +278,11 @@ TEST(PreviewWindow, SaveAsPdfStartsInTheDocumentsFolderThenTheLastOneUsed) {
 // the pages, grouped by kind, and their places marked on screen, never in the PDF.
 TEST(PreviewWindow, SavesInTheBackgroundAndMarksNotesOnScreenOnly) {
     const QRectF noted(100, 420, 200, 150); // white paper on page 1
-    ShownPreview preview(12,
-                         {{3, QRectF(), "duplicato", "Codice 'A1' ripetuto"},
-                          {1, noted, "risoluzione", "Risoluzione bassa: 'foto.jpg'"}},
-                         "12 pagine composte");
+    ShownPreview preview(
+        12,
+        {{1, noted, "risoluzione", "Risoluzione bassa: 'foto.jpg'", "Risoluzione insufficiente"},
+         {3, QRectF(), "duplicato", "Codice 'A1' ripetuto", "Codici articolo ripetuti"}},
+        "12 pagine composte");
     const QString photo = images::writeJpeg(preview.fixture.path("foto.jpg"),
                                             images::photoLikeImage(QSize(1600, 1600)));
     for (int page = 1; page <= 12; ++page) {
