@@ -76,7 +76,7 @@ private:
     void fail(const QString& message);
 
     QByteArray m_file;
-    std::shared_ptr<PicturePool> m_pictures = std::make_shared<PicturePool>();
+    std::shared_ptr<pictures::PicturePool> m_pictures = std::make_shared<pictures::PicturePool>();
     pub::Layout m_layout;
     mutable std::recursive_mutex m_mutex;
     std::map<Key, std::shared_ptr<const RecordedPage>> m_cache;

@@ -3,6 +3,7 @@
 // through libmspub (GeneratedLayout).
 
 #include "PageRecorder.h"
+#include "PicturePool.h"
 #include "PixelProbe.h"
 #include "RecordedPagePainter.h"
 #include "TextChains.h"
@@ -311,7 +312,7 @@ TEST(RecordedPage, PicturesAreRecolouredInTheirDarkPartsAndReducedSmoothly) {
     for (int y = 0; y < 400; ++y)
         for (int x = 0; x < 400; ++x)
             stripes.setPixel(x, y, (x / 4) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    PageRecorder r;
+    PageRecorder r(std::make_shared<pictures::PicturePool>());
     startPage(r);
     r.setStyle(bitmapFill(pair, {{"draw:color-mode", "greyscale"},
                                  {"draw:red", percent(1.0)},

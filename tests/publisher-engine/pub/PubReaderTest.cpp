@@ -12,7 +12,6 @@
 #include "Layout.h"
 #include "PageRecorder.h"
 #include "PatchedInputStream.h"
-#include "Picture.h"
 #include "PubBuilder.h"
 #include "PubStreams.h"
 #include "Samples.h"

@@ -10,15 +10,16 @@
 #include <memory>
 #include <mutex>
 
-namespace lumetra::drawing {
+namespace lumetra::pictures {
 
-class PicturePool {
+class PicturePool final : public drawing::EmbeddedPictures {
 public:
-    std::shared_ptr<const Picture> get(const QByteArray& data, const QString& mimeType);
+    std::shared_ptr<const drawing::EmbeddedPicture> get(const QByteArray& data,
+                                                        const QString& mimeType) override;
 
 private:
     std::mutex m_mutex;
     QHash<QByteArray, std::shared_ptr<const Picture>> m_pictures;
 };
 
-} // namespace lumetra::drawing
+} // namespace lumetra::pictures

@@ -1,5 +1,8 @@
 #pragma once
-// A picture embedded in a layout (PNG, JPEG, BMP, TIFF, WMF, EMF), decoded when first drawn.
+// A picture embedded in a layout or a drawing (PNG, JPEG, BMP, TIFF, WMF, EMF), decoded when
+// first drawn.
+
+#include "EmbeddedPicture.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -8,9 +11,9 @@
 
 #include <mutex>
 
-namespace lumetra::drawing {
+namespace lumetra::pictures {
 
-class Picture {
+class Picture final : public drawing::EmbeddedPicture {
 public:
     Picture(QByteArray data, QString mimeType);
 
@@ -23,7 +26,7 @@ public:
     // reduced to that size when more than twice as large (Qt's own scaling while drawing
     // samples without filtering when it shrinks a lot). A null image when the data cannot be
     // decoded.
-    QImage imageFor(QSize devicePixels) const;
+    QImage imageFor(QSize devicePixels) const override;
 
 private:
     QByteArray m_data;
@@ -36,4 +39,4 @@ private:
     QImage reducedFor(QSize devicePixels) const;
 };
 
-} // namespace lumetra::drawing
+} // namespace lumetra::pictures

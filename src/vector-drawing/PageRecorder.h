@@ -3,7 +3,7 @@
 // display list, to be painted later with QPainter at any resolution.
 
 #include "DisplayList.h"
-#include "PicturePool.h"
+#include "EmbeddedPicture.h"
 
 #include <librevenge/librevenge.h>
 
@@ -13,10 +13,10 @@ namespace lumetra::drawing {
 
 class PageRecorder final : public librevenge::RVNGDrawingInterface {
 public:
-    // Pictures come from `pool` (shared between readings of one layout), or from a pool of
-    // the recorder's own.
-    explicit PageRecorder(std::shared_ptr<PicturePool> pool = nullptr)
-        : m_pool(pool ? std::move(pool) : std::make_shared<PicturePool>()) {}
+    // Embedded pictures come from `pictures` (shared between readings of one layout); without
+    // it they are left out.
+    explicit PageRecorder(std::shared_ptr<EmbeddedPictures> pictures = nullptr)
+        : m_pool(std::move(pictures)) {}
 
     // Pages in the order libmspub emitted them.
     std::vector<RecordedPage>& pages() { return m_pages; }
@@ -90,7 +90,7 @@ private:
     int m_row = -1;
     std::optional<TextParagraph> m_paragraph;
     std::optional<TextSpan> m_span;
-    std::shared_ptr<PicturePool> m_pool;
+    std::shared_ptr<EmbeddedPictures> m_pool;
 };
 
 } // namespace lumetra::drawing

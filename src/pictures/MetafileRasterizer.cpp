@@ -1,34 +1,20 @@
 #include "MetafileRasterizer.h"
 
 #include "Length.h"
+#include "MagickSession.h"
 
 #include <Magick++.h>
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 
-namespace lumetra::drawing {
-
-namespace {
-
-std::mutex& magickMutex() {
-    static std::mutex m;
-    return m;
-}
-
-void initialiseMagick() {
-    static std::once_flag once;
-    std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
-}
-
-} // namespace
+namespace lumetra::pictures {
 
 QImage rasterizeMetafile(const QByteArray& data, const char* format, QSize size) {
     if (data.isEmpty())
         return {};
-    initialiseMagick();
-    std::lock_guard lock(magickMutex());
+    startMagick();
+    const std::lock_guard lock(magickMutex());
     try {
         const Magick::Blob blob(data.constData(), static_cast<size_t>(data.size()));
         // The natural size at 72 dpi decides the density that gives the wanted pixel size.
@@ -66,4 +52,4 @@ QImage rasterizeMetafile(const QByteArray& data, const char* format, QSize size)
     }
 }
 
-} // namespace lumetra::drawing
+} // namespace lumetra::pictures

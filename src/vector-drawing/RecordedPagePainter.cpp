@@ -2,7 +2,7 @@
 
 #include "Length.h"
 
-#include "Picture.h"
+#include "EmbeddedPicture.h"
 #include "TextPainter.h"
 
 #include <QLinearGradient>
@@ -47,7 +47,7 @@ QImage withColours(QImage image, const PictureColours& colours) {
     return image;
 }
 
-void drawPictureInto(QPainter& painter, const Picture& picture, const QRectF& box,
+void drawPictureInto(QPainter& painter, const EmbeddedPicture& picture, const QRectF& box,
                      const PictureColours& colours, QSize pixels = QSize()) {
     if (box.width() <= 0 || box.height() <= 0)
         return;
@@ -82,8 +82,8 @@ std::optional<QPolygonF> quadrilateral(const QPainterPath& path) {
     return q;
 }
 
-void drawPictureOnto(QPainter& painter, const Picture& picture, const PictureColours& colours,
-                     const QPainterPath& path) {
+void drawPictureOnto(QPainter& painter, const EmbeddedPicture& picture,
+                     const PictureColours& colours, const QPainterPath& path) {
     painter.save();
     if (const auto q = quadrilateral(path)) {
         QTransform toQuad;

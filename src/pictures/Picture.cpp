@@ -7,11 +7,11 @@
 
 #include <algorithm>
 
-namespace lumetra::drawing {
+namespace lumetra::pictures {
 
 namespace {
 
-constexpr int kMaxMetafileSide = 6000;
+constexpr int kMaxMetafileSide = 4000; // ImageMagick reads at most 16 megapixels (MagickPixels)
 
 // A DIB ("image/bmp") arrives without its 14-byte file header; add it so readers accept it.
 QByteArray withBitmapFileHeader(const QByteArray& dib) {
@@ -97,4 +97,4 @@ QImage Picture::reducedFor(QSize devicePixels) const {
     return m_reduced;
 }
 
-} // namespace lumetra::drawing
+} // namespace lumetra::pictures

@@ -6,6 +6,7 @@
 #include "PictureData.h"
 #include "PictureError.h"
 #include "PictureFormat.h"
+#include "PicturePool.h"
 #include "RecordedPicture.h"
 
 #include <libcdr/libcdr.h>
@@ -108,7 +109,7 @@ Drawing recorded(const PictureData& data) {
     // The stream also serves the zip package of recent CorelDRAW versions.
     librevenge::RVNGStringStream stream(reinterpret_cast<const unsigned char*>(bytes.data()),
                                         unsigned(bytes.size()));
-    drawing::PageRecorder recorder;
+    drawing::PageRecorder recorder(std::make_shared<PicturePool>());
     const bool parsed = wpg ? parsedBy<libwpg::WPGraphics>(stream, recorder)
                             : parsedBy<libcdr::CDRDocument>(stream, recorder) ||
                                   parsedBy<libcdr::CMXDocument>(stream, recorder);

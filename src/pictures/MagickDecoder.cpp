@@ -1,6 +1,7 @@
 #include "MagickDecoder.h"
 
 #include "LibraryDiagnostics.h"
+#include "MagickSession.h"
 
 #include "PictureData.h"
 #include "PictureError.h"
@@ -8,9 +9,6 @@
 #include "RasterPicture.h"
 
 #include <Magick++.h>
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <mutex>
@@ -20,12 +18,6 @@ namespace lumetra::pictures {
 
 namespace {
 
-// ImageMagick holds a picture whole, at 16 bits a channel and four channels a pixel, and some
-// readers (PICT) a second copy on the way: the pictures it reads are limited to what fits
-// this much memory, and one is read at a time.
-constexpr qint64 MagickMemory = 256ll * 1024 * 1024;
-constexpr qint64 MagickBytesPerPixel = 16;
-constexpr qint64 MagickPixels = MagickMemory / MagickBytesPerPixel;
 // The file's bytes are handed to it in memory: files above this are refused.
 constexpr qint64 MagickFileBytes = 64ll * 1024 * 1024;
 // Its PICT reader also takes a buffer of about 128 KiB for every row of the picture, and some
@@ -33,37 +25,6 @@ constexpr qint64 MagickFileBytes = 64ll * 1024 * 1024;
 // way out: what a picture may need at most (MaxWorkBytes) bounds PICT pictures by this.
 constexpr qint64 PictRowBytes = 128ll * 1024;
 constexpr qint64 PictBytesPerPixel = 20 + 7;
-
-std::mutex magickMutex;
-
-// ImageMagick is started once, with limits that keep a hostile file from taking the machine:
-// memory and map bounded, no spilling to disk, and the pixel count of the largest picture
-// accepted. The files it would write on the way (a picture a coder cannot read from memory, the
-// JPEG inside a PICT) can only go to a private empty folder of this process, removed when it
-// ends; the coders are always named (see coder()), so no other coder and no delegate program
-// is ever reached. Its messages go to the diagnostics.
-void startMagick() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        Magick::InitializeMagick(nullptr);
-        static const QTemporaryDir privateFolder(QDir::tempPath() +
-                                                 QStringLiteral("/lumetra-magick-XXXXXX"));
-        const QByteArray folder = QFile::encodeName(privateFolder.path());
-        MagickCore::ExceptionInfo* exception = MagickCore::AcquireExceptionInfo();
-        MagickCore::SetImageRegistry(MagickCore::StringRegistryType, "temporary-path",
-                                     privateFolder.isValid() ? folder.constData() : "/nonexistent",
-                                     exception);
-        MagickCore::DestroyExceptionInfo(exception);
-        routeMagickMessages();
-        Magick::ResourceLimits::memory(static_cast<MagickCore::MagickSizeType>(MagickMemory));
-        Magick::ResourceLimits::map(static_cast<MagickCore::MagickSizeType>(MagickMemory));
-        Magick::ResourceLimits::disk(0);
-        Magick::ResourceLimits::area(static_cast<MagickCore::MagickSizeType>(MagickPixels));
-        Magick::ResourceLimits::width(60000);
-        Magick::ResourceLimits::height(60000);
-        Magick::ResourceLimits::thread(1);
-    });
-}
 
 // The coder for the format, named so ImageMagick never guesses from the content on its own
 // (each reads from memory: ImageMagick writes no file for it).
@@ -111,7 +72,7 @@ PictureInfo probe(const PictureData& data) {
         }
     } else {
         try {
-            const std::lock_guard lock(magickMutex);
+            const std::lock_guard lock(magickMutex());
             Magick::Image image = prepared(format);
             image.ping(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));
             info.size = QSize(static_cast<int>(image.columns()), static_cast<int>(image.rows()));
@@ -141,7 +102,7 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
     QByteArray icc;
     QString damage;
     try {
-        const std::lock_guard lock(magickMutex);
+        const std::lock_guard lock(magickMutex());
         Magick::Image image = prepared(format);
         try {
             image.read(Magick::Blob(data.bytes().data(), static_cast<size_t>(data.bytes().size())));

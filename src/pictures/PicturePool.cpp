@@ -2,9 +2,10 @@
 
 #include <QCryptographicHash>
 
-namespace lumetra::drawing {
+namespace lumetra::pictures {
 
-std::shared_ptr<const Picture> PicturePool::get(const QByteArray& data, const QString& mimeType) {
+std::shared_ptr<const drawing::EmbeddedPicture> PicturePool::get(const QByteArray& data,
+                                                                 const QString& mimeType) {
     const QByteArray key =
         QCryptographicHash::hash(data, QCryptographicHash::Sha1) + mimeType.toLatin1();
     std::lock_guard lock(m_mutex);
@@ -16,4 +17,4 @@ std::shared_ptr<const Picture> PicturePool::get(const QByteArray& data, const QS
     return picture;
 }
 
-} // namespace lumetra::drawing
+} // namespace lumetra::pictures

@@ -2,7 +2,6 @@
 
 #include "Length.h"
 
-#include "Picture.h"
 #include "Properties.h"
 #include "SvgPath.h"
 
@@ -73,7 +72,7 @@ PictureColours pictureColoursFrom(const RVNGPropertyList& p) {
     return c;
 }
 
-FillStyle fillFrom(const RVNGPropertyList& style, PicturePool& pictures) {
+FillStyle fillFrom(const RVNGPropertyList& style, EmbeddedPictures* pictures) {
     FillStyle f;
     const QString kind = props::string(style, "draw:fill");
     if (kind == QLatin1String("solid")) {
@@ -103,11 +102,11 @@ FillStyle fillFrom(const RVNGPropertyList& style, PicturePool& pictures) {
         }
     } else if (kind == QLatin1String("bitmap")) {
         const QString base64 = props::string(style, "draw:fill-image");
-        if (!base64.isEmpty()) {
+        if (!base64.isEmpty() && pictures) {
             f.kind = FillStyle::Kind::Bitmap;
             f.pictureColours = pictureColoursFrom(style);
-            f.picture = pictures.get(QByteArray::fromBase64(base64.toLatin1()),
-                                     props::string(style, "librevenge:mime-type"));
+            f.picture = pictures->get(QByteArray::fromBase64(base64.toLatin1()),
+                                      props::string(style, "librevenge:mime-type"));
         }
     }
     return f;
@@ -172,7 +171,7 @@ void PageRecorder::addShape(QPainterPath path, bool closed) {
     ShapeItem shape;
     shape.stroke = strokeFrom(m_style);
     if (closed)
-        shape.fill = fillFrom(m_style, *m_pool);
+        shape.fill = fillFrom(m_style, m_pool.get());
     shape.opacity = std::clamp(props::fraction(m_style, "draw:opacity", 1.0), 0.0, 1.0);
     if (props::string(m_style, "draw:shadow") == QLatin1String("visible")) {
         shape.shadow.visible = true;
@@ -248,7 +247,7 @@ void PageRecorder::drawConnector(const RVNGPropertyList& propList) {
 void PageRecorder::drawGraphicObject(const RVNGPropertyList& propList) {
     const librevenge::RVNGProperty* data = propList["office:binary-data"];
     const QRectF r = box(propList);
-    if (!data || !sane(r) || r.isEmpty())
+    if (!data || !sane(r) || r.isEmpty() || !m_pool)
         return;
     PictureItem item;
     item.box = r;

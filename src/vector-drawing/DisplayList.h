@@ -20,7 +20,7 @@
 
 namespace lumetra::drawing {
 
-class Picture;
+class EmbeddedPicture;
 
 struct StrokeStyle {
     bool visible = false;
@@ -44,7 +44,7 @@ struct FillStyle {
     QGradientStops stops;
     double angle = 0.0; // degrees, counter-clockwise
     bool radial = false;
-    std::shared_ptr<const Picture> picture;
+    std::shared_ptr<const EmbeddedPicture> picture;
     PictureColours pictureColours;
 };
 
@@ -64,7 +64,7 @@ struct ShapeItem {
 
 struct PictureItem {
     QRectF box;
-    std::shared_ptr<const Picture> picture;
+    std::shared_ptr<const EmbeddedPicture> picture;
     PictureColours colours;
 };
 

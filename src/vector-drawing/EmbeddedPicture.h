@@ -1,0 +1,31 @@
+#pragma once
+// The pictures a drawing embeds (a bitmap or metafile in a layout, in a CorelDRAW or WordPerfect
+// graphic): the recorder keeps them as the layer that reads pictures made them, and the painter
+// asks each for its pixels at the size it is drawn. This library reads no picture itself.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+namespace lumetra::drawing {
+
+class EmbeddedPicture {
+public:
+    virtual ~EmbeddedPicture() = default;
+    // The picture for a box of about `devicePixels`; a null image when it cannot be decoded.
+    // Safe from any thread.
+    virtual QImage imageFor(QSize devicePixels) const = 0;
+};
+
+// Makes the picture of embedded data, given its MIME type as the drawing names it.
+class EmbeddedPictures {
+public:
+    virtual ~EmbeddedPictures() = default;
+    virtual std::shared_ptr<const EmbeddedPicture> get(const QByteArray& data,
+                                                       const QString& mimeType) = 0;
+};
+
+} // namespace lumetra::drawing
