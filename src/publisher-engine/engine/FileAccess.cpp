@@ -10,7 +10,7 @@ namespace lumetra::engine {
 
 void checkReadableFile(const QString& path, const QString& what) {
     const QString shown = runtime::shownName(path);
-    switch (pub::checkInputFile(path).problem) {
+    switch (runtime::checkInputFile(path).problem) {
     case 0:
         return;
     case runtime::ErrPermessoNegato:

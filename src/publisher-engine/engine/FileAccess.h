@@ -1,6 +1,6 @@
 #pragma once
 // Read access to a picture file, in the engine's errors (the layout reader checks layouts the
-// same way, through pub::checkInputFile). Files are only ever opened for reading.
+// same way, through runtime::checkInputFile). Files are only ever opened for reading.
 
 #include <QString>
 

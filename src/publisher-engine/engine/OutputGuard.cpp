@@ -32,7 +32,7 @@ std::optional<FileIdentity> identity(const QString& path) {
 
 // What an existing file holds that the program must not replace, or an empty text.
 QString whatItHolds(const QString& path) {
-    const std::optional<QByteArray> read = pub::readInputFile(path, 4095);
+    const std::optional<QByteArray> read = runtime::readInputFile(path, 4095);
     if (!read) {
         return {};
     }

@@ -97,7 +97,7 @@ Layout Layout::readBytes(const std::uint8_t* data, std::size_t size) {
 }
 
 QByteArray readLayoutFile(const QString& path) {
-    const InputFileCheck check = checkInputFile(path);
+    const runtime::InputFileCheck check = runtime::checkInputFile(path);
     const QString shown = runtime::shownName(path);
     switch (check.problem) {
     case 0:
@@ -116,7 +116,7 @@ QByteArray readLayoutFile(const QString& path) {
         throw notALayout(
             QStringLiteral("il file è troppo grande (più di %1 MB)").arg(MaxLayoutFileSize >> 20));
     }
-    const std::optional<QByteArray> bytes = readInputFile(path, MaxLayoutFileSize);
+    const std::optional<QByteArray> bytes = runtime::readInputFile(path, MaxLayoutFileSize);
     if (!bytes || bytes->isEmpty() || bytes->size() > MaxLayoutFileSize) {
         throw notALayout(QStringLiteral("il file non si può leggere"));
     }

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace lumetra::pub {
+namespace lumetra::runtime {
 
 InputFileCheck checkInputFile(const QString& path) {
     if (path.isEmpty()) {
@@ -68,4 +68,4 @@ std::optional<QByteArray> readInputFile(const QString& path, std::int64_t limit)
     return bytes;
 }
 
-} // namespace lumetra::pub
+} // namespace lumetra::runtime

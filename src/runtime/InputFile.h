@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-namespace lumetra::pub {
+namespace lumetra::runtime {
 
 struct InputFileCheck {
     int problem = 0;       // 0, runtime::ErrFileNonTrovato, runtime::ErrPermessoNegato or
@@ -25,4 +25,4 @@ InputFileCheck checkInputFile(const QString& path);
 // large); nothing when it cannot be read.
 std::optional<QByteArray> readInputFile(const QString& path, std::int64_t limit);
 
-} // namespace lumetra::pub
+} // namespace lumetra::runtime
