@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     auto dialogs = std::make_shared<doubles::ScriptedDialogHost>();
     mainwindow::Servizi servizi;
     servizi.dialogHost = dialogs;
-    servizi.creaPublisher = factory::fabbricaApplicazione();
+    servizi.creaPublisher = factory::applicationFactory();
     mainwindow::frmLumetra window(servizi);
 
     // The sample job: its layout and folder, every photo queued and the queue sorted by name,

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(lumetra::mainwindow::LumetraIconaApplicazione());
     lumetra::platform::useItalianLocale(app);
     lumetra::mainwindow::Servizi servizi;
-    servizi.creaPublisher = lumetra::factory::fabbricaApplicazione();
+    servizi.creaPublisher = lumetra::factory::applicationFactory();
     lumetra::mainwindow::frmLumetra window(servizi);
     window.show();
     return QApplication::exec();

@@ -111,7 +111,7 @@ public:
         contesto.indirizzo = dir_.filePath(QStringLiteral("foto"));
         engine::EngineOptions opzioni;
         opzioni.pdfFile = Pdf();
-        auto crea = engine::fabbricaMotore(opzioni);
+        auto crea = engine::engineFactory(opzioni);
         contesto.fabbrica = [this, crea]() -> std::shared_ptr<Publisher::Application> {
             auto creata = crea();
             applicazione_ = std::dynamic_pointer_cast<engine::EngineApplication>(creata);

@@ -109,7 +109,7 @@ protected:
 } // namespace
 
 TEST_F(EndToEndTest, PrintsCaptionedPicturesPageAfterPage) {
-    prepareJob(factory::fabbricaApplicazionePdf(pdf));
+    prepareJob(factory::pdfApplicationFactory(pdf));
     click("cmdStampa");
     expectPrinted();
 
@@ -145,7 +145,7 @@ TEST_F(EndToEndTest, PrintsCollatedCopiesOnTheDefaultPrinter) {
     if (const QString reason = cupstest::skipReason(); !reason.isEmpty()) {
         GTEST_SKIP() << reason.toStdString();
     }
-    prepareJob(factory::fabbricaApplicazione());
+    prepareJob(factory::applicationFactory());
     QTest::keyClick(window->findChild<QWidget*>(QStringLiteral("updwnCopie")), Qt::Key_Up);
     const int before = cupstest::lastJobId();
     click("cmdStampa");
@@ -186,7 +186,7 @@ TEST_F(EndToEndTest, TheCheckBeforePrintingAsksOnceAndIsObeyed) {
         for (const int code : {102, 103})
             testimages::writeTruncatedJpeg(folder + QStringLiteral("/ART-%1.jpg").arg(code),
                                            QSize(640, 480), colours[code - 100]);
-        prepareJob(factory::fabbricaApplicazionePdf(pdf));
+        prepareJob(factory::pdfApplicationFactory(pdf));
         QStringList shown;
         testsupport::answerWhenShown<QDialog>(QStringLiteral("frmControllo"), [&](QDialog* dialog) {
             EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);

@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
 
     engine::EngineOptions opzioni;
     opzioni.pdfFile = a.pdf;
-    contesto.fabbrica = engine::fabbricaMotore(opzioni);
+    contesto.fabbrica = engine::engineFactory(opzioni);
 
     // The window's own print command: validation, composition, the check, printing.
     printjob::cmdStampa_Click(contesto);

@@ -93,7 +93,7 @@ void EngineApplication::Quit() {
     quit_ = true;
 }
 
-Publisher::ApplicationFactory fabbricaMotore(EngineOptions options) {
+Publisher::ApplicationFactory engineFactory(EngineOptions options) {
     return [options]() -> std::shared_ptr<Publisher::Application> {
         return std::make_shared<EngineApplication>(options);
     };

@@ -1,7 +1,7 @@
 #pragma once
 // The engine's application object and its factory.
 //
-//   auto create = lumetra::engine::fabbricaMotore({.pdfFile = "out.pdf"});
+//   auto create = lumetra::engine::engineFactory({.pdfFile = "out.pdf"});
 //   auto app = create();                  // Publisher::Application
 //   auto doc = app->Open(path, false, true, 3);
 //
@@ -81,6 +81,6 @@ private:
 LayoutLoader pubLayoutLoader();
 
 // Creates engines with these options ("Publisher.Application" of the built-in engine).
-Publisher::ApplicationFactory fabbricaMotore(EngineOptions options = {});
+Publisher::ApplicationFactory engineFactory(EngineOptions options = {});
 
 } // namespace lumetra::engine

@@ -42,21 +42,21 @@ DocumentViewOpener previewOpener() {
     };
 }
 
-Publisher::ApplicationFactory fabbricaApplicazione(EngineOptions options) {
+Publisher::ApplicationFactory applicationFactory(EngineOptions options) {
     if (!options.openView) {
         options.openView = previewOpener();
     }
-    return engine::fabbricaMotore(std::move(options));
+    return engine::engineFactory(std::move(options));
 }
 
-Publisher::ApplicationFactory fabbricaApplicazione() {
-    return fabbricaApplicazione(EngineOptions{});
+Publisher::ApplicationFactory applicationFactory() {
+    return applicationFactory(EngineOptions{});
 }
 
-Publisher::ApplicationFactory fabbricaApplicazionePdf(const QString& pdfFile) {
+Publisher::ApplicationFactory pdfApplicationFactory(const QString& pdfFile) {
     EngineOptions options;
     options.pdfFile = pdfFile;
-    return fabbricaApplicazione(std::move(options));
+    return applicationFactory(std::move(options));
 }
 
 } // namespace lumetra::factory

@@ -67,7 +67,7 @@ TEST(PreviewWindow, ShowsPagesLazilyAndKeepsTheEngineAliveUntilClosed) {
     options.loadLayout = memoryLayoutLoader(twoPageLayout());
     std::weak_ptr<Publisher::Application> weakApp;
     {
-        auto app = fabbricaApplicazione(options)();
+        auto app = applicationFactory(options)();
         weakApp = app;
         auto document = app->Open(layoutFile, false, true, 3);
         auto pages = document->Pages();

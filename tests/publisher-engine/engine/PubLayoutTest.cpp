@@ -45,7 +45,7 @@ TEST(PubLayout, SampleLayoutsOpenAndPrintOrAreRefusedAndStayUnchanged) {
         const QString pdf = dir.filePath(sample.completeBaseName() + ".pdf");
         EngineOptions options;
         options.pdfFile = pdf;
-        auto app = fabbricaMotore(options)();
+        auto app = engineFactory(options)();
         try {
             auto document = app->Open(sample.filePath(), false, true, 3);
             const int count = document->Pages()->Count();
