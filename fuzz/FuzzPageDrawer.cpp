@@ -21,7 +21,7 @@
 namespace {
 
 // A few pages are enough to reach every drawing path; more only repeat them.
-constexpr int kMaxPages = 3;
+constexpr int MaxPages = 3;
 constexpr int kImageSide = 48;
 
 void drawInto(QImage& image, lumetra::drawing::LayoutPageDrawer& renderer, int page,
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const Layout& layout = renderer->layout();
     QImage image(kImageSide, kImageSide, QImage::Format_ARGB32_Premultiplied);
-    const int pages = std::min(renderer->pageCount(), kMaxPages);
+    const int pages = std::min(renderer->pageCount(), MaxPages);
     for (int p = 0; p < pages; ++p) {
         drawInto(image, *renderer, p, {});
         // Every other shape hidden (which ones, told by the input's last byte).

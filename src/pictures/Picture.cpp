@@ -11,7 +11,7 @@ namespace lumetra::pictures {
 
 namespace {
 
-constexpr int kMaxMetafileSide = 4000; // ImageMagick reads at most 16 megapixels (MagickPixels)
+constexpr int MaxMetafileSide = 4000; // ImageMagick reads at most 16 megapixels (MagickPixels)
 
 // A DIB ("image/bmp") arrives without its 14-byte file header; add it so readers accept it.
 QByteArray withBitmapFileHeader(const QByteArray& dib) {
@@ -54,47 +54,47 @@ QImage decodeRaster(const QByteArray& bytes, const QString& mime) {
 } // namespace
 
 Picture::Picture(QByteArray data, QString mimeType)
-    : m_data(std::move(data)), m_mime(std::move(mimeType)) {}
+    : data_(std::move(data)), mime_(std::move(mimeType)) {}
 
 bool Picture::isMetafile() const {
-    return m_mime == QLatin1String("image/wmf") || m_mime == QLatin1String("image/emf");
+    return mime_ == QLatin1String("image/wmf") || mime_ == QLatin1String("image/emf");
 }
 
 QImage Picture::imageFor(QSize devicePixels) const {
-    std::lock_guard lock(m_mutex);
-    if (m_failed)
+    std::lock_guard lock(mutex_);
+    if (failed_)
         return {};
     if (!isMetafile()) {
-        if (m_image.isNull()) {
-            m_image = decodeRaster(m_data, m_mime);
-            m_failed = m_image.isNull();
+        if (image_.isNull()) {
+            image_ = decodeRaster(data_, mime_);
+            failed_ = image_.isNull();
         }
         return reducedFor(devicePixels);
     }
-    const QSize wanted(std::clamp(devicePixels.width(), 16, kMaxMetafileSide),
-                       std::clamp(devicePixels.height(), 16, kMaxMetafileSide));
-    const bool enough = !m_image.isNull() && m_image.width() * 5 >= wanted.width() * 4 &&
-                        m_image.height() * 5 >= wanted.height() * 4;
+    const QSize wanted(std::clamp(devicePixels.width(), 16, MaxMetafileSide),
+                       std::clamp(devicePixels.height(), 16, MaxMetafileSide));
+    const bool enough = !image_.isNull() && image_.width() * 5 >= wanted.width() * 4 &&
+                        image_.height() * 5 >= wanted.height() * 4;
     if (!enough) {
-        const char* format = m_mime == QLatin1String("image/wmf") ? "WMF" : "EMF";
-        QImage image = rasterizeMetafile(m_data, format, wanted);
+        const char* format = mime_ == QLatin1String("image/wmf") ? "WMF" : "EMF";
+        QImage image = rasterizeMetafile(data_, format, wanted);
         if (image.isNull()) {
-            m_failed = m_image.isNull();
+            failed_ = image_.isNull();
             return reducedFor(devicePixels);
         }
-        m_image = image;
-        m_reduced = QImage();
+        image_ = image;
+        reduced_ = QImage();
     }
     return reducedFor(devicePixels);
 }
 
 QImage Picture::reducedFor(QSize devicePixels) const {
-    if (m_image.isNull() || devicePixels.isEmpty() || m_image.width() <= 2 * devicePixels.width() ||
-        m_image.height() <= 2 * devicePixels.height())
-        return m_image;
-    if (m_reduced.size() != devicePixels)
-        m_reduced = m_image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return m_reduced;
+    if (image_.isNull() || devicePixels.isEmpty() || image_.width() <= 2 * devicePixels.width() ||
+        image_.height() <= 2 * devicePixels.height())
+        return image_;
+    if (reduced_.size() != devicePixels)
+        reduced_ = image_.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return reduced_;
 }
 
 } // namespace lumetra::pictures

@@ -17,8 +17,8 @@ class Picture final : public drawing::EmbeddedPicture {
 public:
     Picture(QByteArray data, QString mimeType);
 
-    const QByteArray& data() const { return m_data; }
-    const QString& mimeType() const { return m_mime; }
+    const QByteArray& data() const { return data_; }
+    const QString& mimeType() const { return mime_; }
     bool isMetafile() const;
 
     // The picture for drawing into a box of about `devicePixels`: raster pictures at their own
@@ -29,12 +29,12 @@ public:
     QImage imageFor(QSize devicePixels) const override;
 
 private:
-    QByteArray m_data;
-    QString m_mime;
-    mutable std::mutex m_mutex;
-    mutable QImage m_image;
-    mutable QImage m_reduced; // the last reduction of m_image
-    mutable bool m_failed = false;
+    QByteArray data_;
+    QString mime_;
+    mutable std::mutex mutex_;
+    mutable QImage image_;
+    mutable QImage reduced_; // the last reduction of image_
+    mutable bool failed_ = false;
 
     QImage reducedFor(QSize devicePixels) const;
 };

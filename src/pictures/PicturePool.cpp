@@ -8,12 +8,12 @@ std::shared_ptr<const drawing::EmbeddedPicture> PicturePool::get(const QByteArra
                                                                  const QString& mimeType) {
     const QByteArray key =
         QCryptographicHash::hash(data, QCryptographicHash::Sha1) + mimeType.toLatin1();
-    std::lock_guard lock(m_mutex);
-    auto it = m_pictures.constFind(key);
-    if (it != m_pictures.constEnd())
+    std::lock_guard lock(mutex_);
+    auto it = pictures_.constFind(key);
+    if (it != pictures_.constEnd())
         return it.value();
     auto picture = std::make_shared<const Picture>(data, mimeType);
-    m_pictures.insert(key, picture);
+    pictures_.insert(key, picture);
     return picture;
 }
 

@@ -18,8 +18,8 @@ public:
                                                         const QString& mimeType) override;
 
 private:
-    std::mutex m_mutex;
-    QHash<QByteArray, std::shared_ptr<const Picture>> m_pictures;
+    std::mutex mutex_;
+    QHash<QByteArray, std::shared_ptr<const Picture>> pictures_;
 };
 
 } // namespace lumetra::pictures

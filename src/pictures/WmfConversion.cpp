@@ -61,32 +61,32 @@ QByteArray windows1252ToUtf8(const QByteArray& svg) {
 // One libwmf player over a copy of the metafile (the library wants writable bytes).
 class Player {
 public:
-    explicit Player(QByteArrayView wmf) : m_bytes(wmf.toByteArray()) {
-        limitLargestRecord(m_bytes);
+    explicit Player(QByteArrayView wmf) : bytes_(wmf.toByteArray()) {
+        limitLargestRecord(bytes_);
         wmfAPI_Options options{};
         options.function = wmf_svg_function;
         const unsigned long flags =
             WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-        if (wmf_api_create(&m_api, flags, &options) != wmf_E_None) {
-            if (m_api) {
-                wmf_api_destroy(m_api);
+        if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
+            if (api_) {
+                wmf_api_destroy(api_);
             }
             refuse(QStringLiteral("impossibile avviare la lettura dei file WMF"));
         }
     }
-    ~Player() { wmf_api_destroy(m_api); }
+    ~Player() { wmf_api_destroy(api_); }
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
     // Reads the header and every record once, for the drawing's extent.
     QSize scan() {
-        if (wmf_mem_open(m_api, reinterpret_cast<unsigned char*>(m_bytes.data()),
-                         long(m_bytes.size())) != wmf_E_None ||
-            wmf_scan(m_api, 0, &m_box) != wmf_E_None) {
+        if (wmf_mem_open(api_, reinterpret_cast<unsigned char*>(bytes_.data()),
+                         long(bytes_.size())) != wmf_E_None ||
+            wmf_scan(api_, 0, &box_) != wmf_E_None) {
             damaged();
         }
         unsigned int width = 0, height = 0;
-        if (wmf_display_size(m_api, &width, &height, 72.0, 72.0) != wmf_E_None || width == 0 ||
+        if (wmf_display_size(api_, &width, &height, 72.0, 72.0) != wmf_E_None || width == 0 ||
             height == 0 || width > 1'000'000 || height > 1'000'000) {
             refuse(QStringLiteral("file WMF danneggiato: il disegno non ha dimensioni"));
         }
@@ -95,21 +95,21 @@ public:
 
     // Plays the scanned metafile into SVG of `size`.
     QByteArray svg(QSize size) {
-        wmf_svg_t* device = WMF_SVG_GetData(m_api);
-        device->out = wmf_stream_create(m_api, nullptr);
+        wmf_svg_t* device = WMF_SVG_GetData(api_);
+        device->out = wmf_stream_create(api_, nullptr);
         if (!device->out) {
             damaged();
         }
         char description[] = "";
         device->Description = description;
-        device->bbox = m_box;
+        device->bbox = box_;
         device->width = unsigned(size.width());
         device->height = unsigned(size.height());
         device->flags |= WMF_SVG_INLINE_IMAGES;
-        const wmf_error_t played = wmf_play(m_api, 0, &m_box);
+        const wmf_error_t played = wmf_play(api_, 0, &box_);
         char* text = nullptr;
         unsigned long length = 0;
-        wmf_stream_destroy(m_api, device->out, &text, &length);
+        wmf_stream_destroy(api_, device->out, &text, &length);
         device->out = nullptr;
         // The text belongs to the player's memory and goes with it.
         QByteArray svg =
@@ -121,9 +121,9 @@ public:
     }
 
 private:
-    QByteArray m_bytes;
-    wmfAPI* m_api = nullptr;
-    wmfD_Rect m_box{};
+    QByteArray bytes_;
+    wmfAPI* api_ = nullptr;
+    wmfD_Rect box_{};
 };
 
 } // namespace

@@ -14,15 +14,15 @@ using librevenge::RVNGPropertyList;
 
 namespace {
 
-constexpr double kDefaultPageWidth = 8.5;
-constexpr double kDefaultPageHeight = 11.0;
-constexpr double kMaxCoordinate = 1000.0; // inches; anything beyond is a broken file
+constexpr double DefaultPageWidth = 8.5;
+constexpr double DefaultPageHeight = 11.0;
+constexpr double MaxCoordinate = 1000.0; // inches; anything beyond is a broken file
 
 bool sane(const QRectF& r) {
     return std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) &&
-           std::isfinite(r.height()) && std::fabs(r.x()) < kMaxCoordinate &&
-           std::fabs(r.y()) < kMaxCoordinate && std::fabs(r.width()) < kMaxCoordinate &&
-           std::fabs(r.height()) < kMaxCoordinate;
+           std::isfinite(r.height()) && std::fabs(r.x()) < MaxCoordinate &&
+           std::fabs(r.y()) < MaxCoordinate && std::fabs(r.width()) < MaxCoordinate &&
+           std::fabs(r.height()) < MaxCoordinate;
 }
 
 QRectF box(const RVNGPropertyList& p) {
@@ -115,31 +115,31 @@ FillStyle fillFrom(const RVNGPropertyList& style, EmbeddedPictures* pictures) {
 } // namespace
 
 void PageRecorder::add(DisplayItem item) {
-    if (!m_inPage || m_pages.empty())
+    if (!inPage_ || pages_.empty())
         return;
-    m_pages.back().items.push_back(std::move(item));
+    pages_.back().items.push_back(std::move(item));
 }
 
 void PageRecorder::startPage(const RVNGPropertyList& propList) {
     RecordedPage page;
-    page.size = QSizeF(props::inchesOr(propList, "svg:width", kDefaultPageWidth),
-                       props::inchesOr(propList, "svg:height", kDefaultPageHeight));
-    if (!(page.size.width() > 0 && page.size.width() < kMaxCoordinate && page.size.height() > 0 &&
-          page.size.height() < kMaxCoordinate))
-        page.size = QSizeF(kDefaultPageWidth, kDefaultPageHeight);
-    m_pages.push_back(std::move(page));
-    m_inPage = true;
-    m_openLayers = 0;
+    page.size = QSizeF(props::inchesOr(propList, "svg:width", DefaultPageWidth),
+                       props::inchesOr(propList, "svg:height", DefaultPageHeight));
+    if (!(page.size.width() > 0 && page.size.width() < MaxCoordinate && page.size.height() > 0 &&
+          page.size.height() < MaxCoordinate))
+        page.size = QSizeF(DefaultPageWidth, DefaultPageHeight);
+    pages_.push_back(std::move(page));
+    inPage_ = true;
+    openLayers_ = 0;
 }
 
 void PageRecorder::endPage() {
-    for (; m_openLayers > 0; --m_openLayers)
+    for (; openLayers_ > 0; --openLayers_)
         add(LayerEnd{});
-    m_inPage = false;
+    inPage_ = false;
 }
 
 void PageRecorder::setStyle(const RVNGPropertyList& propList) {
-    m_style = propList;
+    style_ = propList;
 }
 
 void PageRecorder::startLayer(const RVNGPropertyList& propList) {
@@ -148,13 +148,13 @@ void PageRecorder::startLayer(const RVNGPropertyList& propList) {
     if (!clip.isEmpty())
         layer.clip = pathFromString(clip);
     add(std::move(layer));
-    ++m_openLayers;
+    ++openLayers_;
 }
 
 void PageRecorder::endLayer() {
-    if (m_openLayers <= 0)
+    if (openLayers_ <= 0)
         return;
-    --m_openLayers;
+    --openLayers_;
     add(LayerEnd{});
 }
 
@@ -169,17 +169,17 @@ void PageRecorder::addShape(QPainterPath path, bool closed) {
     if (path.isEmpty() || !sane(path.boundingRect()))
         return;
     ShapeItem shape;
-    shape.stroke = strokeFrom(m_style);
+    shape.stroke = strokeFrom(style_);
     if (closed)
-        shape.fill = fillFrom(m_style, m_pool.get());
-    shape.opacity = std::clamp(props::fraction(m_style, "draw:opacity", 1.0), 0.0, 1.0);
-    if (props::string(m_style, "draw:shadow") == QLatin1String("visible")) {
+        shape.fill = fillFrom(style_, pool_.get());
+    shape.opacity = std::clamp(props::fraction(style_, "draw:opacity", 1.0), 0.0, 1.0);
+    if (props::string(style_, "draw:shadow") == QLatin1String("visible")) {
         shape.shadow.visible = true;
-        shape.shadow.offset = QPointF(props::inchesOr(m_style, "draw:shadow-offset-x", 0),
-                                      props::inchesOr(m_style, "draw:shadow-offset-y", 0));
-        shape.shadow.color = props::color(m_style, "draw:shadow-color", Qt::gray);
+        shape.shadow.offset = QPointF(props::inchesOr(style_, "draw:shadow-offset-x", 0),
+                                      props::inchesOr(style_, "draw:shadow-offset-y", 0));
+        shape.shadow.color = props::color(style_, "draw:shadow-color", Qt::gray);
         shape.shadow.color.setAlphaF(
-            float(std::clamp(props::fraction(m_style, "draw:shadow-opacity", 1.0), 0.0, 1.0)));
+            float(std::clamp(props::fraction(style_, "draw:shadow-opacity", 1.0), 0.0, 1.0)));
     }
     if (shape.fill.kind == FillStyle::Kind::None && !shape.stroke.visible)
         return;
@@ -247,13 +247,13 @@ void PageRecorder::drawConnector(const RVNGPropertyList& propList) {
 void PageRecorder::drawGraphicObject(const RVNGPropertyList& propList) {
     const librevenge::RVNGProperty* data = propList["office:binary-data"];
     const QRectF r = box(propList);
-    if (!data || !sane(r) || r.isEmpty() || !m_pool)
+    if (!data || !sane(r) || r.isEmpty() || !pool_)
         return;
     PictureItem item;
     item.box = r;
     item.colours = pictureColoursFrom(propList);
-    item.picture = m_pool->get(QByteArray::fromBase64(QByteArray(data->getStr().cstr())),
-                               props::string(propList, "librevenge:mime-type"));
+    item.picture = pool_->get(QByteArray::fromBase64(QByteArray(data->getStr().cstr())),
+                              props::string(propList, "librevenge:mime-type"));
     add(std::move(item));
 }
 
@@ -271,15 +271,15 @@ void PageRecorder::startTextObject(const RVNGPropertyList& propList) {
     text.rotation = props::number(propList, "librevenge:rotate").value_or(0.0);
     text.columns = std::clamp(props::integer(propList, "fo:column-count").value_or(1), 1, 20);
     text.columnGap = std::max(0.0, props::inchesOr(propList, "fo:column-gap", 0));
-    m_text = std::move(text);
+    text_ = std::move(text);
 }
 
 void PageRecorder::endTextObject() {
-    if (!m_text)
+    if (!text_)
         return;
     closeParagraph();
-    TextItem text = std::move(*m_text);
-    m_text.reset();
+    TextItem text = std::move(*text_);
+    text_.reset();
     if (sane(text.box) && text.box.width() > 0 && text.box.height() > 0 && !text.paragraphs.empty())
         add(std::move(text));
 }
@@ -292,56 +292,56 @@ void PageRecorder::startTableObject(const RVNGPropertyList& propList) {
         for (unsigned long i = 0; i < columns->count(); ++i)
             table.columnWidths.push_back(
                 std::max(0.0, props::inchesOr((*columns)[i], "style:column-width", 0)));
-    m_table = std::move(table);
-    m_row = -1;
+    table_ = std::move(table);
+    row_ = -1;
 }
 
 void PageRecorder::openTableRow(const RVNGPropertyList& propList) {
-    if (!m_table)
+    if (!table_)
         return;
-    ++m_row;
+    ++row_;
     double h =
         props::inchesOr(propList, "librevenge:row-height",
                         props::inchesOr(propList, "style:row-height",
                                         props::inchesOr(propList, "style:min-row-height", 0)));
-    m_table->rowHeights.push_back(std::max(0.0, h));
+    table_->rowHeights.push_back(std::max(0.0, h));
 }
 
 void PageRecorder::openTableCell(const RVNGPropertyList& propList) {
-    if (!m_table)
+    if (!table_)
         return;
     TableCell cell;
-    cell.row = std::max(0, props::integer(propList, "librevenge:row").value_or(m_row));
+    cell.row = std::max(0, props::integer(propList, "librevenge:row").value_or(row_));
     cell.column = std::max(0, props::integer(propList, "librevenge:column").value_or(0));
     cell.rowSpan =
         std::clamp(props::integer(propList, "table:number-rows-spanned").value_or(1), 1, 1000);
     cell.columnSpan =
         std::clamp(props::integer(propList, "table:number-columns-spanned").value_or(1), 1, 1000);
-    m_cell = std::move(cell);
+    cell_ = std::move(cell);
 }
 
 void PageRecorder::closeTableCell() {
     closeParagraph();
-    if (m_table && m_cell)
-        m_table->cells.push_back(std::move(*m_cell));
-    m_cell.reset();
+    if (table_ && cell_)
+        table_->cells.push_back(std::move(*cell_));
+    cell_.reset();
 }
 
 void PageRecorder::endTableObject() {
     closeTableCell();
-    if (!m_table)
+    if (!table_)
         return;
-    TableItem table = std::move(*m_table);
-    m_table.reset();
+    TableItem table = std::move(*table_);
+    table_.reset();
     if (sane(table.box) && table.box.width() > 0 && table.box.height() > 0)
         add(std::move(table));
 }
 
 std::vector<TextParagraph>* PageRecorder::currentParagraphs() {
-    if (m_cell)
-        return &m_cell->paragraphs;
-    if (m_text)
-        return &m_text->paragraphs;
+    if (cell_)
+        return &cell_->paragraphs;
+    if (text_)
+        return &text_->paragraphs;
     return nullptr;
 }
 
@@ -366,16 +366,16 @@ void PageRecorder::openParagraph(const RVNGPropertyList& propList) {
             p.lineHeightPoints = std::clamp(
                 *props::inches(propList, "fo:line-height") * runtime::PointsPerInch, 0.5, 1000.0);
     }
-    m_paragraph = std::move(p);
+    paragraph_ = std::move(p);
 }
 
 void PageRecorder::closeParagraph() {
     closeSpan();
-    if (!m_paragraph)
+    if (!paragraph_)
         return;
     if (auto* paragraphs = currentParagraphs())
-        paragraphs->push_back(std::move(*m_paragraph));
-    m_paragraph.reset();
+        paragraphs->push_back(std::move(*paragraph_));
+    paragraph_.reset();
 }
 
 void PageRecorder::openListElement(const RVNGPropertyList& propList) {
@@ -410,26 +410,26 @@ void PageRecorder::openSpan(const RVNGPropertyList& propList) {
         scale /= 100.0;
     s.scale = std::clamp(scale, 0.1, 10.0);
     s.color = props::color(propList, "fo:color", Qt::black);
-    m_span = std::move(s);
+    span_ = std::move(s);
 }
 
 void PageRecorder::closeSpan() {
-    if (!m_span)
+    if (!span_)
         return;
-    if (m_paragraph)
-        m_paragraph->spans.push_back(std::move(*m_span));
-    m_span.reset();
+    if (paragraph_)
+        paragraph_->spans.push_back(std::move(*span_));
+    span_.reset();
 }
 
 void PageRecorder::appendText(const QString& text) {
-    if (!m_paragraph)
+    if (!paragraph_)
         return;
-    if (!m_span) {
+    if (!span_) {
         // Text outside a span keeps the look of the paragraph's last span.
-        m_span = m_paragraph->spans.empty() ? TextSpan{} : m_paragraph->spans.back();
-        m_span->text.clear();
+        span_ = paragraph_->spans.empty() ? TextSpan{} : paragraph_->spans.back();
+        span_->text.clear();
     }
-    m_span->text += text;
+    span_->text += text;
 }
 
 void PageRecorder::insertTab() {
@@ -459,7 +459,7 @@ void PageRecorder::insertText(const librevenge::RVNGString& text) {
 
 void PageRecorder::insertField(const RVNGPropertyList& propList) {
     if (props::string(propList, "librevenge:field-type") == QLatin1String("text:page-number"))
-        appendText(QString::number(std::max<std::size_t>(1, m_pages.size())));
+        appendText(QString::number(std::max<std::size_t>(1, pages_.size())));
 }
 
 } // namespace lumetra::drawing

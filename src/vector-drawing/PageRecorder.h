@@ -16,10 +16,10 @@ public:
     // Embedded pictures come from `pictures` (shared between readings of one layout); without
     // it they are left out.
     explicit PageRecorder(std::shared_ptr<EmbeddedPictures> pictures = nullptr)
-        : m_pool(std::move(pictures)) {}
+        : pool_(std::move(pictures)) {}
 
     // Pages in the order libmspub emitted them.
-    std::vector<RecordedPage>& pages() { return m_pages; }
+    std::vector<RecordedPage>& pages() { return pages_; }
 
     void startDocument(const librevenge::RVNGPropertyList&) override {}
     void endDocument() override {}
@@ -80,17 +80,17 @@ private:
     void appendText(const QString& text);
     std::vector<TextParagraph>* currentParagraphs();
 
-    std::vector<RecordedPage> m_pages;
-    bool m_inPage = false;
-    int m_openLayers = 0;
-    librevenge::RVNGPropertyList m_style;
-    std::optional<TextItem> m_text;
-    std::optional<TableItem> m_table;
-    std::optional<TableCell> m_cell;
-    int m_row = -1;
-    std::optional<TextParagraph> m_paragraph;
-    std::optional<TextSpan> m_span;
-    std::shared_ptr<EmbeddedPictures> m_pool;
+    std::vector<RecordedPage> pages_;
+    bool inPage_ = false;
+    int openLayers_ = 0;
+    librevenge::RVNGPropertyList style_;
+    std::optional<TextItem> text_;
+    std::optional<TableItem> table_;
+    std::optional<TableCell> cell_;
+    int row_ = -1;
+    std::optional<TextParagraph> paragraph_;
+    std::optional<TextSpan> span_;
+    std::shared_ptr<EmbeddedPictures> pool_;
 };
 
 } // namespace lumetra::drawing

@@ -39,7 +39,7 @@ int charactersThatFit(const TextItem& text) {
         std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
     auto doc = textDocument(text, columnWidth);
     doc->documentLayout()->documentSize(); // lays the text out
-    const double limit = inner.height() * kTextUnitsPerInch * columns + 0.5;
+    const double limit = inner.height() * TextUnitsPerInch * columns + 0.5;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         const QTextLayout* layout = b.layout();
         const double top = layout->position().y();

@@ -18,14 +18,14 @@ namespace lumetra::drawing {
 
 namespace {
 
-constexpr double kCellPadding = 0.04;   // inches, on every side of a table cell
-constexpr double kDefaultTabStop = 0.5; // inches between default tab stops
+constexpr double CellPadding = 0.04;   // inches, on every side of a table cell
+constexpr double DefaultTabStop = 0.5; // inches between default tab stops
 
-// A paint device of kTextUnitsPerInch dots per inch: font point sizes become text units.
+// A paint device of TextUnitsPerInch dots per inch: font point sizes become text units.
 QPaintDevice* layoutDevice() {
     thread_local QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const int dotsPerMeter = int(kTextUnitsPerInch / 0.0254 + 0.5);
+        const int dotsPerMeter = int(TextUnitsPerInch / 0.0254 + 0.5);
         image.setDotsPerMeterX(dotsPerMeter);
         image.setDotsPerMeterY(dotsPerMeter);
         return image;
@@ -81,8 +81,8 @@ double formatScale() {
 }
 
 QTextBlockFormat blockFormat(const TextParagraph& p) {
-    const double h = kTextUnitsPerInch;
-    const double v = kTextUnitsPerInch / formatScale();
+    const double h = TextUnitsPerInch;
+    const double v = TextUnitsPerInch / formatScale();
     QTextBlockFormat f;
     f.setAlignment(p.align);
     f.setLeftMargin(p.marginLeft * h);
@@ -160,9 +160,9 @@ std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>
     doc->setUndoRedoEnabled(false);
     QTextOption option = doc->defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(kDefaultTabStop * kTextUnitsPerInch / formatScale());
+    option.setTabStopDistance(DefaultTabStop * TextUnitsPerInch / formatScale());
     doc->setDefaultTextOption(option);
-    doc->setTextWidth(std::max(1.0, widthInches * kTextUnitsPerInch));
+    doc->setTextWidth(std::max(1.0, widthInches * TextUnitsPerInch));
 
     QTextCursor cursor(doc.get());
     QTextCharFormat lastFormat = charFormat(TextSpan{});
@@ -207,7 +207,7 @@ void paintText(QPainter& painter, const TextItem& text) {
     const double columnWidth =
         std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
     auto doc = textDocument(text, columnWidth);
-    const double u = kTextUnitsPerInch;
+    const double u = TextUnitsPerInch;
     const double docHeight = doc->documentLayout()->documentSize().height() / u;
 
     painter.save();
@@ -273,7 +273,7 @@ void paintTable(QPainter& painter, const TableItem& table) {
         painter.rotate(-table.rotation);
         painter.translate(-centre);
     }
-    const double u = kTextUnitsPerInch;
+    const double u = TextUnitsPerInch;
     for (const TableCell& cell : table.cells) {
         if (cell.paragraphs.empty() || std::size_t(cell.row) >= rows ||
             std::size_t(cell.column) >= columns)
@@ -283,8 +283,7 @@ void paintTable(QPainter& painter, const TableItem& table) {
         const std::size_t lastRow = std::min(rows, std::size_t(cell.row + cell.rowSpan));
         const QRectF area(QPointF(xs[cell.column], ys[cell.row]),
                           QPointF(xs[lastColumn], ys[lastRow]));
-        const QRectF inner =
-            area.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding);
+        const QRectF inner = area.adjusted(CellPadding, CellPadding, -CellPadding, -CellPadding);
         if (inner.width() <= 0 || inner.height() <= 0)
             continue;
         auto doc = layoutParagraphs(cell.paragraphs, inner.width());

@@ -12,9 +12,9 @@ class QPainter;
 
 namespace lumetra::drawing {
 
-// Text is laid out in units of 1/kTextUnitsPerInch inch, fine enough that the layout does
+// Text is laid out in units of 1/TextUnitsPerInch inch, fine enough that the layout does
 // not depend on the resolution it is painted at.
-inline constexpr double kTextUnitsPerInch = 1200.0;
+inline constexpr double TextUnitsPerInch = 1200.0;
 
 // The paragraphs as a document of the given width (inches), in text units.
 std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>& paragraphs,

@@ -7,10 +7,10 @@ namespace lumetra::drawing {
 
 namespace {
 
-constexpr std::uint16_t kSpContainer = 0xF004;
-constexpr std::uint16_t kChildAnchor = 0xF00F;
-constexpr std::uint16_t kClientAnchor = 0xF010;
-constexpr int kMaxDepth = 32;
+constexpr std::uint16_t SpContainer = 0xF004;
+constexpr std::uint16_t ChildAnchor = 0xF00F;
+constexpr std::uint16_t ClientAnchor = 0xF010;
+constexpr int MaxDepth = 32;
 
 struct Record {
     std::uint16_t verInstance = 0;
@@ -47,7 +47,7 @@ std::optional<Record> recordAt(const std::vector<std::uint8_t>& b, std::size_t a
 std::optional<Record> shapeHolding(const std::vector<std::uint8_t>& b, std::size_t begin,
                                    std::size_t end, std::uint64_t target, int depth,
                                    bool topLevel) {
-    if (depth > kMaxDepth)
+    if (depth > MaxDepth)
         return std::nullopt;
     std::size_t at = begin;
     while (at + 8 <= end) {
@@ -62,7 +62,7 @@ std::optional<Record> shapeHolding(const std::vector<std::uint8_t>& b, std::size
         if (target >= r->body && target < r->end && r->container()) {
             if (auto inner = shapeHolding(b, r->body, r->end, target, depth + 1, false))
                 return inner;
-            if (r->type == kSpContainer)
+            if (r->type == SpContainer)
                 return r;
             return std::nullopt;
         }
@@ -75,15 +75,15 @@ void collapse(const std::vector<std::uint8_t>& b, const Record& shape,
               std::vector<pub::StreamPatch>& out) {
     std::size_t at = shape.body;
     while (auto r = recordAt(b, at, shape.end)) {
-        if (r->type == kChildAnchor && r->end - r->body >= 16) {
-            out.push_back({kEscherStream, r->body, std::vector<std::uint8_t>(16, 0)});
-        } else if (r->type == kClientAnchor && r->end - r->body >= 4) {
+        if (r->type == ChildAnchor && r->end - r->body >= 16) {
+            out.push_back({EscherStream, r->body, std::vector<std::uint8_t>(16, 0)});
+        } else if (r->type == ClientAnchor && r->end - r->body >= 4) {
             // A copy of the length, then (U16 id, S32 value) pairs; ids 0x2001-0x2004 are the
             // corners.
             for (std::size_t p = r->body + 4; p + 6 <= r->end; p += 6) {
                 const std::uint16_t id = u16(b, p);
                 if (id >= 0x2001 && id <= 0x2004)
-                    out.push_back({kEscherStream, p + 2, std::vector<std::uint8_t>(4, 0)});
+                    out.push_back({EscherStream, p + 2, std::vector<std::uint8_t>(4, 0)});
             }
         }
         at = r->end;

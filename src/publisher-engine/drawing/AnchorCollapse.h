@@ -11,7 +11,7 @@
 
 namespace lumetra::drawing {
 
-inline constexpr const char* kEscherStream = "Escher/EscherStm";
+inline constexpr const char* EscherStream = "Escher/EscherStm";
 
 // Patches that empty the anchors of the shape containers of "Escher/EscherStm" (`escher`)
 // holding the bytes at `offsets` (for example the offsets of a shape's hide patches). Offsets

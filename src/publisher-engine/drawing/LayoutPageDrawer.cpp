@@ -22,8 +22,8 @@ namespace lumetra::drawing {
 
 namespace {
 
-constexpr std::size_t kMaxCachedHiddenSets = 256;
-constexpr double kMaxImageSide = 30000.0;
+constexpr std::size_t MaxCachedHiddenSets = 256;
+constexpr double MaxImageSide = 30000.0;
 
 QString unreadableMessage() {
     return QStringLiteral("Impossibile disegnare il layout: il file è danneggiato o di una "
@@ -33,7 +33,7 @@ QString unreadableMessage() {
 } // namespace
 
 LayoutPageDrawer::LayoutPageDrawer(QByteArray file, pub::Layout layout)
-    : m_file(std::move(file)), m_layout(std::move(layout)) {}
+    : file_(std::move(file)), layout_(std::move(layout)) {}
 
 std::unique_ptr<LayoutPageDrawer> LayoutPageDrawer::open(const QString& path, QString* error) {
     try {
@@ -59,21 +59,21 @@ std::unique_ptr<LayoutPageDrawer> LayoutPageDrawer::fromBytes(QByteArray file,
 }
 
 QSizeF LayoutPageDrawer::pageSizePoints() const {
-    return QSizeF(m_layout.pageWidth(), m_layout.pageHeight());
+    return QSizeF(layout_.pageWidth(), layout_.pageHeight());
 }
 
 QString LayoutPageDrawer::lastError() const {
-    std::lock_guard lock(m_mutex);
-    return m_error;
+    std::lock_guard lock(mutex_);
+    return error_;
 }
 
 void LayoutPageDrawer::fail(const QString& message) {
-    m_error = message;
+    error_ = message;
 }
 
 int LayoutPageDrawer::emittedPageCount() const {
-    std::lock_guard lock(m_mutex);
-    return m_emittedPages;
+    std::lock_guard lock(mutex_);
+    return emittedPages_;
 }
 
 RecordedPage LayoutPageDrawer::blankPage() const {
@@ -85,11 +85,11 @@ RecordedPage LayoutPageDrawer::blankPage() const {
 std::vector<RecordedPage> LayoutPageDrawer::parse(const std::vector<pub::StreamPatch>& patches) {
     try {
         auto inner = std::make_unique<librevenge::RVNGStringStream>(
-            reinterpret_cast<const unsigned char*>(m_file.constData()), unsigned(m_file.size()));
+            reinterpret_cast<const unsigned char*>(file_.constData()), unsigned(file_.size()));
         PatchedInputStream input(std::move(inner), patches);
         if (!libmspub::MSPUBDocument::isSupported(&input))
             return {};
-        PageRecorder recorder(m_pictures);
+        PageRecorder recorder(pictures_);
         // parse() reports failure for files it still drew in full; the pages obtained decide.
         libmspub::MSPUBDocument::parse(&input, &recorder);
         std::vector<RecordedPage> pages = std::move(recorder.pages());
@@ -102,39 +102,38 @@ std::vector<RecordedPage> LayoutPageDrawer::parse(const std::vector<pub::StreamP
 }
 
 const std::vector<std::uint8_t>& LayoutPageDrawer::escherStream() {
-    if (!m_escherRead) {
-        m_escherRead = true;
+    if (!escherRead_) {
+        escherRead_ = true;
         try {
             librevenge::RVNGStringStream input(
-                reinterpret_cast<const unsigned char*>(m_file.constData()),
-                unsigned(m_file.size()));
-            m_escher = readWholeStream(input, kEscherStream);
+                reinterpret_cast<const unsigned char*>(file_.constData()), unsigned(file_.size()));
+            escher_ = readWholeStream(input, EscherStream);
         } catch (...) {
-            m_escher.clear();
+            escher_.clear();
         }
     }
-    return m_escher;
+    return escher_;
 }
 
 std::shared_ptr<const RecordedPage> LayoutPageDrawer::recordMasterOnly(int pageIndex) {
-    const auto& pages = m_layout.pages();
+    const auto& pages = layout_.pages();
     const int master = pages[std::size_t(pageIndex)].masterIndex;
-    if (m_layout.version() != pub::Version::Publisher2002 || master < 0)
+    if (layout_.version() != pub::Version::Publisher2002 || master < 0)
         return std::make_shared<const RecordedPage>(blankPage());
     // Pages without shapes of their own all show the same: their master.
-    const bool ownShapes = m_layout.drawnPosition(pageIndex) >= 0;
+    const bool ownShapes = layout_.drawnPosition(pageIndex) >= 0;
     if (!ownShapes) {
-        if (auto it = m_masterOnly.find(master); it != m_masterOnly.end())
+        if (auto it = masterOnly_.find(master); it != masterOnly_.end())
             return it->second;
     }
     auto page = masterOnlyThrough(pageIndex, master);
     if (!ownShapes)
-        m_masterOnly[master] = page;
+        masterOnly_[master] = page;
     return page;
 }
 
 std::shared_ptr<const RecordedPage> LayoutPageDrawer::masterOnlyThrough(int pageIndex, int master) {
-    const auto& pages = m_layout.pages();
+    const auto& pages = layout_.pages();
     // libmspub draws a master only inside a page of its own shapes. Take this page (or another
     // one with the same master), hide all its shapes but one, and empty that one's box.
     std::vector<int> candidates{pageIndex};
@@ -143,13 +142,13 @@ std::shared_ptr<const RecordedPage> LayoutPageDrawer::masterOnlyThrough(int page
             candidates.push_back(q);
     const std::vector<std::uint8_t>& escher = escherStream();
     for (const int q : candidates) {
-        if (m_layout.drawnPosition(q) < 0)
+        if (layout_.drawnPosition(q) < 0)
             continue;
         const int shapeCount = int(pages[std::size_t(q)].shapes.size());
         for (int keep = 0; keep < shapeCount; ++keep) {
             std::vector<std::uint64_t> offsets;
-            for (const pub::StreamPatch& p : m_layout.hidePatches(q, {keep}))
-                if (p.stream == kEscherStream)
+            for (const pub::StreamPatch& p : layout_.hidePatches(q, {keep}))
+                if (p.stream == EscherStream)
                     offsets.push_back(p.offset);
             std::vector<pub::StreamPatch> collapse = collapseAnchors(escher, offsets);
             if (collapse.empty())
@@ -158,10 +157,10 @@ std::shared_ptr<const RecordedPage> LayoutPageDrawer::masterOnlyThrough(int page
             for (int i = 0; i < shapeCount; ++i)
                 if (i != keep)
                     others.push_back(i);
-            const int position = m_layout.drawnPosition(q, {pub::HiddenShapes{q, others}});
+            const int position = layout_.drawnPosition(q, {pub::HiddenShapes{q, others}});
             if (position < 0)
                 continue;
-            std::vector<pub::StreamPatch> patches = m_layout.hidePatches(q, others);
+            std::vector<pub::StreamPatch> patches = layout_.hidePatches(q, others);
             patches.insert(patches.end(), collapse.begin(), collapse.end());
             std::vector<RecordedPage> drawn = parse(patches);
             if (std::size_t(position) < drawn.size())
@@ -175,53 +174,53 @@ std::shared_ptr<const RecordedPage> LayoutPageDrawer::masterOnlyThrough(int page
 std::shared_ptr<const RecordedPage> LayoutPageDrawer::record(int pageIndex,
                                                              const std::vector<int>& hidden) {
     const Key key{pageIndex, hidden};
-    if (auto it = m_cache.find(key); it != m_cache.end())
+    if (auto it = cache_.find(key); it != cache_.end())
         return it->second;
 
-    if (!m_plainParsed) {
-        m_plainParsed = true;
+    if (!plainParsed_) {
+        plainParsed_ = true;
         std::vector<RecordedPage> pages = parse({});
-        m_emittedPages = int(pages.size());
-        const std::vector<int> drawn = m_layout.drawnPages();
+        emittedPages_ = int(pages.size());
+        const std::vector<int> drawn = layout_.drawnPages();
         if (pages.empty() && !drawn.empty())
-            m_unreadable = true;
+            unreadable_ = true;
         for (std::size_t i = 0; i < drawn.size() && i < pages.size(); ++i)
             if (drawn[i] >= 0)
-                m_cache[Key{drawn[i], {}}] =
+                cache_[Key{drawn[i], {}}] =
                     std::make_shared<const RecordedPage>(std::move(pages[i]));
-        if (auto it = m_cache.find(key); it != m_cache.end())
+        if (auto it = cache_.find(key); it != cache_.end())
             return it->second;
     }
-    if (m_unreadable) {
+    if (unreadable_) {
         fail(unreadableMessage());
         return nullptr;
     }
 
     std::shared_ptr<const RecordedPage> page;
-    const int position = m_layout.drawnPosition(pageIndex, {pub::HiddenShapes{pageIndex, hidden}});
+    const int position = layout_.drawnPosition(pageIndex, {pub::HiddenShapes{pageIndex, hidden}});
     if (position < 0) {
         page = recordMasterOnly(pageIndex);
     } else {
-        std::vector<RecordedPage> pages = parse(m_layout.hidePatches(pageIndex, hidden));
+        std::vector<RecordedPage> pages = parse(layout_.hidePatches(pageIndex, hidden));
         if (std::size_t(position) < pages.size())
             page = std::make_shared<const RecordedPage>(std::move(pages[std::size_t(position)]));
         else
             page = std::make_shared<const RecordedPage>(blankPage());
     }
-    if (m_cache.size() >= kMaxCachedHiddenSets)
-        std::erase_if(m_cache, [](const auto& entry) { return !entry.first.second.empty(); });
-    m_cache[key] = page;
+    if (cache_.size() >= MaxCachedHiddenSets)
+        std::erase_if(cache_, [](const auto& entry) { return !entry.first.second.empty(); });
+    cache_[key] = page;
     return page;
 }
 
 std::shared_ptr<const RecordedPage>
 LayoutPageDrawer::recordedPage(int pageIndex, const std::set<int>& hiddenShapes) {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(mutex_);
     if (pageIndex < 0 || pageIndex >= pageCount()) {
         fail(QStringLiteral("La pagina %1 non esiste.").arg(pageIndex + 1));
         return nullptr;
     }
-    const int shapeCount = int(m_layout.pages()[std::size_t(pageIndex)].shapes.size());
+    const int shapeCount = int(layout_.pages()[std::size_t(pageIndex)].shapes.size());
     std::vector<int> hidden;
     for (const int i : hiddenShapes)
         if (i >= 0 && i < shapeCount)
@@ -255,7 +254,7 @@ bool LayoutPageDrawer::drawPage(QPainter& painter, int pageIndex, const QRectF& 
             painter.restore();
         }
     } catch (...) {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(mutex_);
         fail(QStringLiteral("Errore imprevisto nel disegno della pagina %1.").arg(pageIndex + 1));
         return false;
     }
@@ -266,14 +265,14 @@ QImage LayoutPageDrawer::renderPage(int pageIndex, double dpi, const std::set<in
     const QSizeF points = pageSizePoints();
     const double w = std::ceil(points.width() / runtime::PointsPerInch * dpi);
     const double h = std::ceil(points.height() / runtime::PointsPerInch * dpi);
-    if (!(dpi > 0) || !(w >= 1 && h >= 1 && w <= kMaxImageSide && h <= kMaxImageSide)) {
-        std::lock_guard lock(m_mutex);
+    if (!(dpi > 0) || !(w >= 1 && h >= 1 && w <= MaxImageSide && h <= MaxImageSide)) {
+        std::lock_guard lock(mutex_);
         fail(QStringLiteral("Risoluzione non valida: %1 punti per pollice.").arg(dpi));
         return {};
     }
     QImage image(int(w), int(h), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(mutex_);
         fail(
             QStringLiteral("Memoria insufficiente per disegnare la pagina %1.").arg(pageIndex + 1));
         return {};

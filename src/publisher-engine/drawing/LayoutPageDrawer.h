@@ -38,8 +38,8 @@ public:
     // A layout file held in memory, whose pages and shapes `layout` describes.
     static std::unique_ptr<LayoutPageDrawer> fromBytes(QByteArray file, const pub::Layout& layout);
 
-    const pub::Layout& layout() const { return m_layout; }
-    int pageCount() const { return int(m_layout.pages().size()); }
+    const pub::Layout& layout() const { return layout_; }
+    int pageCount() const { return int(layout_.pages().size()); }
     // The page size in points (1/72 inch).
     QSizeF pageSizePoints() const;
 
@@ -75,18 +75,18 @@ private:
     RecordedPage blankPage() const;
     void fail(const QString& message);
 
-    QByteArray m_file;
-    std::shared_ptr<pictures::PicturePool> m_pictures = std::make_shared<pictures::PicturePool>();
-    pub::Layout m_layout;
-    mutable std::recursive_mutex m_mutex;
-    std::map<Key, std::shared_ptr<const RecordedPage>> m_cache;
-    std::map<int, std::shared_ptr<const RecordedPage>> m_masterOnly; // by master index
-    bool m_plainParsed = false;
-    int m_emittedPages = -1;
-    bool m_unreadable = false;
-    bool m_escherRead = false;
-    std::vector<std::uint8_t> m_escher;
-    QString m_error;
+    QByteArray file_;
+    std::shared_ptr<pictures::PicturePool> pictures_ = std::make_shared<pictures::PicturePool>();
+    pub::Layout layout_;
+    mutable std::recursive_mutex mutex_;
+    std::map<Key, std::shared_ptr<const RecordedPage>> cache_;
+    std::map<int, std::shared_ptr<const RecordedPage>> masterOnly_; // by master index
+    bool plainParsed_ = false;
+    int emittedPages_ = -1;
+    bool unreadable_ = false;
+    bool escherRead_ = false;
+    std::vector<std::uint8_t> escher_;
+    QString error_;
 };
 
 } // namespace lumetra::drawing

@@ -10,7 +10,7 @@ namespace lumetra::drawing {
 
 class MemoryInputStream final : public librevenge::RVNGInputStream {
 public:
-    explicit MemoryInputStream(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+    explicit MemoryInputStream(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
     bool isStructured() override { return false; }
     unsigned subStreamCount() override { return 0; }
@@ -21,12 +21,12 @@ public:
 
     const unsigned char* read(unsigned long numBytes, unsigned long& numBytesRead) override;
     int seek(long offset, librevenge::RVNG_SEEK_TYPE seekType) override;
-    long tell() override { return long(m_position); }
-    bool isEnd() override { return m_position >= m_bytes.size(); }
+    long tell() override { return long(position_); }
+    bool isEnd() override { return position_ >= bytes_.size(); }
 
 private:
-    std::vector<std::uint8_t> m_bytes;
-    std::size_t m_position = 0;
+    std::vector<std::uint8_t> bytes_;
+    std::size_t position_ = 0;
 };
 
 } // namespace lumetra::drawing

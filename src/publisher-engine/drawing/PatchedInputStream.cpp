@@ -8,7 +8,7 @@ namespace lumetra::drawing {
 
 namespace {
 
-constexpr std::size_t kMaxStreamSize = 256u * 1024 * 1024;
+constexpr std::size_t MaxStreamSize = 256u * 1024 * 1024;
 
 // Stream names as librevenge matches them: without a leading "/" and without control
 // characters (it lists "\x05SummaryInformation" as "SummaryInformation" and finds it by both).
@@ -26,7 +26,7 @@ std::vector<std::uint8_t> readAll(librevenge::RVNGInputStream& stream) {
     std::vector<std::uint8_t> bytes;
     if (stream.seek(0, librevenge::RVNG_SEEK_SET) != 0)
         return bytes;
-    while (!stream.isEnd() && bytes.size() < kMaxStreamSize) {
+    while (!stream.isEnd() && bytes.size() < MaxStreamSize) {
         unsigned long got = 0;
         const unsigned char* data = stream.read(64 * 1024, got);
         if (!data || got == 0)
@@ -48,7 +48,7 @@ std::vector<std::uint8_t> readWholeStream(librevenge::RVNGInputStream& compound,
 
 PatchedInputStream::PatchedInputStream(std::unique_ptr<librevenge::RVNGInputStream> inner,
                                        std::vector<pub::StreamPatch> patches)
-    : m_inner(std::move(inner)), m_patches(std::move(patches)) {}
+    : inner_(std::move(inner)), patches_(std::move(patches)) {}
 
 bool PatchedInputStream::isHiddenStream(const std::string& name) {
     const std::string n = normalised(name.c_str());
@@ -56,18 +56,18 @@ bool PatchedInputStream::isHiddenStream(const std::string& name) {
 }
 
 bool PatchedInputStream::isStructured() {
-    return m_inner && m_inner->isStructured();
+    return inner_ && inner_->isStructured();
 }
 
 const std::vector<unsigned>& PatchedInputStream::visibleIds() {
-    if (!m_idsKnown && m_inner) {
-        m_idsKnown = true;
-        const unsigned count = m_inner->subStreamCount();
+    if (!idsKnown_ && inner_) {
+        idsKnown_ = true;
+        const unsigned count = inner_->subStreamCount();
         for (unsigned id = 0; id < count; ++id)
-            if (!isHiddenStream(m_inner->subStreamName(id) ? m_inner->subStreamName(id) : ""))
-                m_visibleIds.push_back(id);
+            if (!isHiddenStream(inner_->subStreamName(id) ? inner_->subStreamName(id) : ""))
+                visibleIds_.push_back(id);
     }
-    return m_visibleIds;
+    return visibleIds_;
 }
 
 unsigned PatchedInputStream::subStreamCount() {
@@ -77,32 +77,32 @@ unsigned PatchedInputStream::subStreamCount() {
 const char* PatchedInputStream::subStreamName(unsigned id) {
     if (!isStructured() || id >= visibleIds().size())
         return nullptr;
-    return m_inner->subStreamName(visibleIds()[id]);
+    return inner_->subStreamName(visibleIds()[id]);
 }
 
 bool PatchedInputStream::existsSubStream(const char* name) {
-    if (!m_inner || !name || isHiddenStream(name))
+    if (!inner_ || !name || isHiddenStream(name))
         return false;
-    return m_inner->existsSubStream(name);
+    return inner_->existsSubStream(name);
 }
 
 librevenge::RVNGInputStream* PatchedInputStream::getSubStreamByName(const char* name) {
-    if (!m_inner || !name)
+    if (!inner_ || !name)
         return nullptr;
     const std::string wanted = normalised(name);
     if (isHiddenStream(wanted))
         return nullptr;
-    std::unique_ptr<librevenge::RVNGInputStream> sub(m_inner->getSubStreamByName(name));
+    std::unique_ptr<librevenge::RVNGInputStream> sub(inner_->getSubStreamByName(name));
     if (!sub)
         return nullptr;
     const bool patched =
-        std::any_of(m_patches.begin(), m_patches.end(), [&](const pub::StreamPatch& p) {
+        std::any_of(patches_.begin(), patches_.end(), [&](const pub::StreamPatch& p) {
             return normalised(p.stream.c_str()) == wanted;
         });
     if (!patched)
         return sub.release();
     std::vector<std::uint8_t> bytes = readAll(*sub);
-    for (const pub::StreamPatch& p : m_patches) {
+    for (const pub::StreamPatch& p : patches_) {
         if (normalised(p.stream.c_str()) != wanted || p.offset >= bytes.size())
             continue;
         const std::size_t n = std::min<std::size_t>(p.bytes.size(), bytes.size() - p.offset);
@@ -118,19 +118,19 @@ librevenge::RVNGInputStream* PatchedInputStream::getSubStreamById(unsigned id) {
 
 const unsigned char* PatchedInputStream::read(unsigned long numBytes, unsigned long& numBytesRead) {
     numBytesRead = 0;
-    return m_inner ? m_inner->read(numBytes, numBytesRead) : nullptr;
+    return inner_ ? inner_->read(numBytes, numBytesRead) : nullptr;
 }
 
 int PatchedInputStream::seek(long offset, librevenge::RVNG_SEEK_TYPE seekType) {
-    return m_inner ? m_inner->seek(offset, seekType) : -1;
+    return inner_ ? inner_->seek(offset, seekType) : -1;
 }
 
 long PatchedInputStream::tell() {
-    return m_inner ? m_inner->tell() : 0;
+    return inner_ ? inner_->tell() : 0;
 }
 
 bool PatchedInputStream::isEnd() {
-    return !m_inner || m_inner->isEnd();
+    return !inner_ || inner_->isEnd();
 }
 
 } // namespace lumetra::drawing

@@ -37,10 +37,10 @@ public:
 private:
     const std::vector<unsigned>& visibleIds();
 
-    std::unique_ptr<librevenge::RVNGInputStream> m_inner;
-    std::vector<pub::StreamPatch> m_patches;
-    bool m_idsKnown = false;
-    std::vector<unsigned> m_visibleIds;
+    std::unique_ptr<librevenge::RVNGInputStream> inner_;
+    std::vector<pub::StreamPatch> patches_;
+    bool idsKnown_ = false;
+    std::vector<unsigned> visibleIds_;
 };
 
 // The whole stream `name` of a compound file, or an empty vector when it has none.
