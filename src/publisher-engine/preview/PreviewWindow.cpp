@@ -8,6 +8,7 @@
 #include "EngineDocument.h"
 #include "OutputJob.h"
 #include "PreviewPage.h"
+#include "PrintRange.h"
 #include "ZoomInput.h"
 
 #include "PublisherApi.h"
@@ -426,15 +427,17 @@ void PreviewWindow::printWithDialog() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    OutputRequest request{
-        0,         pageCount() - 1,      printer.copyCount(), printer.collateCopies(),
-        QString(), printer.printerName()};
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        request.first = printer.fromPage() - 1;
-        request.last = std::min(printer.toPage(), pageCount()) - 1;
-    } else if (printer.printRange() == QPrinter::CurrentPage) {
-        request.first = request.last = currentPage() - 1;
+    const std::optional<PageSpan> pages = pagesToPrint(
+        printer.printRange(), printer.fromPage(), printer.toPage(), currentPage(), pageCount());
+    if (!pages) {
+        QMessageBox::warning(
+            this, QStringLiteral("Lumetra"),
+            QStringLiteral("Nessuna pagina del documento nell'intervallo scelto."));
+        return;
     }
+    OutputRequest request{pages->first,        pages->last,
+                          printer.copyCount(), printer.collateCopies(),
+                          QString(),           printer.printerName()};
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         request.pdfFile = printer.outputFileName(); // "Stampa su file" of the dialog
         produce(request, QStringLiteral("Documento salvato in '%1'").arg(request.pdfFile));

@@ -8,6 +8,7 @@
 #include "OutputJob.h"
 #include "PreviewPage.h"
 #include "PreviewWindow.h"
+#include "PrintRange.h"
 #include "TestImages.h"
 #include "TestProcess.h"
 
@@ -339,4 +340,29 @@ TEST(PreviewWindow, SavesInTheBackgroundAndMarksNotesOnScreenOnly) {
                             .toAlignedRect()
                             .adjusted(-3, -3, 3, 3);
     EXPECT_GT(countPixels(screen, shown, PreviewPage::MarkColour, 30), shown.width() * 2);
+}
+
+// The print dialog's choice, as pages of the document: all, the page shown, a range cut at the
+// end, and ranges that hold no page.
+TEST(PreviewWindow, PrintDialogRangesBecomePagesOfTheDocument) {
+    using lumetra::preview::PageSpan;
+    const struct {
+        QPrinter::PrintRange range;
+        int from, to, current, count;
+        std::optional<PageSpan> pages;
+    } rows[] = {
+        {QPrinter::AllPages, 0, 0, 3, 5, PageSpan{0, 4}},
+        {QPrinter::CurrentPage, 0, 0, 3, 5, PageSpan{2, 2}},
+        {QPrinter::PageRange, 2, 99, 1, 5, PageSpan{1, 4}},
+        {QPrinter::PageRange, 2, 0, 1, 5, PageSpan{1, 4}},
+        {QPrinter::PageRange, 4, 2, 1, 5, std::nullopt},
+        {QPrinter::PageRange, 7, 9, 1, 5, std::nullopt},
+        {QPrinter::AllPages, 0, 0, 1, 0, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(
+            lumetra::preview::pagesToPrint(row.range, row.from, row.to, row.current, row.count),
+            row.pages)
+            << row.range << " " << row.from << "-" << row.to << " of " << row.count;
+    }
 }
