@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
 #ifdef LUMETRA_BENCH_WRITER
     QTemporaryDir dir;
     for (const int pages : {1, 10, 50}) {
-        lumetra::layoutwriter::PubBuilder b;
+        lumetra::pub::PubBuilder b;
         for (int p = 0; p < pages; ++p) {
             auto& page = b.addPage();
             for (int row = 0; row < 8; ++row) {

@@ -8,6 +8,11 @@
 namespace lumetra::layoutwriter {
 namespace {
 
+using pub::PubBuilder;
+using pub::PubItem;
+using pub::PubPage;
+using pub::PubStyle;
+
 // Edges compared in hundredths of a point, so that rows computed with rounding stay rows.
 long long hundredths(double points) {
     return std::llround(points * 100);

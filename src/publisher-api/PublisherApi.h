@@ -51,15 +51,19 @@ private:
 
 // Shape::Type values.
 inline constexpr int msoAutoShape = 1;
+inline constexpr int msoFreeform = 5;
 inline constexpr int msoGroup = 6;
 inline constexpr int msoLine = 9;
 inline constexpr int msoPicture = 13;
+inline constexpr int msoTextEffect = 15;
 inline constexpr int msoTextBox = 17;
 inline constexpr int msoTable = 19;
-// Shape::AutoShapeType values.
+// Shape::AutoShapeType values (msoShapeMixed: a shape that is no auto shape).
+inline constexpr int msoShapeMixed = -2;
 inline constexpr int msoShapeRectangle = 1;
 inline constexpr int msoShapeRoundedRectangle = 5;
 inline constexpr int msoShapeOval = 9;
+inline constexpr int msoShapeNotPrimitive = 138;
 // TextFrame::AutoFitText values.
 inline constexpr int pbTextAutoFitNone = 0;
 inline constexpr int pbTextAutoFitBestFit = 2;

@@ -27,7 +27,7 @@
 namespace lumetra::composition::test {
 namespace {
 
-using layoutwriter::PubItem;
+using pub::PubItem;
 using Pagina = std::vector<PubItem>;
 
 constexpr int Dpi = 144;
@@ -99,10 +99,10 @@ class Lavoro {
 public:
     explicit Lavoro(const std::vector<Pagina>& pagine) {
         QDir(dir_.path()).mkdir(QStringLiteral("foto"));
-        layoutwriter::PubBuilder builder;
+        pub::PubBuilder builder;
         builder.pageSize(595.28, 841.89);
         for (const Pagina& forme : pagine) {
-            layoutwriter::PubPage& pagina = builder.addPage();
+            pub::PubPage& pagina = builder.addPage();
             for (const PubItem& forma : forme)
                 pagina.add(forma);
         }

@@ -35,7 +35,7 @@ class EndToEndTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        layoutwriter::PubBuilder builder;
+        pub::PubBuilder builder;
         builder.pageSize(595.3, 841.9);
         auto& page = builder.addPage();
         page.addTextBox(60, 40, 475, 40, QStringLiteral("Catalogo di prova"));

@@ -26,7 +26,7 @@ struct Engine {
     std::shared_ptr<Publisher::Application> application;
     QString picture;
     Engine() {
-        layoutwriter::PubBuilder builder;
+        pub::PubBuilder builder;
         builder.pageSize(595.28, 841.89);
         auto& one = builder.addPage();
         one.addRectangle(First.x(), First.y(), First.width(), First.height());

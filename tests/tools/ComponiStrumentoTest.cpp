@@ -33,7 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("foto")));
-        layoutwriter::PubBuilder builder;
+        pub::PubBuilder builder;
         auto& pagina = builder.addPage();
         pagina.addTextBox(36, 20, 400, 36, QStringLiteral("Catalogo"));
         for (int s = 0; s < 12; ++s)

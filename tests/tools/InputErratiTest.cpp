@@ -58,7 +58,7 @@ QByteArray casuali(int quanti, quint32 seme) {
 }
 
 QByteArray composto(const QByteArray& contents) {
-    layoutwriter::CompoundFileWriter file;
+    pub::CompoundFileWriter file;
     file.addStream(QStringLiteral("Contents"), contents);
     file.addStream(QStringLiteral("Altro"), QByteArray(600, 'x'));
     return file.build();
@@ -162,7 +162,7 @@ std::vector<Caso> casi() {
                }),
         layout("layout_documento_office", LayoutDanneggiato,
                [](P p) {
-                   layoutwriter::CompoundFileWriter f;
+                   pub::CompoundFileWriter f;
                    f.addStream(QStringLiteral("WordDocument"), casuali(1000, 9));
                    writeBytes(p, f.build());
                }),
@@ -176,7 +176,7 @@ std::vector<Caso> casi() {
                "Il file layout specificato non contiene nessun rettango dove inserire le "
                "immagini, controllare il file del Publischer",
                [](P p) {
-                   layoutwriter::PubBuilder b;
+                   pub::PubBuilder b;
                    b.addPage().addTextBox(36, 36, 300, 40, QStringLiteral("Solo un titolo"));
                    ASSERT_TRUE(b.save(p));
                }),
@@ -422,7 +422,7 @@ TEST(InputErrati, OgniCasoFinisceComeAtteso) {
         Lavoro l;
         ASSERT_TRUE(l.dir.isValid());
         ASSERT_TRUE(QDir(l.dir.path()).mkdir(QStringLiteral("foto")));
-        layoutwriter::PubBuilder b;
+        pub::PubBuilder b;
         auto& pagina = b.addPage();
         pagina.addRectangle(36, 36, 200, 150);
         pagina.addRectangle(300, 36, 200, 150);

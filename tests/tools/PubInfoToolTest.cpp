@@ -15,8 +15,8 @@
 
 #include <cstdlib>
 
-using lumetra::layoutwriter::PubBuilder;
-using lumetra::layoutwriter::PubItem;
+using lumetra::pub::PubBuilder;
+using lumetra::pub::PubItem;
 
 namespace {
 
@@ -70,7 +70,7 @@ TEST(PubInfoTool, DrawsAPageAt96DpiUnlessAskedAndFailsWithExitCode2) {
     QTemporaryDir dir;
     PubBuilder b;
     b.pageSize(144, 72); // 2 x 1 inch
-    lumetra::layoutwriter::PubStyle red;
+    lumetra::pub::PubStyle red;
     red.fill = qRgb(255, 0, 0);
     red.line.reset();
     b.addPage().add(PubItem::rectangle(0, 0, 72, 72).styled(red));

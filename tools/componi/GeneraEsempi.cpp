@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    lumetra::layoutwriter::PubBuilder builder;
+    lumetra::pub::PubBuilder builder;
     builder.pageSize(595.3, 841.9);
     auto& pagina = builder.addPage();
     pagina.addTextBox(36, 22, 523, 34, QStringLiteral("Catalogo prodotti"));

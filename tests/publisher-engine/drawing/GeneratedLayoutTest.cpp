@@ -18,9 +18,9 @@ using namespace lumetra::pub;
 
 namespace {
 
-using layoutwriter::PubBuilder;
-using layoutwriter::PubItem;
-using layoutwriter::PubStyle;
+using pub::PubBuilder;
+using pub::PubItem;
+using pub::PubStyle;
 using test::darkPixels;
 using test::expectColour;
 using test::inkedPixels;

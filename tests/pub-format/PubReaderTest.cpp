@@ -32,10 +32,10 @@
 #include <numeric>
 
 using namespace lumetra::pub;
-using lumetra::layoutwriter::CompoundFileWriter;
-using lumetra::layoutwriter::PubBuilder;
-using lumetra::layoutwriter::PubFileWriter;
-using lumetra::layoutwriter::PubItem;
+using lumetra::pub::CompoundFileWriter;
+using lumetra::pub::PubBuilder;
+using lumetra::pub::PubFileWriter;
+using lumetra::pub::PubItem;
 namespace drawing = lumetra::drawing;
 
 namespace {

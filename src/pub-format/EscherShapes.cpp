@@ -1,5 +1,6 @@
 #include "EscherShapes.h"
 
+#include "PubFormat.h"
 #include "RawLayout.h"
 #include "ShapeTypes.h"
 
@@ -9,25 +10,6 @@
 namespace lumetra::pub::detail {
 
 namespace {
-
-constexpr int ChunkShape = 0x01;
-constexpr int ChunkTable = 0x10;
-
-// OfficeArt record types.
-constexpr int RecDgg = 0xF000;
-constexpr int RecDg = 0xF002;
-constexpr int RecSpgr = 0xF003;
-constexpr int RecSp = 0xF004;
-constexpr int RecFspgr = 0xF009;
-constexpr int RecFsp = 0xF00A;
-constexpr int RecFopt = 0xF00B;
-constexpr int RecChildAnchor = 0xF00F;
-constexpr int RecClientAnchor = 0xF010;
-constexpr int RecClientData = 0xF011;
-
-constexpr std::uint32_t FlagGroup = 0x1;
-constexpr std::uint32_t FlagFlipH = 0x40;
-constexpr std::uint32_t FlagFlipV = 0x80;
 
 struct Record {
     int instance = 0;
@@ -175,14 +157,6 @@ SpInfo readSp(const ByteView& b, const Record& sp) {
     return info;
 }
 
-bool isTurnedQuarter(double rotation) {
-    double r = std::fmod(rotation, 360.0);
-    if (r < 0) {
-        r += 360.0;
-    }
-    return (r >= 45 && r < 135) || (r >= 225 && r < 315);
-}
-
 // Where the group members' coordinates map to: the leader's FSPGR onto the leader's box.
 struct GroupSpace {
     Box system;
@@ -236,14 +210,14 @@ public:
         std::size_t pos = 0;
         while (pos < b_.size() && b_.size() - pos >= 8) {
             const Record r = readRecord(b_, pos, b_.size());
-            if (r.type == RecDg) {
+            if (r.type == RecDgContainer) {
                 forEachChild(b_, r, [&](const Record& child) {
-                    if (child.type == RecSpgr) {
+                    if (child.type == RecSpgrContainer) {
                         walkRoot(child);
                     }
                 });
             }
-            pos = r.end + ((r.type == RecDg || r.type == RecDgg) ? 4 : 0);
+            pos = r.end + ((r.type == RecDgContainer || r.type == RecDggContainer) ? 4 : 0);
         }
         return std::move(elements_);
     }
@@ -310,7 +284,7 @@ private:
     void walkRoot(const Record& spgr) {
         const GroupSpace none;
         forEachChild(b_, spgr, [&](const Record& r) {
-            if (r.type == RecSp) {
+            if (r.type == RecSpContainer) {
                 countShape();
                 const SpInfo info = readSp(b_, r);
                 if ((info.flags & FlagGroup) || !info.seqnum) {
@@ -318,7 +292,7 @@ private:
                 }
                 elements_.push_back(
                     {*info.seqnum, makeShape(info, none, false), info.seqnumOffsets});
-            } else if (r.type == RecSpgr) {
+            } else if (r.type == RecSpgrContainer) {
                 EscherElement group;
                 group.shape = readGroup(r, none, 1, group.seqnumOffsets, group.seqnum);
                 if (!group.seqnumOffsets.empty()) {
@@ -337,7 +311,7 @@ private:
         group.type = TypeGroup;
         bool haveLeader = false;
         forEachChild(b_, spgr, [&](const Record& r) {
-            if (r.type == RecSp) {
+            if (r.type == RecSpContainer) {
                 countShape();
                 const SpInfo info = readSp(b_, r);
                 if (info.flags & FlagGroup) {
@@ -360,7 +334,7 @@ private:
                     return;
                 }
                 group.children.push_back(makeShape(info, space, false));
-            } else if (r.type == RecSpgr) {
+            } else if (r.type == RecSpgrContainer) {
                 std::vector<std::size_t> ignoredOffsets;
                 std::uint32_t ignoredSeqnum = 0;
                 group.children.push_back(

@@ -3,16 +3,15 @@
 // patches that hide it from libmspub.
 
 #include "Layout.h"
+#include "PubFormat.h"
 
 #include <cstddef>
 #include <vector>
 
 namespace lumetra::pub::detail {
 
-// Units and limits shared by the format readers. Shapes are stored in EMU; a file with more
-// shapes, or groups nested deeper, is refused as damaged rather than read without bound.
-inline constexpr double EmuPerPoint = 12700.0;
-inline constexpr double EmuPerInch = 914400.0;
+// Limits shared by the format readers: a file with more shapes, or groups nested deeper, is
+// refused as damaged rather than read without bound.
 inline constexpr std::size_t MaxShapes = 200'000;
 inline constexpr int MaxGroupDepth = 32;
 

@@ -3,7 +3,7 @@
 // text, ovals, rounded rectangles, groups and PNG pictures, master pages. libmspub (and so
 // LibreOffice) and the engine's layout reader read them back.
 //
-//   lumetra::layoutwriter::PubBuilder b;
+//   lumetra::pub::PubBuilder b;
 //   b.pageSize(595.3, 841.9);                       // points
 //   auto& p = b.addPage();
 //   p.addRectangle(50, 60, 200, 150);               // left, top, width, height in points
@@ -24,7 +24,7 @@
 #include <optional>
 #include <vector>
 
-namespace lumetra::layoutwriter {
+namespace lumetra::pub {
 
 // Layout files are written as every file of the program is.
 using runtime::FileWriteResult;
@@ -135,4 +135,4 @@ private:
     std::vector<std::unique_ptr<PubPage>> pages_; // in creation order
 };
 
-} // namespace lumetra::layoutwriter
+} // namespace lumetra::pub

@@ -1,28 +1,30 @@
 #pragma once
 // One shape of a layout page as the publishing application's object model reports it.
 
+#include "PublisherApi.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace lumetra::pub {
 
-// Shape::type values (the object model's shape types).
-inline constexpr int TypeAutoShape = 1;
-inline constexpr int TypeFreeform = 5;
-inline constexpr int TypeGroup = 6;
-inline constexpr int TypeLine = 9;
-inline constexpr int TypePicture = 13;
-inline constexpr int TypeTextEffect = 15;
-inline constexpr int TypeTextBox = 17;
-inline constexpr int TypeTable = 19;
+// Shape::type values: the object model's shape types.
+inline constexpr int TypeAutoShape = Publisher::msoAutoShape;
+inline constexpr int TypeFreeform = Publisher::msoFreeform;
+inline constexpr int TypeGroup = Publisher::msoGroup;
+inline constexpr int TypeLine = Publisher::msoLine;
+inline constexpr int TypePicture = Publisher::msoPicture;
+inline constexpr int TypeTextEffect = Publisher::msoTextEffect;
+inline constexpr int TypeTextBox = Publisher::msoTextBox;
+inline constexpr int TypeTable = Publisher::msoTable;
 
 // Shape::autoShapeType values used by the reader's callers; the rest follow the object model's
 // auto-shape numbering. Shapes that are no auto shape have AutoShapeNone.
-inline constexpr int AutoShapeNone = -2;
-inline constexpr int AutoShapeRectangle = 1;
-inline constexpr int AutoShapeRoundedRectangle = 5;
-inline constexpr int AutoShapeOval = 9;
-inline constexpr int AutoShapeNotPrimitive = 138;
+inline constexpr int AutoShapeNone = Publisher::msoShapeMixed;
+inline constexpr int AutoShapeRectangle = Publisher::msoShapeRectangle;
+inline constexpr int AutoShapeRoundedRectangle = Publisher::msoShapeRoundedRectangle;
+inline constexpr int AutoShapeOval = Publisher::msoShapeOval;
+inline constexpr int AutoShapeNotPrimitive = Publisher::msoShapeNotPrimitive;
 
 struct Shape {
     int type = TypeAutoShape;

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace lumetra::layoutwriter {
+namespace lumetra::pub {
 
 class PubFileWriter {
 public:
@@ -52,4 +52,4 @@ private:
     std::uint32_t spid_ = 0x400;
 };
 
-} // namespace lumetra::layoutwriter
+} // namespace lumetra::pub

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace lumetra::layoutwriter {
+namespace lumetra::pub {
 
 namespace {
 
@@ -239,4 +239,4 @@ QByteArray CompoundFileWriter::build() const {
     return header + body;
 }
 
-} // namespace lumetra::layoutwriter
+} // namespace lumetra::pub

@@ -9,7 +9,7 @@
 #include <functional>
 #include <stdexcept>
 
-namespace lumetra::layoutwriter {
+namespace lumetra::pub {
 
 PubItem PubItem::rectangle(double l, double t, double w, double h) {
     PubItem item;
@@ -160,4 +160,4 @@ FileWriteResult PubBuilder::write(const QString& path, Replace replace) const {
     return writeFileAtomically(path, data, replace);
 }
 
-} // namespace lumetra::layoutwriter
+} // namespace lumetra::pub

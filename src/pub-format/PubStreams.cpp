@@ -1,5 +1,7 @@
 #include "PubStreams.h"
 
+#include "PubFormat.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -7,16 +9,9 @@
 #include <functional>
 #include <map>
 
-namespace lumetra::layoutwriter {
+namespace lumetra::pub {
 
 namespace {
-
-constexpr double EmuPerPoint = 12700.0;
-
-constexpr int ChunkShape = 0x01;
-constexpr int ChunkGroup = 0x30;
-constexpr int ChunkPage = 0x43;
-constexpr int ChunkDocument = 0x44;
 
 void u8(QByteArray& out, std::uint8_t v) {
     out.append(char(v));
@@ -78,14 +73,6 @@ QByteArray record(int version, int instance, int type, const QByteArray& content
 
 std::uint32_t bgr(QRgb c) {
     return std::uint32_t(qRed(c)) | std::uint32_t(qGreen(c)) << 8 | std::uint32_t(qBlue(c)) << 16;
-}
-
-bool turnedQuarter(double rotation) {
-    double r = std::fmod(rotation, 360.0);
-    if (r < 0) {
-        r += 360.0;
-    }
-    return (r >= 45 && r < 135) || (r >= 225 && r < 315);
 }
 
 struct Emu {
@@ -292,7 +279,7 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
         w = r - l;
         h = b - t;
     }
-    if (turnedQuarter(item.rotation)) {
+    if (isTurnedQuarter(item.rotation)) {
         const double cx = l + w / 2, cy = t + h / 2;
         std::swap(w, h);
         l = cx - w / 2;
@@ -324,12 +311,12 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
         spt = 0;
         break;
     }
-    std::uint32_t flags = 0xA00; // has anchor, has shape type
+    std::uint32_t flags = FlagHaveShapeType | FlagHaveAnchor;
     if (group) {
-        flags |= 0x201;
+        flags |= FlagGroup | FlagHaveAnchor;
     }
     if (!topLevel) {
-        flags |= 0x2;
+        flags |= FlagChild;
     }
 
     QByteArray sp;
@@ -339,12 +326,12 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
         s32(fspgr, box.ys);
         s32(fspgr, box.xe);
         s32(fspgr, box.ye);
-        sp += record(1, 0, 0xF009, fspgr);
+        sp += record(1, 0, RecFspgr, fspgr);
     }
     QByteArray fsp;
     u32(fsp, 0x400 + shape.seqnum);
     u32(fsp, flags);
-    sp += record(2, spt, 0xF00A, fsp);
+    sp += record(2, spt, RecFsp, fsp);
 
     std::map<std::uint16_t, std::uint32_t> props;
     if (item.rotation != 0) {
@@ -373,7 +360,7 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
         u16(fopt, id);
         u32(fopt, value);
     }
-    sp += record(3, int(props.size()), 0xF00B, fopt);
+    sp += record(3, int(props.size()), RecFopt, fopt);
 
     if (topLevel) {
         QByteArray anchor;
@@ -383,7 +370,7 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
             u16(anchor, std::uint16_t(id));
             s32(anchor, v);
         }
-        sp += record(0, 0, 0xF010, anchor);
+        sp += record(0, 0, RecClientAnchor, anchor);
     } else {
         // Group coordinate systems are the groups' own boxes in page EMU: child anchors are
         // page EMU too.
@@ -392,15 +379,15 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
         s32(anchor, box.ys);
         s32(anchor, box.xe);
         s32(anchor, box.ye);
-        sp += record(0, 0, 0xF00F, anchor);
+        sp += record(0, 0, RecChildAnchor, anchor);
     }
     QByteArray data;
     u32(data, 10);
     u16(data, 0x6801);
     u32(data, shape.seqnum);
-    sp += record(0, 0, 0xF011, data);
+    sp += record(0, 0, RecClientData, data);
 
-    const QByteArray container = record(0xF, 0, 0xF004, sp);
+    const QByteArray container = record(0xF, 0, RecSpContainer, sp);
     if (!group) {
         return container;
     }
@@ -408,7 +395,7 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
     for (const Shape& m : shape.members) {
         members += shapeRecord(m, false);
     }
-    return record(0xF, 0, 0xF003, members);
+    return record(0xF, 0, RecSpgrContainer, members);
 }
 
 QByteArray PubFileWriter::escher() const {
@@ -418,7 +405,7 @@ QByteArray PubFileWriter::escher() const {
     u32(fdgg, 1);
     u32(fdgg, 0);
     u32(fdgg, std::uint32_t(pages_.size()));
-    dggContents += record(0, 0, 0xF006, fdgg);
+    dggContents += record(0, 0, RecDgg, fdgg);
     if (!pictures_.empty()) {
         QByteArray store;
         std::uint32_t delayOffset = 0;
@@ -439,34 +426,35 @@ QByteArray PubFileWriter::escher() const {
             u8(fbse, 0);
             u8(fbse, 0);
             u8(fbse, 0);
-            store += record(2, 6, 0xF007, fbse);
+            store += record(2, 6, RecBse, fbse);
             delayOffset += blipSize;
         }
-        dggContents += record(0xF, int(pictures_.size()), 0xF001, store);
+        dggContents += record(0xF, int(pictures_.size()), RecBStoreContainer, store);
     }
-    QByteArray out = record(0xF, 0, 0xF000, dggContents);
+    QByteArray out = record(0xF, 0, RecDggContainer, dggContents);
     out += QByteArray(4, '\0');
 
     for (std::size_t p = 0; p < pages_.size(); ++p) {
         const Page& page = pages_[p];
         QByteArray patriarch;
-        patriarch += record(1, 0, 0xF009, QByteArray(16, '\0'));
+        patriarch += record(1, 0, RecFspgr, QByteArray(16, '\0'));
         QByteArray fsp;
         u32(fsp, 0x400 + page.seqnum);
         u32(fsp, 0x5);
-        patriarch += record(2, 0, 0xF00A, fsp);
-        QByteArray group = record(0xF, 0, 0xF004, patriarch);
+        patriarch += record(2, 0, RecFsp, fsp);
+        QByteArray group = record(0xF, 0, RecSpContainer, patriarch);
         for (const Shape& s : page.shapes) {
             group += shapeRecord(s, true);
         }
         QByteArray fdg;
         u32(fdg, std::uint32_t(page.shapes.size() + 1));
         u32(fdg, 0x400 + lastSeqnum_);
-        const QByteArray dg = record(0, int(p + 1), 0xF008, fdg) + record(0xF, 0, 0xF003, group);
+        const QByteArray dg =
+            record(0, int(p + 1), RecDg, fdg) + record(0xF, 0, RecSpgrContainer, group);
         if (p > 0) {
             out += QByteArray(4, '\0');
         }
-        out += record(0xF, int(p + 1), 0xF002, dg);
+        out += record(0xF, int(p + 1), RecDgContainer, dg);
     }
     return out;
 }
@@ -480,7 +468,7 @@ QByteArray PubFileWriter::escherDelay() const {
         }
         u8(blip, 0xFF);
         blip += pictures_[i]->png;
-        out += record(0, 0x6E0, 0xF01E, blip);
+        out += record(0, 0x6E0, RecBlipPng, blip);
     }
     return out;
 }
@@ -597,4 +585,4 @@ QByteArray PubFileWriter::quill() const {
     return out + data;
 }
 
-} // namespace lumetra::layoutwriter
+} // namespace lumetra::pub

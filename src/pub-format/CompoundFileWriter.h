@@ -7,7 +7,7 @@
 
 #include <map>
 
-namespace lumetra::layoutwriter {
+namespace lumetra::pub {
 
 class CompoundFileWriter {
 public:
@@ -20,4 +20,4 @@ private:
     std::map<QString, QByteArray> streams_;
 };
 
-} // namespace lumetra::layoutwriter
+} // namespace lumetra::pub
