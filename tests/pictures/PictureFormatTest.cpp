@@ -239,6 +239,21 @@ Case raster(const char* name, Maker make, const char* format, int tolerance = 6,
             true, tolerance,       top,    bottom,          std::move(profiles)};
 }
 
+// Black and white pixels in turn, 500 x 250, 2.5 times the box: each pixel of it 6.25 of them,
+// grey (122 or 133; the nearest 3 x 3 or 2 x 2 of them would be 113 or 142). Interlaced, only its
+// odd rows are read: 2.5 of them across, at the probes white, black and half a white (153).
+Case checkerboard(const char* name, const char* interlace, int grey) {
+    const Maker make = [=](Samples& s) {
+        const QString file = s.path(QLatin1String(name) + QStringLiteral(".png"));
+        return madeBy(file, QStringLiteral("convert"),
+                      {QStringLiteral("-size"), QStringLiteral("500x250"),
+                       QStringLiteral("pattern:gray50"), QStringLiteral("-interlace"),
+                       QLatin1String(interlace), file});
+    };
+    const QColor colour(grey, grey, grey);
+    return {name, make, "PNG", QSize(500, 250), {}, true, 6, colour, colour};
+}
+
 // Colour-managed samples: the reference is ImageMagick converting through these profiles.
 const QStringList ToSrgb = {QStringLiteral("srgb.icc")};
 const QStringList CmykToSrgb = {QStringLiteral("default_cmyk.icc"), QStringLiteral("srgb.icc")};
@@ -405,6 +420,8 @@ std::vector<Case> formatCases() {
         // Pictures are laid over white, whatever lies beneath.
         raster("PNG trasparente", c("t.png", Transparent), "PNG", 6, Qt::white, Qt::white),
         raster("PNG interlacciato", c("i.png", "-interlace PNG"), "PNG"),
+        checkerboard("PNG a scacchi", "None", 127),
+        checkerboard("PNG a scacchi interlacciato", "PNG", 153),
         raster("GIF", c("a.gif"), "GIF", 12),
         raster("GIF interlacciato", c("i.gif", "-interlace GIF"), "GIF", 12),
         raster("BMP", c("a.bmp"), "BMP"),
