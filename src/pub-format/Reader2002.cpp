@@ -42,53 +42,57 @@ QString utf16String(const ByteView& b, std::size_t from, std::size_t to) {
     return text;
 }
 
-} // namespace
+// The chunk directory entry `entry`: a chunk's type and offset, or no chunk.
+ChunkRef readDirectoryEntry(const ByteView& contents, const Block& entry) {
+    if (entry.type != 0x88) {
+        return {};
+    }
+    int type = -1;
+    std::optional<std::uint32_t> offset;
+    forEachSubBlock(contents, entry, [&](const Block& sub) {
+        if (sub.id == 0x02 && !sub.variable) {
+            type = static_cast<int>(sub.value);
+        } else if (sub.id == 0x04 && !sub.variable) {
+            offset = sub.value;
+        }
+    });
+    if (type >= 0 && offset) {
+        return {type, *offset};
+    }
+    return {};
+}
 
-RawLayout read2002(const std::vector<std::uint8_t>& contentsBytes,
-                   const std::vector<std::uint8_t>& escherBytes) {
-    const ByteView contents(contentsBytes);
-    const ByteView escher(escherBytes);
-
-    // Chunk directory.
+// The chunk directory, indexed by seqnum: the first 0x90 block of the three after the trailer.
+std::vector<ChunkRef> readDirectory(const ByteView& contents) {
     const std::uint32_t trailer = contents.u32(0x1A);
     contents.require(trailer, 4, "indice dei blocchi oltre la fine del flusso Contents");
-    std::vector<ChunkRef> directory;
-    bool seenDirectory = false;
     std::size_t pos = std::size_t{trailer} + 4;
-    for (int part = 0; part < 3 && !seenDirectory; ++part) {
+    for (int part = 0; part < 3; ++part) {
         const Block block = readBlock(contents, pos, contents.size());
         pos = block.end;
         if (block.type != 0x90) {
             continue;
         }
-        seenDirectory = true;
+        std::vector<ChunkRef> directory;
         forEachSubBlock(contents, block, [&](const Block& entry) {
             if (directory.size() >= MaxDirectoryEntries) {
                 throw Damaged{"troppi blocchi nel flusso Contents"};
             }
-            ChunkRef ref;
-            if (entry.type == 0x88) {
-                int type = -1;
-                std::optional<std::uint32_t> offset;
-                forEachSubBlock(contents, entry, [&](const Block& sub) {
-                    if (sub.id == 0x02 && !sub.variable) {
-                        type = static_cast<int>(sub.value);
-                    } else if (sub.id == 0x04 && !sub.variable) {
-                        offset = sub.value;
-                    }
-                });
-                if (type >= 0 && offset) {
-                    ref = {type, *offset};
-                }
-            }
-            directory.push_back(ref);
+            directory.push_back(readDirectoryEntry(contents, entry));
         });
+        return directory;
     }
-    if (!seenDirectory) {
-        throw Damaged{"manca l'indice dei blocchi"};
-    }
+    throw Damaged{"manca l'indice dei blocchi"};
+}
 
-    // Document: page size and page list.
+// The document chunk: the page size and the document's pages in order.
+struct DocumentChunk {
+    std::uint32_t widthEmu = 0;
+    std::uint32_t heightEmu = 0;
+    std::vector<std::uint32_t> pageList; // page seqnums
+};
+
+DocumentChunk readDocument(const ByteView& contents, const std::vector<ChunkRef>& directory) {
     std::optional<std::uint32_t> documentOffset;
     for (const ChunkRef& ref : directory) {
         if (ref.type == ChunkDocument) {
@@ -98,127 +102,160 @@ RawLayout read2002(const std::vector<std::uint8_t>& contentsBytes,
     if (!documentOffset) {
         throw Damaged{"manca il blocco del documento"};
     }
-    std::uint32_t widthEmu = 0, heightEmu = 0;
-    std::vector<std::uint32_t> pageList;
+    DocumentChunk document;
     forEachChunkBlock(contents, *documentOffset, [&](const Block& block) {
         if (block.id == 0x12 && block.variable) {
             forEachSubBlock(contents, block, [&](const Block& sub) {
                 if (sub.id == 0x01 && !sub.variable) {
-                    widthEmu = sub.value;
+                    document.widthEmu = sub.value;
                 } else if (sub.id == 0x02 && !sub.variable) {
-                    heightEmu = sub.value;
+                    document.heightEmu = sub.value;
                 }
             });
         } else if (block.id == 0x02 && block.variable) {
             forEachSubBlock(contents, block, [&](const Block& sub) {
                 if (sub.id == 0x00 && !sub.variable) {
-                    pageList.push_back(sub.value);
+                    document.pageList.push_back(sub.value);
                 }
             });
         }
     });
     constexpr std::uint32_t MaxPageEmu = 1'000'000'000; // about 1000 inches
-    if (widthEmu == 0 || heightEmu == 0 || widthEmu > MaxPageEmu || heightEmu > MaxPageEmu) {
+    if (document.widthEmu == 0 || document.heightEmu == 0 || document.widthEmu > MaxPageEmu ||
+        document.heightEmu > MaxPageEmu) {
         throw Damaged{"dimensioni della pagina non valide"};
     }
+    return document;
+}
 
-    // Pages: which shape belongs to which page (the last page listing it wins, as in libmspub).
-    std::map<std::uint32_t, PageChunk> pageChunks;
-    std::map<std::uint32_t, std::uint32_t> pageOfShape;
+// The page chunks (dummy pages left out) and which shape belongs to which page (the last page
+// listing it wins, as in libmspub).
+struct PageChunks {
+    std::map<std::uint32_t, PageChunk> pages;           // by seqnum
+    std::map<std::uint32_t, std::uint32_t> pageOfShape; // shape seqnum -> page seqnum
+};
+
+void readPageChunk(const ByteView& contents, std::uint32_t offset, PageChunk& page,
+                   std::map<std::uint32_t, std::uint32_t>& pageOfShape) {
+    forEachChunkBlock(contents, offset, [&](const Block& block) {
+        if (block.id == 0x02 && block.variable) {
+            forEachSubBlock(contents, block, [&](const Block& sub) {
+                if (sub.type == 0x70) {
+                    pageOfShape[sub.value] = page.seqnum;
+                }
+            });
+        } else if (block.id == 0x0E && block.type == 0xC0) {
+            for (std::size_t at = block.dataOffset + 4; at < block.end; ++at) {
+                if (contents.u8(at) != 0) {
+                    page.isMaster = true;
+                }
+            }
+            page.masterName = utf16String(contents, block.dataOffset + 4, block.end);
+        } else if (block.id == 0x0D && !block.variable) {
+            page.appliedMaster = block.value;
+        }
+    });
+}
+
+PageChunks readPageChunks(const ByteView& contents, const std::vector<ChunkRef>& directory) {
+    PageChunks chunks;
     for (std::uint32_t seqnum = 0; seqnum < directory.size(); ++seqnum) {
         if (directory[seqnum].type != ChunkPage) {
             continue;
         }
         PageChunk page;
         page.seqnum = seqnum;
-        forEachChunkBlock(contents, directory[seqnum].offset, [&](const Block& block) {
-            if (block.id == 0x02 && block.variable) {
-                forEachSubBlock(contents, block, [&](const Block& sub) {
-                    if (sub.type == 0x70) {
-                        pageOfShape[sub.value] = seqnum;
-                    }
-                });
-            } else if (block.id == 0x0E && block.type == 0xC0) {
-                for (std::size_t at = block.dataOffset + 4; at < block.end; ++at) {
-                    if (contents.u8(at) != 0) {
-                        page.isMaster = true;
-                    }
-                }
-                page.masterName = utf16String(contents, block.dataOffset + 4, block.end);
-            } else if (block.id == 0x0D && !block.variable) {
-                page.appliedMaster = block.value;
-            }
-        });
+        readPageChunk(contents, directory[seqnum].offset, page, chunks.pageOfShape);
         if (!isDummyPage(seqnum)) {
-            pageChunks[seqnum] = page;
+            chunks.pages[seqnum] = page;
         }
     }
+    return chunks;
+}
 
-    RawLayout raw;
-    raw.version = Version::Publisher2002;
-    raw.pageWidth = widthEmu / EmuPerPoint;
-    raw.pageHeight = heightEmu / EmuPerPoint;
+// Where each page chunk went: its index in RawLayout::pages or RawLayout::masters.
+struct PagePlaces {
+    std::map<std::uint32_t, int> pageIndex;
+    std::map<std::uint32_t, int> masterIndex;
+};
 
+void addPage(RawLayout& raw, PagePlaces& places, const PageChunk& chunk) {
+    RawPage page;
+    page.page.id = chunk.seqnum;
+    page.page.isMaster = chunk.isMaster;
+    page.page.masterName = chunk.isMaster ? chunk.masterName : QString();
+    if (chunk.isMaster) {
+        places.masterIndex[chunk.seqnum] = static_cast<int>(raw.masters.size());
+        raw.masters.push_back(std::move(page));
+    } else {
+        places.pageIndex[chunk.seqnum] = static_cast<int>(raw.pages.size());
+        raw.pages.push_back(std::move(page));
+    }
+}
+
+// The pages in the document's order (by seqnum when it lists none), then the masters it does
+// not list; each page gets the master applied to it.
+PagePlaces addPages(RawLayout& raw, const std::map<std::uint32_t, PageChunk>& pageChunks,
+                    const std::vector<std::uint32_t>& pageList) {
     std::vector<std::uint32_t> order = pageList;
     if (order.empty()) {
         for (const auto& [seqnum, page] : pageChunks) {
             order.push_back(seqnum);
         }
     }
-    std::map<std::uint32_t, int> pageIndex, masterIndex;
-    auto addPage = [&](const PageChunk& chunk) {
-        RawPage page;
-        page.page.id = chunk.seqnum;
-        page.page.isMaster = chunk.isMaster;
-        page.page.masterName = chunk.isMaster ? chunk.masterName : QString();
-        if (chunk.isMaster) {
-            masterIndex[chunk.seqnum] = static_cast<int>(raw.masters.size());
-            raw.masters.push_back(std::move(page));
-        } else {
-            pageIndex[chunk.seqnum] = static_cast<int>(raw.pages.size());
-            raw.pages.push_back(std::move(page));
-        }
-    };
+    PagePlaces places;
     for (const std::uint32_t seqnum : order) {
         const auto it = pageChunks.find(seqnum);
         if (it == pageChunks.end()) {
             continue;
         }
-        if (!pageIndex.count(seqnum) && !masterIndex.count(seqnum)) {
-            addPage(it->second);
+        if (!places.pageIndex.count(seqnum) && !places.masterIndex.count(seqnum)) {
+            addPage(raw, places, it->second);
         }
         if (!it->second.isMaster) {
-            raw.libmspubOrder.push_back(pageIndex[seqnum]);
+            raw.libmspubOrder.push_back(places.pageIndex[seqnum]);
         }
     }
     for (const auto& [seqnum, chunk] : pageChunks) {
-        if (chunk.isMaster && !masterIndex.count(seqnum)) {
-            addPage(chunk);
+        if (chunk.isMaster && !places.masterIndex.count(seqnum)) {
+            addPage(raw, places, chunk);
         }
     }
     for (RawPage& page : raw.pages) {
-        const PageChunk& chunk = pageChunks[page.page.id];
+        const PageChunk& chunk = pageChunks.at(page.page.id);
         if (chunk.appliedMaster) {
-            const auto it = masterIndex.find(*chunk.appliedMaster);
-            if (it != masterIndex.end()) {
+            const auto it = places.masterIndex.find(*chunk.appliedMaster);
+            if (it != places.masterIndex.end()) {
                 page.page.masterIndex = it->second;
             }
         }
     }
+    return places;
+}
 
-    // Shapes, in drawing order, to the pages listing them.
+// The page or master page that the page chunk `seqnum` became, or null.
+RawPage* placedPage(RawLayout& raw, const PagePlaces& places, std::uint32_t seqnum) {
+    if (const auto it = places.pageIndex.find(seqnum); it != places.pageIndex.end()) {
+        return &raw.pages[static_cast<std::size_t>(it->second)];
+    }
+    if (const auto it = places.masterIndex.find(seqnum); it != places.masterIndex.end()) {
+        return &raw.masters[static_cast<std::size_t>(it->second)];
+    }
+    return nullptr;
+}
+
+// The shapes, in drawing order, to the pages listing them. An element drawn twice for one page
+// stays one shape, hidden at every place its seqnum is stored.
+void addShapes(RawLayout& raw, std::vector<EscherElement> elements, const PageChunks& chunks,
+               const PagePlaces& places) {
     std::map<std::pair<RawPage*, std::uint32_t>, std::size_t> placed;
-    for (auto& element : readEscherShapes(escher, widthEmu, heightEmu, directory)) {
-        const auto owner = pageOfShape.find(element.seqnum);
-        if (owner == pageOfShape.end()) {
+    for (auto& element : elements) {
+        const auto owner = chunks.pageOfShape.find(element.seqnum);
+        if (owner == chunks.pageOfShape.end()) {
             continue;
         }
-        RawPage* page = nullptr;
-        if (const auto it = pageIndex.find(owner->second); it != pageIndex.end()) {
-            page = &raw.pages[static_cast<std::size_t>(it->second)];
-        } else if (const auto m = masterIndex.find(owner->second); m != masterIndex.end()) {
-            page = &raw.masters[static_cast<std::size_t>(m->second)];
-        } else {
+        RawPage* page = placedPage(raw, places, owner->second);
+        if (!page) {
             continue;
         }
         std::vector<StreamPatch> hide;
@@ -234,6 +271,26 @@ RawLayout read2002(const std::vector<std::uint8_t>& contentsBytes,
         placed[key] = page->shapes.size();
         page->shapes.push_back({std::move(element.shape), std::move(hide)});
     }
+}
+
+} // namespace
+
+RawLayout read2002(const std::vector<std::uint8_t>& contentsBytes,
+                   const std::vector<std::uint8_t>& escherBytes) {
+    const ByteView contents(contentsBytes);
+    const std::vector<ChunkRef> directory = readDirectory(contents);
+    const DocumentChunk document = readDocument(contents, directory);
+    const PageChunks chunks = readPageChunks(contents, directory);
+
+    RawLayout raw;
+    raw.version = Version::Publisher2002;
+    raw.pageWidth = document.widthEmu / EmuPerPoint;
+    raw.pageHeight = document.heightEmu / EmuPerPoint;
+    const PagePlaces places = addPages(raw, chunks.pages, document.pageList);
+    addShapes(
+        raw,
+        readEscherShapes(ByteView(escherBytes), document.widthEmu, document.heightEmu, directory),
+        chunks, places);
     return raw;
 }
 
