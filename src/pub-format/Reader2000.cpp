@@ -159,10 +159,9 @@ private:
     std::vector<std::uint32_t> reading_; // ids of the groups being read, innermost last
 };
 
-} // namespace
-
-RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version version) {
-    const ByteView b(contentsBytes);
+// The chunk table at the trailer: for each chunk its id, its parent's id and where it starts
+// (the chunk's first U16 is its type).
+std::vector<Chunk> readChunkTable(const ByteView& b) {
     const std::uint32_t trailer = b.u32(0x16);
     const std::uint16_t count = b.u16(trailer);
     b.require(std::size_t{trailer} + 2, std::size_t{count} * 10,
@@ -178,7 +177,18 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
         c.type = b.u16(c.offset);
         chunks.push_back(c);
     }
+    return chunks;
+}
 
+// The document chunk (the last one listed): the page size, and for 95/97 files the origin of
+// the shapes' coordinates.
+struct DocumentChunk {
+    std::uint32_t widthEmu = 0;
+    std::uint32_t heightEmu = 0;
+    double shift = 0;
+};
+
+DocumentChunk readDocument(const ByteView& b, const std::vector<Chunk>& chunks, Version version) {
     const Chunk* document = nullptr;
     for (const Chunk& c : chunks) {
         if (c.type == ChunkDocument) {
@@ -188,32 +198,36 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
     if (!document) {
         throw Damaged{"manca il blocco del documento"};
     }
-    const std::uint32_t widthEmu = b.u32(document->offset + 0x14);
-    const std::uint32_t heightEmu = b.u32(document->offset + 0x18);
+    DocumentChunk result;
+    result.widthEmu = b.u32(document->offset + 0x14);
+    result.heightEmu = b.u32(document->offset + 0x18);
     constexpr std::uint32_t MaxPageEmu = 1'000'000'000;
-    if (widthEmu == 0 || heightEmu == 0 || widthEmu > MaxPageEmu || heightEmu > MaxPageEmu) {
+    if (result.widthEmu == 0 || result.heightEmu == 0 || result.widthEmu > MaxPageEmu ||
+        result.heightEmu > MaxPageEmu) {
         throw Damaged{"dimensioni della pagina non valide"};
     }
-    double shift = 0;
     if (version == Version::Publisher97) {
         const bool banner = b.u16(document->offset + 0x12) == 0x0007;
-        shift = (banner ? 120 : 25) * EmuPerInch;
+        result.shift = (banner ? 120 : 25) * EmuPerInch;
     }
+    return result;
+}
 
-    RawLayout raw;
-    raw.version = version;
-    raw.pageWidth = widthEmu / EmuPerPoint;
-    raw.pageHeight = heightEmu / EmuPerPoint;
+// A page chunk. Besides the document's pages a file holds special ones (the prototype shapes,
+// the scratch area, the background); a document page is marked with kind 1 (or 2) at +0x14 and
+// numbered from 0 at +0x16.
+struct PageChunk {
+    std::uint32_t id;
+    int kind;
+    int number;
+    std::size_t order;
+};
 
-    // Page chunks. Besides the document's pages a file holds special ones (the prototype
-    // shapes, the scratch area, the background); a document page is marked with kind 1 (or 2)
-    // at +0x14 and numbered from 0 at +0x16.
-    struct PageChunk {
-        std::uint32_t id;
-        int kind;
-        int number;
-        std::size_t order;
-    };
+bool isWalkedPage(const PageChunk& p) {
+    return !isDummyPage(p.id) && p.id != MasterId;
+}
+
+std::vector<PageChunk> readPageChunks(const ByteView& b, const std::vector<Chunk>& chunks) {
     std::vector<PageChunk> pageChunks;
     for (std::size_t i = 0; i < chunks.size(); ++i) {
         const Chunk& c = chunks[i];
@@ -223,21 +237,35 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
         b.require(c.offset, 0x18, "pagina troncata nel flusso Contents");
         pageChunks.push_back({c.id, b.u16(c.offset + 0x14), b.u16(c.offset + 0x16), i});
     }
+    return pageChunks;
+}
+
+// The document's pages by their number: those marked as document pages or, when none is,
+// every page chunk but the dummy ones and the master.
+std::vector<PageChunk> documentPagesOf(const std::vector<PageChunk>& pageChunks) {
     std::vector<PageChunk> documentPages;
     for (const PageChunk& p : pageChunks) {
-        if ((p.kind == 1 || p.kind == 2) && !isDummyPage(p.id) && p.id != MasterId) {
+        if ((p.kind == 1 || p.kind == 2) && isWalkedPage(p)) {
             documentPages.push_back(p);
         }
     }
     if (documentPages.empty()) {
         for (const PageChunk& p : pageChunks) {
-            if (!isDummyPage(p.id) && p.id != MasterId) {
+            if (isWalkedPage(p)) {
                 documentPages.push_back(p);
             }
         }
     }
-    std::stable_sort(documentPages.begin(), documentPages.end(),
-                     [](const PageChunk& a, const PageChunk& b) { return a.number < b.number; });
+    std::stable_sort(
+        documentPages.begin(), documentPages.end(),
+        [](const PageChunk& left, const PageChunk& right) { return left.number < right.number; });
+    return documentPages;
+}
+
+// One page for each document page chunk (a chunk listed twice gives one page); returns the
+// pages by chunk id.
+std::map<std::uint32_t, RawPage*> addPages(RawLayout& raw,
+                                           const std::vector<PageChunk>& documentPages) {
     std::map<std::uint32_t, RawPage*> pageById;
     for (const PageChunk& p : documentPages) {
         if (pageById.count(p.id)) {
@@ -251,9 +279,15 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
     for (RawPage& p : raw.pages) {
         pageById[p.page.id] = &p;
     }
+    return pageById;
+}
 
-    ShapeReader reader(b, chunks, version, widthEmu, heightEmu, shift);
-    std::map<std::uint32_t, int> shapesOfPage; // every page chunk id -> top-level shape chunks
+// The top-level shapes of the document's pages, in chunk order; returns how many shape chunks
+// each chunk id has as parent (special pages and groups included).
+std::map<std::uint32_t, int> addShapes(const std::vector<Chunk>& chunks,
+                                       const std::map<std::uint32_t, RawPage*>& pageById,
+                                       ShapeReader& reader) {
+    std::map<std::uint32_t, int> shapesOfPage;
     for (const Chunk& c : chunks) {
         if (!isShapeChunk(c.type)) {
             continue;
@@ -266,12 +300,16 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
         RawShape shape{reader.read(c, 0), {{"Contents", c.offset, {0xFF, 0xFF}}}};
         it->second->shapes.push_back(std::move(shape));
     }
+    return shapesOfPage;
+}
 
-    // libmspub walks every page chunk that is neither its "dummy" nor its master, by id, and
-    // emits those with shapes of their own, special pages included (as -1 here).
+// libmspub walks every page chunk that is neither its "dummy" nor its master, by id, and emits
+// those with shapes of their own, special pages included (as -1 here).
+void addLibmspubOrder(RawLayout& raw, const std::vector<PageChunk>& pageChunks,
+                      const std::map<std::uint32_t, int>& shapesOfPage) {
     std::map<std::uint32_t, int> walk;
     for (const PageChunk& p : pageChunks) {
-        if (!isDummyPage(p.id) && p.id != MasterId) {
+        if (isWalkedPage(p)) {
             walk[p.id] = -1;
         }
     }
@@ -279,29 +317,49 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
         walk[raw.pages[i].page.id] = static_cast<int>(i);
     }
     for (const auto& [id, index] : walk) {
-        if (index >= 0 || shapesOfPage[id] > 0) {
+        const auto shapes = shapesOfPage.find(id);
+        if (index >= 0 || (shapes != shapesOfPage.end() && shapes->second > 0)) {
             raw.libmspubOrder.push_back(index);
         }
     }
+}
 
-    if (version == Version::Publisher97) {
-        // Publisher 1.0/2.0 files share this format's marker but place their shapes from
-        // another origin: read as 95/97 files, most of their shapes land far off the page.
-        std::size_t total = 0, off = 0;
-        for (const RawPage& page : raw.pages) {
-            for (const RawShape& s : page.shapes) {
-                const double cx = s.shape.left + s.shape.width / 2;
-                const double cy = s.shape.top + s.shape.height / 2;
-                ++total;
-                if (cx < -raw.pageWidth / 2 || cx > raw.pageWidth * 1.5 ||
-                    cy < -raw.pageHeight / 2 || cy > raw.pageHeight * 1.5) {
-                    ++off;
-                }
+// Publisher 1.0/2.0 files share the 95/97 format's marker but place their shapes from another
+// origin: read as 95/97 files, most of their shapes land far off the page.
+bool looksLikePublisher1Or2(const RawLayout& raw) {
+    std::size_t total = 0, off = 0;
+    for (const RawPage& page : raw.pages) {
+        for (const RawShape& s : page.shapes) {
+            const double cx = s.shape.left + s.shape.width / 2;
+            const double cy = s.shape.top + s.shape.height / 2;
+            ++total;
+            if (cx < -raw.pageWidth / 2 || cx > raw.pageWidth * 1.5 || cy < -raw.pageHeight / 2 ||
+                cy > raw.pageHeight * 1.5) {
+                ++off;
             }
         }
-        if (total > 0 && off * 2 > total) {
-            throw Unsupported{"file di Publisher 1.0 o 2.0, versione non supportata"};
-        }
+    }
+    return total > 0 && off * 2 > total;
+}
+
+} // namespace
+
+RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version version) {
+    const ByteView b(contentsBytes);
+    const std::vector<Chunk> chunks = readChunkTable(b);
+    const DocumentChunk document = readDocument(b, chunks, version);
+
+    RawLayout raw;
+    raw.version = version;
+    raw.pageWidth = document.widthEmu / EmuPerPoint;
+    raw.pageHeight = document.heightEmu / EmuPerPoint;
+    const std::vector<PageChunk> pageChunks = readPageChunks(b, chunks);
+    const auto pageById = addPages(raw, documentPagesOf(pageChunks));
+    ShapeReader reader(b, chunks, version, document.widthEmu, document.heightEmu, document.shift);
+    const auto shapesOfPage = addShapes(chunks, pageById, reader);
+    addLibmspubOrder(raw, pageChunks, shapesOfPage);
+    if (version == Version::Publisher97 && looksLikePublisher1Or2(raw)) {
+        throw Unsupported{"file di Publisher 1.0 o 2.0, versione non supportata"};
     }
     return raw;
 }
