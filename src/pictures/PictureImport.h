@@ -39,8 +39,8 @@ inline constexpr qint64 MaxDrawingFileBytes = 32ll * 1024 * 1024;
 
 struct PictureInfo {
     PictureInfo() = default;
-    PictureInfo(QSize size, QByteArray format, bool vector)
-        : size(size), format(std::move(format)), vector(vector) {}
+    PictureInfo(QSize pixels, QByteArray contentFormat, bool isVector)
+        : size(pixels), format(std::move(contentFormat)), vector(isVector) {}
 
     QSize size;        // pixels as shown (EXIF orientation applied); a drawing's own size at 72 dpi
     QByteArray format; // "JPEG", "TIFF", "WMF", ... as read from the content

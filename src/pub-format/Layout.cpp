@@ -226,10 +226,10 @@ Layout detail::LayoutAccess::build(RawLayout raw) {
     layout.pageWidth_ = raw.pageWidth;
     layout.pageHeight_ = raw.pageHeight;
     auto move = [](std::vector<RawPage>& from, std::vector<Page>& pages, auto& links) {
-        for (RawPage& raw : from) {
-            Page page = std::move(raw.page);
+        for (RawPage& rawPage : from) {
+            Page page = std::move(rawPage.page);
             std::vector<std::vector<StreamPatch>> pageLinks;
-            for (detail::RawShape& shape : raw.shapes) {
+            for (detail::RawShape& shape : rawPage.shapes) {
                 page.shapes.push_back(std::move(shape.shape));
                 pageLinks.push_back(std::move(shape.hide));
             }

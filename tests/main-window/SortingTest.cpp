@@ -107,7 +107,7 @@ const Sorting Sortings[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Lists, HeaderSortTest, ::testing::ValuesIn(Sortings),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Sorting moves entries with their marks and highlights; entries added later go last, and the
 // header's arrow goes once they break the order.
