@@ -15,6 +15,7 @@ run_suite() {
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
-run_suite build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
-run_suite build/asan -DCMAKE_BUILD_TYPE=Debug -DLUMETRA_SANITIZE=ON
+# Warnings are errors here, where the compiler is the one the code is checked with.
+run_suite build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMETRA_WERROR=ON
+run_suite build/asan -DCMAKE_BUILD_TYPE=Debug -DLUMETRA_SANITIZE=ON -DLUMETRA_WERROR=ON
 echo "Tutti i test superati."
