@@ -64,7 +64,7 @@ PictureColours pictureColoursFrom(const RVNGPropertyList& p) {
     if (props::string(p, "draw:color-mode") == QLatin1String("greyscale") &&
         props::has(p, "draw:red") && props::has(p, "draw:green") && props::has(p, "draw:blue")) {
         auto channel = [&](const char* name) {
-            return std::clamp(int(props::fraction(p, name, 0.0) * 255.0 + 0.5), 0, 255);
+            return int(std::lround(std::clamp(props::fraction(p, name, 0.0) * 255.0, 0.0, 255.0)));
         };
         c.recolour = QColor(channel("draw:red"), channel("draw:green"), channel("draw:blue"));
     }

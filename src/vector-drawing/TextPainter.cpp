@@ -12,6 +12,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace lumetra::drawing {
@@ -25,7 +26,7 @@ constexpr double DefaultTabStop = 0.5; // inches between default tab stops
 QPaintDevice* layoutDevice() {
     thread_local QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const int dotsPerMeter = int(TextUnitsPerInch / 0.0254 + 0.5);
+        const int dotsPerMeter = int(std::lround(TextUnitsPerInch / 0.0254));
         image.setDotsPerMeterX(dotsPerMeter);
         image.setDotsPerMeterY(dotsPerMeter);
         return image;
@@ -46,7 +47,7 @@ QTextCharFormat charFormat(const TextSpan& span) {
     else if (span.smallCaps)
         font.setCapitalization(QFont::SmallCaps);
     if (std::abs(span.scale - 1.0) > 0.01)
-        font.setStretch(std::clamp(int(span.scale * 100 + 0.5), 1, 4000));
+        font.setStretch(int(std::lround(std::clamp(span.scale * 100, 1.0, 4000.0))));
     QTextCharFormat f;
     f.setFont(font, QTextCharFormat::FontPropertiesAll);
     f.setForeground(span.color);

@@ -319,10 +319,16 @@ TEST(RecordedPage, PicturesAreRecolouredInTheirDarkPartsAndReducedSmoothly) {
                                  {"draw:green", percent(0.0)},
                                  {"draw:blue", percent(0.0)}}));
     polygon(r, 1.0, 1.0, 1.0, 0.5);
+    // Channels beyond 0-100% are taken as 0 and 100%.
+    r.setStyle(bitmapFill(pair, {{"draw:color-mode", "greyscale"},
+                                 {"draw:red", percent(1e12)},
+                                 {"draw:green", percent(-1e12)},
+                                 {"draw:blue", percent(-0.5)}}));
+    polygon(r, 2.1, 1.0, 0.8, 0.5);
     r.setStyle(bitmapFill(stripes));
     polygon(r, 1.0, 2.0, 0.4, 0.4);
     const QImage image = paintOnly(r);
-    expectColour(image, Qt::red, {{115, 125}}, 20);
+    expectColour(image, Qt::red, {{115, 125}, {225, 125}}, 20);
     expectColour(image, Qt::white, {{185, 125}}, 20);
     // The fine stripes drawn ten times smaller come out grey, not black and white.
     for (int y = 203; y < 237; y += 3)

@@ -277,7 +277,7 @@ QImage LayoutPageDrawer::renderPage(int pageIndex, double dpi, const std::set<in
             QStringLiteral("Memoria insufficiente per disegnare la pagina %1.").arg(pageIndex + 1));
         return {};
     }
-    const int dotsPerMeter = int(dpi / 0.0254 + 0.5);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
