@@ -109,7 +109,7 @@ QString damageOf(const QByteArray& format, const PictureData& data) {
     if (format != "tiff") {
         return {};
     }
-    const QString damage = tiffDamage(bytes);
+    QString damage = tiffDamage(bytes);
     // Qt's TIFF reader gives nothing at all when part of the picture cannot be read.
     if (!damage.isEmpty() && !isCmykTiff(bytes) && tiffRgbaBytes(bytes) < 0) {
         refuse(damage);

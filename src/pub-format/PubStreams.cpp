@@ -387,7 +387,7 @@ QByteArray PubFileWriter::shapeRecord(const Shape& shape, bool topLevel) const {
     u32(data, shape.seqnum);
     sp += record(0, 0, RecClientData, data);
 
-    const QByteArray container = record(0xF, 0, RecSpContainer, sp);
+    QByteArray container = record(0xF, 0, RecSpContainer, sp);
     if (!group) {
         return container;
     }

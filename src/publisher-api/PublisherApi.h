@@ -242,6 +242,7 @@ public:
     // Null from an engine that cannot tell its page size.
     virtual std::shared_ptr<Publisher::PageSetup> PageSetup() { return nullptr; }
     // The check's notes and the job's summary, shown with the document's window.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): a sink, overrides keep the notes
     virtual void SetCheckNotes(std::vector<CheckNote> notes, const QString& summary) {
         (void)notes;
         (void)summary;

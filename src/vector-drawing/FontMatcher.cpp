@@ -42,7 +42,7 @@ QString matchFontFamily(const QString& family) {
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return it.value();
-    const QString found = lookUp(key);
+    QString found = lookUp(key);
     cache.insert(key, found);
     return found;
 }

@@ -190,7 +190,7 @@ void PageRecorder::addShape(QPainterPath path, bool closed) {
 void PageRecorder::drawRectangle(const RVNGPropertyList& propList) {
     QPainterPath path;
     path.addRect(box(propList));
-    addShape(std::move(path), true);
+    addShape(path, true);
 }
 
 void PageRecorder::drawEllipse(const RVNGPropertyList& propList) {
@@ -199,7 +199,7 @@ void PageRecorder::drawEllipse(const RVNGPropertyList& propList) {
     QPainterPath path;
     path.addEllipse(centre, props::inchesOr(propList, "svg:rx", 0),
                     props::inchesOr(propList, "svg:ry", 0));
-    addShape(std::move(path), true);
+    addShape(path, true);
 }
 
 void PageRecorder::drawPolygon(const RVNGPropertyList& propList) {
@@ -221,7 +221,7 @@ void PageRecorder::drawPoints(const RVNGPropertyList& propList, bool closed) {
     path.addPolygon(polygon);
     if (closed)
         path.closeSubpath();
-    addShape(std::move(path), closed);
+    addShape(path, closed);
 }
 
 void PageRecorder::drawPath(const RVNGPropertyList& propList) {
@@ -230,7 +230,7 @@ void PageRecorder::drawPath(const RVNGPropertyList& propList) {
         return;
     QPainterPath path = pathFromList(*actions);
     path.setFillRule(Qt::WindingFill);
-    addShape(std::move(path), true);
+    addShape(path, true);
 }
 
 void PageRecorder::drawConnector(const RVNGPropertyList& propList) {
@@ -241,7 +241,7 @@ void PageRecorder::drawConnector(const RVNGPropertyList& propList) {
     QPainterPath path;
     path.moveTo(props::inchesOr(propList, "svg:x1", 0), props::inchesOr(propList, "svg:y1", 0));
     path.lineTo(props::inchesOr(propList, "svg:x2", 0), props::inchesOr(propList, "svg:y2", 0));
-    addShape(std::move(path), false);
+    addShape(path, false);
 }
 
 void PageRecorder::drawGraphicObject(const RVNGPropertyList& propList) {

@@ -47,7 +47,7 @@ void Avvisa(QWidget* finestra, const QString& testo) {
 
 QString SalvaLayout(QWidget* finestra, const layoutwriter::LayoutPlan& piano,
                     const QString& cartella, const QString& nomeProposto) {
-    const QString percorso = ChiediFile(finestra, cartella, nomeProposto);
+    QString percorso = ChiediFile(finestra, cartella, nomeProposto);
     if (percorso.isEmpty())
         return {};
     FileWriteResult esito = layoutwriter::writeLayout(piano, percorso, Replace::Never);

@@ -171,7 +171,7 @@ bool sendDocument(http_t* http, const char* printer, int id, const QString& pdfF
 QString submitPdf(const QString& pdfFile, const CupsJob& job) {
     const Connection http = connectToServer(job.printer);
     const Destination dest = readyQueue(http.get(), job.printer);
-    const QString printer = QString::fromUtf8(dest->name);
+    QString printer = QString::fromUtf8(dest->name);
     const int id = createJob(http.get(), dest->name, job);
     if (id <= 0) {
         failRequest(printer, http.get(),

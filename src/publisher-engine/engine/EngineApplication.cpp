@@ -94,7 +94,7 @@ void EngineApplication::Quit() {
 }
 
 Publisher::ApplicationFactory engineFactory(EngineOptions options) {
-    return [options]() -> std::shared_ptr<Publisher::Application> {
+    return [options = std::move(options)]() -> std::shared_ptr<Publisher::Application> {
         return std::make_shared<EngineApplication>(options);
     };
 }
