@@ -6,6 +6,7 @@
 
 #include <lcms2.h>
 
+#include <cstddef>
 #include <memory>
 #include <mutex>
 
@@ -170,7 +171,8 @@ QImage cmykToSrgb(const CmykPixels& pixels, const QByteArray& iccProfile) {
         }
         // No profile at all on this machine: the plain formula.
         for (int x = 0; x < pixels.width; ++x) {
-            int c = in[4 * x], m = in[4 * x + 1], yy = in[4 * x + 2], k = in[4 * x + 3];
+            const uchar* px = in + 4 * std::ptrdiff_t{x};
+            int c = px[0], m = px[1], yy = px[2], k = px[3];
             if (pixels.inverted) {
                 c = 255 - c, m = 255 - m, yy = 255 - yy, k = 255 - k;
             }

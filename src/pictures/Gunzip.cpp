@@ -12,7 +12,7 @@ namespace {
 
 // The name of the inner file: .emz .wmz .bmz .pcz lose their "z" and get their letter back.
 QString innerName(const QString& name) {
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString ext = dot < 0 ? QString() : name.mid(dot + 1).toLower();
     static const struct {
         const char* packed;

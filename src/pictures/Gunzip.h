@@ -10,6 +10,6 @@ namespace lumetra::pictures {
 // Throws PictureError when the data is damaged, cut short or would unpack beyond the limit.
 PictureData gunzip(const PictureData& data);
 
-inline constexpr qsizetype MaxUnpackedBytes = 64 * 1024 * 1024;
+inline constexpr qsizetype MaxUnpackedBytes = qsizetype{64} * 1024 * 1024;
 
 } // namespace lumetra::pictures

@@ -11,6 +11,7 @@
 #include <Magick++.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <mutex>
 #include <vector>
 
@@ -148,7 +149,8 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
                 auto* line = reinterpret_cast<QRgb*>(decoded.scanLine(y));
                 const uchar* in = rgb.data() + std::size_t(y) * image.columns() * 3;
                 for (int x = 0; x < decoded.width(); ++x) {
-                    line[x] = qRgb(in[3 * x], in[3 * x + 1], in[3 * x + 2]);
+                    const uchar* px = in + 3 * std::ptrdiff_t{x};
+                    line[x] = qRgb(px[0], px[1], px[2]);
                 }
             }
         }

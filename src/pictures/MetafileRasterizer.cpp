@@ -22,8 +22,8 @@ QImage rasterizeMetafile(const QByteArray& data, const char* format, QSize size)
         probe.magick(format);
         probe.density(Magick::Geometry(72, 72));
         probe.ping(blob);
-        const double naturalW = std::max<double>(1.0, probe.columns());
-        const double naturalH = std::max<double>(1.0, probe.rows());
+        const double naturalW = std::max(1.0, static_cast<double>(probe.columns()));
+        const double naturalH = std::max(1.0, static_cast<double>(probe.rows()));
         const double density =
             size.isEmpty() ? runtime::PointsPerInch
                            : std::clamp(runtime::PointsPerInch * std::max(size.width() / naturalW,

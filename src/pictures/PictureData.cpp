@@ -107,7 +107,7 @@ PictureData PictureData::fromBytes(QByteArray bytes, QString fileName) {
 }
 
 QString PictureData::extension() const {
-    const int dot = fileName_.lastIndexOf(QLatin1Char('.'));
+    const qsizetype dot = fileName_.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : fileName_.mid(dot + 1).toLower();
 }
 

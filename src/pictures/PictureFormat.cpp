@@ -121,7 +121,7 @@ QSize pictFrameSize(const PictureData& data) {
     }
     // Top, left, bottom and right, signed and big-endian, after the two bytes of the size.
     const auto coordinate = [&](int index) {
-        return int(qFromBigEndian<qint16>(b.data() + start + 2 + 2 * index));
+        return int(qFromBigEndian<qint16>(b.data() + start + 2 + 2 * qsizetype{index}));
     };
     const QSize size(coordinate(3) - coordinate(1), coordinate(2) - coordinate(0));
     return size.isEmpty() ? QSize() : size;

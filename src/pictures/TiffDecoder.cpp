@@ -82,7 +82,7 @@ std::unique_ptr<OpenTiff> open(QByteArrayView data) {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     TIFFOpenOptionsSetErrorHandlerExtR(options, count, &open->errors);
     TIFFOpenOptionsSetWarningHandlerExtR(options, count, &open->warnings);
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, 1024 * 1024 * 1024);
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t{1024} * 1024 * 1024);
     open->tiff.reset(TIFFClientOpenExt("picture", "rm", &open->memory, readBytes, writeBytes,
                                        seekTo, closeNothing, sizeOf, noMap, noUnmap, options));
     TIFFOpenOptionsFree(options);

@@ -24,7 +24,7 @@ std::optional<std::vector<std::uint8_t>> readSubStream(librevenge::RVNGInputStre
     }
     std::vector<std::uint8_t> bytes;
     stream->seek(0, librevenge::RVNG_SEEK_SET);
-    constexpr unsigned long block = 64 * 1024;
+    constexpr unsigned long block = 64ul * 1024;
     while (!stream->isEnd()) {
         unsigned long got = 0;
         const unsigned char* data = stream->read(block, got);

@@ -13,7 +13,7 @@ class RVNGInputStream;
 namespace lumetra::pub::detail {
 
 // Largest stream the reader takes; real layouts stay far below.
-inline constexpr std::size_t MaxStreamSize = 256u * 1024 * 1024;
+inline constexpr std::size_t MaxStreamSize = std::size_t{256} * 1024 * 1024;
 
 // True when the input is a compound (OLE2) file.
 bool isCompoundFile(librevenge::RVNGInputStream& input);

@@ -22,7 +22,7 @@ constexpr std::uint32_t NoStream = 0xFFFFFFFF;
 
 void putU16(QByteArray& out, std::size_t at, std::uint16_t v) {
     out[qsizetype(at)] = char(v & 0xFF);
-    out[qsizetype(at + 1)] = char(v >> 8);
+    out[qsizetype(at) + 1] = char(v >> 8);
 }
 void putU32(QByteArray& out, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) {
@@ -174,14 +174,14 @@ QByteArray CompoundFileWriter::build() const {
 
     QByteArray directory(qsizetype(all.size() * 128), '\0');
     for (Node* node : all) {
-        const std::size_t at = node->index * 128u;
+        const std::size_t at = std::size_t{node->index} * 128;
         const QString name = node->name.left(31);
         for (qsizetype i = 0; i < name.size(); ++i) {
             putU16(directory, at + std::size_t(i) * 2, name[i].unicode());
         }
         putU16(directory, at + 64, std::uint16_t((name.size() + 1) * 2));
-        directory[qsizetype(at + 66)] = char(node->type);
-        directory[qsizetype(at + 67)] = 1; // black
+        directory[qsizetype(at) + 66] = char(node->type);
+        directory[qsizetype(at) + 67] = 1; // black
         putU32(directory, at + 68, node->left);
         putU32(directory, at + 72, node->right);
         putU32(directory, at + 76, node->child);
@@ -200,7 +200,7 @@ QByteArray CompoundFileWriter::build() const {
 
     // The FAT covers every sector, its own included.
     std::uint32_t fatSectors = 1;
-    while (fatSectors * (SectorSize / 4) < fat.size() + fatSectors) {
+    while (std::size_t{fatSectors} * (SectorSize / 4) < fat.size() + fatSectors) {
         ++fatSectors;
     }
     if (fatSectors > 109) {

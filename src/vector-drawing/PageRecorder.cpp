@@ -443,7 +443,7 @@ void PageRecorder::insertLineBreak() {
 }
 
 void PageRecorder::insertText(const librevenge::RVNGString& text) {
-    QString s = QString::fromUtf8(text.cstr(), text.size());
+    QString s = QString::fromUtf8(text.cstr(), qsizetype(text.size()));
     QString clean;
     clean.reserve(s.size());
     for (const QChar c : s) {

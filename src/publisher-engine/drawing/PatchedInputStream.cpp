@@ -8,7 +8,7 @@ namespace lumetra::drawing {
 
 namespace {
 
-constexpr std::size_t MaxStreamSize = 256u * 1024 * 1024;
+constexpr std::size_t MaxStreamSize = std::size_t{256} * 1024 * 1024;
 
 // Stream names as librevenge matches them: without a leading "/" and without control
 // characters (it lists "\x05SummaryInformation" as "SummaryInformation" and finds it by both).
@@ -28,7 +28,7 @@ std::vector<std::uint8_t> readAll(librevenge::RVNGInputStream& stream) {
         return bytes;
     while (!stream.isEnd() && bytes.size() < MaxStreamSize) {
         unsigned long got = 0;
-        const unsigned char* data = stream.read(64 * 1024, got);
+        const unsigned char* data = stream.read(64ul * 1024, got);
         if (!data || got == 0)
             break;
         bytes.insert(bytes.end(), data, data + got);

@@ -158,7 +158,7 @@ bool sendDocument(http_t* http, const char* printer, int id, const QString& pdfF
     }
     bool sent = true;
     QByteArray block;
-    while (sent && !(block = file.read(64 * 1024)).isEmpty()) {
+    while (sent && !(block = file.read(qint64{64} * 1024)).isEmpty()) {
         sent = cupsWriteRequestData(http, block.constData(), static_cast<size_t>(block.size())) ==
                HTTP_STATUS_CONTINUE;
     }
