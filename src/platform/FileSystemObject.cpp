@@ -45,10 +45,8 @@ Folder LocalFileSystem::GetFolder(const QString& path) const {
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             struct stat info {};
             isFile = ::fstatat(dirFd, rawName, &info, 0) == 0 && !S_ISDIR(info.st_mode);
-        } else if (entry->d_type == DT_DIR) {
-            isFile = false;
         } else if (entry->d_type != DT_REG) {
-            // Devices, sockets and pipes are not files to print.
+            // Folders, devices, sockets and pipes are not files to print.
             isFile = false;
         }
         if (!isFile) {
