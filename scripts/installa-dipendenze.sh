@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config ccache clang-format
+  cmake ninja-build g++ pkg-config ccache clang-format clang-tidy
   # libraries
   qt6-base-dev qt6-qpa-plugins libmspub-dev librevenge-dev libfontconfig-dev libmagick++-dev
   libcups2-dev libturbojpeg0-dev libjpeg62-turbo-dev libtiff-dev liblcms2-dev zlib1g-dev

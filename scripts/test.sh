@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: an optimised build, and a
-# build under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build under AddressSanitizer and UndefinedBehaviorSanitizer. Between the two, clang-tidy goes
+# over the sources with the optimised build's compile database.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/installa-dipendenze.sh
@@ -17,5 +18,6 @@ run_suite() {
 
 # Warnings are errors here, where the compiler is the one the code is checked with.
 run_suite build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMETRA_WERROR=ON
+bash scripts/controlla-tidy.sh
 run_suite build/asan -DCMAKE_BUILD_TYPE=Debug -DLUMETRA_SANITIZE=ON -DLUMETRA_WERROR=ON
 echo "Tutti i test superati."
