@@ -50,10 +50,7 @@ double Deformazione(double larghezza, double altezza, const QRectF& riquadro) {
 } // namespace
 
 void VerificaLavoro::Slot(int indice, int pagina, const QRectF& riquadro) {
-    const QString nome = QString::number(indice);
-    if (std::none_of(slot_.begin(), slot_.end(),
-                     [&](const Posta& slot) { return slot.nome == nome; }))
-        slot_.push_back({nome, pagina, riquadro});
+    slot_.try_emplace(indice, Posta{QString(), pagina, riquadro});
 }
 
 void VerificaLavoro::Immagine(const QString& nome, int pagina, const QRectF& riquadro,
@@ -188,7 +185,8 @@ void VerificaLavoro::VerificaSlot(const LimitiControllo& limiti,
                                   std::vector<Rilievo>& rilievi) const {
     if (limiti.pagina.isEmpty())
         return;
-    for (const Posta& slot : slot_) {
+    for (const auto& entry : slot_) {
+        const Posta& slot = entry.second;
         if (FuoriPagina(slot.riquadro, limiti.pagina))
             rilievi.push_back(
                 {TipoRilievo::Pagina, limiti.layout,

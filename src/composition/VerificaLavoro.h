@@ -10,6 +10,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -52,7 +53,7 @@ private:
     void VerificaDidascalie(const LimitiControllo& limiti, std::vector<Rilievo>& rilievi) const;
     void VerificaSlot(const LimitiControllo& limiti, std::vector<Rilievo>& rilievi) const;
 
-    std::vector<Posta> slot_;
+    std::map<int, Posta> slot_; // by slot, the first page that filled it
     std::vector<Posta> immagini_;
     std::vector<Posta> didascalie_;
 };
