@@ -112,7 +112,7 @@ QImage throughProfile(QImage image, const QByteArray& icc) {
 
 } // namespace
 
-QImage toOpaqueSrgb(QImage image, const QByteArray& iccProfile) {
+QImage toSrgb(QImage image, const QByteArray& iccProfile, Background background) {
     if (image.isNull()) {
         return image;
     }
@@ -127,6 +127,9 @@ QImage toOpaqueSrgb(QImage image, const QByteArray& iccProfile) {
     }
     if (!icc.isEmpty()) {
         image = throughProfile(std::move(image), icc);
+    }
+    if (background == Background::Transparent && image.hasAlphaChannel()) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     return overWhite(image);
 }

@@ -3,14 +3,17 @@
 // honoured through littleCMS, CMYK converted through its profile (or a default press profile
 // when the file has none), transparency laid over white as on paper.
 
+#include "ImportedPicture.h"
+
 #include <QByteArray>
 #include <QImage>
 
 namespace lumetra::pictures {
 
-// `image` as opaque sRGB (Format_RGB32): converted from its colour space (QImage::colorSpace(),
-// or `iccProfile` when given), alpha composited over white.
-QImage toOpaqueSrgb(QImage image, const QByteArray& iccProfile = {});
+// `image` in sRGB, converted from its colour space (QImage::colorSpace(), or `iccProfile` when
+// given): opaque (Format_RGB32, alpha composited over white) or, keeping its transparency,
+// premultiplied (Format_ARGB32_Premultiplied) when it has any.
+QImage toSrgb(QImage image, const QByteArray& iccProfile, Background background);
 
 struct CmykPixels {
     const uchar* data = nullptr; // C, M, Y, K bytes per pixel

@@ -15,7 +15,8 @@ class PictureData;
 
 struct Decoder {
     PictureInfo (*probe)(const PictureData& data);
-    std::shared_ptr<const ImportedPicture> (*load)(const PictureData& data, QSize devicePixels);
+    std::shared_ptr<const ImportedPicture> (*load)(const PictureData& data, QSize devicePixels,
+                                                   Background background);
 };
 
 } // namespace lumetra::pictures

@@ -198,7 +198,8 @@ PictureInfo probe(const PictureData& data) {
     return info;
 }
 
-std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels,
+                                            Background) {
     const QByteArrayView postScript = postScriptOf(data);
     auto picture = std::make_shared<RasterPicture>(
         rendered(postScript, boundingBox(postScript), devicePixels));

@@ -116,7 +116,7 @@ QString gifDamage(QByteArrayView data) {
     return {};
 }
 
-QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
+QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage, Background background) {
     Source source{data, 0};
     int error = 0;
     Gif gif(DGifOpen(&source, readData, &error));
@@ -164,19 +164,21 @@ QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
         palette[static_cast<std::size_t>(i)] =
             0xff000000u | unsigned(c.Red) << 16 | unsigned(c.Green) << 8 | unsigned(c.Blue);
     }
+    // What is transparent or left uncovered: white, or no colour at all.
+    const std::uint32_t clear = background == Background::White ? 0xffffffffu : 0u;
     if (transparent >= 0) {
-        palette[static_cast<std::size_t>(transparent)] = 0xffffffffu;
+        palette[static_cast<std::size_t>(transparent)] = clear;
     }
     RowReducer reducer(screen, wanted.boundedTo(screen).expandedTo(QSize(1, 1)));
-    std::vector<std::uint32_t> white(static_cast<std::size_t>(screen.width()), 0xffffffffu);
-    std::vector<std::uint32_t> line = white;
+    std::vector<std::uint32_t> uncovered(static_cast<std::size_t>(screen.width()), clear);
+    std::vector<std::uint32_t> line = uncovered;
     std::vector<GifPixelType> indices(static_cast<std::size_t>(frame.Width));
-    const auto addWhite = [&](int from, int to) {
+    const auto addUncovered = [&](int from, int to) {
         for (int y = std::max(from, 0); y < std::min(to, screen.height()); ++y) {
-            reducer.add(y, reinterpret_cast<const std::uint8_t*>(white.data()));
+            reducer.add(y, reinterpret_cast<const std::uint8_t*>(uncovered.data()));
         }
     };
-    addWhite(0, frame.Top);
+    addUncovered(0, frame.Top);
     // Interlaced lines come in four passes; the last holds the odd lines.
     const bool interlaced = frame.Interlace && frame.Height >= 2;
     const int passes[][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
@@ -205,7 +207,7 @@ QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
         refuse(Damaged);
     }
     if (complete) {
-        addWhite(frame.Top + frame.Height, screen.height());
+        addUncovered(frame.Top + frame.Height, screen.height());
     } else if (damage && !interlaced) {
         *damage = QStringLiteral("file GIF danneggiato o troncato: mancano le righe da %1 in poi")
                       .arg(frame.Top + read + 1);
@@ -214,7 +216,8 @@ QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage) {
     }
     const std::vector<std::uint8_t>& pixels = reducer.finish({128, 128, 128, 255});
     const QSize size = reducer.target();
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size, background == Background::White ? QImage::Format_RGB32
+                                                       : QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) {
         refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
     }

@@ -4,6 +4,8 @@
 // picture of the file, on white where it is transparent or leaves the screen uncovered;
 // interlaced pictures are read from their last pass (every other line, complete).
 
+#include "ImportedPicture.h"
+
 #include <QByteArrayView>
 #include <QImage>
 #include <QSize>
@@ -16,8 +18,9 @@ namespace lumetra::pictures {
 // Throws PictureError when the file holds no picture, or none of the first one's lines.
 QString gifDamage(QByteArrayView data);
 
-// `wanted` pixels, RGB32. Throws PictureError when nothing can be decoded; `damage` is set
-// when the data ends early.
-QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage);
+// `wanted` pixels: RGB32, or ARGB32_Premultiplied where the transparency is kept. Throws
+// PictureError when nothing can be decoded; `damage` is set when the data ends early.
+QImage decodeGif(QByteArrayView data, QSize wanted, QString* damage,
+                 Background background = Background::White);
 
 } // namespace lumetra::pictures

@@ -11,13 +11,17 @@ class QPainter;
 
 namespace lumetra::pictures {
 
+// What the transparent parts of a raster picture become: white, as on paper (a photo in its
+// slot), or kept transparent (a picture a layout lays over its own colours).
+enum class Background { White, Transparent };
+
 class ImportedPicture {
 public:
     virtual ~ImportedPicture() = default;
 
     // Draws the picture stretched into `box` (painter coordinates) over what is there.
     virtual void draw(QPainter& painter, const QRectF& box) const = 0;
-    // The decoded pixels of a raster picture, in sRGB on white (null for drawings), for
+    // The decoded pixels of a raster picture, in sRGB (null for drawings), for
     // copying pixel for pixel where the box is exactly that size on the device.
     virtual QImage image() const { return {}; }
 

@@ -97,7 +97,8 @@ PictureInfo probe(const PictureData& data) {
     return info;
 }
 
-std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels,
+                                            Background background) {
     const PictureFormat format = detectFormat(data);
     QImage decoded;
     QByteArray icc;
@@ -159,7 +160,7 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
     } catch (const std::exception&) {
         refuse(failure(format, data));
     }
-    auto picture = std::make_shared<RasterPicture>(std::move(decoded), icc);
+    auto picture = std::make_shared<RasterPicture>(std::move(decoded), icc, background);
     picture->setDamage(damage);
     return picture;
 }

@@ -28,7 +28,7 @@ PictureInfo probe(const PictureData& data) {
     return info;
 }
 
-std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize) {
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize, Background) {
     ConvertedMetafile metafile = converted(data);
     auto picture = std::make_shared<SvgPicture>(std::move(metafile.svg));
     picture->setDamage(metafile.damage);

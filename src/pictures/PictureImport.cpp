@@ -115,9 +115,11 @@ PictureInfo probePicture(const QString& path) {
     return probePicture(PictureData::read(path));
 }
 
-std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels) {
+std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels,
+                                                   Background background) {
     const PictureData picture = unpacked(data);
-    return decoderFor(picture).load(picture, decodedSize(devicePixels.expandedTo(QSize(1, 1))));
+    return decoderFor(picture).load(picture, decodedSize(devicePixels.expandedTo(QSize(1, 1))),
+                                    background);
 }
 
 std::shared_ptr<const ImportedPicture> loadPicture(const QString& path, QSize devicePixels) {

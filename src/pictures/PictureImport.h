@@ -7,7 +7,8 @@
 //
 // The format is told from the content, never from the name. Raster pictures come out in sRGB
 // (embedded colour profiles and CMYK converted), EXIF orientation applied, transparency over
-// white; drawings stay drawings. Both functions are safe on several threads at once.
+// white unless asked to keep it; drawings stay drawings. Both functions are safe on several threads
+// at once.
 
 #include "ImportedPicture.h"
 #include "PictureError.h"
@@ -67,6 +68,7 @@ PictureInfo probePicture(const PictureData& data);
 // larger than itself nor, on either side, than that size, nor of more than MaxDecodedPixels.
 // Throws PictureError.
 std::shared_ptr<const ImportedPicture> loadPicture(const QString& path, QSize devicePixels);
-std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels);
+std::shared_ptr<const ImportedPicture> loadPicture(const PictureData& data, QSize devicePixels,
+                                                   Background background = Background::White);
 
 } // namespace lumetra::pictures

@@ -81,22 +81,24 @@ bool start(Session& s) {
     return true;
 }
 
-// Lays transparency over white, in place (B, G, R, A bytes).
-void overWhite(std::uint8_t* row, std::size_t width) {
+// Lays transparency over white, or keeps it premultiplied (what averaging needs), in place
+// (B, G, R, A bytes).
+void withBackground(std::uint8_t* row, std::size_t width, Background background) {
+    const unsigned under = background == Background::White ? 255 : 0;
     for (std::size_t x = 0; x < width; ++x) {
         std::uint8_t* p = row + 4 * x;
         const unsigned a = p[3];
         if (a != 255) {
             for (int c = 0; c < 3; ++c) {
-                p[c] = static_cast<std::uint8_t>((p[c] * a + 255 * (255 - a) + 127) / 255);
+                p[c] = static_cast<std::uint8_t>((p[c] * a + under * (255 - a) + 127) / 255);
             }
-            p[3] = 255;
+            p[3] = background == Background::White ? 255 : p[3];
         }
     }
 }
 
 // Reads every row; only those of the last pass are reduced (all rows when not interlaced).
-bool readRows(Session& s, std::uint8_t* row, RowReducer& reducer) {
+bool readRows(Session& s, std::uint8_t* row, RowReducer& reducer, Background background) {
     if (setjmp(png_jmpbuf(s.png))) {
         return false;
     }
@@ -106,7 +108,7 @@ bool readRows(Session& s, std::uint8_t* row, RowReducer& reducer) {
             png_read_row(s.png, row, nullptr);
             // Adam7's last pass holds the odd rows, whole.
             if (last && (s.passes == 1 || y % 2 == 1)) {
-                overWhite(row, s.width);
+                withBackground(row, s.width, background);
                 reducer.add(static_cast<int>(y), row);
                 ++s.rowsRead;
             }
@@ -140,7 +142,7 @@ QString pngDamage(QByteArrayView data) {
     return found.isEmpty() ? QStringLiteral("file PNG troncato: la fine del file manca") : found;
 }
 
-DecodedPng decodePng(QByteArrayView data, QSize wanted) {
+DecodedPng decodePng(QByteArrayView data, QSize wanted, Background background) {
     Session s;
     s.source.data = data;
     s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
@@ -151,7 +153,7 @@ DecodedPng decodePng(QByteArrayView data, QSize wanted) {
     const QSize source(static_cast<int>(s.width), static_cast<int>(s.height));
     RowReducer reducer(source, wanted.boundedTo(source).expandedTo(QSize(1, 1)));
     std::vector<std::uint8_t> row(png_get_rowbytes(s.png, s.info) + 16);
-    const bool complete = readRows(s, row.data(), reducer);
+    const bool complete = readRows(s, row.data(), reducer, background);
     if (s.rowsRead == 0) {
         refuse(QStringLiteral("file PNG non decodificabile"));
     }
@@ -165,7 +167,9 @@ DecodedPng decodePng(QByteArrayView data, QSize wanted) {
     }
     const std::vector<std::uint8_t>& pixels = reducer.finish({128, 128, 128, 255});
     const QSize size = reducer.target();
-    result.image = QImage(size, QImage::Format_RGB32);
+    result.image =
+        QImage(size, background == Background::White ? QImage::Format_RGB32
+                                                     : QImage::Format_ARGB32_Premultiplied);
     if (result.image.isNull()) {
         refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
     }

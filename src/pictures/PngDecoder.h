@@ -4,6 +4,8 @@
 // short keeps the rows it holds and says it is damaged. Interlaced pictures are read from
 // their last pass (every other row, complete). libpng's messages go to the diagnostics.
 
+#include "ImportedPicture.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
@@ -13,7 +15,7 @@
 namespace lumetra::pictures {
 
 struct DecodedPng {
-    QImage image;   // `wanted` pixels, RGB32 on white
+    QImage image;   // `wanted` pixels: RGB32 on white, or ARGB32_Premultiplied kept transparent
     QByteArray icc; // the embedded profile still to apply
     QString damage; // set when the data was cut short or damaged but rows came out
 };
@@ -25,6 +27,6 @@ struct DecodedPng {
 QString pngDamage(QByteArrayView data);
 
 // Throws PictureError when nothing can be decoded.
-DecodedPng decodePng(QByteArrayView data, QSize wanted);
+DecodedPng decodePng(QByteArrayView data, QSize wanted, Background background = Background::White);
 
 } // namespace lumetra::pictures

@@ -152,7 +152,8 @@ PictureInfo probe(const PictureData& data) {
     return info;
 }
 
-std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels) {
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels,
+                                            Background background) {
     Reader r(data);
     checkGifScreen(data);
     const QByteArray format = r.reader.format();
@@ -170,20 +171,23 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
                                                   jpeg.icc);
         found = jpeg.damage;
     } else if (format == "png") {
-        DecodedPng png = decodePng(data.bytes(), wanted);
+        DecodedPng png = decodePng(data.bytes(), wanted, background);
         picture = std::make_shared<RasterPicture>(oriented(std::move(png.image), transformation),
-                                                  png.icc);
+                                                  png.icc, background);
         found = png.damage;
     } else if (format == "gif") {
-        QImage image = decodeGif(data.bytes(), wanted, &found);
-        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
+        QImage image = decodeGif(data.bytes(), wanted, &found, background);
+        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation),
+                                                  QByteArray(), background);
     } else if (format == "tiff" && isCmykTiff(data.bytes())) {
         QImage image = decodeCmykTiff(data.bytes(), wanted, &found);
-        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
+        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation),
+                                                  QByteArray(), background);
     } else if (format == "tiff" && tiffRgbaBytes(data.bytes()) >= 0) {
         QByteArray icc;
         QImage image = decodeTiffRgba(data.bytes(), wanted, &found, &icc);
-        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation), icc);
+        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation), icc,
+                                                  background);
     } else {
         // A BMP cut short is read whole, its missing rows painted, and then reduced.
         const bool missingRows = format == "bmp" && !told.isEmpty();
@@ -200,7 +204,8 @@ std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devic
         if (image.size() != wanted) {
             image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
-        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation));
+        picture = std::make_shared<RasterPicture>(oriented(std::move(image), transformation),
+                                                  QByteArray(), background);
     }
     if (picture->image().isNull()) {
         refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));

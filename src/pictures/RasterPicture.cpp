@@ -6,8 +6,8 @@
 
 namespace lumetra::pictures {
 
-RasterPicture::RasterPicture(QImage image, const QByteArray& iccProfile)
-    : image_(toOpaqueSrgb(std::move(image), iccProfile)) {}
+RasterPicture::RasterPicture(QImage image, const QByteArray& iccProfile, Background background)
+    : image_(toSrgb(std::move(image), iccProfile, background)) {}
 
 void RasterPicture::draw(QPainter& painter, const QRectF& box) const {
     painter.drawImage(box, image_);

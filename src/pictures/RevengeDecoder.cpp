@@ -143,7 +143,7 @@ PictureInfo probe(const PictureData& data) {
     return info;
 }
 
-std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize) {
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize, Background) {
     Drawing drawing = recorded(data);
     auto picture = std::make_shared<RecordedPicture>(std::move(drawing.page));
     picture->setDamage(drawing.damage);
