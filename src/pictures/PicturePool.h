@@ -1,8 +1,11 @@
 #pragma once
-// One Picture object per distinct embedded picture, shared by every page and every reading of a
-// layout, so that each picture is decoded (and each metafile rasterised) once.
+// The pictures a layout or a drawing embeds (PNG, JPEG, GIF, BMP, TIFF, PICT, WMF, EMF, ...),
+// read by the same decoders as photos (colour managed, within the same limits) but keeping their
+// transparency, since a layout lays them over its own colours. One picture per distinct content,
+// shared by every page and every reading of a layout, decoded when first drawn and again only
+// when drawn much larger.
 
-#include "Picture.h"
+#include "EmbeddedPicture.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -19,7 +22,7 @@ public:
 
 private:
     std::mutex mutex_;
-    QHash<QByteArray, std::shared_ptr<const Picture>> pictures_;
+    QHash<QByteArray, std::shared_ptr<const drawing::EmbeddedPicture>> pictures_;
 };
 
 } // namespace lumetra::pictures

@@ -304,7 +304,7 @@ TEST(RecordedPage, LinkedFramesContinueTheStoryAndCopiesRepeatIt) {
     EXPECT_EQ(copyA, copyB);
 }
 
-TEST(RecordedPage, PicturesAreRecolouredInTheirDarkPartsAndReducedSmoothly) {
+TEST(RecordedPage, PicturesAreRecolouredReducedSmoothlyAndKeepTheirTransparency) {
     QImage pair(2, 1, QImage::Format_RGB32);
     pair.setPixelColor(0, 0, Qt::black);
     pair.setPixelColor(1, 0, Qt::white);
@@ -327,9 +327,19 @@ TEST(RecordedPage, PicturesAreRecolouredInTheirDarkPartsAndReducedSmoothly) {
     polygon(r, 2.1, 1.0, 0.8, 0.5);
     r.setStyle(bitmapFill(stripes));
     polygon(r, 1.0, 2.0, 0.4, 0.4);
+    // A picture's transparent parts leave what lies under it as it was.
+    QImage holed(2, 1, QImage::Format_ARGB32);
+    holed.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    holed.setPixel(1, 0, qRgba(0, 0, 0, 255));
+    r.setStyle(props({{"draw:fill", "solid"}, {"draw:fill-color", "#0000ff"}}));
+    polygon(r, 2.0, 2.0, 0.8, 0.4);
+    r.setStyle(bitmapFill(holed));
+    polygon(r, 2.0, 2.0, 0.8, 0.4);
     const QImage image = paintOnly(r);
     expectColour(image, Qt::red, {{115, 125}, {225, 125}}, 20);
     expectColour(image, Qt::white, {{185, 125}}, 20);
+    expectColour(image, Qt::blue, {{210, 220}}, 20);
+    expectColour(image, Qt::black, {{270, 220}}, 20);
     // The fine stripes drawn ten times smaller come out grey, not black and white.
     for (int y = 203; y < 237; y += 3)
         for (int x = 103; x < 137; x += 3)
