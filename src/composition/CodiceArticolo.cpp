@@ -43,12 +43,14 @@ void AggiungiCodiceEsterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
                            const QString& codice, const ContestoComposizione& contesto,
                            std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloEsterno();
-    if (posizione == Nessuno)
+    if (posizione == Nessuno) {
         return;
+    }
     const Publisher::Variant sinistra = immagine.Left();
     Publisher::Variant alto = immagine.Top();
-    if (posizione != Sopra)
+    if (posizione != Sopra) {
         alto = Publisher::Variant(alto.Number() + immagine.Height().Number());
+    }
     const Publisher::Variant larghezza = immagine.Width();
     const auto riquadro = AggiungiRiquadro(forme, sinistra, alto, larghezza, contesto);
     double altoFinale = alto.Number();
@@ -74,16 +76,18 @@ void AggiungiCodiceEsterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
 // loop.
 double RestringiAlTesto(Publisher::Shape& riquadro, Publisher::TextFrame& cornice, bool daDestra,
                         double larghezzaMassima) {
-    if (daDestra)
+    if (daDestra) {
         riquadro.SetLeft(riquadro.Left().Number() + riquadro.Width().Number());
+    }
     riquadro.SetWidth(1);
     riquadro.Fill()->ForeColor()->SetRGB(Bianco);
     cornice.SetAutoFitText(Publisher::pbTextAutoFitNone);
     RipetiAltezza(riquadro);
     double larghezza = 0;
     do {
-        if (daDestra)
+        if (daDestra) {
             riquadro.SetLeft(riquadro.Left().Number() - 1);
+        }
         larghezza = riquadro.Width().Number() + 1;
         riquadro.SetWidth(larghezza);
     } while (cornice.Overflowing() && larghezza < larghezzaMassima);
@@ -95,8 +99,9 @@ void AggiungiCodiceInterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
                            const QString& codice, const ContestoComposizione& contesto,
                            std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloInterno();
-    if (posizione == Nessuno)
+    if (posizione == Nessuno) {
         return;
+    }
     const Publisher::Variant sinistra = immagine.Left();
     const Publisher::Variant alto = immagine.Top();
     const Publisher::Variant larghezza = immagine.Width();
@@ -113,8 +118,9 @@ void AggiungiCodiceInterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
     QRectF posto(sinistra.Number(), alto.Number(), larghezza.Number(), 0);
     if (!cornice->Overflowing()) {
         const double stretta = RestringiAlTesto(*riquadro, *cornice, !aSinistra, posto.width());
-        if (!aSinistra)
+        if (!aSinistra) {
             posto.moveLeft(posto.right() + 1 - stretta);
+        }
         posto.setWidth(stretta);
     }
     const auto font = ImpostaFont(*testo, contesto);

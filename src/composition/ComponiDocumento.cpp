@@ -68,9 +68,10 @@ Guasto GuastoCorrente() {
 // txtCopie as a whole number; the field only ever holds one, anything else fails the printing.
 int NumeroCopie(const QString& testo) {
     const std::optional<double> valore = runtime::parseDecimal(testo);
-    if (!valore || std::fabs(*valore) >= 2147483647.0)
+    if (!valore || std::fabs(*valore) >= 2147483647.0) {
         throw Error(runtime::ErrTipoNonValido,
                     QStringLiteral("numero di copie non valido ('%1')").arg(testo));
+    }
     return static_cast<int>(std::nearbyint(*valore));
 }
 
@@ -80,8 +81,9 @@ public:
         : c_(contesto), anteprima_(anteprima) {}
 
     bool Esegui() {
-        if (!AvviaPublisher())
+        if (!AvviaPublisher()) {
             return false;
+        }
         try {
             CaricaLayout();
         } catch (...) {
@@ -92,8 +94,9 @@ public:
             return Pulizia();
         }
         try {
-            if (ComponiPagine() && Controlla() && StampaOVisualizza())
+            if (ComponiPagine() && Controlla() && StampaOVisualizza()) {
                 RiferisciDanni();
+            }
         } catch (...) {
             return GestoreErroreNonPrevisto(GuastoCorrente());
         }
@@ -120,16 +123,18 @@ private:
     void CaricaLayout() {
         c_.ImpostaInformazioni(QStringLiteral("Caricamento layout in corso..."));
         doc_ = app_->Open(c_.TestoLayout(), ApriSolaLettura, ApriAggiungiRecenti, ApriSaveChanges);
-        if (!doc_)
+        if (!doc_) {
             throw Error(0, QString());
+        }
         c_.ImpostaInformazioni(QStringLiteral("Verifica layout in corso..."));
         const auto forme = doc_->Pages()->Item(1)->Shapes();
         const int numero = forme->Count();
         for (int n = 1; n <= numero; ++n) {
             const auto forma = forme->Item(n);
             if (forma->Type() == Publisher::msoAutoShape &&
-                forma->AutoShapeType() == Publisher::msoShapeRectangle)
+                forma->AutoShapeType() == Publisher::msoShapeRectangle) {
                 slot_.push_back(n);
+            }
         }
     }
 
@@ -147,8 +152,9 @@ private:
     // the application is told to quit, as after a layout error, and the job gives false.
     bool GestoreErroreNonPrevisto(const Guasto& guasto) {
         QString messaggio = fase_;
-        if (!guasto.descrizione.isEmpty())
+        if (!guasto.descrizione.isEmpty()) {
             messaggio += QStringLiteral(": ") + guasto.descrizione;
+        }
         c_.MsgBox(messaggio, runtime::vbCritical, runtime::ApplicationTitle);
         c_.ImpostaProgressoVisibile(false);
         Lascia();
@@ -184,8 +190,9 @@ private:
         fase_ =
             QStringLiteral("Impossibile eliminare i rettangoli dall'ultima pagina del documento");
         const auto forme = PaginaDiLavoro()->Shapes();
-        for (auto j = slot_.size(); j-- > 0;)
+        for (auto j = slot_.size(); j-- > 0;) {
             forme->Item(slot_[j])->Delete();
+        }
     }
 
     void MostraPaginaInserita() {
@@ -199,8 +206,9 @@ private:
     bool ComponiPagine() {
         fase_ = QStringLiteral("Impossibile preparare il documento");
         const int numero = c_.NumeroSelezionati();
-        if (numero <= 0)
+        if (numero <= 0) {
             return NienteDaStampare();
+        }
         pagineLayout_ = AggiungiPaginaDiLavoro();
         contatorePagine_ = 0;
         fase_ = QStringLiteral("Impossibile preparare il documento");
@@ -211,19 +219,22 @@ private:
         for (int i = 1; i <= numero; ++i) {
             fase_ = QStringLiteral("Impossibile preparare il documento");
             c_.ImpostaValoreProgresso(static_cast<float>(i));
-            if (esclusi_.contains(c_.TestoSelezionato(i)))
+            if (esclusi_.contains(c_.TestoSelezionato(i))) {
                 continue;
+            }
             try {
                 InserisciImmagine(i);
                 ++inserite_;
             } catch (const Error& e) {
                 c_.ImmagineNonInserita(c_.TestoSelezionato(i), e.Description());
-                if (!GestoreErroreImmagine(c_.TestoSelezionato(i)))
+                if (!GestoreErroreImmagine(c_.TestoSelezionato(i))) {
                     return false;
+                }
             } catch (...) {
                 c_.ImmagineNonInserita(c_.TestoSelezionato(i), QString());
-                if (!GestoreErroreImmagine(c_.TestoSelezionato(i)))
+                if (!GestoreErroreImmagine(c_.TestoSelezionato(i))) {
                     return false;
+                }
             }
             if (usati_ == static_cast<int>(slot_.size())) {
                 EliminaRettangoli();
@@ -232,8 +243,9 @@ private:
                 usati_ = 0;
             }
         }
-        if (inserite_ == 0)
+        if (inserite_ == 0) {
             return NienteDaStampare();
+        }
         if (usati_ == 0) {
             fase_ = QStringLiteral("Impossibile eliminare l'ultima pagina vuota del documento");
             const auto pagine = doc_->Pages();
@@ -262,13 +274,15 @@ private:
         const auto immagine =
             forme->AddPicture(percorso, ImmagineCollegata, ImmagineSalvataNelDocumento, sinistra,
                               alto, larghezza, altezza);
-        if (!immagine)
+        if (!immagine) {
             throw Error(0, QString());
+        }
         percorsi_.insert(percorso, nome);
         auto formato = immagine->PictureFormat();
         const int adattamento = c_.Adattamento();
-        if (formato && adattamento != Publisher::lmPictureFitStretch)
+        if (formato && adattamento != Publisher::lmPictureFitStretch) {
             formato->SetFit(adattamento);
+        }
         const auto didascalie = AggiungiCodiciArticolo(*forme, *immagine, nome, c_);
         // Where it all lies once the template page is gone: after the layout's other pages.
         const int pagina = pagineLayout_ + contatorePagine_;
@@ -276,8 +290,9 @@ private:
                               altezza.Number());
         verifica_.Slot(usati_, pagina, riquadro);
         verifica_.Immagine(nome, pagina, riquadro, std::move(formato));
-        for (const DidascaliaAggiunta& didascalia : didascalie)
+        for (const DidascaliaAggiunta& didascalia : didascalie) {
             verifica_.Didascalia(nome, pagina, didascalia.riquadro, didascalia.corpo);
+        }
         ++usati_;
     }
 
@@ -308,20 +323,25 @@ private:
     // be placed).
     bool Controlla() {
         fase_ = QStringLiteral("Impossibile controllare il documento prima della stampa");
-        if (verifica_.HaImmaginiDaLeggere())
+        if (verifica_.HaImmaginiDaLeggere()) {
             c_.ImpostaInformazioni(QStringLiteral("Controllo prima della stampa in corso..."));
+        }
         controllo_ = {verifica_.Verifica(Limiti(true)), RiepilogoLavoro()};
         const RispostaControllo risposta = c_.ControlloPrimaDellaStampa(controllo_);
-        if (risposta == RispostaControllo::Annulla)
+        if (risposta == RispostaControllo::Annulla) {
             return false;
-        if (risposta != RispostaControllo::SaltaDanneggiate || !controllo_.HaDanneggiate())
-            return true;
-        for (const Rilievo& rilievo : controllo_.rilievi) {
-            if (rilievo.tipo == TipoRilievo::Danneggiata)
-                esclusi_.insert(rilievo.file);
         }
-        if (!Ricomponi())
+        if (risposta != RispostaControllo::SaltaDanneggiate || !controllo_.HaDanneggiate()) {
+            return true;
+        }
+        for (const Rilievo& rilievo : controllo_.rilievi) {
+            if (rilievo.tipo == TipoRilievo::Danneggiata) {
+                esclusi_.insert(rilievo.file);
+            }
+        }
+        if (!Ricomponi()) {
             return false;
+        }
         controllo_ = {verifica_.Verifica(Limiti(false)), RiepilogoLavoro()};
         c_.LavoroRicomposto(controllo_);
         return true;
@@ -345,8 +365,9 @@ private:
         limiti.ppiMinimo = c_.PpiMinimo();
         limiti.layout = c_.TestoLayout();
         limiti.leggiImmagini = leggiImmagini;
-        if (const auto pagina = doc_->PageSetup())
+        if (const auto pagina = doc_->PageSetup()) {
             limiti.pagina = QSizeF(pagina->PageWidth(), pagina->PageHeight());
+        }
         return limiti;
     }
 
@@ -366,10 +387,11 @@ private:
     // The findings for the document's window, each naming its file.
     std::vector<Publisher::CheckNote> NoteDelControllo() const {
         std::vector<Publisher::CheckNote> note;
-        for (const Rilievo& rilievo : controllo_.rilievi)
+        for (const Rilievo& rilievo : controllo_.rilievi) {
             note.push_back({rilievo.pagina, rilievo.riquadro, NomeTipo(rilievo.tipo),
                             QStringLiteral("'%1': %2").arg(rilievo.file, rilievo.testo),
                             TitoloTipo(rilievo.tipo)});
+        }
         return note;
     }
 
@@ -384,8 +406,9 @@ private:
             fase_ = QStringLiteral("Impossibile stampare il documento");
             c_.ImpostaInformazioni(QStringLiteral("Stampa documento in corso..."));
             const int copie = NumeroCopie(c_.TestoCopie());
-            if (!Stampa(copie))
+            if (!Stampa(copie)) {
                 return false;
+            }
         }
         risultato_ = true;
         return true;
@@ -400,16 +423,19 @@ private:
                 app_->ActiveDocument()->PrintOut(-1, -1, QString(), copie, true);
                 return true;
             } catch (const Error& e) {
-                if (e.Number() != runtime::ErrImmagineNonValida)
+                if (e.Number() != runtime::ErrImmagineNonValida) {
                     throw;
+                }
                 const std::vector<Publisher::PictureWarning> nuove = NonDisegnate();
-                if (nuove.empty())
+                if (nuove.empty()) {
                     throw;
+                }
                 for (const auto& avviso : nuove) {
                     const QString nome = percorsi_.value(avviso.FileName, avviso.FileName);
                     c_.ImmagineNonInserita(nome, avviso.Description);
-                    if (!GestoreErroreImmagine(nome))
+                    if (!GestoreErroreImmagine(nome)) {
                         return false;
+                    }
                 }
             }
         }
@@ -439,13 +465,15 @@ private:
         // Those the check before printing found were told then.
         QSet<QString> giaDette;
         for (const Rilievo& rilievo : controllo_.rilievi) {
-            if (rilievo.tipo == TipoRilievo::Danneggiata)
+            if (rilievo.tipo == TipoRilievo::Danneggiata) {
                 giaDette.insert(rilievo.file);
+            }
         }
         for (const auto& avviso : avvisi) {
             const QString nome = percorsi_.value(avviso.FileName, avviso.FileName);
-            if (!avviso.NotDrawn && !giaDette.contains(nome))
+            if (!avviso.NotDrawn && !giaDette.contains(nome)) {
                 c_.ImmagineDanneggiata(nome, avviso.Description);
+            }
         }
     }
 

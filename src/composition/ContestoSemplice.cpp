@@ -3,8 +3,9 @@
 namespace lumetra::composition {
 
 QString ContestoSemplice::TestoSelezionato(int indice) const {
-    if (indice < 1 || indice > selezionati.size())
+    if (indice < 1 || indice > selezionati.size()) {
         return QString();
+    }
     return selezionati.at(indice - 1);
 }
 
@@ -19,8 +20,9 @@ int ContestoSemplice::MsgBox(const QString& messaggio, int stile, const QString&
 }
 
 std::shared_ptr<Publisher::Application> ContestoSemplice::CreaApplicazione() {
-    if (!fabbrica)
+    if (!fabbrica) {
         throw Publisher::Error(429, QStringLiteral("Nessuna applicazione disponibile"));
+    }
     return fabbrica();
 }
 

@@ -51,9 +51,10 @@ QString Conta(int numero, const char* uno, const char* molti) {
 QString Riepilogo::Testo() const {
     QString testo = QStringLiteral("Riepilogo: ") + Conta(immagini, "immagine", "immagini") +
                     QStringLiteral(", ") + Conta(pagine, "pagina", "pagine");
-    if (spaziVuoti > 0)
+    if (spaziVuoti > 0) {
         testo += QStringLiteral(", ") + Conta(spaziVuoti, "spazio vuoto", "spazi vuoti") +
                  QStringLiteral(" nell'ultima pagina");
+    }
     testo += QStringLiteral(", ") + Conta(Fogli(), "foglio", "fogli") +
              QStringLiteral(" da stampare (%1 x %2)")
                  .arg(Conta(pagine, "pagina", "pagine"), Conta(copie, "copia", "copie"));

@@ -41,8 +41,9 @@ bool FuoriPagina(const QRectF& riquadro, const QSizeF& pagina) {
 
 // How much a picture is stretched in its box: 1 when its proportions are kept.
 double Deformazione(double larghezza, double altezza, const QRectF& riquadro) {
-    if (larghezza <= 0 || altezza <= 0 || riquadro.width() <= 0 || riquadro.height() <= 0)
+    if (larghezza <= 0 || altezza <= 0 || riquadro.width() <= 0 || riquadro.height() <= 0) {
         return 1;
+    }
     const double fattore = (riquadro.width() / riquadro.height()) / (larghezza / altezza);
     return std::max(fattore, 1 / fattore);
 }
@@ -75,8 +76,9 @@ std::vector<QString> VerificaLavoro::LeggiImmagini() const {
     std::atomic<std::size_t> prossima{0};
     const auto leggi = [&] {
         for (std::size_t i = prossima++; i < immagini_.size(); i = prossima++) {
-            if (!immagini_[i].formato)
+            if (!immagini_[i].formato) {
                 continue;
+            }
             try {
                 danni[i] = immagini_[i].formato->Damage();
             } catch (const Publisher::Error& e) {
@@ -89,8 +91,9 @@ std::vector<QString> VerificaLavoro::LeggiImmagini() const {
     };
     const unsigned fili = std::clamp(std::thread::hardware_concurrency(), 1u, MassimoLetture) - 1;
     std::vector<std::jthread> aiutanti;
-    for (unsigned f = 0; f < fili && f + 1 < immagini_.size(); ++f)
+    for (unsigned f = 0; f < fili && f + 1 < immagini_.size(); ++f) {
         aiutanti.emplace_back(leggi);
+    }
     leggi();
     return danni;
 }
@@ -99,8 +102,9 @@ std::vector<Rilievo> VerificaLavoro::Verifica(const LimitiControllo& limiti) con
     std::vector<Rilievo> rilievi;
     const std::vector<QString> danni =
         limiti.leggiImmagini ? LeggiImmagini() : std::vector<QString>(immagini_.size());
-    for (std::size_t i = 0; i < immagini_.size(); ++i)
+    for (std::size_t i = 0; i < immagini_.size(); ++i) {
         VerificaImmagine(immagini_[i], danni[i], limiti, rilievi);
+    }
     VerificaDuplicati(rilievi);
     VerificaDidascalie(limiti, rilievi);
     VerificaSlot(limiti, rilievi);
@@ -112,31 +116,35 @@ std::vector<Rilievo> VerificaLavoro::Verifica(const LimitiControllo& limiti) con
 void VerificaLavoro::VerificaImmagine(const Posta& immagine, const QString& danno,
                                       const LimitiControllo& limiti,
                                       std::vector<Rilievo>& rilievi) const {
-    if (!immagine.formato)
+    if (!immagine.formato) {
         return;
+    }
     Publisher::PictureFormat& formato = *immagine.formato;
     const auto rileva = [&](TipoRilievo tipo, const QString& testo) {
         rilievi.push_back({tipo, immagine.nome, testo, immagine.pagina, immagine.riquadro});
     };
-    if (!danno.isEmpty())
+    if (!danno.isEmpty()) {
         rileva(TipoRilievo::Danneggiata, danno);
+    }
     const double orizzontale = formato.HorizontalResolution();
     const double verticale = formato.VerticalResolution();
     if (orizzontale > 0 && verticale > 0 &&
-        std::min(orizzontale, verticale) < limiti.ppiMinimo - 0.5)
+        std::min(orizzontale, verticale) < limiti.ppiMinimo - 0.5) {
         rileva(TipoRilievo::Risoluzione,
                QStringLiteral("nel suo spazio stampa a %1 x %2 ppi: ne servono almeno %3")
                    .arg(std::lround(orizzontale))
                    .arg(std::lround(verticale))
                    .arg(limiti.ppiMinimo));
+    }
     if (limiti.adattamento == Publisher::lmPictureFitStretch) {
         const double deformazione =
             Deformazione(formato.OriginalWidth(), formato.OriginalHeight(), immagine.riquadro);
-        if (deformazione > DeformazioneMassima)
+        if (deformazione > DeformazioneMassima) {
             rileva(TipoRilievo::Deformata,
                    QStringLiteral("le sue proporzioni sono alterate di %1 volte nel suo spazio: "
                                   "scegliere \"Adatta\" o \"Riempi\"")
                        .arg(Numero(deformazione)));
+        }
     }
 }
 
@@ -164,30 +172,34 @@ void VerificaLavoro::VerificaDidascalie(const LimitiControllo& limiti,
             rilievi.push_back({TipoRilievo::Didascalia, didascalia.nome, testo, didascalia.pagina,
                                didascalia.riquadro});
         };
-        if (!limiti.pagina.isEmpty() && FuoriPagina(didascalia.riquadro, limiti.pagina))
+        if (!limiti.pagina.isEmpty() && FuoriPagina(didascalia.riquadro, limiti.pagina)) {
             rileva(QStringLiteral("la didascalia esce dalla pagina"));
+        }
         const auto coperta = std::find_if(immagini_.begin(), immagini_.end(), [&](const Posta& i) {
             return i.pagina == didascalia.pagina && i.nome != didascalia.nome &&
                    Sovrapposti(i.riquadro, didascalia.riquadro);
         });
-        if (coperta != immagini_.end())
+        if (coperta != immagini_.end()) {
             rileva(
                 QStringLiteral("la didascalia si sovrappone all'immagine '%1'").arg(coperta->nome));
-        if (didascalia.corpo > 0 && didascalia.corpo < CorpoMinimoDidascalia)
+        }
+        if (didascalia.corpo > 0 && didascalia.corpo < CorpoMinimoDidascalia) {
             rileva(QStringLiteral("il testo della didascalia è ridotto a %1 pt per entrare nel "
                                   "suo spazio (almeno %2 pt per leggerlo)")
                        .arg(Numero(didascalia.corpo))
                        .arg(Numero(CorpoMinimoDidascalia, 0)));
+        }
     }
 }
 
 void VerificaLavoro::VerificaSlot(const LimitiControllo& limiti,
                                   std::vector<Rilievo>& rilievi) const {
-    if (limiti.pagina.isEmpty())
+    if (limiti.pagina.isEmpty()) {
         return;
+    }
     for (const auto& entry : slot_) {
         const Posta& slot = entry.second;
-        if (FuoriPagina(slot.riquadro, limiti.pagina))
+        if (FuoriPagina(slot.riquadro, limiti.pagina)) {
             rilievi.push_back(
                 {TipoRilievo::Pagina, limiti.layout,
                  QStringLiteral("il rettangolo a %1 cm da sinistra e %2 cm dall'alto (%3 x %4 "
@@ -195,6 +207,7 @@ void VerificaLavoro::VerificaSlot(const LimitiControllo& limiti,
                      .arg(Centimetri(slot.riquadro.left()), Centimetri(slot.riquadro.top()),
                           Centimetri(slot.riquadro.width()), Centimetri(slot.riquadro.height())),
                  slot.pagina, slot.riquadro});
+        }
     }
 }
 

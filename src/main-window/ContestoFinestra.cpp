@@ -55,8 +55,9 @@ int ContestoFinestra::Adattamento() const {
 composition::RispostaControllo
 ContestoFinestra::ControlloPrimaDellaStampa(const composition::Controllo& controllo) {
     // No finding, no question: the job goes on as it always did.
-    if (!controllo.HaRilievi())
+    if (!controllo.HaRilievi()) {
         return composition::RispostaControllo::Prosegui;
+    }
     return FinestraControllo::Chiedi(controllo, &f_);
 }
 int ContestoFinestra::CodiceArticoloInterno() const {

@@ -29,8 +29,9 @@ QTreeWidget* ElencoRilievi(const Controllo& controllo, QWidget* parent) {
     elenco->setRootIsDecorated(true);
     elenco->setWordWrap(true);
     std::map<TipoRilievo, std::vector<const Rilievo*>> perTipo;
-    for (const Rilievo& rilievo : controllo.rilievi)
+    for (const Rilievo& rilievo : controllo.rilievi) {
         perTipo[rilievo.tipo].push_back(&rilievo);
+    }
     for (const auto& [tipo, rilievi] : perTipo) {
         auto* gruppo = new QTreeWidgetItem(
             elenco, {QStringLiteral("%1 (%2)").arg(TitoloTipo(tipo)).arg(rilievi.size())});
@@ -91,10 +92,12 @@ FinestraControllo::FinestraControllo(const Controllo& controllo, QWidget* parent
 
 RispostaControllo FinestraControllo::Chiedi(const Controllo& controllo, QWidget* parent) {
     FinestraControllo finestra(controllo, parent);
-    if (finestra.exec() != QDialog::Accepted)
+    if (finestra.exec() != QDialog::Accepted) {
         return RispostaControllo::Annulla;
-    if (finestra.chkSaltaDanneggiate_ && finestra.chkSaltaDanneggiate_->isChecked())
+    }
+    if (finestra.chkSaltaDanneggiate_ && finestra.chkSaltaDanneggiate_->isChecked()) {
         return RispostaControllo::SaltaDanneggiate;
+    }
     return RispostaControllo::Prosegui;
 }
 

@@ -13,8 +13,9 @@ namespace {
 QString lookUp(const QString& family) {
     const QByteArray name = family.toUtf8();
     FcPattern* pattern = FcPatternCreate();
-    if (!pattern)
+    if (!pattern) {
         return family;
+    }
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -23,8 +24,9 @@ QString lookUp(const QString& family) {
     QString found = family;
     if (match) {
         FcChar8* value = nullptr;
-        if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch && value)
+        if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch && value) {
             found = QString::fromUtf8(reinterpret_cast<const char*>(value));
+        }
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
@@ -40,8 +42,9 @@ QString matchFontFamily(const QString& family) {
         family.trimmed().isEmpty() ? QStringLiteral("Times New Roman") : family.trimmed();
     std::lock_guard lock(mutex);
     auto it = cache.constFind(key);
-    if (it != cache.constEnd())
+    if (it != cache.constEnd()) {
         return it.value();
+    }
     QString found = lookUp(key);
     cache.insert(key, found);
     return found;

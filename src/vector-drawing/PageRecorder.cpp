@@ -50,8 +50,9 @@ StrokeStyle strokeFrom(const RVNGPropertyList& style) {
             const QByteArray length = count + "-length";
             const int n = std::clamp(props::integer(style, count.constData()).value_or(0), 0, 16);
             const double len = props::inchesOr(style, length.constData(), unit);
-            for (int k = 0; k < n; ++k)
+            for (int k = 0; k < n; ++k) {
                 s.dashes << std::max(len, unit / 4) << std::max(gap, unit / 4);
+            }
         }
     }
     return s;
@@ -115,8 +116,9 @@ FillStyle fillFrom(const RVNGPropertyList& style, EmbeddedPictures* pictures) {
 } // namespace
 
 void PageRecorder::add(DisplayItem item) {
-    if (!inPage_ || pages_.empty())
+    if (!inPage_ || pages_.empty()) {
         return;
+    }
     pages_.back().items.push_back(std::move(item));
 }
 
@@ -125,16 +127,18 @@ void PageRecorder::startPage(const RVNGPropertyList& propList) {
     page.size = QSizeF(props::inchesOr(propList, "svg:width", DefaultPageWidth),
                        props::inchesOr(propList, "svg:height", DefaultPageHeight));
     if (!(page.size.width() > 0 && page.size.width() < MaxCoordinate && page.size.height() > 0 &&
-          page.size.height() < MaxCoordinate))
+          page.size.height() < MaxCoordinate)) {
         page.size = QSizeF(DefaultPageWidth, DefaultPageHeight);
+    }
     pages_.push_back(std::move(page));
     inPage_ = true;
     openLayers_ = 0;
 }
 
 void PageRecorder::endPage() {
-    for (; openLayers_ > 0; --openLayers_)
+    for (; openLayers_ > 0; --openLayers_) {
         add(LayerEnd{});
+    }
     inPage_ = false;
 }
 
@@ -145,15 +149,17 @@ void PageRecorder::setStyle(const RVNGPropertyList& propList) {
 void PageRecorder::startLayer(const RVNGPropertyList& propList) {
     LayerBegin layer;
     const QString clip = props::string(propList, "svg:clip-path");
-    if (!clip.isEmpty())
+    if (!clip.isEmpty()) {
         layer.clip = pathFromString(clip);
+    }
     add(std::move(layer));
     ++openLayers_;
 }
 
 void PageRecorder::endLayer() {
-    if (openLayers_ <= 0)
+    if (openLayers_ <= 0) {
         return;
+    }
     --openLayers_;
     add(LayerEnd{});
 }
@@ -166,12 +172,14 @@ void PageRecorder::closeGroup() {
 }
 
 void PageRecorder::addShape(QPainterPath path, bool closed) {
-    if (path.isEmpty() || !sane(path.boundingRect()))
+    if (path.isEmpty() || !sane(path.boundingRect())) {
         return;
+    }
     ShapeItem shape;
     shape.stroke = strokeFrom(style_);
-    if (closed)
+    if (closed) {
         shape.fill = fillFrom(style_, pool_.get());
+    }
     shape.opacity = std::clamp(props::fraction(style_, "draw:opacity", 1.0), 0.0, 1.0);
     if (props::string(style_, "draw:shadow") == QLatin1String("visible")) {
         shape.shadow.visible = true;
@@ -181,8 +189,9 @@ void PageRecorder::addShape(QPainterPath path, bool closed) {
         shape.shadow.color.setAlphaF(
             float(std::clamp(props::fraction(style_, "draw:shadow-opacity", 1.0), 0.0, 1.0)));
     }
-    if (shape.fill.kind == FillStyle::Kind::None && !shape.stroke.visible)
+    if (shape.fill.kind == FillStyle::Kind::None && !shape.stroke.visible) {
         return;
+    }
     shape.path = std::move(path);
     add(std::move(shape));
 }
@@ -212,22 +221,26 @@ void PageRecorder::drawPolyline(const RVNGPropertyList& propList) {
 
 void PageRecorder::drawPoints(const RVNGPropertyList& propList, bool closed) {
     const auto* points = propList.child("svg:points");
-    if (!points)
+    if (!points) {
         return;
+    }
     const QPolygonF polygon = pointsFromList(*points);
-    if (polygon.size() < 2)
+    if (polygon.size() < 2) {
         return;
+    }
     QPainterPath path;
     path.addPolygon(polygon);
-    if (closed)
+    if (closed) {
         path.closeSubpath();
+    }
     addShape(path, closed);
 }
 
 void PageRecorder::drawPath(const RVNGPropertyList& propList) {
     const auto* actions = propList.child("svg:d");
-    if (!actions)
+    if (!actions) {
         return;
+    }
     QPainterPath path = pathFromList(*actions);
     path.setFillRule(Qt::WindingFill);
     addShape(path, true);
@@ -247,8 +260,9 @@ void PageRecorder::drawConnector(const RVNGPropertyList& propList) {
 void PageRecorder::drawGraphicObject(const RVNGPropertyList& propList) {
     const librevenge::RVNGProperty* data = propList["office:binary-data"];
     const QRectF r = box(propList);
-    if (!data || !sane(r) || r.isEmpty() || !pool_)
+    if (!data || !sane(r) || r.isEmpty() || !pool_) {
         return;
+    }
     PictureItem item;
     item.box = r;
     item.colours = pictureColoursFrom(propList);
@@ -275,30 +289,36 @@ void PageRecorder::startTextObject(const RVNGPropertyList& propList) {
 }
 
 void PageRecorder::endTextObject() {
-    if (!text_)
+    if (!text_) {
         return;
+    }
     closeParagraph();
     TextItem text = std::move(*text_);
     text_.reset();
-    if (sane(text.box) && text.box.width() > 0 && text.box.height() > 0 && !text.paragraphs.empty())
+    if (sane(text.box) && text.box.width() > 0 && text.box.height() > 0 &&
+        !text.paragraphs.empty()) {
         add(std::move(text));
+    }
 }
 
 void PageRecorder::startTableObject(const RVNGPropertyList& propList) {
     TableItem table;
     table.box = box(propList);
     table.rotation = props::number(propList, "librevenge:rotate").value_or(0.0);
-    if (const auto* columns = propList.child("librevenge:table-columns"))
-        for (unsigned long i = 0; i < columns->count(); ++i)
+    if (const auto* columns = propList.child("librevenge:table-columns")) {
+        for (unsigned long i = 0; i < columns->count(); ++i) {
             table.columnWidths.push_back(
                 std::max(0.0, props::inchesOr((*columns)[i], "style:column-width", 0)));
+        }
+    }
     table_ = std::move(table);
     row_ = -1;
 }
 
 void PageRecorder::openTableRow(const RVNGPropertyList& propList) {
-    if (!table_)
+    if (!table_) {
         return;
+    }
     ++row_;
     double h =
         props::inchesOr(propList, "librevenge:row-height",
@@ -308,8 +328,9 @@ void PageRecorder::openTableRow(const RVNGPropertyList& propList) {
 }
 
 void PageRecorder::openTableCell(const RVNGPropertyList& propList) {
-    if (!table_)
+    if (!table_) {
         return;
+    }
     TableCell cell;
     cell.row = std::max(0, props::integer(propList, "librevenge:row").value_or(row_));
     cell.column = std::max(0, props::integer(propList, "librevenge:column").value_or(0));
@@ -322,26 +343,31 @@ void PageRecorder::openTableCell(const RVNGPropertyList& propList) {
 
 void PageRecorder::closeTableCell() {
     closeParagraph();
-    if (table_ && cell_)
+    if (table_ && cell_) {
         table_->cells.push_back(std::move(*cell_));
+    }
     cell_.reset();
 }
 
 void PageRecorder::endTableObject() {
     closeTableCell();
-    if (!table_)
+    if (!table_) {
         return;
+    }
     TableItem table = std::move(*table_);
     table_.reset();
-    if (sane(table.box) && table.box.width() > 0 && table.box.height() > 0)
+    if (sane(table.box) && table.box.width() > 0 && table.box.height() > 0) {
         add(std::move(table));
+    }
 }
 
 std::vector<TextParagraph>* PageRecorder::currentParagraphs() {
-    if (cell_)
+    if (cell_) {
         return &cell_->paragraphs;
-    if (text_)
+    }
+    if (text_) {
         return &text_->paragraphs;
+    }
     return nullptr;
 }
 
@@ -360,21 +386,24 @@ void PageRecorder::openParagraph(const RVNGPropertyList& propList) {
     p.marginBottom = props::inchesOr(propList, "fo:margin-bottom", 0);
     p.indent = props::inchesOr(propList, "fo:text-indent", 0);
     if (const librevenge::RVNGProperty* lh = propList["fo:line-height"]) {
-        if (lh->getUnit() == librevenge::RVNG_PERCENT)
+        if (lh->getUnit() == librevenge::RVNG_PERCENT) {
             p.lineHeightPercent = std::clamp(lh->getDouble(), 0.1, 10.0);
-        else
+        } else {
             p.lineHeightPoints = std::clamp(
                 *props::inches(propList, "fo:line-height") * runtime::PointsPerInch, 0.5, 1000.0);
+        }
     }
     paragraph_ = std::move(p);
 }
 
 void PageRecorder::closeParagraph() {
     closeSpan();
-    if (!paragraph_)
+    if (!paragraph_) {
         return;
-    if (auto* paragraphs = currentParagraphs())
+    }
+    if (auto* paragraphs = currentParagraphs()) {
         paragraphs->push_back(std::move(*paragraph_));
+    }
     paragraph_.reset();
 }
 
@@ -389,8 +418,9 @@ void PageRecorder::openSpan(const RVNGPropertyList& propList) {
     closeSpan();
     TextSpan s;
     s.family = props::string(propList, "style:font-name");
-    if (s.family.isEmpty())
+    if (s.family.isEmpty()) {
         s.family = props::string(propList, "fo:font-name");
+    }
     const double size = props::inchesOr(propList, "fo:font-size", 10.0 / runtime::PointsPerInch);
     s.size = size > 0 && size < 20.0 ? size : 10.0 / runtime::PointsPerInch;
     s.bold = props::string(propList, "fo:font-weight") == QLatin1String("bold");
@@ -401,29 +431,34 @@ void PageRecorder::openSpan(const RVNGPropertyList& propList) {
     s.smallCaps = props::string(propList, "fo:font-variant") == QLatin1String("small-caps");
     const QString position = props::string(propList, "style:text-position");
     s.position = position.startsWith(QLatin1Char('-')) ? -1 : position.isEmpty() ? 0 : 1;
-    if (position.startsWith(QLatin1String("0%")))
+    if (position.startsWith(QLatin1String("0%"))) {
         s.position = 0;
+    }
     // libmspub hands the scale as a percentage in a percent property (80 for 80%): a fraction
     // above ten can only be that.
     double scale = props::fraction(propList, "fo:text-scale", 1.0);
-    if (scale > 10.0)
+    if (scale > 10.0) {
         scale /= 100.0;
+    }
     s.scale = std::clamp(scale, 0.1, 10.0);
     s.color = props::color(propList, "fo:color", Qt::black);
     span_ = std::move(s);
 }
 
 void PageRecorder::closeSpan() {
-    if (!span_)
+    if (!span_) {
         return;
-    if (paragraph_)
+    }
+    if (paragraph_) {
         paragraph_->spans.push_back(std::move(*span_));
+    }
     span_.reset();
 }
 
 void PageRecorder::appendText(const QString& text) {
-    if (!paragraph_)
+    if (!paragraph_) {
         return;
+    }
     if (!span_) {
         // Text outside a span keeps the look of the paragraph's last span.
         span_ = paragraph_->spans.empty() ? TextSpan{} : paragraph_->spans.back();
@@ -447,19 +482,22 @@ void PageRecorder::insertText(const librevenge::RVNGString& text) {
     QString clean;
     clean.reserve(s.size());
     for (const QChar c : s) {
-        if (c == QLatin1Char('\r'))
+        if (c == QLatin1Char('\r')) {
             continue;
-        if (c == QLatin1Char('\n') || c == QChar(0x0B))
+        }
+        if (c == QLatin1Char('\n') || c == QChar(0x0B)) {
             clean += QChar::LineSeparator;
-        else if (c.unicode() >= 0x20 || c == QLatin1Char('\t'))
+        } else if (c.unicode() >= 0x20 || c == QLatin1Char('\t')) {
             clean += c;
+        }
     }
     appendText(clean);
 }
 
 void PageRecorder::insertField(const RVNGPropertyList& propList) {
-    if (props::string(propList, "librevenge:field-type") == QLatin1String("text:page-number"))
+    if (props::string(propList, "librevenge:field-type") == QLatin1String("text:page-number")) {
         appendText(QString::number(std::max<std::size_t>(1, pages_.size())));
+    }
 }
 
 } // namespace lumetra::drawing

@@ -17,8 +17,9 @@ QString string(const RVNGPropertyList& list, const char* name) {
 
 std::optional<double> inches(const RVNGPropertyList& list, const char* name) {
     const librevenge::RVNGProperty* p = list[name];
-    if (!p)
+    if (!p) {
         return std::nullopt;
+    }
     const double v = p->getDouble();
     switch (p->getUnit()) {
     case librevenge::RVNG_POINT:
@@ -46,25 +47,30 @@ std::optional<double> number(const RVNGPropertyList& list, const char* name) {
 
 double fraction(const RVNGPropertyList& list, const char* name, double fallback) {
     const librevenge::RVNGProperty* p = list[name];
-    if (!p)
+    if (!p) {
         return fallback;
-    if (p->getUnit() == librevenge::RVNG_PERCENT)
+    }
+    if (p->getUnit() == librevenge::RVNG_PERCENT) {
         return p->getDouble();
+    }
     QString s = QString::fromUtf8(p->getStr().cstr()).trimmed();
     const bool percent = s.endsWith(QLatin1Char('%'));
-    if (percent)
+    if (percent) {
         s.chop(1);
+    }
     bool ok = false;
     const double v = s.toDouble(&ok);
-    if (!ok)
+    if (!ok) {
         return fallback;
+    }
     return percent ? v / 100.0 : v;
 }
 
 QColor color(const RVNGPropertyList& list, const char* name, QColor fallback) {
     const QString s = string(list, name);
-    if (s.isEmpty())
+    if (s.isEmpty()) {
         return fallback;
+    }
     const QColor c = QColor::fromString(s);
     return c.isValid() ? c : fallback;
 }

@@ -23,8 +23,9 @@ QSize devicePixels(const QPainter& painter, const QRectF& box) {
 }
 
 QImage withColours(QImage image, const PictureColours& colours) {
-    if (!colours.changes())
+    if (!colours.changes()) {
         return image;
+    }
     image = image.convertToFormat(QImage::Format_ARGB32);
     const int shift = int((colours.brightness - 0.5) * 2.0 * 255.0);
     for (int y = 0; y < image.height(); ++y) {
@@ -49,13 +50,16 @@ QImage withColours(QImage image, const PictureColours& colours) {
 
 void drawPictureInto(QPainter& painter, const EmbeddedPicture& picture, const QRectF& box,
                      const PictureColours& colours, QSize pixels = QSize()) {
-    if (box.width() <= 0 || box.height() <= 0)
+    if (box.width() <= 0 || box.height() <= 0) {
         return;
-    if (pixels.isEmpty())
+    }
+    if (pixels.isEmpty()) {
         pixels = devicePixels(painter, box);
+    }
     QImage image = picture.imageFor(pixels);
-    if (image.isNull())
+    if (image.isNull()) {
         return;
+    }
     painter.drawImage(box, withColours(std::move(image), colours));
 }
 
@@ -63,22 +67,28 @@ void drawPictureInto(QPainter& painter, const EmbeddedPicture& picture, const QR
 // turned or flipped, as libmspub draws picture frames): top-left, top-right, bottom-right,
 // bottom-left of the shape before its turn.
 std::optional<QPolygonF> quadrilateral(const QPainterPath& path) {
-    for (int i = 0; i < path.elementCount(); ++i)
-        if (path.elementAt(i).isCurveTo())
+    for (int i = 0; i < path.elementCount(); ++i) {
+        if (path.elementAt(i).isCurveTo()) {
             return std::nullopt;
+        }
+    }
     const QList<QPolygonF> parts = path.toSubpathPolygons();
-    if (parts.size() != 1)
+    if (parts.size() != 1) {
         return std::nullopt;
+    }
     QPolygonF q = parts.front();
-    while (q.size() > 1 && QLineF(q.front(), q.back()).length() < 1e-9)
+    while (q.size() > 1 && QLineF(q.front(), q.back()).length() < 1e-9) {
         q.removeLast();
-    if (q.size() != 4)
+    }
+    if (q.size() != 4) {
         return std::nullopt;
+    }
     // Opposite corners share their middle in a parallelogram.
     const QPointF d = (q[0] + q[2]) - (q[1] + q[3]);
     const double size = QLineF(q[0], q[2]).length();
-    if (size <= 0 || std::hypot(d.x(), d.y()) > size * 1e-3)
+    if (size <= 0 || std::hypot(d.x(), d.y()) > size * 1e-3) {
         return std::nullopt;
+    }
     return q;
 }
 
@@ -137,10 +147,12 @@ QPen strokePen(const StrokeStyle& stroke) {
     if (!stroke.dashes.isEmpty()) {
         const double unit = stroke.width > 0 ? stroke.width : 1.0 / runtime::PointsPerInch;
         QList<qreal> pattern;
-        for (double d : stroke.dashes)
+        for (double d : stroke.dashes) {
             pattern << std::max(0.05, d / unit);
-        if (pattern.size() % 2)
+        }
+        if (pattern.size() % 2) {
             pattern << pattern.back();
+        }
         pen.setDashPattern(pattern);
     }
     return pen;
@@ -150,9 +162,9 @@ void paintShape(QPainter& painter, const ShapeItem& shape) {
     const bool fills = shape.fill.kind != FillStyle::Kind::None;
     if (shape.shadow.visible) {
         const QPainterPath shadow = shape.path.translated(shape.shadow.offset);
-        if (fills)
+        if (fills) {
             painter.fillPath(shadow, shape.shadow.color);
-        else if (shape.stroke.visible) {
+        } else if (shape.stroke.visible) {
             QPen pen = strokePen(shape.stroke);
             pen.setColor(shape.shadow.color);
             painter.strokePath(shadow, pen);
@@ -172,21 +184,24 @@ void paintShape(QPainter& painter, const ShapeItem& shape) {
         painter.restore();
         break;
     case FillStyle::Kind::Bitmap:
-        if (shape.fill.picture)
+        if (shape.fill.picture) {
             drawPictureOnto(painter, *shape.fill.picture, shape.fill.pictureColours, shape.path);
+        }
         break;
     case FillStyle::Kind::None:
         break;
     }
-    if (shape.stroke.visible)
+    if (shape.stroke.visible) {
         painter.strokePath(shape.path, strokePen(shape.stroke));
+    }
 }
 
 } // namespace
 
 void paintRecordedPage(QPainter& painter, const RecordedPage& page, const QRectF& target) {
-    if (page.size.isEmpty() || target.isEmpty())
+    if (page.size.isEmpty() || target.isEmpty()) {
         return;
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -202,8 +217,9 @@ void paintRecordedPage(QPainter& painter, const RecordedPage& page, const QRectF
         if (const auto* shape = std::get_if<ShapeItem>(&item)) {
             paintShape(painter, *shape);
         } else if (const auto* picture = std::get_if<PictureItem>(&item)) {
-            if (picture->picture)
+            if (picture->picture) {
                 drawPictureInto(painter, *picture->picture, picture->box, picture->colours);
+            }
         } else if (const auto* text = std::get_if<TextItem>(&item)) {
             paintText(painter, *text);
         } else if (const auto* table = std::get_if<TableItem>(&item)) {
@@ -211,15 +227,17 @@ void paintRecordedPage(QPainter& painter, const RecordedPage& page, const QRectF
         } else if (const auto* layer = std::get_if<LayerBegin>(&item)) {
             painter.save();
             ++depth;
-            if (!layer->clip.isEmpty())
+            if (!layer->clip.isEmpty()) {
                 painter.setClipPath(layer->clip, Qt::IntersectClip);
+            }
         } else if (std::holds_alternative<LayerEnd>(item) && depth > 0) {
             painter.restore();
             --depth;
         }
     }
-    for (; depth > 0; --depth)
+    for (; depth > 0; --depth) {
         painter.restore();
+    }
     painter.restore();
 }
 

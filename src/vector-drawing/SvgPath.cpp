@@ -21,8 +21,9 @@ QPolygonF pointsFromList(const librevenge::RVNGPropertyListVector& points) {
     QPolygonF out;
     for (unsigned long i = 0; i < points.count(); ++i) {
         const auto& p = points[i];
-        if (props::has(p, "svg:x") && props::has(p, "svg:y"))
+        if (props::has(p, "svg:x") && props::has(p, "svg:y")) {
             out << point(p, "svg:x", "svg:y", {});
+        }
     }
     return out;
 }
@@ -31,8 +32,9 @@ void addSvgArc(QPainterPath& path, QPointF from, double rx, double ry, double xR
                bool largeArc, bool sweep, QPointF to) {
     rx = std::fabs(rx);
     ry = std::fabs(ry);
-    if (from == to)
+    if (from == to) {
         return;
+    }
     if (rx < 1e-12 || ry < 1e-12 || !std::isfinite(rx) || !std::isfinite(ry)) {
         path.lineTo(to);
         return;
@@ -50,8 +52,9 @@ void addSvgArc(QPainterPath& path, QPointF from, double rx, double ry, double xR
     const double num = rx * rx * ry * ry - rx * rx * y1 * y1 - ry * ry * x1 * x1;
     const double den = rx * rx * y1 * y1 + ry * ry * x1 * x1;
     double coef = den > 0 ? std::sqrt(std::max(0.0, num / den)) : 0.0;
-    if (largeArc == sweep)
+    if (largeArc == sweep) {
         coef = -coef;
+    }
     const double cx1 = coef * rx * y1 / ry;
     const double cy1 = -coef * ry * x1 / rx;
     const double cx = cosPhi * cx1 - sinPhi * cy1 + (from.x() + to.x()) / 2;
@@ -61,10 +64,11 @@ void addSvgArc(QPainterPath& path, QPointF from, double rx, double ry, double xR
     };
     const double theta1 = angle(1, 0, (x1 - cx1) / rx, (y1 - cy1) / ry);
     double delta = angle((x1 - cx1) / rx, (y1 - cy1) / ry, (-x1 - cx1) / rx, (-y1 - cy1) / ry);
-    if (!sweep && delta > 0)
+    if (!sweep && delta > 0) {
         delta -= 2 * std::numbers::pi;
-    else if (sweep && delta < 0)
+    } else if (sweep && delta < 0) {
         delta += 2 * std::numbers::pi;
+    }
     const int segments = std::max(1, int(std::ceil(std::fabs(delta) / (std::numbers::pi / 2))));
     const double step = delta / segments;
     const double k = 4.0 / 3.0 * std::tan(step / 4);
@@ -91,11 +95,13 @@ QPainterPath pathFromList(const librevenge::RVNGPropertyListVector& actions) {
     for (unsigned long i = 0; i < actions.count(); ++i) {
         const auto& a = actions[i];
         const QString action = props::string(a, "librevenge:path-action");
-        if (action.isEmpty())
+        if (action.isEmpty()) {
             continue;
+        }
         const QChar c = action.at(0).toUpper();
-        if (c != QLatin1Char('M') && c != QLatin1Char('Z') && path.elementCount() == 0)
+        if (c != QLatin1Char('M') && c != QLatin1Char('Z') && path.elementCount() == 0) {
             path.moveTo(current);
+        }
         switch (c.unicode()) {
         case 'M':
             current = start = point(a, "svg:x", "svg:y", current);
@@ -176,10 +182,11 @@ QPainterPath pathFromString(const QString& d) {
     QChar command;
     QList<double> numbers;
     auto flush = [&] {
-        if (command == QLatin1Char('M') && numbers.size() >= 2)
+        if (command == QLatin1Char('M') && numbers.size() >= 2) {
             path.moveTo(numbers[0], numbers[1]);
-        else if (command == QLatin1Char('L') && numbers.size() >= 2)
+        } else if (command == QLatin1Char('L') && numbers.size() >= 2) {
             path.lineTo(numbers[0], numbers[1]);
+        }
         numbers.clear();
     };
     for (auto it = token.globalMatch(d); it.hasNext();) {
@@ -187,12 +194,14 @@ QPainterPath pathFromString(const QString& d) {
         if (m.capturedLength(1) > 0) {
             flush();
             command = m.captured(1).at(0).toUpper();
-            if (command == QLatin1Char('Z'))
+            if (command == QLatin1Char('Z')) {
                 path.closeSubpath();
+            }
         } else {
             numbers << m.captured(2).toDouble();
-            if (numbers.size() == 2)
+            if (numbers.size() == 2) {
                 flush();
+            }
         }
     }
     return path;

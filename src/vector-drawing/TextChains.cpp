@@ -17,8 +17,9 @@ namespace {
 QString storyKey(const TextItem& text) {
     QString key;
     for (const TextParagraph& p : text.paragraphs) {
-        for (const TextSpan& s : p.spans)
+        for (const TextSpan& s : p.spans) {
             key += s.text + QChar(0x1F) + QString::number(s.size, 'g', 6) + s.family + QChar(0x1F);
+        }
         key += QChar(0x1E);
     }
     return key;
@@ -45,8 +46,9 @@ int charactersThatFit(const TextItem& text) {
         const double top = layout->position().y();
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            if (top + line.y() + line.height() > limit)
+            if (top + line.y() + line.height() > limit) {
                 return b.position() + line.textStart();
+            }
         }
     }
     return doc->characterCount() - 1;
@@ -54,18 +56,23 @@ int charactersThatFit(const TextItem& text) {
 
 void linkTextFrames(RecordedPage& page) {
     std::map<QString, std::vector<TextItem*>> stories;
-    for (DisplayItem& item : page.items)
-        if (auto* text = std::get_if<TextItem>(&item))
-            if (text->rotation == 0.0 && !text->paragraphs.empty())
+    for (DisplayItem& item : page.items) {
+        if (auto* text = std::get_if<TextItem>(&item)) {
+            if (text->rotation == 0.0 && !text->paragraphs.empty()) {
                 stories[storyKey(*text)].push_back(text);
+            }
+        }
+    }
     for (auto& [key, frames] : stories) {
-        if (frames.size() < 2)
+        if (frames.size() < 2) {
             continue;
+        }
         // Reading order of columns: left to right, then top to bottom.
         std::stable_sort(frames.begin(), frames.end(), [](const TextItem* a, const TextItem* b) {
             const double ax = std::round(a->box.left() * 20), bx = std::round(b->box.left() * 20);
-            if (ax != bx)
+            if (ax != bx) {
                 return ax < bx;
+            }
             return a->box.top() < b->box.top();
         });
         // Columns of one story share their width; copies of a text in boxes of other sizes,
@@ -73,16 +80,19 @@ void linkTextFrames(RecordedPage& page) {
         const double width = frames.front()->box.width();
         if (!std::all_of(frames.begin(), frames.end(), [&](const TextItem* t) {
                 return std::abs(t->box.width() - width) < 0.05;
-            }))
+            })) {
             continue;
+        }
         const int total = storyLength(*frames.front());
         int shown = charactersThatFit(*frames.front());
-        if (shown >= total * 9 / 10)
+        if (shown >= total * 9 / 10) {
             continue;
+        }
         for (std::size_t i = 1; i < frames.size(); ++i) {
             frames[i]->skippedCharacters = std::min(shown, total);
-            if (shown < total)
+            if (shown < total) {
                 shown += charactersThatFit(*frames[i]);
+            }
         }
     }
 }

@@ -42,19 +42,22 @@ QTextCharFormat charFormat(const TextSpan& span) {
     font.setUnderline(span.underline);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(true);
-    if (span.uppercase)
+    if (span.uppercase) {
         font.setCapitalization(QFont::AllUppercase);
-    else if (span.smallCaps)
+    } else if (span.smallCaps) {
         font.setCapitalization(QFont::SmallCaps);
-    if (std::abs(span.scale - 1.0) > 0.01)
+    }
+    if (std::abs(span.scale - 1.0) > 0.01) {
         font.setStretch(int(std::lround(std::clamp(span.scale * 100, 1.0, 4000.0))));
+    }
     QTextCharFormat f;
     f.setFont(font, QTextCharFormat::FontPropertiesAll);
     f.setForeground(span.color);
-    if (span.position > 0)
+    if (span.position > 0) {
         f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (span.position < 0)
+    } else if (span.position < 0) {
         f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    }
     return f;
 }
 
@@ -91,11 +94,12 @@ QTextBlockFormat blockFormat(const TextParagraph& p) {
     f.setTextIndent(p.indent * h);
     f.setTopMargin(p.marginTop * v);
     f.setBottomMargin(p.marginBottom * v);
-    if (p.lineHeightPoints > 0)
+    if (p.lineHeightPoints > 0) {
         f.setLineHeight(p.lineHeightPoints / runtime::PointsPerInch * v,
                         QTextBlockFormat::FixedHeight);
-    else if (p.lineHeightPercent > 0)
+    } else if (p.lineHeightPercent > 0) {
         f.setLineHeight(p.lineHeightPercent * 100.0, QTextBlockFormat::ProportionalHeight);
+    }
     return f;
 }
 
@@ -114,11 +118,14 @@ std::vector<double> columnStarts(QTextDocument& doc, double columnHeight, int co
     for (int c = 1; c < columns; ++c) {
         const double limit = starts.back() + columnHeight;
         double best = starts.back();
-        for (double bottom : lineBottoms)
-            if (bottom <= limit + 0.5 && bottom > best)
+        for (double bottom : lineBottoms) {
+            if (bottom <= limit + 0.5 && bottom > best) {
                 best = bottom;
-        if (best <= starts.back())
+            }
+        }
+        if (best <= starts.back()) {
             best = limit; // one line taller than the column: cut it
+        }
         starts.push_back(best);
     }
     return starts;
@@ -133,8 +140,9 @@ double fittingHeight(QTextDocument& doc, double from, double limit) {
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             const double end = top + line.y() + line.height();
-            if (top + line.y() >= from - 0.5 && end <= from + limit + 0.5)
+            if (top + line.y() >= from - 0.5 && end <= from + limit + 0.5) {
                 bottom = std::max(bottom, end);
+            }
         }
     }
     return bottom - from;
@@ -171,15 +179,17 @@ std::unique_ptr<QTextDocument> layoutParagraphs(const std::vector<TextParagraph>
     for (const TextParagraph& p : paragraphs) {
         const QTextCharFormat blockChars =
             p.spans.empty() ? lastFormat : charFormat(p.spans.front());
-        if (first)
+        if (first) {
             cursor.setBlockFormat(blockFormat(p)), cursor.setBlockCharFormat(blockChars);
-        else
+        } else {
             cursor.insertBlock(blockFormat(p), blockChars);
+        }
         first = false;
         for (const TextSpan& span : p.spans) {
             lastFormat = charFormat(span);
-            if (!span.text.isEmpty())
+            if (!span.text.isEmpty()) {
                 cursor.insertText(span.text, lastFormat);
+            }
         }
     }
     return doc;
@@ -202,8 +212,9 @@ std::unique_ptr<QTextDocument> textDocument(const TextItem& text, double columnW
 void paintText(QPainter& painter, const TextItem& text) {
     const QRectF inner =
         text.box.adjusted(text.padLeft, text.padTop, -text.padRight, -text.padBottom);
-    if (inner.width() <= 0 || inner.height() <= 0)
+    if (inner.width() <= 0 || inner.height() <= 0) {
         return;
+    }
     const int columns = std::max(1, text.columns);
     const double columnWidth =
         std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
@@ -222,10 +233,11 @@ void paintText(QPainter& painter, const TextItem& text) {
     painter.setClipRect(text.box, Qt::IntersectClip);
     if (columns == 1) {
         double top = inner.top();
-        if (text.verticalAlign == Qt::AlignVCenter)
+        if (text.verticalAlign == Qt::AlignVCenter) {
             top += (inner.height() - docHeight) / 2;
-        else if (text.verticalAlign == Qt::AlignBottom)
+        } else if (text.verticalAlign == Qt::AlignBottom) {
             top += inner.height() - docHeight;
+        }
         painter.translate(inner.left(), std::max(top, inner.top()));
         painter.scale(1 / u, 1 / u);
         // Lines that do not fit whole stay hidden, as in the layout program.
@@ -253,15 +265,17 @@ void paintText(QPainter& painter, const TextItem& text) {
 void paintTable(QPainter& painter, const TableItem& table) {
     const std::size_t columns = table.columnWidths.size();
     const std::size_t rows = table.rowHeights.size();
-    if (columns == 0 || rows == 0)
+    if (columns == 0 || rows == 0) {
         return;
+    }
     // Widths and heights as stored, stretched to the table's box when they do not add up to it.
     auto edges = [](const std::vector<double>& sizes, double start, double total) {
         const double sum = std::accumulate(sizes.begin(), sizes.end(), 0.0);
         const double factor = sum > 0 ? total / sum : 0.0;
         std::vector<double> out{start};
-        for (double s : sizes)
+        for (double s : sizes) {
             out.push_back(out.back() + (sum > 0 ? s * factor : total / double(sizes.size())));
+        }
         return out;
     };
     const std::vector<double> xs = edges(table.columnWidths, table.box.left(), table.box.width());
@@ -277,16 +291,18 @@ void paintTable(QPainter& painter, const TableItem& table) {
     const double u = TextUnitsPerInch;
     for (const TableCell& cell : table.cells) {
         if (cell.paragraphs.empty() || std::size_t(cell.row) >= rows ||
-            std::size_t(cell.column) >= columns)
+            std::size_t(cell.column) >= columns) {
             continue;
+        }
         const std::size_t lastColumn =
             std::min(columns, std::size_t(cell.column + cell.columnSpan));
         const std::size_t lastRow = std::min(rows, std::size_t(cell.row + cell.rowSpan));
         const QRectF area(QPointF(xs[cell.column], ys[cell.row]),
                           QPointF(xs[lastColumn], ys[lastRow]));
         const QRectF inner = area.adjusted(CellPadding, CellPadding, -CellPadding, -CellPadding);
-        if (inner.width() <= 0 || inner.height() <= 0)
+        if (inner.width() <= 0 || inner.height() <= 0) {
             continue;
+        }
         auto doc = layoutParagraphs(cell.paragraphs, inner.width());
         painter.save();
         painter.setClipRect(area, Qt::IntersectClip);

@@ -70,45 +70,53 @@ namespace {
 
 // The ways of --adattamento, as the window's choice names them.
 std::optional<int> Adattamento(const QString& testo) {
-    if (testo == QLatin1String("deforma"))
+    if (testo == QLatin1String("deforma")) {
         return Publisher::lmPictureFitStretch;
-    if (testo == QLatin1String("adatta"))
+    }
+    if (testo == QLatin1String("adatta")) {
         return Publisher::lmPictureFitContain;
-    if (testo == QLatin1String("riempi"))
+    }
+    if (testo == QLatin1String("riempi")) {
         return Publisher::lmPictureFitCover;
+    }
     return std::nullopt;
 }
 
 // Stores the value of an option that is checked; gives why it is refused, or nothing.
 QString LeggiValore(Argomenti& a, const QString& arg, const QString& valore) {
     if (arg == QLatin1String("--altezza")) {
-        if (!AltezzaValida(valore))
+        if (!AltezzaValida(valore)) {
             return QStringLiteral("L'altezza del codice articolo deve essere compresa tra 0,3 e "
                                   "9,0 centimetri: '%1'")
                 .arg(valore);
+        }
         a.altezza = valore;
     } else if (arg == QLatin1String("--copie")) {
         const auto copie = Intero(valore, 1, 999);
-        if (!copie)
+        if (!copie) {
             return QStringLiteral("Il numero di copie deve essere tra 1 e 999: '%1'").arg(valore);
+        }
         a.copie = *copie;
     } else if (arg == QLatin1String("--adattamento")) {
         const auto adattamento = Adattamento(valore);
-        if (!adattamento)
+        if (!adattamento) {
             return QStringLiteral("--adattamento accetta deforma, adatta o riempi: '%1'")
                 .arg(valore);
+        }
         a.adattamento = *adattamento;
     } else if (arg == QLatin1String("--ppi-minimo")) {
         const auto ppi = Intero(valore, 1, std::numeric_limits<int>::max());
-        if (!ppi)
+        if (!ppi) {
             return QStringLiteral("La risoluzione minima deve essere un numero intero di pixel "
                                   "per pollice, almeno 1: '%1'")
                 .arg(valore);
+        }
         a.ppiMinimo = *ppi;
     } else {
         const auto posizione = Intero(valore, 0, 2);
-        if (!posizione)
+        if (!posizione) {
             return QStringLiteral("%1 accetta 0, 1 o 2: '%2'").arg(arg, valore);
+        }
         (arg == QLatin1String("--esterno") ? a.esterno : a.interno) = *posizione;
     }
     return {};
@@ -138,8 +146,9 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
         esito.aiuto = true;
         return esito;
     }
-    if (!riga.errore.isEmpty())
+    if (!riga.errore.isEmpty()) {
         return errore(riga.errore);
+    }
     for (const auto& [arg, valore] : riga.parole) {
         if (arg.isEmpty()) {
             a.file.append(valore);
@@ -167,17 +176,21 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
             return errore(rifiuto);
         }
     }
-    if (a.layout.isEmpty())
+    if (a.layout.isEmpty()) {
         return errore(QStringLiteral("Specificare il layout con --layout"));
-    if (a.cartella.isEmpty())
+    }
+    if (a.cartella.isEmpty()) {
         return errore(QStringLiteral("Specificare la cartella delle immagini con --cartella"));
-    if (a.controlla)
+    }
+    if (a.controlla) {
         a.pdf.clear(); // the check alone: no destination is used
-    else if (stampante == !a.pdf.isEmpty())
+    } else if (stampante == !a.pdf.isEmpty()) {
         return errore(QStringLiteral("Specificare una sola destinazione: --pdf FILE oppure "
                                      "--stampante"));
-    if (a.file.isEmpty())
+    }
+    if (a.file.isEmpty()) {
         return errore(QStringLiteral("Specificare almeno un file immagine"));
+    }
     EsitoArgomenti esito;
     esito.argomenti = a;
     return esito;

@@ -17,8 +17,9 @@ void Scrivi(const QString& testo) {
 
 void ContestoRigaDiComando::ImpostaInformazioni(const QString& testo) {
     ContestoSemplice::ImpostaInformazioni(testo);
-    if (dettagli_)
+    if (dettagli_) {
         Scrivi(testo);
+    }
 }
 
 void ContestoRigaDiComando::ImmagineNonInserita(const QString& nome, const QString& motivo) {
@@ -66,19 +67,25 @@ ContestoRigaDiComando::ControlloPrimaDellaStampa(const composition::Controllo& c
     using composition::RispostaControllo;
     // Kept in `controlli`: the job reached the check, and what it found.
     ContestoSemplice::ControlloPrimaDellaStampa(controllo);
-    for (const composition::Rilievo& rilievo : controllo.rilievi)
+    for (const composition::Rilievo& rilievo : controllo.rilievi) {
         Scrivi(QStringLiteral("avviso: %1: '%2': %3")
                    .arg(composition::NomeTipo(rilievo.tipo), rilievo.file, rilievo.testo));
+    }
     const bool salta = !soloControllo && controllo.HaDanneggiate() && !includiDanneggiate;
-    if (!salta)
+    if (!salta) {
         Scrivi(controllo.riepilogo.Testo());
-    if (soloControllo)
+    }
+    if (soloControllo) {
         return RispostaControllo::Annulla;
-    if (!salta)
+    }
+    if (!salta) {
         return RispostaControllo::Prosegui;
-    for (const composition::Rilievo& rilievo : controllo.rilievi)
-        if (rilievo.tipo == composition::TipoRilievo::Danneggiata)
+    }
+    for (const composition::Rilievo& rilievo : controllo.rilievi) {
+        if (rilievo.tipo == composition::TipoRilievo::Danneggiata) {
             saltate.append(rilievo.file);
+        }
+    }
     return RispostaControllo::SaltaDanneggiate;
 }
 

@@ -22,20 +22,22 @@ QImage Foto(int indice) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromHsv((indice * 37) % 360, 190, 200));
-    if (indice % 3 == 0)
+    if (indice % 3 == 0) {
         p.drawEllipse(QRect(150, 90, 180, 180));
-    else if (indice % 3 == 1)
+    } else if (indice % 3 == 1) {
         p.drawRoundedRect(QRect(130, 100, 220, 160), 24, 24);
-    else
+    } else {
         p.drawPolygon(QPolygon({QPoint(240, 70), QPoint(350, 280), QPoint(130, 280)}));
+    }
     return immagine;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QGuiApplication app(argc, argv);
     if (argc < 2) {
         std::fputs("Uso: lumetra-genera-esempi CARTELLA [NUMERO_FOTO]\n", stderr);
@@ -55,8 +57,9 @@ int main(int argc, char** argv) {
     // 3 columns of 160 points with 21.6 between them, 4 rows of 150 points with room for an
     // external caption above and below each.
     for (int riga = 0; riga < 4; ++riga) {
-        for (int colonna = 0; colonna < 3; ++colonna)
+        for (int colonna = 0; colonna < 3; ++colonna) {
             pagina.addRectangle(36 + colonna * 181.6, 92 + riga * 186, 160, 150);
+        }
     }
     if (!builder.save(cartella.filePath(QStringLiteral("catalogo-a4.pub")))) {
         std::fputs("Impossibile scrivere il layout\n", stderr);

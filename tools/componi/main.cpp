@@ -29,12 +29,15 @@ using lumetra::runtime::tellUser;
 // it, so it must exist and be passable.
 const char* RifiutoCartella(const QString& cartella) {
     struct stat stato {};
-    if (::stat(nativeName(cartella).constData(), &stato) != 0)
+    if (::stat(nativeName(cartella).constData(), &stato) != 0) {
         return "La cartella delle immagini '%1' non esiste.";
-    if (!S_ISDIR(stato.st_mode))
+    }
+    if (!S_ISDIR(stato.st_mode)) {
         return "'%1' non è una cartella.";
-    if (::access(nativeName(cartella).constData(), X_OK) != 0)
+    }
+    if (::access(nativeName(cartella).constData(), X_OK) != 0) {
         return "La cartella delle immagini '%1' non è accessibile: accesso negato.";
+    }
     return nullptr;
 }
 
@@ -42,12 +45,14 @@ const char* RifiutoCartella(const QString& cartella) {
 // that does not exist. Empty when it may be tried.
 QString RifiutoPdf(const QString& pdf) {
     struct stat stato {};
-    if (::stat(nativeName(pdf).constData(), &stato) == 0 && !S_ISREG(stato.st_mode))
+    if (::stat(nativeName(pdf).constData(), &stato) == 0 && !S_ISREG(stato.st_mode)) {
         return QStringLiteral("'%1' non è un file: scegliere un altro nome.").arg(pdf);
+    }
     const qsizetype barra = pdf.lastIndexOf(QLatin1Char('/'));
     const QString cartella = barra < 0 ? QStringLiteral(".") : pdf.left(qMax<qsizetype>(barra, 1));
-    if (::stat(nativeName(cartella).constData(), &stato) != 0 || !S_ISDIR(stato.st_mode))
+    if (::stat(nativeName(cartella).constData(), &stato) != 0 || !S_ISDIR(stato.st_mode)) {
         return QStringLiteral("La cartella '%1' non esiste.").arg(cartella);
+    }
     return {};
 }
 
@@ -74,17 +79,20 @@ void Imposta(lumetra::componi::ContestoRigaDiComando& contesto,
 // The check alone gives 0 when it found nothing, 3 when it did, 1 when it was not reached.
 int Fine(const lumetra::componi::ContestoRigaDiComando& contesto,
          const lumetra::componi::Argomenti& a) {
-    if (!contesto.saltate.isEmpty())
+    if (!contesto.saltate.isEmpty()) {
         tellUser(QStringLiteral("Immagini saltate (%1): %2")
                      .arg(contesto.saltate.size())
                      .arg(contesto.saltate.join(QStringLiteral(", "))));
+    }
     if (a.controlla) {
-        if (contesto.controlli.empty())
+        if (contesto.controlli.empty()) {
             return 1;
+        }
         return contesto.controlli.back().HaRilievi() ? 3 : 0;
     }
-    if (!contesto.stampato)
+    if (!contesto.stampato) {
         return 1;
+    }
     const int inserite = static_cast<int>(a.file.size() - contesto.saltate.size());
     const QString immagini =
         inserite == 1 ? QStringLiteral("1 immagine") : QStringLiteral("%1 immagini").arg(inserite);
@@ -115,8 +123,9 @@ int main(int argc, char** argv) {
 
     // Fonts and painting need a GUI application; no screen is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     pictures::routeLibraryDiagnostics(); // only our own lines on stderr
     QGuiApplication app(argc, argv);
 
@@ -131,11 +140,13 @@ int main(int argc, char** argv) {
     if (!a.pdf.isEmpty()) {
         // Nothing the job reads may be replaced by what it writes: refused before any work.
         QStringList letti{a.layout};
-        for (const QString& nome : a.file)
+        for (const QString& nome : a.file) {
             letti.append(composition::PercorsoFile(a.cartella, nome));
+        }
         QString rifiuto = engine::refusedOutput(a.pdf, letti);
-        if (rifiuto.isEmpty())
+        if (rifiuto.isEmpty()) {
             rifiuto = RifiutoPdf(a.pdf);
+        }
         if (!rifiuto.isEmpty()) {
             tellUser(rifiuto);
             return 1;

@@ -72,8 +72,9 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
         esito.aiuto = true;
         return esito;
     }
-    if (!riga.errore.isEmpty())
+    if (!riga.errore.isEmpty()) {
         return Errore(riga.errore);
+    }
     for (const auto& [arg, valore] : riga.parole) {
         if (arg.isEmpty()) {
             posizionali.append(valore);
@@ -100,52 +101,58 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
         opzioniGriglia.append(arg);
         if (arg == QLatin1String("--pagina")) {
             const std::optional<QSizeF> pagina = layoutwriter::parsePaperSize(valore);
-            if (!pagina)
+            if (!pagina) {
                 return Errore(QStringLiteral("Formato di pagina sconosciuto: '%1' (A4, A3, A5, "
                                              "Letter oppure LxH in millimetri, es. 200x300)")
                                   .arg(valore));
+            }
             a.griglia.pageMm = *pagina;
         } else if (arg == QLatin1String("--righe") || arg == QLatin1String("--colonne")) {
             const auto numero = Intero(valore, 1, layoutwriter::MaxRowsOrColumns);
-            if (!numero)
+            if (!numero) {
                 return Errore(QStringLiteral("%1 accetta un numero intero da 1 a %2: '%3'")
                                   .arg(arg)
                                   .arg(layoutwriter::MaxRowsOrColumns)
                                   .arg(valore));
+            }
             (arg == QLatin1String("--righe") ? a.griglia.rows : a.griglia.columns) = *numero;
             (arg == QLatin1String("--righe") ? righe : colonne) = true;
         } else if (arg == QLatin1String("--titolo")) {
             a.griglia.title = valore.trimmed();
         } else {
             const std::optional<double> mm = layoutwriter::parseDecimal(valore);
-            if (!mm || *mm < 0)
+            if (!mm || *mm < 0) {
                 return Errore(QStringLiteral("%1 accetta una misura in millimetri, zero o "
                                              "positiva: '%2'")
                                   .arg(arg, valore));
+            }
             (arg == QLatin1String("--margini") ? a.griglia.marginMm : a.griglia.spacingMm) = *mm;
         }
     }
 
     if (!comando && !posizionali.isEmpty()) {
         const QString nome = posizionali.takeFirst();
-        if (nome == QLatin1String("griglia"))
+        if (nome == QLatin1String("griglia")) {
             comando = Comando::Griglia;
-        else if (nome == QLatin1String("etichette"))
+        } else if (nome == QLatin1String("etichette")) {
             comando = Comando::Etichette;
-        else
+        } else {
             return Errore(
                 QStringLiteral("Comando sconosciuto: '%1' (griglia oppure etichette)").arg(nome));
+        }
     } else if (comando == Comando::Elenco && !posizionali.isEmpty() &&
                posizionali.first() == QLatin1String("etichette")) {
         posizionali.removeFirst();
     }
-    if (!comando)
+    if (!comando) {
         return Errore(QStringLiteral("Specificare griglia, etichette oppure --elenco"));
+    }
     a.comando = *comando;
 
     if (a.comando == Comando::Elenco) {
-        if (!opzioniGriglia.isEmpty() || !opzioniEtichette.isEmpty() || a.sovrascrivi)
+        if (!opzioniGriglia.isEmpty() || !opzioniEtichette.isEmpty() || a.sovrascrivi) {
             return Errore(QStringLiteral("--elenco non accetta altre opzioni"));
+        }
         a.filtro = posizionali.join(QLatin1Char(' '));
         EsitoArgomenti esito;
         esito.argomenti = a;
@@ -153,21 +160,26 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
     }
     const bool griglia = a.comando == Comando::Griglia;
     const QStringList& estranee = griglia ? opzioniEtichette : opzioniGriglia;
-    if (!estranee.isEmpty())
+    if (!estranee.isEmpty()) {
         return Errore(QStringLiteral("L'opzione %1 non vale per %2")
                           .arg(estranee.first(),
                                griglia ? QStringLiteral("griglia") : QStringLiteral("etichette")));
-    if (griglia && (!righe || !colonne))
+    }
+    if (griglia && (!righe || !colonne)) {
         return Errore(QStringLiteral("Specificare il numero di righe e di colonne con --righe e "
                                      "--colonne"));
-    if (!griglia && a.foglio.isEmpty())
+    }
+    if (!griglia && a.foglio.isEmpty()) {
         return Errore(QStringLiteral("Specificare il foglio di etichette con --foglio "
                                      "(l'elenco con --elenco)"));
-    if (posizionali.isEmpty())
+    }
+    if (posizionali.isEmpty()) {
         return Errore(QStringLiteral("Specificare il file da scrivere (FILE.pub)"));
-    if (posizionali.size() > 1)
+    }
+    if (posizionali.size() > 1) {
         return Errore(
             QStringLiteral("Un solo file da scrivere: '%1' è di troppo").arg(posizionali[1]));
+    }
     a.uscita = posizionali.first();
     EsitoArgomenti esito;
     esito.argomenti = a;

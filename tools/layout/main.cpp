@@ -44,8 +44,9 @@ int Elenca(const QString& filtro) {
     const auto fogli = catalogo.matching(filtro);
     for (const layoutwriter::LabelSheet* foglio : fogli) {
         QString riga = foglio->name().leftJustified(30) + QLatin1Char(' ') + foglio->summary();
-        if (!foglio->description.isEmpty())
+        if (!foglio->description.isEmpty()) {
             riga += QStringLiteral(" - ") + foglio->description;
+        }
         Scrivi(stdout, riga);
     }
     if (fogli.empty()) {
@@ -61,8 +62,9 @@ int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomen
         piano, a.uscita, a.sovrascrivi ? runtime::Replace::Allowed : runtime::Replace::Never);
     if (!esito.written()) {
         QString messaggio = QStringLiteral("lumetra-layout: ") + esito.message;
-        if (esito.status == runtime::FileWriteResult::Status::Exists)
+        if (esito.status == runtime::FileWriteResult::Status::Exists) {
             messaggio += QStringLiteral(" Usare --sovrascrivi per sostituirlo.");
+        }
         Scrivi(stderr, messaggio);
         return 1;
     }
@@ -71,8 +73,9 @@ int Scrivi(const layoutwriter::LayoutPlan& piano, const lumetra::layout::Argomen
             .arg(a.uscita, layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageWidth)),
                  layoutwriter::formatMm(layoutwriter::pointsToMm(piano.pageHeight)))
             .arg(piano.rectangles.size());
-    if (!nota.isEmpty())
+    if (!nota.isEmpty()) {
         fatto += QLatin1Char(' ') + nota;
+    }
     Scrivi(stderr, fatto);
     return 0;
 }
@@ -88,17 +91,20 @@ int main(int argc, char** argv) {
         std::fputs(layout::TestoAiuto().toLocal8Bit().constData(), stdout);
         return 0;
     }
-    if (!esito.argomenti)
+    if (!esito.argomenti) {
         return ErroreArgomenti(esito.errore);
+    }
     const layout::Argomenti& a = *esito.argomenti;
 
-    if (a.comando == layout::Comando::Elenco)
+    if (a.comando == layout::Comando::Elenco) {
         return Elenca(a.filtro);
+    }
 
     if (a.comando == layout::Comando::Griglia) {
         const layoutwriter::GridResult griglia = layoutwriter::planGrid(a.griglia);
-        if (!griglia.plan)
+        if (!griglia.plan) {
             return ErroreArgomenti(griglia.error);
+        }
         return Scrivi(*griglia.plan, a, {});
     }
 
@@ -108,10 +114,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     const layoutwriter::LabelSheet* foglio = catalogo.find(a.foglio);
-    if (!foglio)
+    if (!foglio) {
         return ErroreArgomenti(QStringLiteral("Foglio di etichette sconosciuto: '%1'. Usare "
                                               "--elenco per i fogli conosciuti.")
                                    .arg(a.foglio));
+    }
     return Scrivi(foglio->plan(), a,
                   foglio->hasRoundLabels()
                       ? QStringLiteral("Le etichette rotonde o ellittiche diventano il "

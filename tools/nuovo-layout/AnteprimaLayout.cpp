@@ -48,8 +48,9 @@ void AnteprimaLayout::paintEvent(QPaintEvent*) {
 
     // Numbers as large as the smallest rectangle allows, the same for all.
     double lato = 1e9;
-    for (const QRectF& r : piano_->rectangles)
+    for (const QRectF& r : piano_->rectangles) {
         lato = std::min({lato, r.width() * scala, r.height() * scala});
+    }
     QFont numeri = font();
     numeri.setPixelSize(std::clamp(static_cast<int>(lato * 0.4), 6, 28));
     p.setFont(numeri);

@@ -92,13 +92,15 @@ void FinestraNuovoLayout::Aggiorna() {
 
 void FinestraNuovoLayout::Salva() {
     const std::optional<layoutwriter::LayoutPlan>& piano = anteprima_->Piano();
-    if (!piano)
+    if (!piano) {
         return;
+    }
     const QString nome = tabTipo_->currentWidget() == griglia_ ? griglia_->NomeProposto()
                                                                : etichette_->NomeProposto();
     const QString scritto = SalvaLayout(this, *piano, cartella_, nome);
-    if (scritto.isEmpty())
+    if (scritto.isEmpty()) {
         return;
+    }
     ultimoFile_ = scritto;
     cartella_ = QFileInfo(scritto).absolutePath();
     lblStato_->setText(

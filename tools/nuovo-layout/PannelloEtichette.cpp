@@ -58,12 +58,14 @@ void PannelloEtichette::Filtra() {
     int corrente = -1;
     for (const layoutwriter::LabelSheet* foglio : catalogo_.matching(txtCerca_->text())) {
         QString testo = foglio->name();
-        if (!foglio->description.isEmpty())
+        if (!foglio->description.isEmpty()) {
             testo += QStringLiteral(" - ") + foglio->description;
+        }
         auto* voce = new QListWidgetItem(testo, lstFogli_);
         voce->setData(IndiceFoglio, static_cast<int>(foglio - tutti.data()));
-        if (foglio->name() == scelto)
+        if (foglio->name() == scelto) {
             corrente = lstFogli_->count() - 1;
+        }
     }
     lstFogli_->setCurrentRow(corrente >= 0 ? corrente : (lstFogli_->count() > 0 ? 0 : -1));
     const layoutwriter::LabelSheet* foglio = Foglio();
@@ -74,8 +76,9 @@ void PannelloEtichette::Filtra() {
 
 const layoutwriter::LabelSheet* PannelloEtichette::Foglio() const {
     const QListWidgetItem* voce = lstFogli_->currentItem();
-    if (!voce)
+    if (!voce) {
         return nullptr;
+    }
     const int indice = voce->data(IndiceFoglio).toInt();
     const auto& tutti = catalogo_.sheets();
     return indice >= 0 && indice < static_cast<int>(tutti.size()) ? &tutti[std::size_t(indice)]
@@ -84,8 +87,9 @@ const layoutwriter::LabelSheet* PannelloEtichette::Foglio() const {
 
 QString PannelloEtichette::NomeProposto() const {
     const layoutwriter::LabelSheet* foglio = Foglio();
-    if (!foglio)
+    if (!foglio) {
         return QStringLiteral("etichette");
+    }
     QString nome = foglio->name();
     nome.replace(QLatin1Char(' '), QLatin1Char('-'));
     nome.replace(QLatin1Char('/'), QLatin1Char('-'));

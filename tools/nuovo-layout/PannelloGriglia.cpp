@@ -37,8 +37,9 @@ PannelloGriglia::PannelloGriglia(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fraGriglia"));
     cboPagina_ = new QComboBox;
     cboPagina_->setObjectName(QStringLiteral("cboPagina"));
-    for (const layoutwriter::PaperSize& formato : layoutwriter::paperSizes())
+    for (const layoutwriter::PaperSize& formato : layoutwriter::paperSizes()) {
         cboPagina_->addItem(formato.name, formato.millimetres);
+    }
     cboPagina_->addItem(QStringLiteral("Personalizzato"));
     txtLarghezza_ = Millimetri(QStringLiteral("txtLarghezza"), 10, 6000, 210);
     txtAltezza_ = Millimetri(QStringLiteral("txtAltezza"), 10, 6000, 297);
@@ -67,10 +68,12 @@ PannelloGriglia::PannelloGriglia(QWidget* parent) : QWidget(parent) {
         AggiornaPagina();
         emit Cambiato();
     });
-    for (QDoubleSpinBox* casella : {txtLarghezza_, txtAltezza_, txtMargini_, txtSpazio_})
+    for (QDoubleSpinBox* casella : {txtLarghezza_, txtAltezza_, txtMargini_, txtSpazio_}) {
         connect(casella, &QDoubleSpinBox::valueChanged, this, &PannelloGriglia::Cambiato);
-    for (QSpinBox* casella : {txtRighe_, txtColonne_})
+    }
+    for (QSpinBox* casella : {txtRighe_, txtColonne_}) {
         connect(casella, &QSpinBox::valueChanged, this, &PannelloGriglia::Cambiato);
+    }
     connect(chkOrizzontale_, &QCheckBox::toggled, this, &PannelloGriglia::Cambiato);
     connect(txtTitolo_, &QLineEdit::textChanged, this, &PannelloGriglia::Cambiato);
     AggiornaPagina();

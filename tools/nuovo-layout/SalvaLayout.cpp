@@ -21,8 +21,9 @@ QString ChiediFile(QWidget* finestra, const QString& cartella, const QString& no
     // finds the file (a file can appear after the dialog has looked).
     dialogo.setOption(QFileDialog::DontConfirmOverwrite);
     dialogo.selectFile(nomeProposto + QStringLiteral(".pub"));
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) {
         return {};
+    }
     return dialogo.selectedFiles().first();
 }
 
@@ -48,12 +49,14 @@ void Avvisa(QWidget* finestra, const QString& testo) {
 QString SalvaLayout(QWidget* finestra, const layoutwriter::LayoutPlan& piano,
                     const QString& cartella, const QString& nomeProposto) {
     QString percorso = ChiediFile(finestra, cartella, nomeProposto);
-    if (percorso.isEmpty())
+    if (percorso.isEmpty()) {
         return {};
+    }
     FileWriteResult esito = layoutwriter::writeLayout(piano, percorso, Replace::Never);
     if (esito.status == FileWriteResult::Status::Exists) {
-        if (!ConfermaSostituzione(finestra, percorso))
+        if (!ConfermaSostituzione(finestra, percorso)) {
             return {};
+        }
         esito = layoutwriter::writeLayout(piano, percorso, Replace::Allowed);
     }
     if (!esito.written()) {

@@ -88,24 +88,30 @@ int drawPng(const QString& path, const QString& pageText, const QString& out, do
     const int page = pageText.toInt(&ok);
     QString error;
     const auto renderer = lumetra::drawing::LayoutPageDrawer::open(path, &error);
-    if (!renderer)
+    if (!renderer) {
         return fail(error);
-    if (!ok || page < 1 || page > renderer->pageCount())
+    }
+    if (!ok || page < 1 || page > renderer->pageCount()) {
         return fail(QStringLiteral("La pagina %1 non esiste: il layout ha %2 pagine.")
                         .arg(pageText)
                         .arg(renderer->pageCount()));
+    }
     const QImage image = renderer->renderPage(page - 1, dpi);
-    if (image.isNull())
+    if (image.isNull()) {
         return fail(renderer->lastError());
-    if (!savePng(image, out, path, &error))
+    }
+    if (!savePng(image, out, path, &error)) {
         return fail(error);
+    }
     return 0;
 }
 
 bool wantsPng(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--png") == 0)
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--png") == 0) {
             return true;
+        }
+    }
     return false;
 }
 
@@ -127,8 +133,9 @@ int main(int argc, char** argv) {
     // Drawing needs fonts, hence a GUI application; it never opens a window.
     std::unique_ptr<QCoreApplication> app;
     if (wantsPng(argc, argv)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -136,8 +143,9 @@ int main(int argc, char** argv) {
     namespace riga = lumetra::rigadicomando;
     const riga::RigaLetta letta = riga::LeggiRiga(
         riga::ParoleDi(argc, argv), {}, {QStringLiteral("--png"), QStringLiteral("--dpi")});
-    if (letta.aiuto)
+    if (letta.aiuto) {
         return help();
+    }
     if (!letta.errore.isEmpty()) {
         lumetra::runtime::tellUser(QStringLiteral("lumetra-pubinfo: ") + letta.errore);
         return usage();
@@ -160,12 +168,14 @@ int main(int argc, char** argv) {
     if (outAt < 0) {
         return files.size() == 1 && dpiText.isEmpty() ? printJson(files.first()) : usage();
     }
-    if (files.size() != 2 || outAt >= files.size())
+    if (files.size() != 2 || outAt >= files.size()) {
         return usage();
+    }
     const QString out = files.takeAt(outAt);
     bool ok = dpiText.isEmpty();
     const double dpi = ok ? 96.0 : dpiText.toDouble(&ok);
-    if (!ok || dpi <= 0 || dpi > 2400)
+    if (!ok || dpi <= 0 || dpi > 2400) {
         return usage();
+    }
     return drawPng(files.first(), page, out, dpi);
 }

@@ -32,16 +32,18 @@ RigaLetta LeggiRiga(const QStringList& lista, const QStringList& interruttori,
 
 QStringList ParoleDi(int argc, char** argv) {
     QStringList parole;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         parole.append(runtime::fromNativeName(QByteArray(argv[i])));
+    }
     return parole;
 }
 
 std::optional<int> Intero(const QString& testo, int minimo, int massimo) {
     bool ok = false;
     const int valore = testo.trimmed().toInt(&ok);
-    if (!ok || valore < minimo || valore > massimo)
+    if (!ok || valore < minimo || valore > massimo) {
         return std::nullopt;
+    }
     return valore;
 }
 

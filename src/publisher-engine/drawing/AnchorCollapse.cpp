@@ -30,15 +30,17 @@ std::uint16_t u16(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 std::optional<Record> recordAt(const std::vector<std::uint8_t>& b, std::size_t at,
                                std::size_t end) {
-    if (at + 8 > end || end > b.size())
+    if (at + 8 > end || end > b.size()) {
         return std::nullopt;
+    }
     Record r;
     r.verInstance = u16(b, at);
     r.type = u16(b, at + 2);
     const std::uint64_t length = u32(b, at + 4);
     r.body = at + 8;
-    if (r.type < 0xF000 || r.type > 0xF1FF || r.body + length > end)
+    if (r.type < 0xF000 || r.type > 0xF1FF || r.body + length > end) {
         return std::nullopt;
+    }
     r.end = r.body + std::size_t(length);
     return r;
 }
@@ -47,23 +49,27 @@ std::optional<Record> recordAt(const std::vector<std::uint8_t>& b, std::size_t a
 std::optional<Record> shapeHolding(const std::vector<std::uint8_t>& b, std::size_t begin,
                                    std::size_t end, std::uint64_t target, int depth,
                                    bool topLevel) {
-    if (depth > MaxDepth)
+    if (depth > MaxDepth) {
         return std::nullopt;
+    }
     std::size_t at = begin;
     while (at + 8 <= end) {
         const auto r = recordAt(b, at, end);
         if (!r) {
             // Between the top-level containers of the stream lie 4 bytes of no record.
-            if (!topLevel)
+            if (!topLevel) {
                 return std::nullopt;
+            }
             at += 4;
             continue;
         }
         if (target >= r->body && target < r->end && r->container()) {
-            if (auto inner = shapeHolding(b, r->body, r->end, target, depth + 1, false))
+            if (auto inner = shapeHolding(b, r->body, r->end, target, depth + 1, false)) {
                 return inner;
-            if (r->type == SpContainer)
+            }
+            if (r->type == SpContainer) {
                 return r;
+            }
             return std::nullopt;
         }
         at = r->end;
@@ -82,8 +88,9 @@ void collapse(const std::vector<std::uint8_t>& b, const Record& shape,
             // corners.
             for (std::size_t p = r->body + 4; p + 6 <= r->end; p += 6) {
                 const std::uint16_t id = u16(b, p);
-                if (id >= 0x2001 && id <= 0x2004)
+                if (id >= 0x2001 && id <= 0x2004) {
                     out.push_back({EscherStream, p + 2, std::vector<std::uint8_t>(4, 0)});
+                }
             }
         }
         at = r->end;
@@ -95,9 +102,11 @@ void collapse(const std::vector<std::uint8_t>& b, const Record& shape,
 std::vector<pub::StreamPatch> collapseAnchors(const std::vector<std::uint8_t>& escher,
                                               const std::vector<std::uint64_t>& offsets) {
     std::vector<pub::StreamPatch> out;
-    for (const std::uint64_t offset : offsets)
-        if (auto shape = shapeHolding(escher, 0, escher.size(), offset, 0, true))
+    for (const std::uint64_t offset : offsets) {
+        if (auto shape = shapeHolding(escher, 0, escher.size(), offset, 0, true)) {
             collapse(escher, *shape, out);
+        }
+    }
     return out;
 }
 

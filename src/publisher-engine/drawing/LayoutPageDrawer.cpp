@@ -43,12 +43,14 @@ std::unique_ptr<LayoutPageDrawer> LayoutPageDrawer::open(const QString& path, QS
                                    static_cast<std::size_t>(bytes.size()));
         return fromBytes(std::move(bytes), layout);
     } catch (const runtime::Error& e) {
-        if (error)
+        if (error) {
             *error = e.Description();
+        }
     } catch (...) {
-        if (error)
+        if (error) {
             *error = QStringLiteral("Impossibile leggere il layout '%1'.")
                          .arg(runtime::shownName(path.section(QLatin1Char('/'), -1)));
+        }
     }
     return nullptr;
 }
@@ -87,14 +89,16 @@ std::vector<RecordedPage> LayoutPageDrawer::parse(const std::vector<pub::StreamP
         auto inner = std::make_unique<librevenge::RVNGStringStream>(
             reinterpret_cast<const unsigned char*>(file_.constData()), unsigned(file_.size()));
         PatchedInputStream input(std::move(inner), patches);
-        if (!libmspub::MSPUBDocument::isSupported(&input))
+        if (!libmspub::MSPUBDocument::isSupported(&input)) {
             return {};
+        }
         PageRecorder recorder(pictures_);
         // parse() reports failure for files it still drew in full; the pages obtained decide.
         libmspub::MSPUBDocument::parse(&input, &recorder);
         std::vector<RecordedPage> pages = std::move(recorder.pages());
-        for (RecordedPage& page : pages)
+        for (RecordedPage& page : pages) {
             linkTextFrames(page);
+        }
         return pages;
     } catch (...) {
         return {};
@@ -118,17 +122,20 @@ const std::vector<std::uint8_t>& LayoutPageDrawer::escherStream() {
 std::shared_ptr<const RecordedPage> LayoutPageDrawer::recordMasterOnly(int pageIndex) {
     const auto& pages = layout_.pages();
     const int master = pages[std::size_t(pageIndex)].masterIndex;
-    if (layout_.version() != pub::Version::Publisher2002 || master < 0)
+    if (layout_.version() != pub::Version::Publisher2002 || master < 0) {
         return std::make_shared<const RecordedPage>(blankPage());
+    }
     // Pages without shapes of their own all show the same: their master.
     const bool ownShapes = layout_.drawnPosition(pageIndex) >= 0;
     if (!ownShapes) {
-        if (auto it = masterOnly_.find(master); it != masterOnly_.end())
+        if (auto it = masterOnly_.find(master); it != masterOnly_.end()) {
             return it->second;
+        }
     }
     auto page = masterOnlyThrough(pageIndex, master);
-    if (!ownShapes)
+    if (!ownShapes) {
         masterOnly_[master] = page;
+    }
     return page;
 }
 
@@ -137,35 +144,45 @@ std::shared_ptr<const RecordedPage> LayoutPageDrawer::masterOnlyThrough(int page
     // libmspub draws a master only inside a page of its own shapes. Take this page (or another
     // one with the same master), hide all its shapes but one, and empty that one's box.
     std::vector<int> candidates{pageIndex};
-    for (int q = 0; q < int(pages.size()); ++q)
-        if (q != pageIndex && pages[std::size_t(q)].masterIndex == master)
+    for (int q = 0; q < int(pages.size()); ++q) {
+        if (q != pageIndex && pages[std::size_t(q)].masterIndex == master) {
             candidates.push_back(q);
+        }
+    }
     const std::vector<std::uint8_t>& escher = escherStream();
     for (const int q : candidates) {
-        if (layout_.drawnPosition(q) < 0)
+        if (layout_.drawnPosition(q) < 0) {
             continue;
+        }
         const int shapeCount = int(pages[std::size_t(q)].shapes.size());
         for (int keep = 0; keep < shapeCount; ++keep) {
             std::vector<std::uint64_t> offsets;
-            for (const pub::StreamPatch& p : layout_.hidePatches(q, {keep}))
-                if (p.stream == EscherStream)
+            for (const pub::StreamPatch& p : layout_.hidePatches(q, {keep})) {
+                if (p.stream == EscherStream) {
                     offsets.push_back(p.offset);
+                }
+            }
             std::vector<pub::StreamPatch> collapse = collapseAnchors(escher, offsets);
-            if (collapse.empty())
+            if (collapse.empty()) {
                 continue;
+            }
             std::vector<int> others;
-            for (int i = 0; i < shapeCount; ++i)
-                if (i != keep)
+            for (int i = 0; i < shapeCount; ++i) {
+                if (i != keep) {
                     others.push_back(i);
+                }
+            }
             const int position = layout_.drawnPosition(q, {pub::HiddenShapes{q, others}});
-            if (position < 0)
+            if (position < 0) {
                 continue;
+            }
             std::vector<pub::StreamPatch> patches = layout_.hidePatches(q, others);
             patches.insert(patches.end(), collapse.begin(), collapse.end());
             std::vector<RecordedPage> drawn = parse(patches);
-            if (std::size_t(position) < drawn.size())
+            if (std::size_t(position) < drawn.size()) {
                 return std::make_shared<const RecordedPage>(
                     std::move(drawn[std::size_t(position)]));
+            }
         }
     }
     return std::make_shared<const RecordedPage>(blankPage());
@@ -174,22 +191,27 @@ std::shared_ptr<const RecordedPage> LayoutPageDrawer::masterOnlyThrough(int page
 std::shared_ptr<const RecordedPage> LayoutPageDrawer::record(int pageIndex,
                                                              const std::vector<int>& hidden) {
     const Key key{pageIndex, hidden};
-    if (auto it = cache_.find(key); it != cache_.end())
+    if (auto it = cache_.find(key); it != cache_.end()) {
         return it->second;
+    }
 
     if (!plainParsed_) {
         plainParsed_ = true;
         std::vector<RecordedPage> pages = parse({});
         emittedPages_ = int(pages.size());
         const std::vector<int> drawn = layout_.drawnPages();
-        if (pages.empty() && !drawn.empty())
+        if (pages.empty() && !drawn.empty()) {
             unreadable_ = true;
-        for (std::size_t i = 0; i < drawn.size() && i < pages.size(); ++i)
-            if (drawn[i] >= 0)
+        }
+        for (std::size_t i = 0; i < drawn.size() && i < pages.size(); ++i) {
+            if (drawn[i] >= 0) {
                 cache_[Key{drawn[i], {}}] =
                     std::make_shared<const RecordedPage>(std::move(pages[i]));
-        if (auto it = cache_.find(key); it != cache_.end())
+            }
+        }
+        if (auto it = cache_.find(key); it != cache_.end()) {
             return it->second;
+        }
     }
     if (unreadable_) {
         fail(unreadableMessage());
@@ -202,13 +224,15 @@ std::shared_ptr<const RecordedPage> LayoutPageDrawer::record(int pageIndex,
         page = recordMasterOnly(pageIndex);
     } else {
         std::vector<RecordedPage> pages = parse(layout_.hidePatches(pageIndex, hidden));
-        if (std::size_t(position) < pages.size())
+        if (std::size_t(position) < pages.size()) {
             page = std::make_shared<const RecordedPage>(std::move(pages[std::size_t(position)]));
-        else
+        } else {
             page = std::make_shared<const RecordedPage>(blankPage());
+        }
     }
-    if (cache_.size() >= MaxCachedHiddenSets)
+    if (cache_.size() >= MaxCachedHiddenSets) {
         std::erase_if(cache_, [](const auto& entry) { return !entry.first.second.empty(); });
+    }
     cache_[key] = page;
     return page;
 }
@@ -222,9 +246,11 @@ LayoutPageDrawer::recordedPage(int pageIndex, const std::set<int>& hiddenShapes)
     }
     const int shapeCount = int(layout_.pages()[std::size_t(pageIndex)].shapes.size());
     std::vector<int> hidden;
-    for (const int i : hiddenShapes)
-        if (i >= 0 && i < shapeCount)
+    for (const int i : hiddenShapes) {
+        if (i >= 0 && i < shapeCount) {
             hidden.push_back(i);
+        }
+    }
     try {
         return record(pageIndex, hidden);
     } catch (...) {
@@ -236,8 +262,9 @@ LayoutPageDrawer::recordedPage(int pageIndex, const std::set<int>& hiddenShapes)
 bool LayoutPageDrawer::drawPage(QPainter& painter, int pageIndex, const QRectF& target,
                                 const std::set<int>& hiddenShapes) {
     const std::shared_ptr<const RecordedPage> page = recordedPage(pageIndex, hiddenShapes);
-    if (!page)
+    if (!page) {
         return false;
+    }
     // The layout's own page size frames the page, whatever libmspub reported.
     const QSizeF inches = pageSizePoints() / runtime::PointsPerInch;
     try {

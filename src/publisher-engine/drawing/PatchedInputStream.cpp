@@ -14,23 +14,28 @@ constexpr std::size_t MaxStreamSize = std::size_t{256} * 1024 * 1024;
 // characters (it lists "\x05SummaryInformation" as "SummaryInformation" and finds it by both).
 std::string normalised(const char* name) {
     std::string s;
-    for (const char* c = name; c && *c; ++c)
-        if (static_cast<unsigned char>(*c) >= 0x20)
+    for (const char* c = name; c && *c; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x20) {
             s += *c;
-    while (!s.empty() && s.front() == '/')
+        }
+    }
+    while (!s.empty() && s.front() == '/') {
         s.erase(s.begin());
+    }
     return s;
 }
 
 std::vector<std::uint8_t> readAll(librevenge::RVNGInputStream& stream) {
     std::vector<std::uint8_t> bytes;
-    if (stream.seek(0, librevenge::RVNG_SEEK_SET) != 0)
+    if (stream.seek(0, librevenge::RVNG_SEEK_SET) != 0) {
         return bytes;
+    }
     while (!stream.isEnd() && bytes.size() < MaxStreamSize) {
         unsigned long got = 0;
         const unsigned char* data = stream.read(64ul * 1024, got);
-        if (!data || got == 0)
+        if (!data || got == 0) {
             break;
+        }
         bytes.insert(bytes.end(), data, data + got);
     }
     return bytes;
@@ -40,8 +45,9 @@ std::vector<std::uint8_t> readAll(librevenge::RVNGInputStream& stream) {
 
 std::vector<std::uint8_t> readWholeStream(librevenge::RVNGInputStream& compound,
                                           const std::string& name) {
-    if (!compound.isStructured())
+    if (!compound.isStructured()) {
         return {};
+    }
     std::unique_ptr<librevenge::RVNGInputStream> sub(compound.getSubStreamByName(name.c_str()));
     return sub ? readAll(*sub) : std::vector<std::uint8_t>();
 }
@@ -63,9 +69,11 @@ const std::vector<unsigned>& PatchedInputStream::visibleIds() {
     if (!idsKnown_ && inner_) {
         idsKnown_ = true;
         const unsigned count = inner_->subStreamCount();
-        for (unsigned id = 0; id < count; ++id)
-            if (!isHiddenStream(inner_->subStreamName(id) ? inner_->subStreamName(id) : ""))
+        for (unsigned id = 0; id < count; ++id) {
+            if (!isHiddenStream(inner_->subStreamName(id) ? inner_->subStreamName(id) : "")) {
                 visibleIds_.push_back(id);
+            }
+        }
     }
     return visibleIds_;
 }
@@ -75,36 +83,43 @@ unsigned PatchedInputStream::subStreamCount() {
 }
 
 const char* PatchedInputStream::subStreamName(unsigned id) {
-    if (!isStructured() || id >= visibleIds().size())
+    if (!isStructured() || id >= visibleIds().size()) {
         return nullptr;
+    }
     return inner_->subStreamName(visibleIds()[id]);
 }
 
 bool PatchedInputStream::existsSubStream(const char* name) {
-    if (!inner_ || !name || isHiddenStream(name))
+    if (!inner_ || !name || isHiddenStream(name)) {
         return false;
+    }
     return inner_->existsSubStream(name);
 }
 
 librevenge::RVNGInputStream* PatchedInputStream::getSubStreamByName(const char* name) {
-    if (!inner_ || !name)
+    if (!inner_ || !name) {
         return nullptr;
+    }
     const std::string wanted = normalised(name);
-    if (isHiddenStream(wanted))
+    if (isHiddenStream(wanted)) {
         return nullptr;
+    }
     std::unique_ptr<librevenge::RVNGInputStream> sub(inner_->getSubStreamByName(name));
-    if (!sub)
+    if (!sub) {
         return nullptr;
+    }
     const bool patched =
         std::any_of(patches_.begin(), patches_.end(), [&](const pub::StreamPatch& p) {
             return normalised(p.stream.c_str()) == wanted;
         });
-    if (!patched)
+    if (!patched) {
         return sub.release();
+    }
     std::vector<std::uint8_t> bytes = readAll(*sub);
     for (const pub::StreamPatch& p : patches_) {
-        if (normalised(p.stream.c_str()) != wanted || p.offset >= bytes.size())
+        if (normalised(p.stream.c_str()) != wanted || p.offset >= bytes.size()) {
             continue;
+        }
         const std::size_t n = std::min<std::size_t>(p.bytes.size(), bytes.size() - p.offset);
         std::copy_n(p.bytes.begin(), n, bytes.begin() + std::ptrdiff_t(p.offset));
     }
