@@ -1,11 +1,13 @@
-// Pictures decoded on worker threads ahead of the painter: order, sizes, failures, and a batch
-// dropped before its pictures are taken.
+// Pictures decoded on worker threads ahead of the painter: order, sizes, failures, the memory
+// budget, and a batch dropped before its pictures are taken.
 
 #include "PictureBatch.h"
 #include "TestImages.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace lumetra::engine;
 namespace images = lumetra::testimages;
@@ -30,6 +32,14 @@ std::vector<PictureRequest> requests(const QTemporaryDir& dir, int damagedAt = -
     return list;
 }
 
+// How far the centre of a decoded picture is from `colour`, on its farthest channel.
+int offBy(const DecodedPicture& decoded, QColor colour) {
+    const QColor centre = decoded.picture->image().pixelColor(32, 24);
+    return std::max({std::abs(centre.red() - colour.red()),
+                     std::abs(centre.green() - colour.green()),
+                     std::abs(centre.blue() - colour.blue())});
+}
+
 } // namespace
 
 TEST(PictureBatch, HandsOverEachPictureInOrderAtItsSize) {
@@ -46,12 +56,39 @@ TEST(PictureBatch, HandsOverEachPictureInOrderAtItsSize) {
             }
             ASSERT_TRUE(picture.picture) << picture.error.toStdString();
             EXPECT_EQ(picture.picture->image().size(), QSize(64 + i, 48));
-            const QColor centre = picture.picture->image().pixelColor(32, 24);
-            EXPECT_LT(std::abs(centre.red() - Colours[i].red()), 40) << i;
-            EXPECT_LT(std::abs(centre.green() - Colours[i].green()), 40) << i;
-            EXPECT_LT(std::abs(centre.blue() - Colours[i].blue()), 40) << i;
+            EXPECT_LT(offBy(picture, Colours[i]), 40) << i;
         }
         EXPECT_FALSE(batch.take(0).picture); // handed over once
+    }
+}
+
+// No picture is decoded further ahead than the budget holds: with room for none, each one only
+// when it is taken (and still decoded, though larger than the budget); with room for one, at
+// most the next. Each is rewritten in black as soon as it cannot have been started yet: one
+// decoded ahead anyway keeps its first colour.
+TEST(PictureBatch, DecodesAheadOnlyWhatItsBudgetHolds) {
+    QTemporaryDir dir;
+    std::vector<PictureRequest> list = requests(dir);
+    for (auto& request : list)
+        request.size = QSize(64, 48); // each counted alike
+    const qint64 onePicture = list[0].file->decodingBytes(list[0].size);
+    const auto write = [&](int i, QColor colour) {
+        if (i < 6)
+            images::writeJpeg(list[i].path, QSize(640, 480), colour);
+    };
+    for (const auto& [budget, ahead] : {std::pair{qint64(1), 0}, std::pair{onePicture, 1}}) {
+        for (int i = 0; i < 6; ++i)
+            write(i, Colours[i]);
+        PictureBatch batch(list, 4, 0, budget);
+        for (int i = 1; i <= ahead; ++i)
+            write(i, Qt::black);
+        for (int i = 0; i < 6; ++i) {
+            const DecodedPicture picture = batch.take(i);
+            write(i + 1 + ahead, Qt::black);
+            ASSERT_TRUE(picture.picture) << picture.error.toStdString();
+            EXPECT_LT(offBy(picture, i == 0 ? Colours[0] : QColor(Qt::black)), 40)
+                << "picture " << i << " with room for " << ahead;
+        }
     }
 }
 
