@@ -80,7 +80,13 @@ TEST_F(WindowTest, CloseAsksAndCancelKeepsEverything) {
 
     messages->answer(lumetra::runtime::vbCancel);
     EXPECT_FALSE(window->close());
-    EXPECT_EQ(messages->shown.size(), 1u);
+    // The question and the title are put together from the application's name and version.
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Lumetra - Versione 1.0.4"));
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_EQ(messages->shown[0].prompt, QStringLiteral("Terminare l'applicazione 'Lumetra'?"));
+    EXPECT_EQ(messages->shown[0].style,
+              lumetra::runtime::vbOKCancel | lumetra::runtime::vbQuestion);
+    EXPECT_EQ(messages->shown[0].title, QStringLiteral("Lumetra"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->scaricata());
     EXPECT_EQ(texts(window->lvwSelezionatiModel()), QStringList{QStringLiteral("a.jpg")});
