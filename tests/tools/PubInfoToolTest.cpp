@@ -1,6 +1,9 @@
 // The layout inspector lumetra-pubinfo, run as a program: the layout as JSON, a page drawn to a
-// PNG file (--png, at 96 dpi or as --dpi says), errors in Italian with exit code 2.
+// PNG file (--png, at 96 dpi or as --dpi says), every page to a PDF (--pdf), errors in Italian with
+// exit code 2.
 
+#include "Layout.h"
+#include "LetturaPdf.h"
 #include "PubBuilder.h"
 #include "TestImages.h"
 #include "TestProcess.h"
@@ -88,6 +91,17 @@ TEST(PubInfoTool, DrawsAPageAt96DpiUnlessAskedAndFailsWithExitCode2) {
         EXPECT_EQ(image.pixelColor(pixels / 2, pixels / 2).name(), QStringLiteral("#ff0000"));
         EXPECT_EQ(image.pixelColor(3 * pixels / 2, pixels / 2).name(), QStringLiteral("#ffffff"));
     }
+
+    // Every page into a PDF, by the road of a printed job; never over the layout itself.
+    const QString pdf = dir.filePath(QStringLiteral("layout.pdf"));
+    run = pubinfo({layout, QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(lumetra::composition::test::PagineDelPdf(pdf), 1);
+    const QImage drawn = lumetra::composition::test::PaginaDelPdf(pdf, 1, 72);
+    EXPECT_EQ(drawn.pixelColor(36, 36).name(), QStringLiteral("#ff0000"));
+    run = pubinfo({layout, QStringLiteral("--pdf"), layout});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(lumetra::pub::Layout::readFile(layout).pages().size() == 1);
 
     run = pubinfo({layout, QStringLiteral("--png"), QStringLiteral("2"), png});
     EXPECT_EQ(run.exitCode, 2);

@@ -5,9 +5,13 @@
 // lumetra-pubinfo FILE.pub --png N OUT.png [--dpi D]: draws page N (counted from 1) to a PNG
 // file at D dots per inch (96 unless given). Exit 2 for a page that does not exist or a file
 // that cannot be read or written.
+//
+// lumetra-pubinfo FILE.pub --pdf OUT.pdf: draws every page into a PDF file (text as text), by
+// the same road as a printed job. Exit 2 when it cannot be read or written.
 
 #include "AtomicFile.h"
 #include "Diagnostics.h"
+#include "EngineApplication.h"
 #include "FileNames.h"
 #include "Layout.h"
 #include "LayoutJson.h"
@@ -27,7 +31,7 @@
 
 namespace {
 
-const char* const Uso = "Uso: lumetra-pubinfo FILE.pub [--png N OUT.png [--dpi D]]";
+const char* const Uso = "Uso: lumetra-pubinfo FILE.pub [--png N OUT.png [--dpi D] | --pdf OUT.pdf]";
 
 int usage() {
     lumetra::runtime::tellUser(QString::fromUtf8(Uso));
@@ -40,7 +44,8 @@ int help() {
                 "Descrive il layout di Publisher FILE.pub in JSON sullo standard output: pagine,\n"
                 "forme con tipo e posizione, rettangoli per le immagini della prima pagina.\n"
                 "Con --png disegna la pagina N (contata da 1) nel file OUT.png, a D punti per\n"
-                "pollice (96). Dopo -- ogni parola è un nome di file.\n"
+                "pollice (96). Con --pdf disegna tutte le pagine nel file OUT.pdf (il testo\n"
+                "resta testo), come le stampa un lavoro. Dopo -- ogni parola è un nome di file.\n"
                 "Codice di uscita: 0 fatto, 1 argomenti non validi, 2 file non leggibile.\n",
                 Uso);
     return 0;
@@ -106,9 +111,24 @@ int drawPng(const QString& path, const QString& pageText, const QString& out, do
     return 0;
 }
 
-bool wantsPng(int argc, char** argv) {
+// --pdf OUT.pdf: the layout opened by the engine and printed into the file, every page.
+int drawPdf(const QString& path, const QString& out) {
+    try {
+        lumetra::engine::EngineOptions options;
+        options.pdfFile = out;
+        const auto application = lumetra::engine::engineFactory(options)();
+        const auto document = application->Open(path, true, false, 0);
+        document->PrintOut(-1, -1, out, 1, true);
+        document->Close();
+        return 0;
+    } catch (const lumetra::runtime::Error& error) {
+        return fail(error.Description());
+    }
+}
+
+bool wantsDrawing(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--png") == 0) {
+        if (std::strcmp(argv[i], "--png") == 0 || std::strcmp(argv[i], "--pdf") == 0) {
             return true;
         }
     }
@@ -132,7 +152,7 @@ int main(int argc, char** argv) {
     lumetra::runtime::routeQtMessages(); // only our own lines on stderr
     // Drawing needs fonts, hence a GUI application; it never opens a window.
     std::unique_ptr<QCoreApplication> app;
-    if (wantsPng(argc, argv)) {
+    if (wantsDrawing(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
@@ -142,7 +162,8 @@ int main(int argc, char** argv) {
     }
     namespace riga = lumetra::rigadicomando;
     const riga::RigaLetta letta = riga::LeggiRiga(
-        riga::ParoleDi(argc, argv), {}, {QStringLiteral("--png"), QStringLiteral("--dpi")});
+        riga::ParoleDi(argc, argv), {},
+        {QStringLiteral("--png"), QStringLiteral("--dpi"), QStringLiteral("--pdf")});
     if (letta.aiuto) {
         return help();
     }
@@ -154,6 +175,8 @@ int main(int argc, char** argv) {
     QStringList files;
     QString page;
     QString dpiText;
+    QString pdf;
+    bool pdfGiven = false;
     qsizetype outAt = -1;
     for (const riga::Parola& parola : letta.parole) {
         if (parola.opzione == QLatin1String("--png")) {
@@ -161,9 +184,17 @@ int main(int argc, char** argv) {
             outAt = files.size();
         } else if (parola.opzione == QLatin1String("--dpi")) {
             dpiText = parola.valore;
+        } else if (parola.opzione == QLatin1String("--pdf")) {
+            pdf = parola.valore;
+            pdfGiven = true;
         } else {
             files.append(parola.valore);
         }
+    }
+    if (pdfGiven) {
+        return outAt < 0 && files.size() == 1 && dpiText.isEmpty() && !pdf.isEmpty()
+                   ? drawPdf(files.first(), pdf)
+                   : usage();
     }
     if (outAt < 0) {
         return files.size() == 1 && dpiText.isEmpty() ? printJson(files.first()) : usage();
