@@ -28,6 +28,8 @@ struct StrokeStyle {
     QColor color = Qt::black;
     QVector<double> dashes; // dash and gap lengths in inches; empty = solid
     Qt::PenCapStyle cap = Qt::FlatCap;
+    // Corners sharper than the miter limit are bevelled, never drawn past it.
+    Qt::PenJoinStyle join = Qt::SvgMiterJoin;
 };
 
 // How a picture's colours are changed when it is drawn.

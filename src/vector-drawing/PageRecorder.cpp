@@ -42,6 +42,10 @@ StrokeStyle strokeFrom(const RVNGPropertyList& style) {
     s.cap = cap == QLatin1String("round")    ? Qt::RoundCap
             : cap == QLatin1String("square") ? Qt::SquareCap
                                              : Qt::FlatCap;
+    const QString join = props::string(style, "svg:stroke-linejoin");
+    s.join = join == QLatin1String("round")   ? Qt::RoundJoin
+             : join == QLatin1String("bevel") ? Qt::BevelJoin
+                                              : Qt::SvgMiterJoin;
     if (kind == QLatin1String("dash")) {
         const double unit = std::max(s.width, 1.0 / runtime::PointsPerInch);
         const double gap = props::inchesOr(style, "draw:distance", unit);
@@ -56,6 +60,30 @@ StrokeStyle strokeFrom(const RVNGPropertyList& style) {
         }
     }
     return s;
+}
+
+// The segment a shape is when all its points lie on two places (libmspub draws a line shape as
+// a two-point polygon): closing it would turn the stroke back over the line and past its ends.
+std::optional<QLineF> straightSegment(const QPainterPath& path) {
+    std::vector<QPointF> places;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isCurveTo()) {
+            return std::nullopt;
+        }
+        const QPointF p(e.x, e.y);
+        if (std::none_of(places.begin(), places.end(),
+                         [&](const QPointF& q) { return QLineF(p, q).length() < 1e-9; })) {
+            places.push_back(p);
+        }
+        if (places.size() > 2) {
+            return std::nullopt;
+        }
+    }
+    if (places.size() != 2) {
+        return std::nullopt;
+    }
+    return QLineF(places[0], places[1]);
 }
 
 // libmspub's picture options: "draw:color-mode" greyscale with draw:red/green/blue for a
@@ -174,6 +202,13 @@ void PageRecorder::closeGroup() {
 void PageRecorder::addShape(QPainterPath path, bool closed) {
     if (path.isEmpty() || !sane(path.boundingRect())) {
         return;
+    }
+    if (closed) {
+        if (const auto line = straightSegment(path)) {
+            path = QPainterPath(line->p1());
+            path.lineTo(line->p2());
+            closed = false;
+        }
     }
     ShapeItem shape;
     shape.stroke = strokeFrom(style_);

@@ -137,7 +137,7 @@ QBrush gradientBrush(const FillStyle& fill, const QRectF& bounds) {
 QPen strokePen(const StrokeStyle& stroke) {
     QPen pen(stroke.color);
     pen.setCapStyle(stroke.cap);
-    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setJoinStyle(stroke.join);
     if (stroke.width > 0) {
         pen.setWidthF(stroke.width);
     } else {

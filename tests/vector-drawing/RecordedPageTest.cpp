@@ -199,6 +199,14 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
          },
          {{200, {125, 50, 50, 200}}},
          {{0, 0, 110, 300}, {190, 0, 110, 300}}},
+        {"a line shape (two-point polygon) ends at its points; a sharp turn is bevelled",
+         [](PageRecorder& r) {
+             r.setStyle(props({{"draw:stroke", "solid"}, {"svg:stroke-width", 0.2}}));
+             r.drawPolygon(props({{"svg:points", points({{0.5, 1.5}, {2.5, 1.5}})}}));
+             r.drawPolyline(props({{"svg:points", points({{0.5, 2.2}, {2.4, 2.5}, {0.5, 2.8}})}}));
+         },
+         {{3000, {52, 142, 196, 16}}},
+         {{0, 0, 49, 300}, {251, 0, 49, 300}}},
         {"a layer's clip path limits what is inside",
          [](PageRecorder& r) {
              r.startLayer(props({{"svg:clip-path", "M 0 0 L 1.5 0 L 1.5 3 L 0 3 Z"}}));
