@@ -113,7 +113,7 @@ struct TableCell {
 
 struct TableItem {
     QRectF box;
-    double rotation = 0.0;
+    double rotation = 0.0; // degrees, counter-clockwise around the box centre
     std::vector<double> columnWidths;
     std::vector<double> rowHeights;
     std::vector<TableCell> cells;

@@ -30,6 +30,13 @@ QRectF box(const RVNGPropertyList& p) {
                   props::inchesOr(p, "svg:width", 0), props::inchesOr(p, "svg:height", 0));
 }
 
+// libmspub turns a frame's text with its shape: "librevenge:rotate" is clockwise on the page
+// (as an SVG rotate() takes it), the display list's turns are counter-clockwise.
+double counterClockwise(const RVNGPropertyList& p) {
+    const double clockwise = props::number(p, "librevenge:rotate").value_or(0.0);
+    return std::isfinite(clockwise) && clockwise != 0.0 ? -std::fmod(clockwise, 360.0) : 0.0;
+}
+
 StrokeStyle strokeFrom(const RVNGPropertyList& style) {
     StrokeStyle s;
     const QString kind = props::string(style, "draw:stroke");
@@ -317,7 +324,7 @@ void PageRecorder::startTextObject(const RVNGPropertyList& propList) {
     text.verticalAlign = valign == QLatin1String("middle")   ? Qt::AlignVCenter
                          : valign == QLatin1String("bottom") ? Qt::AlignBottom
                                                              : Qt::AlignTop;
-    text.rotation = props::number(propList, "librevenge:rotate").value_or(0.0);
+    text.rotation = counterClockwise(propList);
     text.columns = std::clamp(props::integer(propList, "fo:column-count").value_or(1), 1, 20);
     text.columnGap = std::max(0.0, props::inchesOr(propList, "fo:column-gap", 0));
     text_ = std::move(text);
@@ -339,7 +346,7 @@ void PageRecorder::endTextObject() {
 void PageRecorder::startTableObject(const RVNGPropertyList& propList) {
     TableItem table;
     table.box = box(propList);
-    table.rotation = props::number(propList, "librevenge:rotate").value_or(0.0);
+    table.rotation = counterClockwise(propList);
     if (const auto* columns = propList.child("librevenge:table-columns")) {
         for (unsigned long i = 0; i < columns->count(); ++i) {
             table.columnWidths.push_back(

@@ -193,12 +193,12 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
          },
          {{10, {24, 20, 10, 40}}, {10, {74, 20, 10, 40}}},
          {{40, 20, 33, 40}}},
-        {"a wide box turned by 90 degrees runs up the page's middle column",
+        {"a box turned by libmspub's -90 degrees (clockwise) runs up the middle, reading upwards",
          [](PageRecorder& r) {
-             addText(r, QRectF(0.0, 1.25, 3.0, 0.5), "RUOTATO", "center", "middle", 0.3, 90.0);
+             addText(r, QRectF(0.0, 1.25, 3.0, 0.5), "ALTO", "left", "middle", 0.3, -90.0);
          },
-         {{200, {125, 50, 50, 200}}},
-         {{0, 0, 110, 300}, {190, 0, 110, 300}}},
+         {{200, {125, 200, 50, 100}}},
+         {{0, 0, 110, 300}, {190, 0, 110, 300}, {0, 0, 300, 150}}},
         {"a line shape (two-point polygon) ends at its points; a sharp turn is bevelled",
          [](PageRecorder& r) {
              r.setStyle(props({{"draw:stroke", "solid"}, {"svg:stroke-width", 0.2}}));
