@@ -14,6 +14,8 @@ namespace lumetra::drawing {
 
 namespace {
 
+constexpr double ColumnWidthTolerance = 0.05; // inches
+
 QString storyKey(const TextItem& text) {
     QString key;
     for (const TextParagraph& p : text.paragraphs) {
@@ -75,17 +77,19 @@ void linkTextFrames(RecordedPage& page) {
             }
             return a->box.top() < b->box.top();
         });
-        // Columns of one story share their width; copies of a text in boxes of other sizes,
-        // or a story its first frame nearly holds, are no chain.
+        // Columns of one story share their width, give or take what the layout program rounds
+        // away; copies of a text in boxes of other sizes are no chain.
         const double width = frames.front()->box.width();
         if (!std::all_of(frames.begin(), frames.end(), [&](const TextItem* t) {
-                return std::abs(t->box.width() - width) < 0.05;
+                return std::abs(t->box.width() - width) < ColumnWidthTolerance;
             })) {
             continue;
         }
+        // A story its first frame holds whole is a set of copies; one that runs over it, even
+        // by a line, continues in the next frame.
         const int total = storyLength(*frames.front());
         int shown = charactersThatFit(*frames.front());
-        if (shown >= total * 9 / 10) {
+        if (shown >= total) {
             continue;
         }
         for (std::size_t i = 1; i < frames.size(); ++i) {

@@ -207,6 +207,19 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
          },
          {{3000, {52, 142, 196, 16}}},
          {{0, 0, 49, 300}, {251, 0, 49, 300}}},
+        {"columns 0.1 pt apart in width holding 19 of 20 lines of 10 pt: the last moves on",
+         [](PageRecorder& r) {
+             const auto line = props({{"fo:line-height", Value(10.0, librevenge::RVNG_POINT)}});
+             for (const double cut : {0.0, 0.1 / 72}) {
+                 r.startTextObject(box(QRectF(cut > 0 ? 1.6 : 0.1, 0.1, 1.3 - cut, 190.5 / 72)));
+                 for (int i = 0; i < 20; ++i)
+                     paragraphs(r, props({{"fo:font-size", 0.1}}), {{line, "riga"}});
+                 r.endTextObject();
+             }
+             linkTextFrames(r.pages().back());
+         },
+         {{20, {10, 240, 130, 25}}, {20, {160, 10, 130, 14}}},
+         {{160, 25, 140, 275}}},
         {"a layer's clip path limits what is inside",
          [](PageRecorder& r) {
              r.startLayer(props({{"svg:clip-path", "M 0 0 L 1.5 0 L 1.5 3 L 0 3 Z"}}));
