@@ -189,6 +189,9 @@ QByteArray PubFileWriter::contents() const {
             }
             u16(name, 0);
             blocks += blockVar(0x0E, 0xC0, name);
+        } else {
+            // The page number block Publisher writes for the document's pages (8 bytes).
+            blocks += QByteArray("\x06\x28\x01\0\0\0\0\0\0\0", 10);
         }
         if (page.page->masterNumber_ >= 0) {
             for (const Page& other : pages_) {

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 
 namespace lumetra::pub::detail {
 
@@ -28,6 +29,7 @@ struct PageChunk {
     bool isMaster = false;
     QString masterName;
     std::optional<std::uint32_t> appliedMaster;
+    bool numbered = false; // carries a page number (block 0x06): a page of the document
 };
 
 QString utf16String(const ByteView& b, std::size_t from, std::size_t to) {
@@ -153,6 +155,9 @@ void readPageChunk(const ByteView& contents, std::uint32_t offset, PageChunk& pa
             page.masterName = utf16String(contents, block.dataOffset + 4, block.end);
         } else if (block.id == 0x0D && !block.variable) {
             page.appliedMaster = block.value;
+        } else if (block.id == 0x06 && block.type == 0x28) {
+            page.numbered =
+                contents.u32(block.dataOffset) != 0 || contents.u32(block.dataOffset + 4) != 0;
         }
     });
 }
@@ -193,10 +198,31 @@ void addPage(RawLayout& raw, PagePlaces& places, const PageChunk& chunk) {
     }
 }
 
+// Whether a non-master entry of the page list is a page of the document. Besides the document's
+// pages the list holds special pages (the scratch area among them) that hold no shape, carry
+// no page number (block 0x06) or, where the document's pages have masters, no master, and that
+// no page refers to. A page without shapes of its own is a page when it is numbered and has a
+// master like the others (an empty page the author kept), or when a page uses it as master.
+bool isDocumentPage(std::uint32_t seqnum, const std::map<std::uint32_t, PageChunk>& pageChunks,
+                    const std::set<std::uint32_t>& pagesWithShapes) {
+    const PageChunk& chunk = pageChunks.at(seqnum);
+    if (pagesWithShapes.count(seqnum)) {
+        return true;
+    }
+    bool referred = false;
+    bool mastersUsed = false;
+    for (const auto& [other, page] : pageChunks) {
+        referred = referred || page.appliedMaster == seqnum;
+        mastersUsed = mastersUsed || page.appliedMaster.has_value();
+    }
+    return referred || (chunk.numbered && (chunk.appliedMaster || !mastersUsed));
+}
+
 // The pages in the document's order (by seqnum when it lists none), then the masters it does
 // not list; each page gets the master applied to it.
 PagePlaces addPages(RawLayout& raw, const std::map<std::uint32_t, PageChunk>& pageChunks,
-                    const std::vector<std::uint32_t>& pageList) {
+                    const std::vector<std::uint32_t>& pageList,
+                    const std::set<std::uint32_t>& pagesWithShapes) {
     std::vector<std::uint32_t> order = pageList;
     if (order.empty()) {
         for (const auto& [seqnum, page] : pageChunks) {
@@ -206,7 +232,8 @@ PagePlaces addPages(RawLayout& raw, const std::map<std::uint32_t, PageChunk>& pa
     PagePlaces places;
     for (const std::uint32_t seqnum : order) {
         const auto it = pageChunks.find(seqnum);
-        if (it == pageChunks.end()) {
+        if (it == pageChunks.end() ||
+            (!it->second.isMaster && !isDocumentPage(seqnum, pageChunks, pagesWithShapes))) {
             continue;
         }
         if (!places.pageIndex.count(seqnum) && !places.masterIndex.count(seqnum)) {
@@ -286,11 +313,17 @@ RawLayout read2002(const std::vector<std::uint8_t>& contentsBytes,
     raw.version = Version::Publisher2002;
     raw.pageWidth = document.widthEmu / EmuPerPoint;
     raw.pageHeight = document.heightEmu / EmuPerPoint;
-    const PagePlaces places = addPages(raw, chunks.pages, document.pageList);
-    addShapes(
-        raw,
-        readEscherShapes(ByteView(escherBytes), document.widthEmu, document.heightEmu, directory),
-        chunks, places);
+    std::vector<EscherElement> elements =
+        readEscherShapes(ByteView(escherBytes), document.widthEmu, document.heightEmu, directory);
+    std::set<std::uint32_t> pagesWithShapes;
+    for (const EscherElement& element : elements) {
+        if (const auto it = chunks.pageOfShape.find(element.seqnum);
+            it != chunks.pageOfShape.end()) {
+            pagesWithShapes.insert(it->second);
+        }
+    }
+    const PagePlaces places = addPages(raw, chunks.pages, document.pageList, pagesWithShapes);
+    addShapes(raw, std::move(elements), chunks, places);
     return raw;
 }
 
