@@ -187,6 +187,9 @@ std::vector<int> Layout::drawnPages(const std::vector<HiddenShapes>& hidden) con
         const auto& links = pageLinks_[static_cast<std::size_t>(pageIndex)];
         bool hasOwnShape = false;
         for (std::size_t i = 0; i < links.size() && !hasOwnShape; ++i) {
+            if (links[i].empty()) {
+                continue; // a shape libmspub does not read
+            }
             const bool isHidden =
                 std::any_of(hidden.begin(), hidden.end(), [&](const HiddenShapes& h) {
                     return h.pageIndex == pageIndex &&

@@ -108,7 +108,8 @@ public:
 
     // The pages libmspub emits (one startPage each), in its order, as indices in pages().
     // libmspub skips pages without shapes of their own (master shapes do not count) and the
-    // "dummy" pages of each format; shapes listed in `hidden` count as absent. In 2002+ files
+    // "dummy" pages of each format; shapes listed in `hidden` count as absent, and so do the
+    // shapes libmspub does not read (95/97 tables: hidePatches gives none for them). In 2002+ files
     // the order is the document's page order. In 98/2000 and 95/97 files libmspub orders pages
     // by chunk id and also emits special pages of the file that are no document pages (the page
     // of prototype shapes, the scratch area): those appear as -1 and are to be skipped.

@@ -22,6 +22,8 @@ constexpr int ChunkGroup = 0x0F;
 constexpr int ChunkPage = 0x14;
 constexpr int ChunkDocument = 0x15;
 constexpr int ChunkText97 = 0x00;
+constexpr int ChunkTable97 = 0x01;
+constexpr int ChunkBackgroundMark = 0x2C; // a chunk held by the background (master) page
 
 constexpr std::uint32_t MasterId = 0x109;
 
@@ -29,10 +31,16 @@ bool isDummyPage(std::uint32_t id) {
     return id == 0x108 || id == 0x10B || id == 0x10D || id == 0x116 || id == 0x119;
 }
 
+// The shape chunks libmspub draws.
 bool isShapeChunk(int type) {
     return type == 0x00 || type == ChunkPicture || type == ChunkLine || type == ChunkRectangle ||
            type == ChunkCustomShape || type == ChunkOval || type == ChunkTextFrame ||
            type == ChunkGroup;
+}
+
+// The shape chunks of the layout: in 95/97 files also the tables, which libmspub leaves out.
+bool isLayoutShape(int type, Version version) {
+    return isShapeChunk(type) || (version == Version::Publisher97 && type == ChunkTable97);
 }
 
 struct Chunk {
@@ -85,7 +93,7 @@ public:
             if (it != childrenOf_.end()) {
                 for (const std::size_t child : it->second) {
                     const Chunk& c = chunks_[child];
-                    if (&c == &chunk || !isShapeChunk(c.type)) {
+                    if (&c == &chunk || !isLayoutShape(c.type, version_)) {
                         continue;
                     }
                     s.children.push_back(read(c, depth + 1));
@@ -139,6 +147,10 @@ private:
             break;
         case ChunkLine:
             s.type = TypeLine;
+            break;
+        case ChunkTable97:
+            s.type = TypeTable;
+            s.autoShapeType = AutoShapeNotPrimitive;
             break;
         case ChunkGroup:
             s.type = TypeGroup;
@@ -213,100 +225,133 @@ DocumentChunk readDocument(const ByteView& b, const std::vector<Chunk>& chunks, 
     return result;
 }
 
-// A page chunk. Besides the document's pages a file holds special ones (the prototype shapes,
-// the scratch area, the background); a document page is marked with kind 1 (or 2) at +0x14 and
-// numbered from 0 at +0x16.
+// A page chunk. Besides the document's pages a file holds special ones: the page of zero-size
+// prototype shapes (one of each kind), the background (Publisher's master of these versions,
+// holding a 0x2C chunk), the scratch area and empty ones. 98/2000 mark a document page with
+// kind 1 (or 2) at +0x14 and number it from 0 at +0x16; 95/97 mark nothing and list the
+// document's pages in their order in the chunk table.
 struct PageChunk {
-    std::uint32_t id;
-    int kind;
-    int number;
-    std::size_t order;
+    std::uint32_t id = 0;
+    int kind = 0;
+    int number = 0;
+    bool background = false;
+    int shapes = 0;         // top-level shape chunks
+    int libmspubShapes = 0; // of these, the ones libmspub reads
+    int drawnShapes = 0;    // and of those, the ones with a size
 };
 
 bool isWalkedPage(const PageChunk& p) {
     return !isDummyPage(p.id) && p.id != MasterId;
 }
 
-std::vector<PageChunk> readPageChunks(const ByteView& b, const std::vector<Chunk>& chunks) {
+bool isPrototypePage(const PageChunk& p) {
+    return p.libmspubShapes > 0 && p.drawnShapes == 0 && p.kind != 1 && p.kind != 2;
+}
+
+bool hasSize(const ByteView& b, const Chunk& c) {
+    b.require(c.offset, 0x16, "forma troncata nel flusso Contents");
+    return b.s32(c.offset + 6) != b.s32(c.offset + 14) ||
+           b.s32(c.offset + 10) != b.s32(c.offset + 18);
+}
+
+// The page chunks in chunk-table order, with what they hold.
+std::vector<PageChunk> readPageChunks(const ByteView& b, const std::vector<Chunk>& chunks,
+                                      Version version) {
     std::vector<PageChunk> pageChunks;
-    for (std::size_t i = 0; i < chunks.size(); ++i) {
-        const Chunk& c = chunks[i];
-        if (c.type != ChunkPage) {
+    std::map<std::uint32_t, std::size_t> byId;
+    for (const Chunk& c : chunks) {
+        if (c.type == ChunkPage && !byId.count(c.id)) {
+            b.require(c.offset, 0x18, "pagina troncata nel flusso Contents");
+            byId[c.id] = pageChunks.size();
+            pageChunks.push_back({c.id, b.u16(c.offset + 0x14), b.u16(c.offset + 0x16)});
+        }
+    }
+    for (const Chunk& c : chunks) {
+        const auto it = byId.find(c.parent);
+        if (it == byId.end()) {
             continue;
         }
-        b.require(c.offset, 0x18, "pagina troncata nel flusso Contents");
-        pageChunks.push_back({c.id, b.u16(c.offset + 0x14), b.u16(c.offset + 0x16), i});
+        PageChunk& page = pageChunks[it->second];
+        if (c.type == ChunkBackgroundMark) {
+            page.background = true;
+        } else if (isLayoutShape(c.type, version)) {
+            ++page.shapes;
+            if (isShapeChunk(c.type)) {
+                ++page.libmspubShapes;
+                page.drawnShapes += hasSize(b, c) ? 1 : 0;
+            }
+        }
     }
     return pageChunks;
 }
 
-// The document's pages by their number: those marked as document pages or, when none is,
-// every page chunk but the dummy ones and the master.
-std::vector<PageChunk> documentPagesOf(const std::vector<PageChunk>& pageChunks) {
-    std::vector<PageChunk> documentPages;
+// The pages of the layout: the document's pages in order (98/2000: those marked, by number;
+// 95/97: those with shapes, background and prototypes aside), then every other page chunk
+// that libmspub draws with content (a background with shapes, a page of charts), so that
+// nothing libmspub shows is lost and page 1 stays the document's first page.
+std::vector<std::uint32_t> layoutPagesOf(const std::vector<PageChunk>& pageChunks) {
+    std::vector<PageChunk> document;
     for (const PageChunk& p : pageChunks) {
         if ((p.kind == 1 || p.kind == 2) && isWalkedPage(p)) {
-            documentPages.push_back(p);
+            document.push_back(p);
         }
     }
-    if (documentPages.empty()) {
+    std::stable_sort(document.begin(), document.end(),
+                     [](const PageChunk& l, const PageChunk& r) { return l.number < r.number; });
+    if (document.empty()) {
         for (const PageChunk& p : pageChunks) {
-            if (isWalkedPage(p)) {
-                documentPages.push_back(p);
+            if (isWalkedPage(p) && !p.background && p.shapes > 0 && !isPrototypePage(p)) {
+                document.push_back(p);
             }
         }
     }
-    std::stable_sort(
-        documentPages.begin(), documentPages.end(),
-        [](const PageChunk& left, const PageChunk& right) { return left.number < right.number; });
-    return documentPages;
+    std::vector<std::uint32_t> ids;
+    for (const PageChunk& p : document) {
+        ids.push_back(p.id);
+    }
+    for (const PageChunk& p : pageChunks) {
+        if (isWalkedPage(p) && p.drawnShapes > 0 &&
+            std::find(ids.begin(), ids.end(), p.id) == ids.end()) {
+            ids.push_back(p.id);
+        }
+    }
+    return ids;
 }
 
-// One page for each document page chunk (a chunk listed twice gives one page); returns the
-// pages by chunk id.
-std::map<std::uint32_t, RawPage*> addPages(RawLayout& raw,
-                                           const std::vector<PageChunk>& documentPages) {
-    std::map<std::uint32_t, RawPage*> pageById;
-    for (const PageChunk& p : documentPages) {
-        if (pageById.count(p.id)) {
-            continue;
-        }
+// One page for each page id; returns the pages by chunk id.
+std::map<std::uint32_t, RawPage*> addPages(RawLayout& raw, const std::vector<std::uint32_t>& ids) {
+    for (const std::uint32_t id : ids) {
         RawPage page;
-        page.page.id = p.id;
+        page.page.id = id;
         raw.pages.push_back(std::move(page));
-        pageById[p.id] = nullptr;
     }
+    std::map<std::uint32_t, RawPage*> pageById;
     for (RawPage& p : raw.pages) {
         pageById[p.page.id] = &p;
     }
     return pageById;
 }
 
-// The top-level shapes of the document's pages, in chunk order; returns how many shape chunks
-// each chunk id has as parent (special pages and groups included).
-std::map<std::uint32_t, int> addShapes(const std::vector<Chunk>& chunks,
-                                       const std::map<std::uint32_t, RawPage*>& pageById,
-                                       ShapeReader& reader) {
-    std::map<std::uint32_t, int> shapesOfPage;
+// The top-level shapes of the layout's pages, in chunk order. A shape libmspub leaves out (a
+// 95/97 table) has no patch: hiding it changes nothing.
+void addShapes(const std::vector<Chunk>& chunks, const std::map<std::uint32_t, RawPage*>& pageById,
+               ShapeReader& reader, Version version) {
     for (const Chunk& c : chunks) {
-        if (!isShapeChunk(c.type)) {
-            continue;
-        }
-        ++shapesOfPage[c.parent];
         const auto it = pageById.find(c.parent);
-        if (it == pageById.end()) {
-            continue; // a group member, or a shape of a special page
+        if (it == pageById.end() || !isLayoutShape(c.type, version)) {
+            continue; // a group member, a shape of another page, or no shape
         }
-        RawShape shape{reader.read(c, 0), {{"Contents", c.offset, {0xFF, 0xFF}}}};
+        RawShape shape{reader.read(c, 0), {}};
+        if (isShapeChunk(c.type)) {
+            shape.hide.push_back({"Contents", c.offset, {0xFF, 0xFF}});
+        }
         it->second->shapes.push_back(std::move(shape));
     }
-    return shapesOfPage;
 }
 
 // libmspub walks every page chunk that is neither its "dummy" nor its master, by id, and emits
-// those with shapes of their own, special pages included (as -1 here).
-void addLibmspubOrder(RawLayout& raw, const std::vector<PageChunk>& pageChunks,
-                      const std::map<std::uint32_t, int>& shapesOfPage) {
+// those with shapes of their own, special pages included (as -1 here when no page of ours).
+void addLibmspubOrder(RawLayout& raw, const std::vector<PageChunk>& pageChunks) {
     std::map<std::uint32_t, int> walk;
     for (const PageChunk& p : pageChunks) {
         if (isWalkedPage(p)) {
@@ -316,9 +361,12 @@ void addLibmspubOrder(RawLayout& raw, const std::vector<PageChunk>& pageChunks,
     for (std::size_t i = 0; i < raw.pages.size(); ++i) {
         walk[raw.pages[i].page.id] = static_cast<int>(i);
     }
+    std::map<std::uint32_t, int> libmspubShapes;
+    for (const PageChunk& p : pageChunks) {
+        libmspubShapes[p.id] += p.libmspubShapes;
+    }
     for (const auto& [id, index] : walk) {
-        const auto shapes = shapesOfPage.find(id);
-        if (index >= 0 || (shapes != shapesOfPage.end() && shapes->second > 0)) {
+        if (index >= 0 || libmspubShapes[id] > 0) {
             raw.libmspubOrder.push_back(index);
         }
     }
@@ -353,11 +401,11 @@ RawLayout read2000(const std::vector<std::uint8_t>& contentsBytes, Version versi
     raw.version = version;
     raw.pageWidth = document.widthEmu / EmuPerPoint;
     raw.pageHeight = document.heightEmu / EmuPerPoint;
-    const std::vector<PageChunk> pageChunks = readPageChunks(b, chunks);
-    const auto pageById = addPages(raw, documentPagesOf(pageChunks));
+    const std::vector<PageChunk> pageChunks = readPageChunks(b, chunks, version);
+    const auto pageById = addPages(raw, layoutPagesOf(pageChunks));
     ShapeReader reader(b, chunks, version, document.widthEmu, document.heightEmu, document.shift);
-    const auto shapesOfPage = addShapes(chunks, pageById, reader);
-    addLibmspubOrder(raw, pageChunks, shapesOfPage);
+    addShapes(chunks, pageById, reader, version);
+    addLibmspubOrder(raw, pageChunks);
     if (version == Version::Publisher97 && looksLikePublisher1Or2(raw)) {
         throw Unsupported{"file di Publisher 1.0 o 2.0, versione non supportata"};
     }
