@@ -18,6 +18,7 @@
 #include "TestImages.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QtEndian>
@@ -432,6 +433,7 @@ TEST(PubRoundTrip, PagesMastersAndWhatLibmspubEmits) {
     auto& third = b.addPage();
     third.addOval(10, 10, 50, 50);
     third.addRectangle(400, 300, 10, 10);
+    b.addPage(); // nothing, and no master where pages have one: a special page, no page
     const QByteArray file = b.bytes();
     const Layout layout = read(file);
 
@@ -559,16 +561,67 @@ TEST(PubSamples, Publisher98And2000Layouts) {
     EXPECT_EQ(layout.pictureSlots(1), (std::vector<int>{1}));
     expectBox(layout.pages()[1].shapes[0], 47.52, 36.00, 216.48, 540.00);
 
-    // The page of zero-size prototype shapes is no document page.
-    for (const char* name : {"9.0_text-style.pub", "9.0_langs.pub"}) {
-        SCOPED_TRACE(name);
-        const Layout l = readSample(name);
-        ASSERT_EQ(l.pages().size(), 1u);
-        ASSERT_EQ(l.pages()[0].shapes.size(), 1u);
-        EXPECT_EQ(l.pages()[0].shapes[0].type, TypeTextBox);
-        EXPECT_GT(l.pages()[0].shapes[0].width, 100);
-        // libmspub still emits the prototype page, before page 1.
-        EXPECT_EQ(l.drawnPages(), (std::vector<int>{-1, 0}));
+    // The page of zero-size prototype shapes is no document page; libmspub still emits it.
+    EXPECT_EQ(readSample("9.0_langs.pub").drawnPages(), (std::vector<int>{-1, 0}));
+}
+
+// Pages as Publisher shows them: no special page of the file, no page of prototypes, and every
+// page libmspub draws something on is one of ours. Per file: shapes per page, page 1's slots.
+TEST(PubSamples, PagesOfEveryRealFile) {
+    LUMETRA_REQUIRE_SAMPLES();
+    using V = std::vector<int>;
+    const struct {
+        const char* name;
+        V shapes, slotList;
+    } rows[] = {
+        {"10.0_tables.pub", {2}, {}},
+        {"11.0_table-merged.pub", {1}, {}},
+        {"11.0_tables.pub", {2}, {}},
+        {"12.0_REG-TST2-pub97-to-pub2007-with-pub2007.pub", {9, 10, 8, 44}, {}},
+        {"12.0_REG-TXT1-pub97-to-pub2007-with-pub2007.pub", {1}, {}},
+        {"12.0_fonts.pub", {1}, {}},
+        {"14.0_REG-TST2-pub2010.pub", {9, 10, 8, 44}, {}},
+        {"14.0_REG-TXT1-pub2010.pub", {1}, {}},
+        {"8.5_essai98.pub", {38, 2}, {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                      14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}},
+        {"8.5_pub98.t2.pub", {14, 19, 19, 10}, {}},
+        {"8.5_pub98t1.pub", {9, 10}, {}},
+        {"8.5_wizard98.pub", {16, 19, 19, 11}, {}},
+        {"9.0_langs.pub", {1}, {}},
+        {"9.0_text-format.pub", {1}, {}},
+        {"9.0_text-style.pub", {1}, {}},
+        {"3.0_essai3A.PUB", {35, 2, 3, 1}, {}},
+        {"3.0_essaiv3.PUB", {15, 13, 52, 49}, {5}},
+        {"3.0_tablev3.PUB", {1, 1}, {}},
+        {"3.0_testv3.PUB", {1}, {}},
+        {"8.0_essai97.pub", {35, 6, 3, 2, 1}, {}},
+        {"8.0_test97.pub", {2, 1, 3, 2}, {}},
+        {"8.0_wizard97.pub", {1, 1, 1}, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString path = drawing::test::sample(QLatin1String(row.name));
+        if (!QFile::exists(path)) { // Publisher 3.0 and 97 files have a folder of their own
+            path = drawing::test::samplesFolder() + QStringLiteral("-older/") + row.name;
+        }
+        if (!QFile::exists(path)) {
+            GTEST_SKIP() << "older Publisher files (pub-samples-older) not available";
+        }
+        const QByteArray bytes = lumetra::testimages::readBytes(path);
+        const Layout layout = read(bytes);
+        V shapes;
+        for (const Page& page : layout.pages()) {
+            shapes.push_back(int(page.shapes.size()));
+        }
+        EXPECT_EQ(shapes, row.shapes);
+        EXPECT_EQ(layout.pictureSlots(), row.slotList);
+        const auto drawn = drawWithLibmspub(bytes);
+        const V order = layout.drawnPages();
+        ASSERT_TRUE(drawn && drawn->size() == order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const DrawnPage& page = (*drawn)[i];
+            EXPECT_TRUE(order[i] >= 0 || (page.boxes.empty() && page.paragraphs.empty())) << i;
+        }
     }
 }
 
