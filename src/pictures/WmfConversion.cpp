@@ -1,8 +1,10 @@
 // WMF to SVG through libwmf's SVG device; its error and debug reports are switched off.
-// The text of the SVG is turned from the metafile's code page to UTF-8.
+// The metafile is first made ready (WmfPreparation.h); the text of the SVG is turned from the
+// metafile's code page to UTF-8.
 #include "MetafileConversion.h"
 
 #include "PictureError.h"
+#include "WmfPreparation.h"
 
 #include <QString>
 #include <QtEndian>
@@ -11,6 +13,7 @@
 #include <libwmf/svg.h>
 
 #include <algorithm>
+#include <cmath>
 #include <mutex>
 
 namespace lumetra::pictures {
@@ -61,8 +64,8 @@ QByteArray windows1252ToUtf8(const QByteArray& svg) {
 // One libwmf player over a copy of the metafile (the library wants writable bytes).
 class Player {
 public:
-    explicit Player(QByteArrayView wmf) : bytes_(wmf.toByteArray()) {
-        limitLargestRecord(bytes_);
+    explicit Player(QByteArrayView wmf) : prepared_(prepareWmf(wmf)) {
+        limitLargestRecord(prepared_.bytes);
         wmfAPI_Options options{};
         options.function = wmf_svg_function;
         const unsigned long flags =
@@ -80,10 +83,21 @@ public:
 
     // Reads the header and every record once, for the drawing's extent.
     QSize scan() {
-        if (wmf_mem_open(api_, reinterpret_cast<unsigned char*>(bytes_.data()),
-                         long(bytes_.size())) != wmf_E_None ||
+        QByteArray& bytes = prepared_.bytes;
+        if (wmf_mem_open(api_, reinterpret_cast<unsigned char*>(bytes.data()),
+                         long(bytes.size())) != wmf_E_None ||
             wmf_scan(api_, 0, &box_) != wmf_E_None) {
             damaged();
+        }
+        if (!prepared_.frame.isEmpty()) {
+            const QRectF& frame = prepared_.frame;
+            box_ = {{float(frame.left()), float(frame.top())},
+                    {float(frame.right()), float(frame.bottom())}};
+        }
+        const QSizeF size = prepared_.size;
+        if (!size.isEmpty() && size.width() <= 1'000'000 && size.height() <= 1'000'000) {
+            return QSize(std::max(1, int(std::lround(size.width()))),
+                         std::max(1, int(std::lround(size.height()))));
         }
         unsigned int width = 0, height = 0;
         if (wmf_display_size(api_, &width, &height, 72.0, 72.0) != wmf_E_None || width == 0 ||
@@ -121,7 +135,7 @@ public:
     }
 
 private:
-    QByteArray bytes_;
+    PreparedWmf prepared_;
     wmfAPI* api_ = nullptr;
     wmfD_Rect box_{};
 };
