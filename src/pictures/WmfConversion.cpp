@@ -1,6 +1,7 @@
 // WMF to SVG through libwmf's SVG device; its error and debug reports are switched off.
-// The metafile is first made ready (WmfPreparation.h); the text of the SVG is turned from the
-// metafile's code page to UTF-8.
+// The metafile is first made ready (WmfPreparation.h); the SVG device draws bitmaps with its own
+// code below, thin pens as hairlines, and its text is turned from the metafile's code page to
+// UTF-8.
 #include "MetafileConversion.h"
 
 #include "PictureError.h"
@@ -10,6 +11,7 @@
 #include <QtEndian>
 
 #include <libwmf/api.h>
+#include <libwmf/ipa.h>
 #include <libwmf/svg.h>
 
 #include <algorithm>
@@ -61,13 +63,68 @@ QByteArray windows1252ToUtf8(const QByteArray& svg) {
     return text.toUtf8();
 }
 
+// libwmf's SVG device writes a bitmap's place twice (its x and y, then a transform that moves it
+// again) and its size scaled twice: this writes the bitmap where the record puts it.
+void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* bitmap) {
+    wmf_svg_t* device = WMF_SVG_GetData(api);
+    const wmfD_Rect& box = device->bbox;
+    if (!device->out || !bitmap->bmp.data || box.BR.x <= box.TL.x || box.BR.y <= box.TL.y) {
+        return;
+    }
+    const double toX = device->width / (double(box.BR.x) - box.TL.x);
+    const double toY = device->height / (double(box.BR.y) - box.TL.y);
+    const double width = bitmap->pixel_width * bitmap->crop.w * toX;
+    const double height = bitmap->pixel_height * bitmap->crop.h * toY;
+    // The record's corner is the one of least logical coordinates: on a device whose axes run
+    // the other way, the bitmap extends back from it.
+    double x = (bitmap->pt.x - box.TL.x) * toX, y = (bitmap->pt.y - box.TL.y) * toY;
+    x -= bitmap->dc && bitmap->dc->pixel_width < 0 ? width : 0;
+    y -= bitmap->dc && bitmap->dc->pixel_height < 0 ? height : 0;
+    wmf_stream_printf(api, device->out,
+                      const_cast<char*>("<image x=\"%f\" y=\"%f\" width=\"%f\" height=\"%f\" "
+                                        "preserveAspectRatio=\"none\" "
+                                        "xlink:href=\"data:image/png;base64,"),
+                      x, y, width, height);
+    wmf_ipa_bmp_b64(api, bitmap, device->out);
+    wmf_stream_printf(api, device->out, const_cast<char*>("\"/>\n"));
+}
+
+void svgDevice(wmfAPI* api) {
+    wmf_svg_function(api);
+    static_cast<wmfFunctionReference*>(api->function_reference)->bmp_draw = drawBitmap;
+}
+
+// Windows draws a pen thinner than a pixel one pixel wide: a stroke thinner than this, in the
+// drawing's points, is drawn as a hairline.
+constexpr double HairlinePoints = 0.25;
+
+QByteArray withHairlines(const QByteArray& svg) {
+    static const QByteArray Width = "stroke-width:";
+    QByteArray out;
+    out.reserve(svg.size());
+    qsizetype from = 0;
+    for (qsizetype at = svg.indexOf(Width); at >= 0; at = svg.indexOf(Width, from)) {
+        const qsizetype value = at + Width.size();
+        const qsizetype end = svg.indexOf(';', value);
+        bool number = false;
+        const double width = end > value ? svg.mid(value, end - value).toDouble(&number) : 0;
+        out += svg.mid(from, value - from);
+        from = value;
+        if (number && width < HairlinePoints) {
+            out += "1; vector-effect:non-scaling-stroke";
+            from = end;
+        }
+    }
+    return out + svg.mid(from);
+}
+
 // One libwmf player over a copy of the metafile (the library wants writable bytes).
 class Player {
 public:
     explicit Player(QByteArrayView wmf) : prepared_(prepareWmf(wmf)) {
         limitLargestRecord(prepared_.bytes);
         wmfAPI_Options options{};
-        options.function = wmf_svg_function;
+        options.function = svgDevice;
         const unsigned long flags =
             WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
         if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
@@ -126,8 +183,9 @@ public:
         wmf_stream_destroy(api_, device->out, &text, &length);
         device->out = nullptr;
         // The text belongs to the player's memory and goes with it.
-        QByteArray svg =
-            text ? windows1252ToUtf8(QByteArray(text, qsizetype(length))) : QByteArray();
+        QByteArray svg = text
+                             ? withHairlines(windows1252ToUtf8(QByteArray(text, qsizetype(length))))
+                             : QByteArray();
         if (played != wmf_E_None || svg.isEmpty()) {
             damaged();
         }
