@@ -67,7 +67,7 @@ TEST(SampleDrawing, ShapesDrawInTheirBoxesAndHidingOneChangesNothingElse) {
         const char* what;
     } rows[] = {
         {"14.0_REG-TST2-pub2010.pub", 0, 6, 200, 150, "text box \"Sample test here\""},
-        {"14.0_REG-TST2-pub2010.pub", 1, 0, 128, 1400, "WMF picture of text, rasterised"},
+        {"14.0_REG-TST2-pub2010.pub", 1, 0, 128, 150, "WMF picture of text, small in its window"},
         {"10.0_tables.pub", 0, 0, 200, 40, "table with cell text"},
         {"8.5_wizard98.pub", 0, 10, 200, 100, "98 text frame \"Secondary Story Headline\""},
     };
