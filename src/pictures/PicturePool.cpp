@@ -72,6 +72,31 @@ public:
         return reducedFor(devicePixels);
     }
 
+    bool draw(QPainter& painter, const QRectF& box) const override {
+        std::shared_ptr<const ImportedPicture> drawing;
+        {
+            std::lock_guard lock(mutex_);
+            // wantedFor probes the picture the first time.
+            if (failed_ || !wantedFor(box.size().toSize()) || !info_->vector) {
+                return false;
+            }
+            if (!drawing_) {
+                try {
+                    drawing_ = loadPicture(data_, info_->size, Background::Transparent);
+                } catch (const std::exception&) { // refused, or no memory left for it
+                    failed_ = true;
+                    return false;
+                }
+            }
+            drawing = drawing_;
+        }
+        if (!drawing->image().isNull()) {
+            return false; // drawn into pixels by its reader (EPS through Ghostscript)
+        }
+        drawing->draw(painter, box);
+        return true;
+    }
+
 private:
     PictureData data_;
     mutable std::mutex mutex_;
@@ -79,6 +104,7 @@ private:
     mutable QImage image_;
     mutable QImage reduced_; // the last reduction of image_
     mutable bool failed_ = false;
+    mutable std::shared_ptr<const ImportedPicture> drawing_; // a drawing, loaded once
 
     std::optional<QSize> wantedFor(QSize devicePixels) const {
         if (!info_) {

@@ -53,6 +53,10 @@ void drawPictureInto(QPainter& painter, const EmbeddedPicture& picture, const QR
     if (box.width() <= 0 || box.height() <= 0) {
         return;
     }
+    // A drawing stays vectors unless its colours are changed, which is done on pixels.
+    if (!colours.changes() && picture.draw(painter, box)) {
+        return;
+    }
     if (pixels.isEmpty()) {
         pixels = devicePixels(painter, box);
     }
