@@ -80,13 +80,19 @@ void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* bitmap) {
     double x = (bitmap->pt.x - box.TL.x) * toX, y = (bitmap->pt.y - box.TL.y) * toY;
     x -= bitmap->dc && bitmap->dc->pixel_width < 0 ? width : 0;
     y -= bitmap->dc && bitmap->dc->pixel_height < 0 ? height : 0;
-    wmf_stream_printf(api, device->out,
-                      const_cast<char*>("<image x=\"%f\" y=\"%f\" width=\"%f\" height=\"%f\" "
+    // Written whole: libwmf's own printf reuses its arguments when it grows its buffer.
+    QByteArray element = QStringLiteral("<image x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" "
                                         "preserveAspectRatio=\"none\" "
-                                        "xlink:href=\"data:image/png;base64,"),
-                      x, y, width, height);
+                                        "xlink:href=\"data:image/png;base64,")
+                             .arg(x)
+                             .arg(y)
+                             .arg(width)
+                             .arg(height)
+                             .toLatin1();
+    device->out->sputs(element.data(), device->out->context);
     wmf_ipa_bmp_b64(api, bitmap, device->out);
-    wmf_stream_printf(api, device->out, const_cast<char*>("\"/>\n"));
+    char end[] = "\"/>\n";
+    device->out->sputs(end, device->out->context);
 }
 
 void svgDevice(wmfAPI* api) {
