@@ -10,6 +10,7 @@
 // bombs and random bytes behind a WMF signature are lumetra-componi's bad-input rows (InputErrati).
 
 #include "PictureImport.h"
+#include "PicturePool.h"
 #include "TestImages.h"
 #include "TestProcess.h"
 
@@ -137,6 +138,7 @@ struct Case {
     int tolerance = 40;
     QColor top = {}, bottom = {};
     QStringList referenceProfiles = {};
+    int bitmaps = 0; // raster images a drawing holds, which reach a PDF as they are
 };
 
 // A sample of these bytes; a sample made from another one's bytes, which `change` gives.
@@ -315,6 +317,52 @@ Made libreOffice(Samples& s, const QString& format) {
     });
 }
 
+// A WMF without placeable header: its records, each a function and its parameters.
+QByteArray wmfRecord(int function, const QByteArray& params) {
+    return littleEndian({3 + params.size() / 2}, 4) + littleEndian({function}, 2) + params;
+}
+QByteArray wmfFile(const QByteArray& records) {
+    const QByteArray all = records + wmfRecord(0, {});
+    return littleEndian({1, 9, 0x300}, 2) + littleEndian({9 + all.size() / 2}, 4) +
+           littleEndian({8}, 2) + littleEndian({all.size() / 2}, 4) + littleEndian({0}, 2) + all;
+}
+QByteArray w16(std::initializer_list<qint64> values) {
+    return littleEndian(values, 2);
+}
+// A solid brush of `colour` (a COLORREF) made in object slot `slot`, filling a rectangle.
+QByteArray wmfRectangle(qint64 colour, int slot, int left, int top, int right, int bottom) {
+    return wmfRecord(0x02FC, w16({0}) + littleEndian({colour}, 4) + w16({0})) +
+           wmfRecord(0x012D, w16({slot})) + wmfRecord(0x041B, w16({bottom, right, top, left})) +
+           wmfRecord(0x01F0, w16({slot}));
+}
+QByteArray wmfNullPen(int slot) {
+    return wmfRecord(0x02FA, w16({5, 0, 0, 0, 0})) + wmfRecord(0x012D, w16({slot}));
+}
+
+// The drawing, 200 x 100, in a window of 240 x 120 around it: the picture is the window's.
+QByteArray wmfWithMargins() {
+    return wmfFile(wmfRecord(0x020B, w16({-10, -20})) + wmfRecord(0x020C, w16({120, 240})) +
+                   wmfNullPen(0) + wmfRectangle(0x0000FF, 1, 0, 0, 100, 100) +
+                   wmfRectangle(0xFF0000, 1, 100, 0, 200, 50) +
+                   wmfRectangle(0x00A000, 1, 100, 50, 200, 100));
+}
+
+// The drawing in the colours of the metafile's palette (red, blue, green): a brush naming
+// entry 0 (PALETTEINDEX), a one-pixel bitmap whose colour table names entry 1 (DIB_PAL_COLORS),
+// and a polyline whose 50-unit pen is a PALETTERGB colour.
+QByteArray wmfOfPalette() {
+    const QByteArray palette = w16({0x300, 3}) + QByteArray("\xff\0\0\0\0\0\xff\0\0\xa0\0\0", 12);
+    const QByteArray bitmap = littleEndian({40, 1, 1}, 4) + w16({1, 8}) +
+                              littleEndian({0, 4, 0, 0, 1, 0}, 4) + w16({1}) + littleEndian({0}, 4);
+    return wmfFile(wmfRecord(0x020C, w16({100, 200})) + wmfRecord(0x00F7, palette) +
+                   wmfRecord(0x0234, w16({0})) + wmfNullPen(1) +
+                   wmfRectangle(0x01000000, 2, 0, 0, 100, 100) +
+                   wmfRecord(0x0F43, littleEndian({0xCC0020}, 4) +
+                                         w16({1, 1, 1, 0, 0, 50, 100, 0, 100}) + bitmap) +
+                   wmfRecord(0x02FA, w16({0x200, 50, 0}) + littleEndian({0x0200A000}, 4)) +
+                   wmfRecord(0x012D, w16({2})) + wmfRecord(0x0325, w16({2, 100, 75, 200, 75})));
+}
+
 // ---- WordPerfect graphics -------------------------------------------------------------------
 
 // A WPG 1 file written by its structure: the 16-byte header ("\xffWPC", data offset 16,
@@ -477,6 +525,13 @@ std::vector<Case> formatCases() {
          from(wmf, "standard.wmf", [](const QByteArray& b) { return b.mid(22); }), "WMF"},
         {"wmz", from(wmf, "disegno.wmz", images::gzip), "WMF", exported},
         {"emf-libreoffice", emf, "EMF", exported},
+        {"wmf-finestra-con-margini", bytes("margini.wmf", wmfWithMargins()), "WMF",
+         QSize(240, 120)},
+        {.name = "wmf-colori-della-tavolozza",
+         .make = bytes("tavolozza.wmf", wmfOfPalette()),
+         .format = "WMF",
+         .size = QSize(200, 100),
+         .bitmaps = 1},
         bad("wmf-troncato", from(wmf, "troncato.wmf", truncated)),
         bad("emf-troncato", from(emf, "troncato.emf", truncated)),
         bad("emf-spazzatura", from(emf, "spazzatura.emf",
@@ -581,11 +636,18 @@ TEST_P(EveryFormat, DrawsInItsBoxInItsColoursOrIsRefused) {
         }));
     for (auto& other : others)
         EXPECT_EQ(other.get(), page) << "drawn on another thread";
-    if (!row.raster && row.format != "EPS") { // EPS is rendered by Ghostscript into pixels
+    // Embedded in a layout, a drawing draws itself as vectors; pixels are asked for otherwise.
+    const bool vectors = !row.raster && row.format != "EPS"; // EPS: pixels by Ghostscript
+    QImage scratch(PageSize, QImage::Format_ARGB32);
+    QPainter onScratch(&scratch);
+    EXPECT_EQ(PicturePool().get(images::readBytes(made.file), {})->draw(onScratch, QRectF(Box)),
+              vectors);
+    onScratch.end();
+    if (vectors) {
         const int images = rasterImagesInPdf(made.file, s.path(QStringLiteral("vettori.pdf")));
         if (images < 0)
             GTEST_SKIP() << "pdfimages is not installed: the PDF was not looked into";
-        EXPECT_EQ(images, 0) << "the drawing reached the PDF as a raster image";
+        EXPECT_EQ(images, row.bitmaps) << "the drawing reached the PDF as a raster image";
     }
 }
 
