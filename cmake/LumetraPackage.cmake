@@ -32,9 +32,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Ghostscript.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, ghostscript")
 # Italian texts in Qt's dialogs, a metric-compatible Times New Roman for the captions, more
-# picture formats through Qt's plugins.
+# picture formats through Qt's plugins; fonts that keep the widths of a layout's Windows fonts
+# (narrow and condensed faces, Calibri, Cambria, the PostScript families), so that its words
+# stay in their frames.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-translations-l10n, fonts-liberation2, qt6-image-formats-plugins")
+    "qt6-translations-l10n, fonts-liberation2, qt6-image-formats-plugins, fonts-liberation, \
+fonts-dejavu-extra, fonts-crosextra-carlito, fonts-crosextra-caladea, fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "printer-driver-cups-pdf")
 
 include(CPack)

@@ -15,6 +15,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils imagemagick
   fonts-liberation2 fonts-dejavu-core xvfb xauth qt6-translations-l10n
+  # stand-ins that keep the widths of a layout's Windows fonts (narrow, condensed, Calibri,
+  # Cambria, the PostScript families)
+  fonts-liberation fonts-dejavu-extra fonts-crosextra-carlito fonts-crosextra-caladea
+  fonts-urw-base35
   netpbm liblcms2-utils libwmf-bin pstoedit
   # packaging, desktop integration, label templates, the independent reader of layouts
   dpkg-dev fakeroot desktop-file-utils appstream man-db glabels-data libreoffice-draw

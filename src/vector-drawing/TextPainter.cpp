@@ -3,6 +3,7 @@
 #include "Length.h"
 
 #include "FontMatcher.h"
+#include "TextFitting.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
@@ -35,9 +36,10 @@ QPaintDevice* layoutDevice() {
 }
 
 QTextCharFormat charFormat(const TextSpan& span) {
-    QFont font(matchFontFamily(span.family));
+    const FontChoice choice = chooseFont(span.family);
+    QFont font(choice.family);
     font.setPointSizeF(std::max(0.5, span.size * runtime::PointsPerInch));
-    font.setBold(span.bold);
+    font.setBold(span.bold || choice.bold);
     font.setItalic(span.italic);
     font.setUnderline(span.underline);
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -103,59 +105,32 @@ QTextBlockFormat blockFormat(const TextParagraph& p) {
     return f;
 }
 
-// Where each column after the first starts (document y), breaking between lines.
-std::vector<double> columnStarts(QTextDocument& doc, double columnHeight, int columns) {
-    std::vector<double> lineBottoms;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        const QTextLayout* layout = b.layout();
-        const QPointF origin = layout->position();
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            lineBottoms.push_back(origin.y() + line.y() + line.height());
-        }
-    }
-    std::vector<double> starts{0.0};
-    for (int c = 1; c < columns; ++c) {
-        const double limit = starts.back() + columnHeight;
-        double best = starts.back();
-        for (double bottom : lineBottoms) {
-            if (bottom <= limit + 0.5 && bottom > best) {
-                best = bottom;
-            }
-        }
-        if (best <= starts.back()) {
-            best = limit; // one line taller than the column: cut it
-        }
-        starts.push_back(best);
-    }
-    return starts;
-}
-
-// The height (from `from`) down to the bottom of the last line that ends by `from + limit`.
-double fittingHeight(QTextDocument& doc, double from, double limit) {
-    double bottom = from;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        const QTextLayout* layout = b.layout();
-        const double top = layout->position().y();
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            const double end = top + line.y() + line.height();
-            if (top + line.y() >= from - 0.5 && end <= from + limit + 0.5) {
-                bottom = std::max(bottom, end);
-            }
-        }
-    }
-    return bottom - from;
-}
-
+// Draws the whole lines inside `clip` (document units) and no others, so that what a frame
+// hides is not in the output at all (a PDF's text included).
 void drawDocument(QPainter& painter, QTextDocument& doc, const QRectF& clip) {
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
+    context.clip = clip.adjusted(0, 0.5, 0, -0.5);
     context.palette.setColor(QPalette::Text, Qt::black);
     painter.save();
     painter.setClipRect(clip, Qt::IntersectClip);
     doc.documentLayout()->draw(&painter, context);
     painter.restore();
+}
+
+// Whether the frame may be condensed to fit: its text starts in it and some of it is set in a
+// substitute font, whose widths may not be those the author saw.
+bool condensable(const TextItem& text) {
+    if (text.skippedCharacters > 0) {
+        return false;
+    }
+    for (const TextParagraph& p : text.paragraphs) {
+        for (const TextSpan& span : p.spans) {
+            if (!span.text.isEmpty() && chooseFont(span.family).substituted) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -220,6 +195,10 @@ void paintText(QPainter& painter, const TextItem& text) {
         std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
     auto doc = textDocument(text, columnWidth);
     const double u = TextUnitsPerInch;
+    // Laid out `stretch` times wider and drawn that much narrower.
+    const double stretch =
+        condensable(text) ? condensedStretch(*doc, columnWidth * u, inner.height() * u, columns)
+                          : 1.0;
     const double docHeight = doc->documentLayout()->documentSize().height() / u;
 
     painter.save();
@@ -239,12 +218,13 @@ void paintText(QPainter& painter, const TextItem& text) {
             top += inner.height() - docHeight;
         }
         painter.translate(inner.left(), std::max(top, inner.top()));
-        painter.scale(1 / u, 1 / u);
+        painter.scale(stretch / u, 1 / u);
         // Lines that do not fit whole stay hidden, as in the layout program.
         const double shown = docHeight <= inner.height()
                                  ? docHeight * u
                                  : fittingHeight(*doc, 0, inner.height() * u);
-        drawDocument(painter, *doc, QRectF(-inner.width() * u, 0, 3 * inner.width() * u, shown));
+        const double width = inner.width() * u / stretch;
+        drawDocument(painter, *doc, QRectF(-width, 0, 3 * width, shown));
     } else {
         const std::vector<double> starts = columnStarts(*doc, inner.height() * u, columns);
         for (int c = 0; c < columns; ++c) {
@@ -253,9 +233,10 @@ void paintText(QPainter& painter, const TextItem& text) {
                                    : starts[c] + fittingHeight(*doc, starts[c], inner.height() * u);
             painter.save();
             painter.translate(inner.left() + c * (columnWidth + text.columnGap), inner.top());
-            painter.scale(1 / u, 1 / u);
+            painter.scale(stretch / u, 1 / u);
             painter.translate(0, -starts[c]);
-            drawDocument(painter, *doc, QRectF(0, starts[c], columnWidth * u, end - starts[c]));
+            drawDocument(painter, *doc,
+                         QRectF(0, starts[c], columnWidth * u / stretch, end - starts[c]));
             painter.restore();
         }
     }

@@ -2,6 +2,7 @@
 // Solid fills, outlines and pictures stretched into their box are checked from a generated layout
 // through libmspub (GeneratedLayout).
 
+#include "LetturaPdf.h"
 #include "PageRecorder.h"
 #include "PicturePool.h"
 #include "PixelProbe.h"
@@ -11,7 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -290,6 +294,38 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
             EXPECT_GT(darkPixels(image, area), more) << area.x() << "," << area.y();
         for (const QRectF& area : row.noInk)
             EXPECT_EQ(darkPixels(image, area), 0) << area.x() << "," << area.y();
+    }
+}
+
+// The same frame, one line too short for its text, in an installed family and in one drawn by
+// a substitute, printed to a PDF whose words are read back: the installed font keeps the
+// layout and hides the last line, whole (its words are not in the PDF at all); the substitute
+// is condensed just enough to show them.
+TEST(RecordedPage, ASubstituteFontIsCondensedRatherThanLoseWords) {
+    for (const char* family : {"DejaVu Sans", "Verdana"}) {
+        SCOPED_TRACE(family);
+        PageRecorder r;
+        startPage(r);
+        textObject(r, box(QRectF(0.1, 0.2, 2.8, 0.75)),
+                   props({{"style:font-name", family}, {"fo:font-size", 0.15}}),
+                   {{{},
+                     "uno due tre quattro cinque sei sette otto nove dieci undici dodici tredici "
+                     "quattordici quindici sedici diciassette diciotto diciannove venti ventuno "
+                     "ventidue mela"}});
+        r.endPage();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("pagina.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setPageSize(QPageSize(QSizeF(3, 3), QPageSize::Inch));
+            writer.setPageMargins({});
+            QPainter painter(&writer);
+            paintRecordedPage(painter, r.pages().front(),
+                              QRectF(0, 0, writer.width(), writer.height()));
+        }
+        const QStringList words = composition::test::TestiDelPdf(pdf, 1);
+        EXPECT_TRUE(words.contains(QStringLiteral("ventuno"))) << words.join(' ').toStdString();
+        EXPECT_EQ(words.contains(QStringLiteral("mela")), QLatin1String(family) == "Verdana");
     }
 }
 
