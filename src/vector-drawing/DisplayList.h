@@ -2,6 +2,7 @@
 // What one page of a Publisher layout draws, recorded once from libmspub's calls and replayed
 // onto any QPainter at any resolution. All lengths are in inches, from the page's top-left corner.
 
+#include "CharacterEffects.h"
 #include "Length.h"
 
 #include <QColor>
@@ -76,7 +77,7 @@ struct TextSpan {
     double size = 10.0 / runtime::PointsPerInch; // inches
     bool bold = false;
     bool italic = false;
-    bool underline = false;
+    CharacterEffects effects;
     bool uppercase = false;
     bool smallCaps = false;
     int position = 0; // 1 superscript, -1 subscript

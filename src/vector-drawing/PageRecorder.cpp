@@ -467,8 +467,7 @@ void PageRecorder::openSpan(const RVNGPropertyList& propList) {
     s.size = size > 0 && size < 20.0 ? size : 10.0 / runtime::PointsPerInch;
     s.bold = props::string(propList, "fo:font-weight") == QLatin1String("bold");
     s.italic = props::string(propList, "fo:font-style") == QLatin1String("italic");
-    const QString underline = props::string(propList, "style:text-underline-style");
-    s.underline = !underline.isEmpty() && underline != QLatin1String("none");
+    s.effects = props::characterEffects(propList);
     s.uppercase = props::string(propList, "fo:text-transform") == QLatin1String("uppercase");
     s.smallCaps = props::string(propList, "fo:font-variant") == QLatin1String("small-caps");
     const QString position = props::string(propList, "style:text-position");

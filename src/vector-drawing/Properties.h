@@ -1,5 +1,7 @@
 #pragma once
-// Reading librevenge property lists: lengths in inches, colours, percentages.
+// Reading librevenge property lists: lengths in inches, colours, percentages, character effects.
+
+#include "CharacterEffects.h"
 
 #include <librevenge/librevenge.h>
 
@@ -21,5 +23,8 @@ std::optional<double> number(const librevenge::RVNGPropertyList& list, const cha
 double fraction(const librevenge::RVNGPropertyList& list, const char* name, double fallback);
 // "#rrggbb"; `fallback` when absent or malformed.
 QColor color(const librevenge::RVNGPropertyList& list, const char* name, QColor fallback);
+// A span's underline (style:text-underline-style, -type, -width, -mode), outline
+// (style:text-outline), relief (style:font-relief) and shadow (fo:text-shadow "1pt 1pt").
+CharacterEffects characterEffects(const librevenge::RVNGPropertyList& list);
 
 } // namespace lumetra::drawing::props

@@ -3,6 +3,7 @@
 #include "Length.h"
 
 #include "FontMatcher.h"
+#include "TextDecorations.h"
 #include "TextFitting.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -41,7 +42,6 @@ QTextCharFormat charFormat(const TextSpan& span) {
     font.setPointSizeF(std::max(0.5, span.size * runtime::PointsPerInch));
     font.setBold(span.bold || choice.bold);
     font.setItalic(span.italic);
-    font.setUnderline(span.underline);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(true);
     if (span.uppercase) {
@@ -60,6 +60,7 @@ QTextCharFormat charFormat(const TextSpan& span) {
     } else if (span.position < 0) {
         f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     }
+    storeEffects(f, span.effects, TextUnitsPerInch);
     return f;
 }
 
@@ -113,7 +114,9 @@ void drawDocument(QPainter& painter, QTextDocument& doc, const QRectF& clip) {
     context.palette.setColor(QPalette::Text, Qt::black);
     painter.save();
     painter.setClipRect(clip, Qt::IntersectClip);
+    paintBehindText(painter, doc, clip);
     doc.documentLayout()->draw(&painter, context);
+    paintUnderlines(painter, doc, clip);
     painter.restore();
 }
 

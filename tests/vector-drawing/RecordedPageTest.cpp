@@ -297,6 +297,94 @@ TEST(RecordedPage, InkLandsWhereTheBoxesAndStylesSay) {
     }
 }
 
+// What "xxx xxx" in 0.4 in DejaVu Sans, painted at 300 dpi with its baseline at y 141, leaves:
+// under the baseline, the rows holding a line, their groups and the breaks along the fullest
+// row; above it, the text's ink; and where anything is drawn at all.
+struct EffectInk {
+    int rows = 0, groups = 0, runs = 0, text = 0;
+    QRect extent;
+};
+
+EffectInk effectInk(std::initializer_list<std::pair<const char*, Value>> effect) {
+    PageRecorder r;
+    startPage(r, 3.0, 1.5);
+    textObject(r, box(QRectF(0.1, 0.1, 2.8, 1.0)),
+               props(effect, props({{"style:font-name", "DejaVu Sans"}, {"fo:font-size", 0.4}})),
+               {{{}, "xxx xxx"}});
+    const QImage image = paintOnly(r).isNull() ? QImage() : paint(r.pages().front(), 300);
+    EffectInk ink;
+    int fullest = 0, fullestY = -1;
+    for (int y = 144, last = -2; y < 185; ++y) {
+        const int n = darkPixels(image, QRectF(0, y, 900, 1));
+        if (n > 10)
+            ink.groups += y != last + 1, ++ink.rows, last = y;
+        if (n > fullest)
+            fullest = n, fullestY = y;
+    }
+    for (int x = 1; fullestY >= 0 && x < 900; ++x)
+        ink.runs += darkPixels(image, QRectF(x, fullestY, 1, 1)) &&
+                    !darkPixels(image, QRectF(x - 1, fullestY, 1, 1));
+    ink.text = darkPixels(image, QRectF(0, 0, 900, 140));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 250)
+                ink.extent |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+TEST(RecordedPage, UnderlineStylesAndCharacterEffectsAreDrawn) {
+    const EffectInk plain = effectInk({}),
+                    solid = effectInk({{"style:text-underline-style", "solid"}});
+    EXPECT_EQ(plain.rows, 0);
+    EXPECT_EQ(solid.groups, 1);
+    EXPECT_EQ(solid.runs, 1);
+    const struct {
+        const char* name;
+        std::initializer_list<std::pair<const char*, Value>> effect;
+        std::function<void(const EffectInk&)> check;
+    } rows[] = {
+        {"dashed: gaps",
+         {{"style:text-underline-style", "dash"}},
+         [](const EffectInk& i) { EXPECT_GE(i.runs, 6); }},
+        {"dotted: many gaps",
+         {{"style:text-underline-style", "dotted"}},
+         [](const EffectInk& i) { EXPECT_GE(i.runs, 12); }},
+        {"words only: one line a word",
+         {{"style:text-underline-style", "solid"},
+          {"style:text-underline-mode", "skip-white-space"}},
+         [](const EffectInk& i) { EXPECT_EQ(i.runs, 2); }},
+        {"double: two lines",
+         {{"style:text-underline-style", "solid"}, {"style:text-underline-type", "double"}},
+         [](const EffectInk& i) { EXPECT_EQ(i.groups, 2); }},
+        {"thick: twice as thick",
+         {{"style:text-underline-style", "solid"}, {"style:text-underline-width", "bold"}},
+         [&](const EffectInk& i) { EXPECT_GE(i.rows, solid.rows * 3 / 2); }},
+        {"wave: up and down",
+         {{"style:text-underline-style", "wave"}},
+         [&](const EffectInk& i) { EXPECT_GE(i.rows, solid.rows * 2); }},
+        {"outline: hollow letters",
+         {{"style:text-outline", "true"}},
+         [&](const EffectInk& i) { EXPECT_LT(i.text, plain.text * 6 / 10); }},
+        {"shadow: a copy down and right",
+         {{"fo:text-shadow", "1pt 1pt"}},
+         [&](const EffectInk& i) {
+             EXPECT_GE(i.extent.right(), plain.extent.right() + 3);
+             EXPECT_GE(i.extent.bottom(), plain.extent.bottom() + 3);
+             EXPECT_EQ(i.extent.top(), plain.extent.top());
+         }},
+        {"engraved: a dark edge up and left",
+         {{"style:font-relief", "engraved"}},
+         [&](const EffectInk& i) { EXPECT_LE(i.extent.top(), plain.extent.top() - 1); }},
+        {"embossed: a dark edge down and right",
+         {{"style:font-relief", "embossed"}},
+         [&](const EffectInk& i) { EXPECT_GE(i.extent.bottom(), plain.extent.bottom() + 1); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.check(effectInk(row.effect));
+    }
+}
+
 // The same frame, one line too short for its text, in an installed family and in one drawn by
 // a substitute, printed to a PDF whose words are read back: the installed font keeps the
 // layout and hides the last line, whole (its words are not in the PDF at all); the substitute
