@@ -105,6 +105,8 @@ struct TextItem {
     // Characters of `paragraphs` shown by the frames before this one (linked text frames each
     // receive the whole story); this frame shows the rest.
     int skippedCharacters = 0;
+    // A later frame of the story shows what this one cannot hold.
+    bool continuesInNextFrame = false;
 };
 
 struct TableCell {

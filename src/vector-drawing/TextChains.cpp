@@ -94,6 +94,7 @@ void linkTextFrames(RecordedPage& page) {
         }
         for (std::size_t i = 1; i < frames.size(); ++i) {
             frames[i]->skippedCharacters = std::min(shown, total);
+            frames[i - 1]->continuesInNextFrame = true;
             if (shown < total) {
                 shown += charactersThatFit(*frames[i]);
             }

@@ -21,8 +21,7 @@ double fittingHeight(QTextDocument& doc, double from, double limit);
 // The horizontal scale (MinimumStretch to 1) at which `doc`, laid out `columnWidth` / scale wide
 // and drawn that much narrower, fits `columns` columns of `columnHeight`; `doc` is left laid out
 // for it. 1 (and `doc` as it was) when the text fits, or when more than a tenth of it overflows:
-// a frame that held so much less in the layout program overflowed there too, or continues in a
-// linked frame.
+// a frame that held so much less in the layout program overflowed there too.
 double condensedStretch(QTextDocument& doc, double columnWidth, double columnHeight, int columns);
 
 } // namespace lumetra::drawing

@@ -120,10 +120,11 @@ void drawDocument(QPainter& painter, QTextDocument& doc, const QRectF& clip) {
     painter.restore();
 }
 
-// Whether the frame may be condensed to fit: its text starts in it and some of it is set in a
-// substitute font, whose widths may not be those the author saw.
+// Whether the frame may be condensed to fit: what it cannot hold does not go on in a linked
+// frame, and some of it is set in a substitute font, whose widths may not be those the author
+// saw.
 bool condensable(const TextItem& text) {
-    if (text.skippedCharacters > 0) {
+    if (text.continuesInNextFrame) {
         return false;
     }
     for (const TextParagraph& p : text.paragraphs) {
