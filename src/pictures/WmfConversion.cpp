@@ -1,22 +1,27 @@
 // WMF to SVG through libwmf's SVG device; its error and debug reports are switched off.
 // The metafile is first made ready (WmfPreparation.h); the SVG device draws bitmaps with its own
-// code below, thin pens as hairlines, and its text is turned from the metafile's code page to
-// UTF-8.
+// code below, writes the metafile's own colours rather than the nearest colour names and thin
+// pens as hairlines; its text is turned from the metafile's code page to UTF-8.
 #include "MetafileConversion.h"
 
 #include "PictureError.h"
 #include "WmfPreparation.h"
 
+#include <QColor>
 #include <QString>
 #include <QtEndian>
 
 #include <libwmf/api.h>
 #include <libwmf/ipa.h>
+#include <libwmf/macro.h>
 #include <libwmf/svg.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <mutex>
+#include <type_traits>
+#include <utility>
 
 namespace lumetra::pictures {
 
@@ -95,9 +100,109 @@ void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* bitmap) {
     device->out->sputs(end, device->out->context);
 }
 
+// libwmf's SVG device writes each colour as the nearest SVG colour name ("fill:teal" for
+// 0,77,179). The device writes through this stream, which passes everything on to libwmf's own
+// but, while a shape or text is drawn, writes its fill and stroke as the colours the drawing
+// context gives them instead of the names.
+struct Colours {
+    const wmfRGB* fill = nullptr;
+    const wmfRGB* stroke = nullptr;
+};
+struct ExactColourStream {
+    wmfStream stream;
+    wmfStream* inner;
+    Colours pending = {}; // the colours of the shape being drawn, until written
+};
+
+// In libwmf's piece of output `text`, the name after the first `property` ("fill:") becomes
+// `rgb`; true if there was one ("none" is not a colour and stays).
+bool replaceColourName(QByteArray& text, QByteArrayView property, const wmfRGB& rgb) {
+    const qsizetype at = text.indexOf(property);
+    if (at < 0) {
+        return false;
+    }
+    const qsizetype from = at + property.size();
+    qsizetype to = from;
+    while (to < text.size() && std::isalpha(quint8(text[to]))) {
+        ++to;
+    }
+    if (to == from || text.mid(from, to - from) == "none") {
+        return false;
+    }
+    text.replace(from, to - from, QColor(rgb.r, rgb.g, rgb.b).name().toLatin1());
+    return true;
+}
+
+int putExactColours(char* text, void* context) {
+    auto* self = static_cast<ExactColourStream*>(context);
+    wmfStream* inner = self->inner;
+    Colours& pending = self->pending;
+    if (!pending.fill && !pending.stroke) {
+        return inner->sputs(text, inner->context);
+    }
+    // Each colour is written once per shape, the fill before the text that follows it.
+    QByteArray piece(text);
+    if (pending.fill && replaceColourName(piece, "fill:", *pending.fill)) {
+        pending.fill = nullptr;
+    }
+    if (pending.stroke && replaceColourName(piece, "stroke:", *pending.stroke)) {
+        pending.stroke = nullptr;
+    }
+    return inner->sputs(piece.data(), inner->context);
+}
+
+int resetExactColours(void* context) {
+    wmfStream* inner = static_cast<ExactColourStream*>(context)->inner;
+    return inner->reset(inner->context);
+}
+
+Colours coloursOf(wmfDrawText_t* text) {
+    return {WMF_DC_TEXTCOLOR(text->dc), nullptr};
+}
+Colours coloursOf(wmfDrawPixel_t* pixel) {
+    return {&pixel->color, nullptr};
+}
+template <typename Record> Colours coloursOf(Record* shape) {
+    return {WMF_BRUSH_COLOR(WMF_DC_BRUSH(shape->dc)), WMF_PEN_COLOR(WMF_DC_PEN(shape->dc))};
+}
+
+template <typename> struct RecordOf;
+template <typename Record> struct RecordOf<void (*)(wmfAPI*, Record*)> { using Type = Record; };
+template <auto Slot>
+using Callback = std::remove_reference_t<decltype(std::declval<wmfFunctionReference&>().*Slot)>;
+
+// libwmf's own drawing of the function table's `Slot`.
+template <auto Slot> Callback<Slot> svgOriginal = nullptr;
+
+// Draws with libwmf's own function, its colours exact when the device writes to an
+// ExactColourStream.
+template <auto Slot>
+void drawInExactColours(wmfAPI* api, typename RecordOf<Callback<Slot>>::Type* record) {
+    wmfStream* out = WMF_SVG_GetData(api)->out;
+    auto* exact = out && out->sputs == putExactColours
+                      ? static_cast<ExactColourStream*>(out->context)
+                      : nullptr;
+    if (exact) {
+        exact->pending = coloursOf(record);
+    }
+    svgOriginal<Slot>(api, record);
+    if (exact) {
+        exact->pending = {};
+    }
+}
+
+template <auto... Slots> void drawAllInExactColours(wmfFunctionReference* functions) {
+    ((svgOriginal<Slots> = functions->*Slots, functions->*Slots = drawInExactColours<Slots>), ...);
+}
+
 void svgDevice(wmfAPI* api) {
     wmf_svg_function(api);
-    static_cast<wmfFunctionReference*>(api->function_reference)->bmp_draw = drawBitmap;
+    auto* functions = static_cast<wmfFunctionReference*>(api->function_reference);
+    functions->bmp_draw = drawBitmap;
+    using F = wmfFunctionReference;
+    drawAllInExactColours<&F::draw_pixel, &F::draw_pie, &F::draw_chord, &F::draw_arc,
+                          &F::draw_ellipse, &F::draw_line, &F::poly_line, &F::draw_polygon,
+                          &F::draw_polypolygon, &F::draw_rectangle, &F::draw_text>(functions);
 }
 
 // Windows draws a pen thinner than a pixel one pixel wide: a stroke thinner than this, in the
@@ -173,10 +278,12 @@ public:
     // Plays the scanned metafile into SVG of `size`.
     QByteArray svg(QSize size) {
         wmf_svg_t* device = WMF_SVG_GetData(api_);
-        device->out = wmf_stream_create(api_, nullptr);
-        if (!device->out) {
+        ExactColourStream exact{{}, wmf_stream_create(api_, nullptr)};
+        if (!exact.inner) {
             damaged();
         }
+        exact.stream = {&exact, putExactColours, resetExactColours};
+        device->out = &exact.stream;
         char description[] = "";
         device->Description = description;
         device->bbox = box_;
@@ -186,7 +293,7 @@ public:
         const wmf_error_t played = wmf_play(api_, 0, &box_);
         char* text = nullptr;
         unsigned long length = 0;
-        wmf_stream_destroy(api_, device->out, &text, &length);
+        wmf_stream_destroy(api_, exact.inner, &text, &length);
         device->out = nullptr;
         // The text belongs to the player's memory and goes with it.
         QByteArray svg = text
