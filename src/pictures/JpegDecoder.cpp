@@ -11,7 +11,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
@@ -114,21 +113,49 @@ bool readPixels(Session& s, unsigned char* const* rows) {
     return true;
 }
 
-// Decodes row after row into `row`, handing each to `reducer`. The rows before a fatal error
-// stay.
-bool readReduced(Session& s, unsigned char* row, RowReducer& reducer) {
+// Decodes into `block` (one pointer per row of it) as many rows at a time as it holds, handing
+// each row to `reducer`. The rows before a fatal error stay. Two rows at a time spare libjpeg a
+// copy of every other row when it upsamples chroma stored at half the height.
+bool readReduced(Session& s, unsigned char* const* block, int blockRows, RowReducer& reducer) {
     if (setjmp(s.errors.jump)) {
         return false;
     }
     jpeg_start_decompress(&s.info);
     while (s.info.output_scanline < s.info.output_height) {
         const int y = static_cast<int>(s.info.output_scanline);
-        JSAMPROW rows = row;
-        jpeg_read_scanlines(&s.info, &rows, 1);
-        reducer.add(y, row);
+        const auto read = static_cast<int>(jpeg_read_scanlines(
+            &s.info, const_cast<JSAMPARRAY>(block), static_cast<JDIMENSION>(blockRows)));
+        for (int i = 0; i < read; ++i) {
+            reducer.add(y + i, block[i]);
+        }
     }
     jpeg_finish_decompress(&s.info);
     return true;
+}
+
+// readReduced with a block of rows of its own (held outside the function that may jump).
+bool readReduced(Session& s, RowReducer& reducer) {
+    const int blockRows = std::max(2, s.info.rec_outbuf_height);
+    const auto stride = static_cast<std::size_t>(s.info.output_width) * 4;
+    std::vector<unsigned char> block(stride * static_cast<std::size_t>(blockRows));
+    std::vector<unsigned char*> starts(static_cast<std::size_t>(blockRows));
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        starts[i] = block.data() + i * stride;
+    }
+    return readReduced(s, starts.data(), blockRows, reducer);
+}
+
+// The pixels a RowReducer made, as an image of `size` that owns them: no copy.
+QImage imageOf(std::vector<unsigned char>&& pixels, QSize size) {
+    auto* owned = new std::vector<unsigned char>(std::move(pixels));
+    QImage image(
+        owned->data(), size.width(), size.height(), qsizetype(size.width()) * 4,
+        QImage::Format_RGB32,
+        [](void* held) { delete static_cast<std::vector<unsigned char>*>(held); }, owned);
+    if (image.isNull()) {
+        delete owned;
+    }
+    return image;
 }
 
 // The whole picture's coefficients, which libjpeg keeps for a JPEG of several scans (every
@@ -229,8 +256,7 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
         // Larger than asked for: reduced while the rows come, so only the reduced picture is
         // ever held.
         RowReducer reducer(size, wanted.boundedTo(size).expandedTo(QSize(1, 1)));
-        std::vector<unsigned char> row(static_cast<std::size_t>(width) * 4);
-        complete = readReduced(s, row.data(), reducer);
+        complete = readReduced(s, reducer);
         if (!complete && s.info.output_scanline == 0) {
             undecodable(s);
         }
@@ -239,16 +265,10 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
             std::move(reducer.finish(cmyk ? std::array<std::uint8_t, 4>{0, 0, 0, 0}
                                           : std::array<std::uint8_t, 4>{128, 128, 128, 255}));
         if (!cmyk) {
-            rgb = QImage(size, QImage::Format_RGB32);
+            rgb = imageOf(std::move(cmykPixels), size);
             if (rgb.isNull()) {
                 refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
             }
-            for (int y = 0; y < size.height(); ++y) {
-                std::memcpy(rgb.scanLine(y),
-                            cmykPixels.data() + static_cast<std::size_t>(y) * size.width() * 4,
-                            static_cast<std::size_t>(size.width()) * 4);
-            }
-            cmykPixels = {};
         }
     } else {
         std::vector<unsigned char*> rows(static_cast<std::size_t>(height));
