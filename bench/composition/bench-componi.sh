@@ -10,7 +10,8 @@
 # Also prints the peak memory of lumetra-componi at 1000 camera-size photos, and the size of
 # the PDF against the pictures re-encoded at 300 ppi (JPEG quality 90, and 94). Prints figures
 # only. The machine may be shared: the decoding anchor and lumetra-componi are run in turns
-# (LUMETRA_BENCH_RIPETIZIONI times, 3 unless set) and the best time of each is kept.
+# (LUMETRA_BENCH_RIPETIZIONI times, 3 unless set) and the best time of each is kept. With
+# LUMETRA_BENCH_SENZA_MONTAGE=1 the montage anchor, the slowest part, is left out.
 #
 #   bash bench/composition/bench-componi.sh [BUILD_DIR] [WORK_DIR]
 set -euo pipefail
@@ -20,6 +21,7 @@ build=${1:-$src/build/bench-composizione}
 work=${2:-${TMPDIR:-/tmp}/lumetra-bench-componi}
 jobs=$(nproc)
 ripetizioni=${LUMETRA_BENCH_RIPETIZIONI:-3}
+senza_montage=${LUMETRA_BENCH_SENZA_MONTAGE:-0}
 
 if [[ ! -f "$build/build.ninja" ]]; then
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -138,15 +140,19 @@ serie() {
     awk '/byte/ {print $2}')
   q94=$("$decodifica" "$slot_w" "$slot_h" "$jobs" --ricodifica 94 "${percorsi[@]}" |
     awk '/byte/ {print $2}')
-  misura_montage "$dir" "$suggerimento" "${file[@]}"
+  if [[ "$senza_montage" != 1 ]]; then
+    misura_montage "$dir" "$suggerimento" "${file[@]}"
+  fi
   printf '  lumetra-componi          %8.2f s   memoria massima %s MB   PDF %s MB\n' \
     "$t_componi" "$(mb $((rss_componi * 1024)))" "$(mb "$pdf_byte")"
   printf '  decodifica turbo 2 core  %8.2f s   rapporto %s (obiettivo <= %s)\n' \
     "$t_decodifica" "$(rapporto "$t_componi" "$t_decodifica")" "$obiettivo"
   printf '  controllo prima stampa   %8.2f s   rapporto con la decodifica %s (obiettivo < 1)\n' \
     "$t_controllo_migliore" "$(rapporto "$t_controllo_migliore" "$t_decodifica")"
-  printf '  montage ImageMagick      %8.2f s   rapporto %s\n' \
-    "$t_montage" "$(rapporto "$t_componi" "$t_montage")"
+  if [[ "$senza_montage" != 1 ]]; then
+    printf '  montage ImageMagick      %8.2f s   rapporto %s\n' \
+      "$t_montage" "$(rapporto "$t_componi" "$t_montage")"
+  fi
   printf '  immagini a 300 ppi, q90 %8s MB   PDF / immagini %s (obiettivo <= 1.2)\n' \
     "$(mb "$q90")" "$(rapporto "$pdf_byte" "$q90")"
   printf '  immagini a 300 ppi, q94 %8s MB   PDF / immagini %s\n' \
