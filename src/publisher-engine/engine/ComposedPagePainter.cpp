@@ -226,6 +226,10 @@ void paintPages(QPainter& painter, const EngineDocument& document, int first, in
             window = std::max(window, static_cast<int>(plan.requests.size() - before));
         }
     }
+    // A page's pictures ahead at most, and no more than the workers can decode at once: the
+    // painter, which also compresses each picture into the PDF, is the slower side, and pictures
+    // decoded further ahead would only wait in memory.
+    window = std::min(window, MaxDecodingThreads);
     PictureBatch pictures(std::move(plan.requests), options.decodingThreads, std::max(1, window));
     int next = 0;
     for (int page = first; page <= last; ++page) {
