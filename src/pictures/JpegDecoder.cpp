@@ -11,6 +11,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -265,7 +266,7 @@ DecodedJpeg decodeJpeg(QByteArrayView data, QSize wanted) {
             std::move(reducer.finish(cmyk ? std::array<std::uint8_t, 4>{0, 0, 0, 0}
                                           : std::array<std::uint8_t, 4>{128, 128, 128, 255}));
         if (!cmyk) {
-            rgb = imageOf(std::move(cmykPixels), size);
+            rgb = imageOf(std::exchange(cmykPixels, {}), size);
             if (rgb.isNull()) {
                 refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
             }

@@ -56,7 +56,10 @@ const Palette DefaultPalette = {
     qRgb(0, 0, 255),     qRgb(255, 0, 255),   qRgb(0, 255, 255),   qRgb(255, 255, 255)};
 
 qint16 s16(const QByteArray& b, qsizetype at) {
-    return at + 2 <= b.size() ? qFromLittleEndian<qint16>(b.constData() + at) : 0;
+    if (at + 2 > b.size()) {
+        return 0;
+    }
+    return qFromLittleEndian<qint16>(b.constData() + at);
 }
 quint16 u16(const QByteArray& b, qsizetype at) {
     return quint16(s16(b, at));

@@ -306,6 +306,7 @@ std::vector<std::uint32_t> layoutPagesOf(const std::vector<PageChunk>& pageChunk
         }
     }
     std::vector<std::uint32_t> ids;
+    ids.reserve(pageChunks.size());
     for (const PageChunk& p : document) {
         ids.push_back(p.id);
     }

@@ -140,7 +140,7 @@ FontChoice chooseFont(const QString& family) {
     if (it != cache.constEnd()) {
         return it.value();
     }
-    const FontChoice found = lookUp(key);
+    FontChoice found = lookUp(key);
     cache.insert(key, found);
     return found;
 }
