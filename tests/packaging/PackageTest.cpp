@@ -48,9 +48,11 @@ Package::Package() {
             return;
         }
     }
+    // dpkg-shlibdeps reads every binary: minutes for a sanitized build on a busy machine.
     const ProgramRun cpack =
         startProgram(QStringLiteral(LUMETRA_CPACK),
-                     {"--config", QStringLiteral(LUMETRA_CPACK_CONFIG), "-B", dir.filePath("deb")});
+                     {"--config", QStringLiteral(LUMETRA_CPACK_CONFIG), "-B", dir.filePath("deb")},
+                     QProcessEnvironment::systemEnvironment(), 280);
     const QStringList debs = QDir(dir.filePath("deb")).entryList({"*.deb"}, QDir::Files);
     if (cpack.exitCode != 0 || debs.size() != 1) {
         // The package takes every installed file: each must have been built.

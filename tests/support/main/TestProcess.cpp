@@ -31,7 +31,7 @@ struct Words {
 } // namespace
 
 ProgramRun startProgram(const QString& program, const QStringList& arguments,
-                        const QProcessEnvironment& environment) {
+                        const QProcessEnvironment& environment, int seconds) {
     // QProcess would hand the arguments over as UTF-8; names carried as runtime::nativeName
     // describes must reach the program as their own bytes, so the child starts it itself.
     const QString path =
@@ -47,7 +47,7 @@ ProgramRun startProgram(const QString& program, const QStringList& arguments,
         // Failed: QProcess's own start reports it.
     });
     process.start(program, arguments);
-    const bool finished = process.waitForFinished(120000);
+    const bool finished = process.waitForFinished(seconds * 1000);
     if (!finished) {
         process.kill();
         process.waitForFinished();

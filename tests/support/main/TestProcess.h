@@ -14,11 +14,12 @@ struct ProgramRun {
     QString errors; // file names in it carried as runtime::nativeName describes
 };
 
-// Runs `program` to its end (two minutes at most) and gives what it said. Arguments reach it as
+// Runs `program` to its end (`seconds` at most) and gives what it said. Arguments reach it as
 // runtime::nativeName gives them, so a test can name a file that is not UTF-8.
 ProgramRun
 startProgram(const QString& program, const QStringList& arguments,
-             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+             int seconds = 120);
 
 // The program's standard output. A program that cannot run, times out or ends with an error
 // fails the calling test, unless mayFail (then its output so far, or the empty text, is given).
