@@ -20,7 +20,9 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -234,9 +236,31 @@ public:
     // newly fails fails it again).
     virtual void PrintOut(int from, int to, const QString& printToFile, int copies,
                           bool collate) = 0;
+    // PrintOut in two steps, so that the pages can be looked at between painting and sending:
+    // PrepareOutput paints what PrintOut would print or write and holds it, failing as PrintOut
+    // does for a picture that cannot be drawn; CommitOutput then prints it or puts the file in
+    // place, DiscardOutput drops it. True when the pages were painted: PictureWarnings then
+    // tells the damage every picture showed. An engine that cannot paint ahead only remembers
+    // the request and gives false; CommitOutput is then its PrintOut.
+    virtual bool PrepareOutput(int from, int to, const QString& printToFile, int copies,
+                               bool collate) {
+        prepared_ = PreparedRequest{from, to, printToFile, copies, collate};
+        return false;
+    }
+    // Throws ErrOggettoNonValido when no output was prepared; one commit an output.
+    virtual void CommitOutput() {
+        if (!prepared_) {
+            throw Error(lumetra::runtime::ErrOggettoNonValido,
+                        QStringLiteral("Nessuna stampa preparata"));
+        }
+        const PreparedRequest r = *std::exchange(prepared_, std::nullopt);
+        PrintOut(r.from, r.to, r.printToFile, r.copies, r.collate);
+    }
+    virtual void DiscardOutput() { prepared_.reset(); }
     virtual void Close() = 0; // never saves
     // The pictures of the document found damaged so far: when they were added and, after
-    // PrintOut, when they were drawn, and those that could not be drawn; one entry a file. An
+    // PrintOut or PrepareOutput, when they were drawn, and those that could not be drawn; one
+    // entry a file. An
     // engine that tells nothing of the kind gives none.
     virtual std::vector<PictureWarning> PictureWarnings() { return {}; }
     // Null from an engine that cannot tell its page size.
@@ -247,6 +271,16 @@ public:
         (void)notes;
         (void)summary;
     }
+
+private:
+    struct PreparedRequest {
+        int from = -1;
+        int to = -1;
+        QString printToFile;
+        int copies = 1;
+        bool collate = true;
+    };
+    std::optional<PreparedRequest> prepared_; // the default PrepareOutput's request
 };
 
 class Window {
