@@ -89,52 +89,6 @@ void checkDrawn(const QStringList& missing, const QStringList& acceptedEmpty, QS
              .arg(names.join(QStringLiteral(", ")), consequence));
 }
 
-void writePdf(const EngineDocument& document, const OutputRequest& request,
-              const QStringList& acceptedEmpty, QStringList* undrawn) {
-    const QString& path = request.pdfFile;
-    checkOutput(document, path);
-    // The pages go to a temporary file next to the target, which replaces the target only
-    // once complete: a full disk, a failure or a killed job leave any earlier file as it was.
-    runtime::AtomicFile file(path, runtime::Replace::Allowed);
-    if (const runtime::FileWriteResult opened = file.open(); !opened.written()) {
-        fail(runtime::ErrScritturaFile,
-             QStringLiteral("Il file PDF non è stato scritto. %1").arg(opened.message));
-    }
-    QStringList missing;
-    if (!paintPdf(document, file.device(), request, &missing)) {
-        fail(runtime::ErrScritturaFile,
-             QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
-    }
-    checkDrawn(missing, acceptedEmpty, undrawn, QStringLiteral("il file PDF non è stato scritto"));
-    checkCancelled(request); // the last moment the file can still be left out
-    if (const runtime::FileWriteResult done = file.commit(); !done.written()) {
-        fail(runtime::ErrScritturaFile,
-             QStringLiteral("Il file PDF non è stato scritto. %1").arg(done.message));
-    }
-}
-
-QString printPdf(const EngineDocument& document, const OutputRequest& request,
-                 const QStringList& acceptedEmpty, QStringList* undrawn) {
-    // The job is drawn into a folder of its own that only this user can read, removed with
-    // everything in it when the job has been handed over or has failed.
-    const QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("documento.pdf")));
-    QStringList missing;
-    const bool painted = folder.isValid() && file.open(QIODevice::WriteOnly) &&
-                         paintPdf(document, &file, request, &missing);
-    file.close();
-    if (!painted || file.error() != QFileDevice::NoError) {
-        fail(runtime::ErrStampante,
-             QStringLiteral("Stampa non riuscita: impossibile preparare il documento nella "
-                            "cartella temporanea"));
-    }
-    checkDrawn(missing, acceptedEmpty, undrawn,
-               QStringLiteral("non è stato inviato nulla alla stampante"));
-    checkCancelled(request);
-    return submitPdf(file.fileName(), CupsJob{request.printer, documentTitle(document),
-                                              request.copies, request.collate});
-}
-
 } // namespace
 
 QPageLayout documentPageLayout(const EngineDocument& document) {
@@ -146,13 +100,78 @@ QPageLayout documentPageLayout(const EngineDocument& document) {
                        QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 }
 
-QString produceOutput(const EngineDocument& document, const OutputRequest& request,
-                      const QStringList& acceptedEmpty, QStringList* undrawn) {
-    if (!request.pdfFile.isEmpty()) {
-        writePdf(document, request, acceptedEmpty, undrawn);
+PreparedOutput::PreparedOutput(const EngineDocument& document, const OutputRequest& request,
+                               const QStringList& acceptedEmpty, QStringList* undrawn)
+    : request_(request), title_(documentTitle(document)) {
+    if (!request_.pdfFile.isEmpty()) {
+        paintToFile(document, acceptedEmpty, undrawn);
+    } else {
+        paintForPrinter(document, acceptedEmpty, undrawn);
+    }
+}
+
+PreparedOutput::~PreparedOutput() = default;
+
+void PreparedOutput::paintToFile(const EngineDocument& document, const QStringList& acceptedEmpty,
+                                 QStringList* undrawn) {
+    const QString& path = request_.pdfFile;
+    checkOutput(document, path);
+    // The pages go to a temporary file next to the target, which replaces the target only
+    // once complete: a full disk, a failure or a killed job leave any earlier file as it was.
+    pdf_ = std::make_unique<runtime::AtomicFile>(path, runtime::Replace::Allowed);
+    if (const runtime::FileWriteResult opened = pdf_->open(); !opened.written()) {
+        fail(runtime::ErrScritturaFile,
+             QStringLiteral("Il file PDF non è stato scritto. %1").arg(opened.message));
+    }
+    QStringList missing;
+    if (!paintPdf(document, pdf_->device(), request_, &missing)) {
+        fail(runtime::ErrScritturaFile,
+             QStringLiteral("Impossibile scrivere il file PDF '%1'").arg(path));
+    }
+    checkDrawn(missing, acceptedEmpty, undrawn, QStringLiteral("il file PDF non è stato scritto"));
+}
+
+void PreparedOutput::paintForPrinter(const EngineDocument& document,
+                                     const QStringList& acceptedEmpty, QStringList* undrawn) {
+    // The job is drawn into a folder of its own that only this user can read, removed with
+    // everything in it when the job has been handed over, has failed or is dropped.
+    folder_ = std::make_unique<QTemporaryDir>();
+    QFile file(folder_->filePath(QStringLiteral("documento.pdf")));
+    QStringList missing;
+    const bool painted = folder_->isValid() && file.open(QIODevice::WriteOnly) &&
+                         paintPdf(document, &file, request_, &missing);
+    file.close();
+    if (!painted || file.error() != QFileDevice::NoError) {
+        fail(runtime::ErrStampante,
+             QStringLiteral("Stampa non riuscita: impossibile preparare il documento nella "
+                            "cartella temporanea"));
+    }
+    checkDrawn(missing, acceptedEmpty, undrawn,
+               QStringLiteral("non è stato inviato nulla alla stampante"));
+    job_ = file.fileName();
+}
+
+QString PreparedOutput::commit() {
+    checkCancelled(request_); // the last moment the output can still be left out
+    if (pdf_) {
+        const runtime::FileWriteResult done = pdf_->commit();
+        pdf_.reset();
+        if (!done.written()) {
+            fail(runtime::ErrScritturaFile,
+                 QStringLiteral("Il file PDF non è stato scritto. %1").arg(done.message));
+        }
         return {};
     }
-    return printPdf(document, request, acceptedEmpty, undrawn);
+    if (!folder_) {
+        fail(runtime::ErrOggettoNonValido, QStringLiteral("Il documento è già stato inviato"));
+    }
+    const std::unique_ptr<QTemporaryDir> folder = std::move(folder_);
+    return submitPdf(job_, CupsJob{request_.printer, title_, request_.copies, request_.collate});
+}
+
+QString produceOutput(const EngineDocument& document, const OutputRequest& request,
+                      const QStringList& acceptedEmpty, QStringList* undrawn) {
+    return PreparedOutput(document, request, acceptedEmpty, undrawn).commit();
 }
 
 } // namespace lumetra::engine

@@ -89,7 +89,14 @@ void EngineDocument::removePage(const EnginePage* page) {
 
 void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int copies,
                               bool collate) {
+    PrepareOutput(from, to, printToFile, copies, collate);
+    CommitOutput();
+}
+
+bool EngineDocument::PrepareOutput(int from, int to, const QString& printToFile, int copies,
+                                   bool collate) {
     checkOpen();
+    prepared_.reset();
     const int first = from == -1 ? 1 : from;
     const int last = to == -1 ? pageCount() : to;
     if (first < 1 || last > pageCount() || first > last) {
@@ -100,15 +107,35 @@ void EngineDocument::PrintOut(int from, int to, const QString& printToFile, int 
         fail(runtime::ErrArgomentoNonValido,
              QStringLiteral("Numero di copie non valido: %1").arg(copies));
     }
-    output(OutputRequest{first - 1, last - 1, copies, collate,
-                         !printToFile.isEmpty() ? printToFile : output_.pdfFile, QString()});
+    prepared_ =
+        prepare(OutputRequest{first - 1, last - 1, copies, collate,
+                              !printToFile.isEmpty() ? printToFile : output_.pdfFile, QString()});
+    return true;
+}
+
+void EngineDocument::CommitOutput() {
+    checkOpen();
+    if (!prepared_) {
+        fail(runtime::ErrOggettoNonValido, QStringLiteral("Nessuna stampa preparata"));
+    }
+    const std::unique_ptr<PreparedOutput> prepared = std::move(prepared_);
+    prepared->commit();
+}
+
+void EngineDocument::DiscardOutput() {
+    prepared_.reset();
 }
 
 QString EngineDocument::output(const OutputRequest& request) {
     checkOpen();
+    return prepare(request)->commit();
+}
+
+// Paints `request`, its undrawable pictures remembered when it fails on them.
+std::unique_ptr<PreparedOutput> EngineDocument::prepare(const OutputRequest& request) {
     QStringList undrawn;
     try {
-        return produceOutput(*this, request, undrawable(), &undrawn);
+        return std::make_unique<PreparedOutput>(*this, request, undrawable(), &undrawn);
     } catch (const Publisher::Error&) {
         const std::lock_guard lock(undrawableMutex_);
         undrawable_.append(undrawn);
@@ -179,6 +206,7 @@ void EngineDocument::Close() {
         return;
     }
     closed_ = true;
+    prepared_.reset();
     for (const auto& page : pages_) {
         page->detach();
     }

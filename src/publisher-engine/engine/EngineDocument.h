@@ -34,6 +34,12 @@ public:
     // Prints, or writes the PDF file of the options or of `printToFile`, as produceOutput
     // does (DocumentOutput.h), through output().
     void PrintOut(int from, int to, const QString& printToFile, int copies, bool collate) override;
+    // PrintOut's painting, held (PreparedOutput) until committed, discarded, replaced by the
+    // next one, or the document closed or gone; every picture's damage is known after it.
+    bool PrepareOutput(int from, int to, const QString& printToFile, int copies,
+                       bool collate) override;
+    void CommitOutput() override;
+    void DiscardOutput() override;
     void Close() override;
     // The pictures that could not be drawn at an output (first, flagged NotDrawn), then those
     // found damaged.
@@ -71,13 +77,15 @@ private:
     EngineDocument(std::shared_ptr<const LayoutSource> layout, QString fileName,
                    OutputSettings output);
     QStringList undrawable() const;
+    std::unique_ptr<PreparedOutput> prepare(const OutputRequest& request);
 
     std::shared_ptr<const LayoutSource> layout_;
     QString fileName_;
     OutputSettings output_;
     std::vector<std::shared_ptr<EnginePage>> pages_;
-    mutable std::mutex undrawableMutex_; // outputs may run on other threads
-    QStringList undrawable_;             // pictures that could not be drawn, as reported
+    mutable std::mutex undrawableMutex_;       // outputs may run on other threads
+    QStringList undrawable_;                   // pictures that could not be drawn, as reported
+    std::unique_ptr<PreparedOutput> prepared_; // by PrepareOutput
     std::vector<Publisher::CheckNote> checkNotes_;
     QString checkSummary_;
     bool closed_ = false;
