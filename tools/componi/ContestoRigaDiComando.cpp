@@ -24,7 +24,9 @@ void ContestoRigaDiComando::ImpostaInformazioni(const QString& testo) {
 
 void ContestoRigaDiComando::ImmagineNonInserita(const QString& nome, const QString& motivo) {
     ContestoSemplice::ImmagineNonInserita(nome, motivo);
-    saltate.append(nome);
+    if (!saltate.contains(nome)) { // asked again when the job is composed again
+        saltate.append(nome);
+    }
     // The engine's reason names the file itself.
     Scrivi(motivo.isEmpty() ? QStringLiteral("Impossibile aprire il file immagine specificato: "
                                              "'%1': immagine saltata")
