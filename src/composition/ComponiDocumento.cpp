@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace lumetra::composition {
@@ -317,23 +318,28 @@ private:
         return false;
     }
 
-    // The check before printing. Gives false when the user chose not to go on: the job ends at
-    // the clean-up point. Told to skip the damaged pictures, the document is composed again
-    // without them (their slots go to the pictures after them, as for a picture that could not
-    // be placed).
+    // The check before printing. Printing, the pages are painted first (Prepara) and the check
+    // takes the damage the engine found drawing them: each picture is read once. Gives false
+    // when the user chose not to go on: the job ends at the clean-up point, nothing sent. Told
+    // to skip the damaged pictures, the document is composed again without them (their slots
+    // go to the pictures after them, as for a picture that could not be placed) and painted
+    // again.
     bool Controlla() {
         fase_ = QStringLiteral("Impossibile controllare il documento prima della stampa");
         if (verifica_.HaImmaginiDaLeggere()) {
             c_.ImpostaInformazioni(QStringLiteral("Controllo prima della stampa in corso..."));
         }
-        controllo_ = {verifica_.Verifica(Limiti(true)), RiepilogoLavoro()};
+        const bool dipinta = Prepara();
+        controllo_ = {verifica_.Verifica(Limiti(!dipinta, dipinta)), RiepilogoLavoro()};
         const RispostaControllo risposta = c_.ControlloPrimaDellaStampa(controllo_);
         if (risposta == RispostaControllo::Annulla) {
+            Scarta();
             return false;
         }
         if (risposta != RispostaControllo::SaltaDanneggiate || !controllo_.HaDanneggiate()) {
             return true;
         }
+        Scarta();
         for (const Rilievo& rilievo : controllo_.rilievi) {
             if (rilievo.tipo == TipoRilievo::Danneggiata) {
                 esclusi_.insert(rilievo.file);
@@ -342,9 +348,54 @@ private:
         if (!Ricomponi()) {
             return false;
         }
-        controllo_ = {verifica_.Verifica(Limiti(false)), RiepilogoLavoro()};
+        const bool ridipinta = Prepara();
+        controllo_ = {verifica_.Verifica(Limiti(false, ridipinta)), RiepilogoLavoro()};
         c_.LavoroRicomposto(controllo_);
         return true;
+    }
+
+    // Printing: the output painted ahead of the check and held by the engine, which finds each
+    // picture's damage as it draws it. Pictures it cannot draw at all are damaged ones for the
+    // check, asked about as at printing if the job goes on. Gives true when the engine painted
+    // the pages: what it found is then the check's. Nothing is painted for the preview, for the
+    // check alone, or for copies that are no number (printing then fails on them).
+    bool Prepara() {
+        preparata_ = false;
+        inAttesa_.clear();
+        if (anteprima_ || c_.SoloControllo()) {
+            return false;
+        }
+        int copie = 0;
+        try {
+            copie = NumeroCopie(c_.TestoCopie());
+        } catch (const Error&) {
+            return false;
+        }
+        const QString fase =
+            std::exchange(fase_, QStringLiteral("Impossibile stampare il documento"));
+        bool dipinta = true;
+        try {
+            dipinta = doc_->PrepareOutput(-1, -1, QString(), copie, true);
+            preparata_ = true;
+        } catch (const Error& e) {
+            if (e.Number() != runtime::ErrImmagineNonValida) {
+                throw;
+            }
+            inAttesa_ = NonDisegnate();
+            if (inAttesa_.empty()) {
+                throw;
+            }
+        }
+        fase_ = fase;
+        return dipinta;
+    }
+
+    // Drops the output painted for the check.
+    void Scarta() {
+        if (preparata_) {
+            preparata_ = false;
+            doc_->DiscardOutput();
+        }
     }
 
     bool Ricomponi() {
@@ -354,13 +405,21 @@ private:
         slot_.clear();
         percorsi_.clear();
         verifica_ = {};
+        nonDisegnate_.clear();
         usati_ = 0;
         CaricaLayout();
         return !slot_.empty() && ComponiPagine();
     }
 
-    LimitiControllo Limiti(bool leggiImmagini) const {
+    // conDanni: the damage the engine found drawing the pictures, by their entry text.
+    LimitiControllo Limiti(bool leggiImmagini, bool conDanni) const {
         LimitiControllo limiti;
+        if (conDanni) {
+            for (const auto& avviso : doc_->PictureWarnings()) {
+                limiti.danni.insert(percorsi_.value(avviso.FileName, avviso.FileName),
+                                    avviso.Description);
+            }
+        }
         limiti.adattamento = c_.Adattamento();
         limiti.ppiMinimo = c_.PpiMinimo();
         limiti.layout = c_.TestoLayout();
@@ -414,31 +473,44 @@ private:
         return true;
     }
 
-    // PrintOut. A picture that the engine could not draw fails it with nothing printed; each
-    // such picture is handled as one that could not be placed, and after 'Ok' to every one the
-    // document is printed again, their boxes left empty. Another error goes to the caller.
+    // Sends the output painted for the check, or paints and sends it. A picture that the
+    // engine could not draw fails it with nothing printed; each such picture is handled as one
+    // that could not be placed, and after 'Ok' to every one the document is painted and printed
+    // again, their boxes left empty. Another error goes to the caller.
     bool Stampa(int copie) {
+        std::vector<Publisher::PictureWarning> nuove = std::exchange(inAttesa_, {});
         for (;;) {
+            if (!AccettaNonDisegnate(nuove)) {
+                return false;
+            }
             try {
-                app_->ActiveDocument()->PrintOut(-1, -1, QString(), copie, true);
+                if (!std::exchange(preparata_, false)) {
+                    doc_->PrepareOutput(-1, -1, QString(), copie, true);
+                }
+                app_->ActiveDocument()->CommitOutput();
                 return true;
             } catch (const Error& e) {
                 if (e.Number() != runtime::ErrImmagineNonValida) {
                     throw;
                 }
-                const std::vector<Publisher::PictureWarning> nuove = NonDisegnate();
+                nuove = NonDisegnate();
                 if (nuove.empty()) {
                     throw;
                 }
-                for (const auto& avviso : nuove) {
-                    const QString nome = percorsi_.value(avviso.FileName, avviso.FileName);
-                    c_.ImmagineNonInserita(nome, avviso.Description);
-                    if (!GestoreErroreImmagine(nome)) {
-                        return false;
-                    }
-                }
             }
         }
+    }
+
+    // Asks about each picture the engine could not draw; false at 'Annulla'.
+    bool AccettaNonDisegnate(const std::vector<Publisher::PictureWarning>& nuove) {
+        for (const auto& avviso : nuove) {
+            const QString nome = percorsi_.value(avviso.FileName, avviso.FileName);
+            c_.ImmagineNonInserita(nome, avviso.Description);
+            if (!GestoreErroreImmagine(nome)) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // The pictures the engine could not draw and that were not yet asked about.
@@ -515,13 +587,15 @@ private:
     std::vector<std::int32_t> slot_;
     QHash<QString, QString> percorsi_; // path given to AddPicture -> entry text
     QStringList nonDisegnate_;         // pictures the engine could not draw, as asked about
-    QSet<QString> esclusi_;            // entries left out: damaged, and the user said skip them
+    std::vector<Publisher::PictureWarning> inAttesa_; // the painting for the check found so
+    QSet<QString> esclusi_; // entries left out: damaged, and the user said skip them
     VerificaLavoro verifica_;
     Controllo controllo_;
     int pagineLayout_ = 1; // pages of the layout, page 1 the template
     int inserite_ = 0;
     int usati_ = 0;
     int contatorePagine_ = 0;
+    bool preparata_ = false; // an output painted for the check is held by the engine
     bool risultato_ = false;
     QString fase_;
 };

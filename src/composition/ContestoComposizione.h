@@ -90,6 +90,9 @@ public:
     // After SaltaDanneggiate: the job as composed again without the damaged pictures (its
     // summary, and the findings that remain), before it is printed or shown. Nothing is asked.
     virtual void LavoroRicomposto(const Controllo& controllo) { (void)controllo; }
+    // True when the job stops at the check whatever it finds (ControlloPrimaDellaStampa always
+    // gives Annulla): the pages are then not painted ahead of it, only the pictures read.
+    virtual bool SoloControllo() const { return false; }
     // Modal message box with the given caption; gives vbOK or vbCancel (Escape and closing the box
     // give vbCancel).
     virtual int MsgBox(const QString& messaggio, int stile, const QString& titolo) = 0;

@@ -98,10 +98,17 @@ std::vector<QString> VerificaLavoro::LeggiImmagini() const {
     return danni;
 }
 
+std::vector<QString> VerificaLavoro::DanniNoti(const LimitiControllo& limiti) const {
+    std::vector<QString> danni;
+    for (const Posta& immagine : immagini_) {
+        danni.push_back(limiti.danni.value(immagine.nome));
+    }
+    return danni;
+}
+
 std::vector<Rilievo> VerificaLavoro::Verifica(const LimitiControllo& limiti) const {
     std::vector<Rilievo> rilievi;
-    const std::vector<QString> danni =
-        limiti.leggiImmagini ? LeggiImmagini() : std::vector<QString>(immagini_.size());
+    const std::vector<QString> danni = limiti.leggiImmagini ? LeggiImmagini() : DanniNoti(limiti);
     for (std::size_t i = 0; i < immagini_.size(); ++i) {
         VerificaImmagine(immagini_[i], danni[i], limiti, rilievi);
     }

@@ -6,6 +6,7 @@
 #include "ControlloStampa.h"
 #include "PublisherApi.h"
 
+#include <QHash>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -21,7 +22,8 @@ struct LimitiControllo {
     int ppiMinimo = PpiMinimoPredefinito;
     QSizeF pagina; // empty: the engine cannot tell, nothing is checked against the page
     QString layout;
-    bool leggiImmagini = true; // read every picture to its end (false: already done)
+    bool leggiImmagini = true;     // read every picture to its end (false: already done)
+    QHash<QString, QString> danni; // without reading: what was found wrong, by picture name
 };
 
 class VerificaLavoro {
@@ -47,6 +49,7 @@ private:
         double corpo = 0;
     };
     std::vector<QString> LeggiImmagini() const;
+    std::vector<QString> DanniNoti(const LimitiControllo& limiti) const;
     void VerificaImmagine(const Posta& immagine, const QString& danno,
                           const LimitiControllo& limiti, std::vector<Rilievo>& rilievi) const;
     void VerificaDuplicati(std::vector<Rilievo>& rilievi) const;

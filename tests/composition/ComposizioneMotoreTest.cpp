@@ -80,14 +80,14 @@ QStringList Nomi(int quanti) {
     return nomi;
 }
 
-// A context that empties a queued picture's file in place as printing starts: the picture was
-// placed, and can no longer be drawn.
+// A context that empties a queued picture's file in place when the status reads `quando`: the
+// picture was placed, and can no longer be drawn.
 class ContestoCheSvuota : public ContestoSemplice {
 public:
-    QString daSvuotare;
+    QString daSvuotare, quando;
     void ImpostaInformazioni(const QString& testo) override {
         ContestoSemplice::ImpostaInformazioni(testo);
-        if (testo == QStringLiteral("Stampa documento in corso...") && !daSvuotare.isEmpty()) {
+        if (testo == quando && !daSvuotare.isEmpty()) {
             EXPECT_TRUE(QFile(daSvuotare).resize(0));
         }
     }
@@ -186,28 +186,40 @@ TEST(ComposizioneMotore, OrdineDellaCollezioneEAltrePagine) {
     l.VerificaSlot(3, 0, -1);
 }
 
-// A picture that cannot be read when the document is printed is asked about as one that cannot
-// be placed: 'Ok' prints the others with its box left empty, 'Annulla' writes nothing.
+// A picture that cannot be read when the document is painted for the check is asked about as
+// one that cannot be placed: 'Ok' prints the others with its box left empty, 'Annulla' writes
+// nothing. Emptied after the painting, it is not read again: the output holds it.
 TEST(ComposizioneMotore, ImmagineIllegibileAllaStampa) {
-    for (const int risposta : {runtime::vbOK, runtime::vbCancel}) {
+    const struct {
+        const char* quando;
+        int risposta;
+    } righe[] = {{"Controllo prima della stampa in corso...", runtime::vbOK},
+                 {"Controllo prima della stampa in corso...", runtime::vbCancel},
+                 {"Stampa documento in corso...", runtime::vbCancel}};
+    for (const auto& riga : righe) {
+        SCOPED_TRACE(riga.quando);
         Lavoro l({Griglia()});
         l.Accoda(Nomi(3));
         l.contesto.daSvuotare = PercorsoFile(l.contesto.indirizzo, QStringLiteral("ART002.jpg"));
-        l.contesto.rispondi = [&](const Messaggio&) { return risposta; };
+        l.contesto.quando = QString::fromUtf8(riga.quando);
+        l.contesto.rispondi = [&](const Messaggio&) { return riga.risposta; };
+        const bool dipinta = l.contesto.quando.startsWith(QStringLiteral("Stampa"));
 
-        EXPECT_EQ(ComponiDocumento(l.contesto, false), risposta == runtime::vbOK);
+        EXPECT_EQ(ComponiDocumento(l.contesto, false), dipinta || riga.risposta == runtime::vbOK);
 
-        ASSERT_EQ(l.contesto.messaggi.size(), 1u);
-        EXPECT_EQ(l.contesto.messaggi[0].testo,
-                  QStringLiteral("Impossibile aprire il file immagine specificato: 'ART002.jpg'. "
-                                 "Prememere 'Ok' per ignorare il file e proseguire, 'Annulla' per "
-                                 "terminare l'operazione"));
-        EXPECT_EQ(l.contesto.messaggi[0].stile, runtime::vbExclamationOKCancel);
+        ASSERT_EQ(l.contesto.messaggi.size(), dipinta ? 0u : 1u);
+        if (!dipinta) {
+            EXPECT_EQ(l.contesto.messaggi[0].testo,
+                      QStringLiteral("Impossibile aprire il file immagine specificato: "
+                                     "'ART002.jpg'. Prememere 'Ok' per ignorare il file e "
+                                     "proseguire, 'Annulla' per terminare l'operazione"));
+            EXPECT_EQ(l.contesto.messaggi[0].stile, runtime::vbExclamationOKCancel);
+        }
         EXPECT_TRUE(l.Terminato());
-        ASSERT_EQ(l.Stampato(), risposta == runtime::vbOK);
+        ASSERT_EQ(l.Stampato(), dipinta || riga.risposta == runtime::vbOK);
         if (l.Stampato()) {
             l.VerificaSlot(1, 0, 0);
-            l.VerificaSlot(1, 1, -1);
+            l.VerificaSlot(1, 1, dipinta ? 1 : -1);
             l.VerificaSlot(1, 2, 2);
         }
     }
@@ -371,9 +383,15 @@ TEST(ComposizioneMotore, RisposteAlControllo) {
                                        Colore(0), 40);
         l.contesto.selezionati.append(QStringLiteral("T.jpg"));
         l.Accoda({QStringLiteral("B.jpg")});
-        l.contesto.rispondiControllo = [&](const Controllo&) { return risposta; };
+        l.contesto.rispondiControllo = [&](const Controllo&) {
+            EXPECT_FALSE(l.Stampato()); // found while painting, told before anything is written
+            return risposta;
+        };
 
         EXPECT_EQ(ComponiDocumento(l.contesto, false), risposta != RispostaControllo::Annulla);
+        // Nothing left beside the output: no painted file waiting.
+        EXPECT_EQ(QDir(QFileInfo(l.Pdf()).path()).entryList(QDir::Files | QDir::Hidden).size(),
+                  risposta == RispostaControllo::Annulla ? 1 : 2);
 
         ASSERT_EQ(l.contesto.controlli.size(), 1u);
         EXPECT_TRUE(l.contesto.controlli[0].HaDanneggiate());

@@ -47,7 +47,7 @@ protected:
     QTemporaryDir dir;
 };
 
-// 14 pictures, one of them damaged and one missing: two pages, both captions, the bad files
+// 15 pictures, two of them damaged and one missing: two pages, both captions, the bad files
 // reported and skipped.
 TEST_F(ComponiStrumento, ComponeInPdf) {
     QStringList file;
@@ -58,6 +58,9 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
         file.append(nome);
     }
     testimages::writeDamagedJpeg(QDir(Foto()).filePath(QStringLiteral("ROTTA.jpg")));
+    // Cut short: placed, found damaged while the pages are painted, skipped at the check.
+    testimages::writeTruncatedJpeg(QDir(Foto()).filePath(QStringLiteral("TAGLIATA.jpg")),
+                                   {400, 400}, Qt::red, 40);
     // The last name is Latin-1, as from an old share: placed, and captioned as it reads.
     const QString latino1 = runtime::fromNativeName("ART-14\xE0.jpg"), foto = Foto() + '/';
     ASSERT_EQ(
@@ -65,6 +68,7 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
     file.last() = latino1;
     file.insert(3, QStringLiteral("ROTTA.jpg"));
     file.insert(5, QStringLiteral("MANCANTE.jpg"));
+    file.insert(1, QStringLiteral("TAGLIATA.jpg"));
 
     const ProgramRun e =
         Esegui(QStringList{"--layout", Layout(), "--cartella", Foto(), "--esterno", "2",
@@ -73,8 +77,8 @@ TEST_F(ComponiStrumento, ComponeInPdf) {
                file);
 
     ASSERT_EQ(e.exitCode, 0) << e.errors.toStdString();
-    EXPECT_TRUE(
-        e.errors.contains(QStringLiteral("\nImmagini saltate (2): MANCANTE.jpg, ROTTA.jpg\n")))
+    EXPECT_TRUE(e.errors.contains(QStringLiteral(
+        "\nImmagini saltate (3): MANCANTE.jpg, ROTTA.jpg, TAGLIATA.jpg\nDocumento scritto in ")))
         << e.errors.toStdString();
     ASSERT_EQ(PagineDelPdf(Pdf()), 2);
     // Page 1: ART-01 .. ART-12, each code twice (below and inside).

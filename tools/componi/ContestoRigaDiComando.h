@@ -31,6 +31,7 @@ public:
     composition::RispostaControllo
     ControlloPrimaDellaStampa(const composition::Controllo& controllo) override;
     void LavoroRicomposto(const composition::Controllo& controllo) override;
+    bool SoloControllo() const override { return soloControllo; }
 
     void RimuoviSelezionato(int indice) override;
     int StatoAnteprima() const override { return runtime::vbUnchecked; }
