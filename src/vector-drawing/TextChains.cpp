@@ -1,5 +1,6 @@
 #include "TextChains.h"
 
+#include "TextFitting.h"
 #include "TextPainter.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -42,18 +43,7 @@ int charactersThatFit(const TextItem& text) {
         std::max(0.01, (inner.width() - text.columnGap * (columns - 1)) / columns);
     auto doc = textDocument(text, columnWidth);
     doc->documentLayout()->documentSize(); // lays the text out
-    const double limit = inner.height() * TextUnitsPerInch * columns + 0.5;
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        const QTextLayout* layout = b.layout();
-        const double top = layout->position().y();
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            if (top + line.y() + line.height() > limit) {
-                return b.position() + line.textStart();
-            }
-        }
-    }
-    return doc->characterCount() - 1;
+    return charactersAbove(*doc, inner.height() * TextUnitsPerInch * columns + 0.5);
 }
 
 void linkTextFrames(RecordedPage& page) {

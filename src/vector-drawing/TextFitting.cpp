@@ -12,22 +12,29 @@ namespace {
 
 constexpr double Slack = 0.5; // text units a line may pass the frame's edge by
 
-// Characters in the lines that fit the columns.
-int fittingCharacters(QTextDocument& doc, double columnHeight, int columns) {
-    doc.documentLayout()->documentSize(); // lays the text out
-    const std::vector<double> starts = columnStarts(doc, columnHeight, columns);
-    const double end = starts.back() + columnHeight + Slack;
+} // namespace
+
+int charactersAbove(const QTextDocument& doc, double bottom) {
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         const QTextLayout* layout = b.layout();
         const double top = layout->position().y();
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            if (top + line.y() + line.height() > end) {
+            if (top + line.y() + line.height() > bottom) {
                 return b.position() + line.textStart();
             }
         }
     }
     return doc.characterCount() - 1;
+}
+
+namespace {
+
+// Characters in the lines that fit the columns.
+int fittingCharacters(QTextDocument& doc, double columnHeight, int columns) {
+    doc.documentLayout()->documentSize(); // lays the text out
+    const std::vector<double> starts = columnStarts(doc, columnHeight, columns);
+    return charactersAbove(doc, starts.back() + columnHeight + Slack);
 }
 
 } // namespace

@@ -15,6 +15,9 @@ inline constexpr double MinimumStretch = 0.75;
 // Where each column after the first starts (document y), breaking between lines.
 std::vector<double> columnStarts(QTextDocument& doc, double columnHeight, int columns);
 
+// The characters of the lines of `doc` (laid out) that end by document y `bottom`.
+int charactersAbove(const QTextDocument& doc, double bottom);
+
 // The height (from `from`) down to the bottom of the last line that ends by `from + limit`.
 double fittingHeight(QTextDocument& doc, double from, double limit);
 
