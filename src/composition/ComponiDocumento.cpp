@@ -378,13 +378,7 @@ private:
             dipinta = doc_->PrepareOutput(-1, -1, QString(), copie, true);
             preparata_ = true;
         } catch (const Error& e) {
-            if (e.Number() != runtime::ErrImmagineNonValida) {
-                throw;
-            }
-            inAttesa_ = NonDisegnate();
-            if (inAttesa_.empty()) {
-                throw;
-            }
+            inAttesa_ = NonDisegnateOppureRilancia(e);
         }
         fase_ = fase;
         return dipinta;
@@ -490,15 +484,21 @@ private:
                 app_->ActiveDocument()->CommitOutput();
                 return true;
             } catch (const Error& e) {
-                if (e.Number() != runtime::ErrImmagineNonValida) {
-                    throw;
-                }
-                nuove = NonDisegnate();
-                if (nuove.empty()) {
-                    throw;
-                }
+                nuove = NonDisegnateOppureRilancia(e);
             }
         }
+    }
+
+    // Called while handling `e`, a failed painting: the pictures it could not draw that were not
+    // yet asked about; `e` again when it failed for another cause or names no new picture.
+    std::vector<Publisher::PictureWarning> NonDisegnateOppureRilancia(const Error& e) {
+        if (e.Number() == runtime::ErrImmagineNonValida) {
+            std::vector<Publisher::PictureWarning> nuove = NonDisegnate();
+            if (!nuove.empty()) {
+                return nuove;
+            }
+        }
+        throw;
     }
 
     // Asks about each picture the engine could not draw; false at 'Annulla'.
