@@ -10,9 +10,9 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libmspub-dev librevenge-dev libfontconfig-dev libmagick++-dev
   libcups2-dev libturbojpeg0-dev libjpeg62-turbo-dev libtiff-dev liblcms2-dev zlib1g-dev
   qt6-image-formats-plugins qt6-svg-dev ghostscript libwmf-dev libemf2svg-dev
-  libuemf-dev libcdr-dev libwpg-dev libpng-dev libgif-dev
+  libuemf-dev libcdr-dev libwpg-dev libpng-dev libgif-dev libzint-dev
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev
   cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils imagemagick
   fonts-liberation2 fonts-dejavu-core xvfb xauth qt6-translations-l10n
   # stand-ins that keep the widths of a layout's Windows fonts (narrow, condensed, Calibri,
