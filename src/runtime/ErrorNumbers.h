@@ -20,6 +20,7 @@ inline constexpr std::int32_t ErrImmagineNonValida = 481; // not a picture, dama
 inline constexpr std::int32_t ErrStampante = 482;         // no printer, job refused or failed
 inline constexpr std::int32_t ErrUltimaPagina = 1004;     // deleting the only page left
 inline constexpr std::int32_t ErrScritturaFile = 1005;    // an output file cannot be written
+inline constexpr std::int32_t ErrListinoNonValido = 1006; // a price list bad, damaged, too large
 inline constexpr std::int32_t ErrLayoutGiaAperto = -2130771955;    // 0x80FF000D
 inline constexpr std::int32_t ErrApplicazioneChiusa = -2147417848; // 0x80010108: after Quit
 

@@ -1,0 +1,138 @@
+#include "SheetCollector.h"
+
+#include "NumberText.h"
+
+namespace lumetra::catalogue {
+
+// One sheet's cells; every sheet but the first keeps none.
+class SheetCollector : public ss::iface::import_sheet, private ss::iface::import_formula {
+public:
+    SheetCollector(const SharedStrings& strings, bool keep) : strings_(strings), keep_(keep) {}
+
+    ss::iface::import_formula* get_formula() override { return this; }
+    void set_auto(ss::row_t row, ss::col_t col, std::string_view s) override {
+        put(row, col, QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+    }
+    void set_string(ss::row_t row, ss::col_t col, ss::string_id_t index) override {
+        put(row, col, strings_.text(index));
+    }
+    void set_value(ss::row_t row, ss::col_t col, double value) override {
+        put(row, col, numberText(value));
+    }
+    void set_bool(ss::row_t row, ss::col_t col, bool value) override {
+        put(row, col, value ? QStringLiteral("VERO") : QStringLiteral("FALSO"));
+    }
+    void set_date_time(ss::row_t row, ss::col_t col, int year, int month, int day, int hour,
+                       int minute, double second) override {
+        QString text = QStringLiteral("%1/%2/%3")
+                           .arg(day, 2, 10, QChar(u'0'))
+                           .arg(month, 2, 10, QChar(u'0'))
+                           .arg(year, 4, 10, QChar(u'0'));
+        if (hour != 0 || minute != 0 || second != 0) {
+            text += QStringLiteral(" %1:%2")
+                        .arg(hour, 2, 10, QChar(u'0'))
+                        .arg(minute, 2, 10, QChar(u'0'));
+        }
+        put(row, col, text);
+    }
+    void set_format(ss::row_t, ss::col_t, std::size_t) override {}
+    void set_format(ss::row_t, ss::col_t, ss::row_t, ss::col_t, std::size_t) override {}
+    void fill_down_cells(ss::row_t, ss::col_t, ss::row_t) override {}
+    ss::range_size_t get_sheet_size() const override { return {MaxRows + 1, MaxColumns}; }
+
+    // The formula's saved result stands for the formula.
+    void set_position(ss::row_t row, ss::col_t col) override { formulaCell_ = {row, col}; }
+    void set_formula(ss::formula_grammar_t, std::string_view) override {}
+    void set_shared_formula_index(std::size_t) override {}
+    void set_result_string(std::string_view value) override {
+        formulaText_ = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+    }
+    void set_result_value(double value) override { formulaText_ = numberText(value); }
+    void set_result_bool(bool value) override {
+        formulaText_ = value ? QStringLiteral("VERO") : QStringLiteral("FALSO");
+    }
+    void set_result_empty() override { formulaText_.clear(); }
+    void commit() override {
+        put(formulaCell_.first, formulaCell_.second, formulaText_);
+        formulaText_.clear();
+    }
+
+    const std::map<int, std::map<int, QString>>& cells() const { return cells_; }
+    bool overflowed() const { return overflowed_; }
+
+private:
+    void put(ss::row_t row, ss::col_t col, QString text) {
+        if (!keep_ || text.isEmpty()) {
+            return;
+        }
+        if (row < 0 || col < 0 || row > MaxRows || col >= MaxColumns || count_ >= MaxCells) {
+            overflowed_ = true;
+            return;
+        }
+        auto& cell = cells_[row][col];
+        count_ += cell.isEmpty() ? 1 : 0;
+        cell = std::move(text);
+    }
+
+    const SharedStrings& strings_;
+    const bool keep_;
+    std::map<int, std::map<int, QString>> cells_;
+    std::int64_t count_ = 0;
+    bool overflowed_ = false;
+    std::pair<ss::row_t, ss::col_t> formulaCell_{0, 0};
+    QString formulaText_;
+};
+
+std::size_t SharedStrings::append(std::string_view s) {
+    strings_.emplace_back(s);
+    return strings_.size() - 1;
+}
+
+std::size_t SharedStrings::commit_segments() {
+    strings_.push_back(std::move(segments_));
+    segments_.clear();
+    return strings_.size() - 1;
+}
+
+QString SharedStrings::text(std::size_t index) const {
+    if (index >= strings_.size()) {
+        return {};
+    }
+    const std::string& s = strings_[index];
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+CollectorFactory::CollectorFactory() = default;
+CollectorFactory::~CollectorFactory() = default;
+
+ss::iface::import_sheet* CollectorFactory::append_sheet(ss::sheet_t, std::string_view name) {
+    sheets_.emplace_back(std::string(name),
+                         std::make_unique<SheetCollector>(strings_, sheets_.empty()));
+    return sheets_.back().second.get();
+}
+
+ss::iface::import_sheet* CollectorFactory::get_sheet(std::string_view name) {
+    for (auto& sheet : sheets_) {
+        if (sheet.first == name) {
+            return sheet.second.get();
+        }
+    }
+    return nullptr;
+}
+
+ss::iface::import_sheet* CollectorFactory::get_sheet(ss::sheet_t index) {
+    return index >= 0 && static_cast<std::size_t>(index) < sheets_.size()
+               ? sheets_[static_cast<std::size_t>(index)].second.get()
+               : nullptr;
+}
+
+std::map<int, std::map<int, QString>> CollectorFactory::cells() const {
+    return sheets_.empty() ? std::map<int, std::map<int, QString>>{}
+                           : sheets_.front().second->cells();
+}
+
+bool CollectorFactory::overflowed() const {
+    return !sheets_.empty() && sheets_.front().second->overflowed();
+}
+
+} // namespace lumetra::catalogue

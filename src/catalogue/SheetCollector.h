@@ -1,0 +1,64 @@
+#pragma once
+// What liborcus reads of a spreadsheet, gathered for a price list: the cells of the first sheet
+// as text (shared strings, numbers, booleans, dates, formulas' saved results), nothing of
+// styles, other sheets or formulas themselves. Cells beyond the limits of Table.h are dropped
+// and counted, so the reader can refuse the file.
+
+#include "Table.h"
+
+#include <orcus/spreadsheet/import_interface.hpp>
+
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lumetra::catalogue {
+
+namespace ss = orcus::spreadsheet;
+
+class SheetCollector;
+
+class SharedStrings : public ss::iface::import_shared_strings {
+public:
+    std::size_t append(std::string_view s) override;
+    std::size_t add(std::string_view s) override { return append(s); }
+    void set_segment_font(std::size_t) override {}
+    void set_segment_bold(bool) override {}
+    void set_segment_italic(bool) override {}
+    void set_segment_font_name(std::string_view) override {}
+    void set_segment_font_size(double) override {}
+    void set_segment_font_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t,
+                                ss::color_elem_t) override {}
+    void append_segment(std::string_view s) override { segments_ += s; }
+    std::size_t commit_segments() override;
+    QString text(std::size_t index) const;
+
+private:
+    std::vector<std::string> strings_;
+    std::string segments_;
+};
+
+class CollectorFactory : public ss::iface::import_factory {
+public:
+    CollectorFactory();
+    ~CollectorFactory() override;
+    ss::iface::import_shared_strings* get_shared_strings() override { return &strings_; }
+    ss::iface::import_sheet* append_sheet(ss::sheet_t index, std::string_view name) override;
+    ss::iface::import_sheet* get_sheet(std::string_view name) override;
+    ss::iface::import_sheet* get_sheet(ss::sheet_t index) override;
+    void finalize() override {}
+
+    // The first sheet's rows, cells as text, row 0 first; empty rows may be missing.
+    std::map<int, std::map<int, QString>> cells() const;
+    bool overflowed() const;
+
+private:
+    SharedStrings strings_;
+    std::vector<std::pair<std::string, std::unique_ptr<SheetCollector>>> sheets_;
+};
+
+} // namespace lumetra::catalogue
