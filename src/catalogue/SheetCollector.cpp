@@ -2,6 +2,9 @@
 
 #include "NumberText.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace lumetra::catalogue {
 
 // One sheet's cells; every sheet but the first keeps none.
@@ -100,6 +103,34 @@ QString SharedStrings::text(std::size_t index) const {
     }
     const std::string& s = strings_[index];
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+ss::src_address_t A1References::resolve_address(std::string_view address) {
+    ss::src_address_t result{0, 0, 0};
+    std::size_t i = 0;
+    for (; i < address.size() &&
+           (address[i] == '$' || std::isalpha(static_cast<unsigned char>(address[i])));
+         ++i) {
+        if (address[i] != '$' && result.column < MaxColumns * 26) {
+            result.column = result.column * 26 +
+                            (std::toupper(static_cast<unsigned char>(address[i])) - 'A' + 1);
+        }
+    }
+    for (; i < address.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(address[i])) && result.row < MaxRows * 10) {
+            result.row = result.row * 10 + (address[i] - '0');
+        }
+    }
+    result.column = std::max(result.column - 1, 0);
+    result.row = std::max(result.row - 1, 0);
+    return result;
+}
+
+ss::src_range_t A1References::resolve_range(std::string_view range) {
+    const auto colon = range.find(':');
+    const ss::src_address_t first = resolve_address(range.substr(0, colon));
+    return {first,
+            colon == std::string_view::npos ? first : resolve_address(range.substr(colon + 1))};
 }
 
 CollectorFactory::CollectorFactory() = default;

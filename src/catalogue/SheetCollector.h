@@ -42,11 +42,22 @@ private:
     std::string segments_;
 };
 
+// Cell references in the A1 form XLSX writes them ("B7", "$B$7", "A1:D20").
+class A1References : public ss::iface::import_reference_resolver {
+public:
+    ss::src_address_t resolve_address(std::string_view address) override;
+    ss::src_range_t resolve_range(std::string_view range) override;
+};
+
 class CollectorFactory : public ss::iface::import_factory {
 public:
     CollectorFactory();
     ~CollectorFactory() override;
     ss::iface::import_shared_strings* get_shared_strings() override { return &strings_; }
+    ss::iface::import_reference_resolver*
+    get_reference_resolver(ss::formula_ref_context_t) override {
+        return &references_;
+    }
     ss::iface::import_sheet* append_sheet(ss::sheet_t index, std::string_view name) override;
     ss::iface::import_sheet* get_sheet(std::string_view name) override;
     ss::iface::import_sheet* get_sheet(ss::sheet_t index) override;
@@ -58,6 +69,7 @@ public:
 
 private:
     SharedStrings strings_;
+    A1References references_;
     std::vector<std::pair<std::string, std::unique_ptr<SheetCollector>>> sheets_;
 };
 
