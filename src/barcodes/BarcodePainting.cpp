@@ -26,8 +26,9 @@ struct Mapping {
     double barsInModules = 1;
 
     double y(double modules) const {
-        if (modules <= barsInModules)
+        if (modules <= barsInModules) {
             return origin.y() + modules * barsHeight / barsInModules;
+        }
         return origin.y() + barsHeight + (modules - barsInModules) * scale;
     }
     double x(double modules) const { return origin.x() + modules * scale; }
@@ -38,8 +39,9 @@ Mapping mappingInto(const SymbolVectors& symbol, const QRectF& box) {
     m.barsInModules = std::max(symbol.barsHeight, 1.0);
     const double below = std::max(symbol.size.height() - symbol.barsHeight, 0.0);
     m.scale = box.width() / symbol.size.width();
-    if ((below + kMinimumBarModules) * m.scale > box.height())
+    if ((below + kMinimumBarModules) * m.scale > box.height()) {
         m.scale = box.height() / (below + kMinimumBarModules);
+    }
     m.barsHeight = box.height() - below * m.scale;
     const double width = symbol.size.width() * m.scale;
     m.origin = QPointF(box.left() + (box.width() - width) / 2, box.top());
@@ -59,14 +61,16 @@ void drawText(QPainter& painter, const SymbolText& text, const Mapping& m, const
     const double size = text.fontSize * m.scale / kShapingPixels;
     const double advance = metrics.horizontalAdvance(text.text) * size;
     double squeeze = 1;
-    if (text.width > 0 && advance > text.width * m.scale)
+    if (text.width > 0 && advance > text.width * m.scale) {
         squeeze = text.width * m.scale / advance;
+    }
     const double drawn = advance * squeeze;
     double left = m.x(text.baseline.x());
-    if (text.alignment & Qt::AlignHCenter)
+    if (text.alignment & Qt::AlignHCenter) {
         left -= drawn / 2;
-    else if (text.alignment & Qt::AlignRight)
+    } else if (text.alignment & Qt::AlignRight) {
         left -= drawn;
+    }
     painter.save();
     painter.translate(left, m.y(text.baseline.y()));
     painter.scale(size * squeeze, size);
@@ -77,8 +81,9 @@ void drawText(QPainter& painter, const SymbolText& text, const Mapping& m, const
 } // namespace
 
 void Barcode::draw(QPainter& painter, const QRectF& box) const {
-    if (box.width() <= 0 || box.height() <= 0 || symbol_.size.isEmpty())
+    if (box.width() <= 0 || box.height() <= 0 || symbol_.size.isEmpty()) {
         return;
+    }
     const Mapping m = mappingInto(symbol_, box);
     painter.save();
     painter.setPen(Qt::NoPen);
@@ -93,8 +98,9 @@ void Barcode::draw(QPainter& painter, const QRectF& box) const {
     const QFont font = textFont();
     painter.setFont(font);
     painter.setPen(Qt::black);
-    for (const SymbolText& text : symbol_.texts)
+    for (const SymbolText& text : symbol_.texts) {
         drawText(painter, text, m, font);
+    }
     painter.restore();
 }
 

@@ -6,8 +6,9 @@ namespace {
 
 bool allDigits(const QString& text) {
     for (QChar c : text) {
-        if (c < u'0' || c > u'9')
+        if (c < u'0' || c > u'9') {
             return false;
+        }
     }
     return true;
 }
@@ -51,8 +52,9 @@ std::optional<QString> code128Text(const QString& text, QString* error) {
 
 int ean13CheckDigit(const QString& twelveDigits) {
     int sum = 0;
-    for (qsizetype i = 0; i < twelveDigits.size(); ++i)
+    for (qsizetype i = 0; i < twelveDigits.size(); ++i) {
         sum += twelveDigits.at(i).digitValue() * (i % 2 == 0 ? 1 : 3);
+    }
     return (10 - sum % 10) % 10;
 }
 

@@ -63,13 +63,16 @@ SymbolVectors vectorsOf(const zint_vector& vector) {
 // libzint's vector units depend on its scale; the narrowest bar of both symbologies is one module.
 SymbolVectors inModules(SymbolVectors symbol) {
     double module = 0;
-    for (const QRectF& bar : symbol.bars)
+    for (const QRectF& bar : symbol.bars) {
         module = module == 0 ? bar.width() : std::min(module, bar.width());
-    if (module <= 0)
+    }
+    if (module <= 0) {
         return symbol;
+    }
     const double factor = 1.0 / module;
-    for (QRectF& bar : symbol.bars)
+    for (QRectF& bar : symbol.bars) {
         bar = QRectF(bar.topLeft() * factor, bar.size() * factor);
+    }
     for (SymbolText& text : symbol.texts) {
         text.baseline *= factor;
         text.fontSize *= factor;
