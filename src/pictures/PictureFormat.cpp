@@ -2,6 +2,7 @@
 
 #include "PictureData.h"
 
+#include <QRegularExpression>
 #include <QtEndian>
 
 #include <cstdint>
@@ -49,6 +50,15 @@ bool cgm(QByteArrayView b) {
 bool pcx(QByteArrayView b) {
     return b.size() >= 128 && quint8(b[0]) == 0x0A && quint8(b[1]) <= 5 && quint8(b[2]) == 1 &&
            (quint8(b[3]) == 1 || quint8(b[3]) == 2 || quint8(b[3]) == 4 || quint8(b[3]) == 8);
+}
+
+// An XML text whose first element is svg, possibly after a declaration and comments.
+bool svg(QByteArrayView b) {
+    const QByteArray head = b.first(std::min<qsizetype>(b.size(), 1024)).toByteArray();
+    static const QRegularExpression Start(
+        QStringLiteral("^(\\x{FEFF})?\\s*(<\\?xml[^>]*\\?>\\s*)?(<!--.*?-->\\s*)*<svg[\\s>]"),
+        QRegularExpression::DotMatchesEverythingOption);
+    return Start.match(QString::fromUtf8(head)).hasMatch();
 }
 
 } // namespace
@@ -109,6 +119,9 @@ PictureFormat detectFormat(const PictureData& data) {
     }
     if (cgm(b)) {
         return PictureFormat::Cgm;
+    }
+    if (svg(b)) {
+        return PictureFormat::Svg;
     }
     return PictureFormat::Unknown;
 }
@@ -171,6 +184,8 @@ QByteArray formatName(PictureFormat format, const PictureData& data) {
         return "CGM";
     case PictureFormat::Compound:
         return data.extension() == QLatin1String("mix") ? "Picture It (MIX)" : "FlashPix";
+    case PictureFormat::Svg:
+        return "SVG";
     case PictureFormat::Unknown:
         break;
     }

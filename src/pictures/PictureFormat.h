@@ -28,6 +28,7 @@ enum class PictureFormat {
     UtahRle,  // Utah raster toolkit run-length
     Cgm,      // computer graphics metafile: no library here
     Compound, // a compound document: FlashPix (.fpx) or Picture It (.mix), no library here
+    Svg,      // an SVG drawing (the barcodes this program makes)
 };
 
 PictureFormat detectFormat(const PictureData& data);

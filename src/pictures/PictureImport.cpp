@@ -9,6 +9,7 @@
 #include "PictureFormat.h"
 #include "QtDecoder.h"
 #include "RevengeDecoder.h"
+#include "SvgDecoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,8 @@ const Decoder& decoderFor(const PictureData& data) {
     case PictureFormat::Pcd:
     case PictureFormat::UtahRle:
         return magickDecoder;
+    case PictureFormat::Svg:
+        return svgDecoder;
     case PictureFormat::Cgm:
     case PictureFormat::Compound:
         refuse(QStringLiteral("formato %1 non supportato")
@@ -78,7 +81,8 @@ QSize decodedSize(QSize devicePixels) {
 PictureInfo probePicture(const PictureData& data) {
     const PictureData picture = unpacked(data);
     const Decoder& decoder = decoderFor(picture);
-    const bool drawing = &decoder == &metafileDecoder || &decoder == &revengeDecoder;
+    const bool drawing =
+        &decoder == &metafileDecoder || &decoder == &revengeDecoder || &decoder == &svgDecoder;
     const qint64 bytes = picture.bytes().size();
     if (drawing && bytes > MaxDrawingFileBytes) {
         refuse(QStringLiteral("il disegno è troppo grande (%1 MB)").arg(bytes >> 20));

@@ -438,6 +438,13 @@ QByteArray promising12000(QByteArray b) {
     return b;
 }
 
+// The three colours of the vector rows as an SVG drawing, named like a photo.
+const char svgDrawing[] = "<?xml version='1.0'?>\n<svg xmlns='http://www.w3.org/2000/svg' "
+                          "viewBox='0 0 200 100' width='200' height='100'>"
+                          "<rect width='100' height='100' fill='#ff0000'/>"
+                          "<rect x='100' width='100' height='50' fill='#0000ff'/>"
+                          "<rect x='100' y='50' width='100' height='50' fill='#00a000'/></svg>";
+
 // The rows: a picture to draw into its box and check, or a bad file to refuse.
 std::vector<Case> formatCases() {
     const Maker handEps = bytes("a-mano.eps", epsText(true));
@@ -542,6 +549,12 @@ std::vector<Case> formatCases() {
         bad("emf-troncato", from(emf, "troncato.emf", truncated)),
         bad("emf-spazzatura", from(emf, "spazzatura.emf",
                                    [](const QByteArray& b) { return b.left(88) + garbage(3000); })),
+        {"svg", bytes("disegno.jpg", svgDrawing), "SVG", QSize(200, 100)},
+        bad("svg-con-immagine-esterna",
+            bytes("esterna.jpg",
+                  QByteArray(svgDrawing)
+                      .replace("</svg>", "<image href='/etc/passwd' width='9' height='9'/></svg>")),
+            "riferimenti esterni"),
         {"wpg1", wpg, "WPG", QSize(144, 72)},
         bad("wpg-troncato", from(wpg, "troncato.wpg", left(22))),
         bad("wpg-spazzatura", bytes("spazzatura.wpg", wpgDrawing().left(16) + garbage(3000))),
