@@ -11,15 +11,20 @@ constexpr int Nessuno = 0;
 constexpr int Sopra = 1;
 constexpr int Sinistra = 1;
 
-// The caption box: horizontal, as wide as the picture, as high as the typed code height.
+// The caption box: horizontal, as wide as the picture, as high as the typed code height for
+// each line of its text.
 std::shared_ptr<Publisher::Shape> AggiungiRiquadro(Publisher::Shapes& forme,
                                                    const Publisher::Variant& sinistra,
                                                    const Publisher::Variant& alto,
-                                                   const Publisher::Variant& larghezza,
+                                                   const Publisher::Variant& larghezza, int righe,
                                                    const ContestoComposizione& contesto) {
     const Publisher::Variant altezza(contesto.TestoAltezzaCodiceArticolo() + QStringLiteral(" cm"));
-    return forme.AddTextbox(Publisher::pbTextOrientationHorizontal, sinistra, alto, larghezza,
-                            altezza);
+    auto riquadro = forme.AddTextbox(Publisher::pbTextOrientationHorizontal, sinistra, alto,
+                                     larghezza, altezza);
+    if (righe > 1) {
+        riquadro->SetHeight(Publisher::Variant(riquadro->Height().Number() * righe));
+    }
+    return riquadro;
 }
 
 // Sets the font and gives it, for reading the size its text is set in.
@@ -40,7 +45,7 @@ double RipetiAltezza(Publisher::Shape& riquadro) {
 }
 
 void AggiungiCodiceEsterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
-                           const QString& codice, const ContestoComposizione& contesto,
+                           const QString& codice, int righe, const ContestoComposizione& contesto,
                            std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloEsterno();
     if (posizione == Nessuno) {
@@ -52,7 +57,7 @@ void AggiungiCodiceEsterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
         alto = Publisher::Variant(alto.Number() + immagine.Height().Number());
     }
     const Publisher::Variant larghezza = immagine.Width();
-    const auto riquadro = AggiungiRiquadro(forme, sinistra, alto, larghezza, contesto);
+    const auto riquadro = AggiungiRiquadro(forme, sinistra, alto, larghezza, righe, contesto);
     double altoFinale = alto.Number();
     if (posizione == Sopra) {
         const double altoRiquadro = riquadro->Top().Number();
@@ -96,7 +101,7 @@ double RestringiAlTesto(Publisher::Shape& riquadro, Publisher::TextFrame& cornic
 }
 
 void AggiungiCodiceInterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
-                           const QString& codice, const ContestoComposizione& contesto,
+                           const QString& codice, int righe, const ContestoComposizione& contesto,
                            std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloInterno();
     if (posizione == Nessuno) {
@@ -105,7 +110,7 @@ void AggiungiCodiceInterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
     const Publisher::Variant sinistra = immagine.Left();
     const Publisher::Variant alto = immagine.Top();
     const Publisher::Variant larghezza = immagine.Width();
-    const auto riquadro = AggiungiRiquadro(forme, sinistra, alto, larghezza, contesto);
+    const auto riquadro = AggiungiRiquadro(forme, sinistra, alto, larghezza, righe, contesto);
     const auto cornice = riquadro->TextFrame();
     cornice->SetAutoFitText(Publisher::pbTextAutoFitBestFit);
     RipetiAltezza(*riquadro);
@@ -135,16 +140,19 @@ QString CodiceArticolo(const QString& nomeFile) {
     return punto < 0 ? nomeFile : nomeFile.left(punto);
 }
 
-std::vector<DidascaliaAggiunta> AggiungiCodiciArticolo(Publisher::Shapes& forme,
-                                                       Publisher::Shape& immagine,
-                                                       const QString& nomeFile,
-                                                       const ContestoComposizione& contesto) {
+QString CodiceDaDidascalia(const QString& nomeFile) {
     // A name that is not UTF-8 (Latin-1 from an old share) is captioned as the characters its
     // bytes most likely are, never as replacement marks.
-    const QString codice = runtime::shownName(CodiceArticolo(nomeFile));
+    return runtime::shownName(CodiceArticolo(nomeFile));
+}
+
+std::vector<DidascaliaAggiunta> AggiungiCodiciArticolo(Publisher::Shapes& forme,
+                                                       Publisher::Shape& immagine,
+                                                       const TestiImmagine& testi,
+                                                       const ContestoComposizione& contesto) {
     std::vector<DidascaliaAggiunta> aggiunte;
-    AggiungiCodiceEsterno(forme, immagine, codice, contesto, aggiunte);
-    AggiungiCodiceInterno(forme, immagine, codice, contesto, aggiunte);
+    AggiungiCodiceEsterno(forme, immagine, testi.esterno, testi.righeEsterno, contesto, aggiunte);
+    AggiungiCodiceInterno(forme, immagine, testi.interno, testi.righeInterno, contesto, aggiunte);
     return aggiunte;
 }
 

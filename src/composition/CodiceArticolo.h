@@ -2,6 +2,7 @@
 // Article-code captions: the external code above or below a picture, the internal code in its
 // top-left or top-right corner.
 
+#include "CatalogoLavoro.h"
 #include "ContestoComposizione.h"
 #include "PublisherApi.h"
 
@@ -23,12 +24,16 @@ struct DidascaliaAggiunta {
     double corpo = 0;
 };
 
-// Adds the captions of a picture just placed on a page: the external code first, then the
-// internal one, as the caption settings of contesto say (read afresh), and gives them.
-// Publisher::Error from the object model passes through.
+// The article code a queue entry is captioned with: CodiceArticolo of its name, shown as the
+// characters its bytes most likely are when the name is not UTF-8.
+QString CodiceDaDidascalia(const QString& nomeFile);
+
+// Adds the captions of a picture just placed on a page, with the texts given: the external one
+// first, then the internal one, where the caption settings of contesto say (read afresh), and
+// gives them. Publisher::Error from the object model passes through.
 std::vector<DidascaliaAggiunta> AggiungiCodiciArticolo(Publisher::Shapes& forme,
                                                        Publisher::Shape& immagine,
-                                                       const QString& nomeFile,
+                                                       const TestiImmagine& testi,
                                                        const ContestoComposizione& contesto);
 
 } // namespace lumetra::composition

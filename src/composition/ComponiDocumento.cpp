@@ -1,6 +1,8 @@
 #include "ComponiDocumento.h"
 
+#include "CatalogoLavoro.h"
 #include "CodiceArticolo.h"
+#include "CodiceBarre.h"
 #include "Length.h"
 #include "PercorsoFile.h"
 #include "VerificaLavoro.h"
@@ -8,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdint>
@@ -82,6 +85,12 @@ public:
         : c_(contesto), anteprima_(anteprima) {}
 
     bool Esegui() {
+        QString errore;
+        catalogo_ = CatalogoLavoro::Prepara(c_, &errore);
+        if (!catalogo_) {
+            c_.MsgBox(errore, runtime::vbCritical, runtime::ApplicationTitle);
+            return false;
+        }
         if (!AvviaPublisher()) {
             return false;
         }
@@ -284,17 +293,52 @@ private:
         if (formato && adattamento != Publisher::lmPictureFitStretch) {
             formato->SetFit(adattamento);
         }
-        const auto didascalie = AggiungiCodiciArticolo(*forme, *immagine, nome, c_);
+        const TestiImmagine testi = catalogo_->Per(CodiceDaDidascalia(nome));
+        const auto didascalie = AggiungiCodiciArticolo(*forme, *immagine, testi, c_);
         // Where it all lies once the template page is gone: after the layout's other pages.
         const int pagina = pagineLayout_ + contatorePagine_;
         const QRectF riquadro(sinistra.Number(), alto.Number(), larghezza.Number(),
                               altezza.Number());
+        AggiungiCatalogo(*forme, nome, testi, pagina, riquadro, didascalie);
         verifica_.Slot(usati_, pagina, riquadro);
         verifica_.Immagine(nome, pagina, riquadro, std::move(formato));
         for (const DidascaliaAggiunta& didascalia : didascalie) {
             verifica_.Didascalia(nome, pagina, didascalia.riquadro, didascalia.corpo);
         }
         ++usati_;
+    }
+
+    // The picture's barcode, and what the catalogue found wrong with it.
+    void AggiungiCatalogo(Publisher::Shapes& forme, const QString& nome, const TestiImmagine& testi,
+                          int pagina, const QRectF& riquadro,
+                          const std::vector<DidascaliaAggiunta>& didascalie) {
+        if (!testi.nelListino) {
+            verifica_.Catalogo({TipoRilievo::Listino, nome,
+                                QStringLiteral("il codice '%1' non è nel listino '%2'")
+                                    .arg(CodiceDaDidascalia(nome), catalogo_->NomeListino()),
+                                pagina, riquadro});
+        }
+        if (!testi.erroreBarre.isEmpty()) {
+            verifica_.Catalogo({TipoRilievo::Barre, nome, testi.erroreBarre, pagina, riquadro});
+        }
+        if (!testi.barre) {
+            return;
+        }
+        const ImpostazioniBarre& barre = catalogo_->Barre();
+        std::optional<QRectF> didascalia;
+        if (c_.CodiceArticoloEsterno() == barre.posizione && !didascalie.empty()) {
+            didascalia = didascalie.front().riquadro;
+        }
+        const std::optional<QRectF> posto = PostoCodiceBarre(riquadro, barre, didascalia);
+        if (!posto) {
+            return;
+        }
+        if (!cartellaBarre_) {
+            cartellaBarre_ = std::make_unique<QTemporaryDir>();
+        }
+        const QString file =
+            cartellaBarre_->filePath(QStringLiteral("barre-%1.svg").arg(++codiciBarre_));
+        AggiungiCodiceBarre(forme, *testi.barre, *posto, file);
     }
 
     // 'Ok' skips the file (while placing, its slot goes to the next one; at printing, its box
@@ -598,6 +642,9 @@ private:
     bool preparata_ = false; // an output painted for the check is held by the engine
     bool risultato_ = false;
     QString fase_;
+    std::optional<CatalogoLavoro> catalogo_;
+    std::unique_ptr<QTemporaryDir> cartellaBarre_; // the barcodes' drawings, until the job ends
+    int codiciBarre_ = 0;
 };
 
 } // namespace

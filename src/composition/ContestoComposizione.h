@@ -8,6 +8,7 @@
 
 #include "Application.h"
 #include "ControlloStampa.h"
+#include "ImpostazioniCatalogo.h"
 #include "PublisherApi.h"
 #include "VbConstants.h"
 
@@ -51,6 +52,15 @@ public:
     // printing accepts.
     virtual int Adattamento() const { return Publisher::lmPictureFitStretch; }
     virtual int PpiMinimo() const { return PpiMinimoPredefinito; }
+
+    // The price list (full path; empty: none) and its key column (empty: the first named like
+    // an article code).
+    virtual QString TestoListino() const { return {}; }
+    virtual QString ColonnaChiave() const { return {}; }
+    // The external and internal captions' text models ("{codice}": the article code alone).
+    virtual QString ModelloTestoEsterno() const { return QStringLiteral("{codice}"); }
+    virtual QString ModelloTestoInterno() const { return QStringLiteral("{codice}"); }
+    virtual ImpostazioniBarre Barre() const { return {}; }
 
     // lblInformazioni: sets the status text and repaints the label at once.
     virtual void ImpostaInformazioni(const QString& testo) = 0;

@@ -33,6 +33,11 @@ public:
     QString copie = QStringLiteral("1");
     int adattamento = Publisher::lmPictureFitStretch;
     int ppiMinimo = PpiMinimoPredefinito;
+    QString listino;
+    QString chiave;
+    QString modelloEsterno = QStringLiteral("{codice}");
+    QString modelloInterno = QStringLiteral("{codice}");
+    ImpostazioniBarre barre;
     // Answers the check before printing (Prosegui when none is set).
     std::function<RispostaControllo(const Controllo&)> rispondiControllo;
     Publisher::ApplicationFactory fabbrica;
@@ -61,6 +66,11 @@ public:
     QString TestoCopie() const override { return copie; }
     int Adattamento() const override { return adattamento; }
     int PpiMinimo() const override { return ppiMinimo; }
+    QString TestoListino() const override { return listino; }
+    QString ColonnaChiave() const override { return chiave; }
+    QString ModelloTestoEsterno() const override { return modelloEsterno; }
+    QString ModelloTestoInterno() const override { return modelloInterno; }
+    ImpostazioniBarre Barre() const override { return barre; }
     RispostaControllo ControlloPrimaDellaStampa(const Controllo& controllo) override;
     void ImpostaInformazioni(const QString& testo) override { informazioni.append(testo); }
     void ImpostaMinimoProgresso(float minimo) override { minimoProgresso = minimo; }

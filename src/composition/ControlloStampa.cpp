@@ -16,6 +16,10 @@ QString NomeTipo(TipoRilievo tipo) {
         return QStringLiteral("duplicato");
     case TipoRilievo::Didascalia:
         return QStringLiteral("didascalia");
+    case TipoRilievo::Listino:
+        return QStringLiteral("listino");
+    case TipoRilievo::Barre:
+        return QStringLiteral("barre");
     case TipoRilievo::Pagina:
         break;
     }
@@ -34,6 +38,10 @@ QString TitoloTipo(TipoRilievo tipo) {
         return QStringLiteral("Codici articolo ripetuti");
     case TipoRilievo::Didascalia:
         return QStringLiteral("Didascalie");
+    case TipoRilievo::Listino:
+        return QStringLiteral("Codici assenti dal listino");
+    case TipoRilievo::Barre:
+        return QStringLiteral("Codici a barre non validi");
     case TipoRilievo::Pagina:
         break;
     }

@@ -9,10 +9,19 @@
 
 namespace lumetra::composition {
 
-enum class TipoRilievo { Danneggiata, Risoluzione, Deformata, Duplicato, Didascalia, Pagina };
+enum class TipoRilievo {
+    Danneggiata,
+    Risoluzione,
+    Deformata,
+    Duplicato,
+    Didascalia,
+    Listino,
+    Barre,
+    Pagina
+};
 
 // The kind as the command-line composer prints it: "danneggiata", "risoluzione", "deformata",
-// "duplicato", "didascalia", "pagina".
+// "duplicato", "didascalia", "listino", "barre", "pagina".
 QString NomeTipo(TipoRilievo tipo);
 // The heading of the kind's group in the window: "Immagini danneggiate", ...
 QString TitoloTipo(TipoRilievo tipo);

@@ -115,6 +115,7 @@ std::vector<Rilievo> VerificaLavoro::Verifica(const LimitiControllo& limiti) con
     VerificaDuplicati(rilievi);
     VerificaDidascalie(limiti, rilievi);
     VerificaSlot(limiti, rilievi);
+    rilievi.insert(rilievi.end(), catalogo_.begin(), catalogo_.end());
     std::stable_sort(rilievi.begin(), rilievi.end(),
                      [](const Rilievo& a, const Rilievo& b) { return a.tipo < b.tipo; });
     return rilievi;

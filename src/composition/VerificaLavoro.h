@@ -36,6 +36,10 @@ public:
     // A caption of picture `nome`; corpo 0 when the engine cannot tell its size.
     void Didascalia(const QString& nome, int pagina, const QRectF& riquadro, double corpo);
 
+    // What the catalogue found wrong with a placed picture (a code not in the price list, a
+    // barcode that cannot be drawn), as it was found.
+    void Catalogo(Rilievo rilievo) { catalogo_.push_back(std::move(rilievo)); }
+
     bool HaImmaginiDaLeggere() const;
     // The findings, kind after kind. A picture that cannot be read is a damaged one.
     std::vector<Rilievo> Verifica(const LimitiControllo& limiti) const;
@@ -59,6 +63,7 @@ private:
     std::map<int, Posta> slot_; // by slot, the first page that filled it
     std::vector<Posta> immagini_;
     std::vector<Posta> didascalie_;
+    std::vector<Rilievo> catalogo_;
 };
 
 } // namespace lumetra::composition

@@ -19,6 +19,7 @@
 #include <QRectF>
 #include <QTemporaryDir>
 
+#include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -370,6 +371,64 @@ TEST(ComposizioneMotore, ControlloPrimaDellaStampa) {
         EXPECT_EQ(controllo.riepilogo.spaziVuoti,
                   static_cast<int>(riga.slot.size() - riga.foto.size()));
         EXPECT_EQ(controllo.riepilogo.Fogli(), 2);
+    }
+}
+
+// A shop's price list in the captions and barcodes under the pictures, read back from the PDF:
+// the words of each caption, each barcode by zxing-cpp from a 300 dpi rendering of the page; a
+// code the list lacks and an EAN-13 of a wrong check digit are findings of the check.
+TEST(ComposizioneMotore, CatalogoDalListino) {
+    const QByteArray listino = "Codice;Descrizione;Prezzo;EAN\n"
+                               "ART001;Vaso;12,5;4006381333931\n"
+                               "ART002;Ciotola;1.234,00;4006381333932\n";
+    const struct {
+        const char* barre;
+        QStringList letti;  // zxing's reading under each picture ("": none)
+        QStringList attesi; // findings, "kind:file"
+    } righe[] = {
+        {"code128", {"ART001", "ART002", "ART003"}, {"listino:ART003.jpg"}},
+        {"ean13:ean", {"4006381333931", "", ""}, {"listino:ART003.jpg", "barre:ART002.jpg"}},
+    };
+    for (const auto& riga : righe) {
+        SCOPED_TRACE(riga.barre);
+        Lavoro l({Griglia()});
+        l.Accoda(Nomi(3));
+        QFile file(QFileInfo(l.contesto.layout).dir().filePath(QStringLiteral("listino.csv")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(listino);
+        file.close();
+        l.contesto.listino = file.fileName();
+        l.contesto.codiceEsterno = 2;
+        l.contesto.codiceInterno = 2;
+        l.contesto.modelloEsterno = QStringLiteral("{codice}\\n{descrizione}");
+        l.contesto.modelloInterno = QStringLiteral("{prezzo}");
+        ASSERT_TRUE(LeggiTipoBarre(QString::fromLatin1(riga.barre), l.contesto.barre));
+
+        ASSERT_TRUE(ComponiDocumento(l.contesto, false))
+            << (l.contesto.messaggi.empty() ? "" : l.contesto.messaggi[0].testo.toStdString());
+
+        const QString testo = l.Parole(1).join(u' ');
+        for (const char* atteso : {"ART001 Vaso", "ART002 Ciotola", "€ 12,50", "€ 1.234,00"})
+            EXPECT_TRUE(testo.contains(QString::fromUtf8(atteso))) << testo.toStdString();
+        QStringList trovati;
+        for (const Rilievo& r : l.contesto.controlli.at(0).rilievi) {
+            if (r.tipo == TipoRilievo::Listino || r.tipo == TipoRilievo::Barre)
+                trovati.append(NomeTipo(r.tipo) + u':' + r.file);
+        }
+        EXPECT_EQ(trovati, riga.attesi);
+        const QImage pagina =
+            PaginaDelPdf(l.Pdf(), 1, 300).convertToFormat(QImage::Format_Grayscale8);
+        for (int i = 0; i < 3; ++i) {
+            // Below the picture and its two caption lines, 1,5 cm high.
+            const QRectF barre(Slot(i).left(), Slot(i).bottom() + 2 * AltezzaDidascalia,
+                               Slot(i).width(), 1.5 * 72 / 2.54);
+            const QImage ritaglio = pagina.copy(
+                QRectF(barre.topLeft() * 300 / 72, barre.size() * 300 / 72).toAlignedRect());
+            const ZXing::Result letto = ZXing::ReadBarcode(
+                {ritaglio.constBits(), ritaglio.width(), ritaglio.height(), ZXing::ImageFormat::Lum,
+                 static_cast<int>(ritaglio.bytesPerLine())});
+            EXPECT_EQ(QString::fromStdString(letto.text()), riga.letti[i]) << "foto " << i;
+        }
     }
 }
 
