@@ -21,6 +21,7 @@ inline constexpr std::int32_t ErrStampante = 482;         // no printer, job ref
 inline constexpr std::int32_t ErrUltimaPagina = 1004;     // deleting the only page left
 inline constexpr std::int32_t ErrScritturaFile = 1005;    // an output file cannot be written
 inline constexpr std::int32_t ErrListinoNonValido = 1006; // a price list bad, damaged, too large
+inline constexpr std::int32_t ErrLavoroNonValido = 1007;  // a saved job that cannot be read
 inline constexpr std::int32_t ErrLayoutGiaAperto = -2130771955;    // 0x80FF000D
 inline constexpr std::int32_t ErrApplicazioneChiusa = -2147417848; // 0x80010108: after Quit
 
