@@ -34,13 +34,12 @@ std::optional<double> priceValue(const QString& cell) {
     }
     const qsizetype comma = text.lastIndexOf(QLatin1Char(','));
     const qsizetype point = text.lastIndexOf(QLatin1Char('.'));
-    qsizetype decimal = std::max(comma, point);
-    if (comma < 0 && point >= 0 &&
-        (text.count(QLatin1Char('.')) > 1 || text.size() - point - 1 == 3)) {
-        decimal = -1; // only thousands points
-    } else if (point < 0 && comma >= 0 && text.count(QLatin1Char(',')) > 1) {
-        decimal = -1; // only thousands commas
-    }
+    // Only thousands marks: several points or several commas alone, or a lone point before
+    // exactly three digits.
+    const bool onlyPoints = comma < 0 && point >= 0 &&
+                            (text.count(QLatin1Char('.')) > 1 || text.size() - point - 1 == 3);
+    const bool onlyCommas = point < 0 && comma >= 0 && text.count(QLatin1Char(',')) > 1;
+    const qsizetype decimal = onlyPoints || onlyCommas ? -1 : std::max(comma, point);
     QString plain;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];

@@ -66,8 +66,12 @@ TestiImmagine CatalogoLavoro::Per(const QString& codice) const {
     TestiImmagine testi;
     testi.esterno = esterno_.text(codice, riga);
     testi.interno = interno_.text(codice, riga);
-    testi.righeEsterno = esterno_.lineCount();
-    testi.righeInterno = interno_.lineCount();
+    // A caption the list leaves blank is not added: an empty box would cover the picture.
+    const auto righe = [](const catalogue::CaptionTemplate& modello, const QString& testo) {
+        return modello.usesPriceList() && testo.trimmed().isEmpty() ? 0 : modello.lineCount();
+    };
+    testi.righeEsterno = righe(esterno_, testi.esterno);
+    testi.righeInterno = righe(interno_, testi.interno);
     testi.nelListino = !listino_ || riga != nullptr;
     if (barre_.tipo == TipoBarre::Code128) {
         testi.barre =

@@ -17,7 +17,7 @@ namespace lumetra::composition {
 struct TestiImmagine {
     QString esterno;
     QString interno;
-    int righeEsterno = 1;
+    int righeEsterno = 1; // 0: no caption
     int righeInterno = 1;
     bool nelListino = true; // false: a list is set and the code is not in it
     std::optional<barcodes::Barcode> barre;

@@ -48,7 +48,7 @@ void AggiungiCodiceEsterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
                            const QString& codice, int righe, const ContestoComposizione& contesto,
                            std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloEsterno();
-    if (posizione == Nessuno) {
+    if (posizione == Nessuno || righe == 0) {
         return;
     }
     const Publisher::Variant sinistra = immagine.Left();
@@ -104,7 +104,7 @@ void AggiungiCodiceInterno(Publisher::Shapes& forme, Publisher::Shape& immagine,
                            const QString& codice, int righe, const ContestoComposizione& contesto,
                            std::vector<DidascaliaAggiunta>& aggiunte) {
     const int posizione = contesto.CodiceArticoloInterno();
-    if (posizione == Nessuno) {
+    if (posizione == Nessuno || righe == 0) {
         return;
     }
     const Publisher::Variant sinistra = immagine.Left();

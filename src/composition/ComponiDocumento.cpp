@@ -326,7 +326,8 @@ private:
         }
         const ImpostazioniBarre& barre = catalogo_->Barre();
         std::optional<QRectF> didascalia;
-        if (c_.CodiceArticoloEsterno() == barre.posizione && !didascalie.empty()) {
+        if (c_.CodiceArticoloEsterno() == barre.posizione && testi.righeEsterno > 0 &&
+            !didascalie.empty()) {
             didascalia = didascalie.front().riquadro;
         }
         const std::optional<QRectF> posto = PostoCodiceBarre(riquadro, barre, didascalia);

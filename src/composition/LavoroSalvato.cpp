@@ -15,7 +15,7 @@ namespace {
 
 const QString Formato = QStringLiteral("lumetra-lavoro");
 constexpr int Versione = 1;
-constexpr qint64 MassimoByte = 16 * 1024 * 1024;
+constexpr qint64 MassimoByte = qint64{16} * 1024 * 1024;
 
 const QStringList Esterni = {QStringLiteral("nessuno"), QStringLiteral("sopra"),
                              QStringLiteral("sotto")};

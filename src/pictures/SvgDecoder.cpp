@@ -15,10 +15,10 @@ namespace lumetra::pictures {
 namespace {
 
 // The largest SVG read: drawings this program makes are a few kilobytes.
-constexpr qsizetype MaxSvgBytes = 16 * 1024 * 1024;
+constexpr qsizetype MaxSvgBytes = qsizetype{16} * 1024 * 1024;
 
 QByteArray checked(const PictureData& data) {
-    const QByteArray bytes = data.bytes().toByteArray();
+    QByteArray bytes = data.bytes().toByteArray();
     if (bytes.size() > MaxSvgBytes) {
         refuse(QStringLiteral("il disegno SVG è troppo grande (%1 MB)").arg(bytes.size() >> 20));
     }
