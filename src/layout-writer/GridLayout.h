@@ -1,13 +1,12 @@
 #pragma once
 // Catalogue grids: rows x columns of equal rectangles filling a page inside its margins, with
-// an optional title above them.
+// an optional title above them and optional room for a caption next to every rectangle.
 
+#include "CaptionRoom.h"
 #include "LayoutPlan.h"
 
 #include <QSizeF>
 #include <QString>
-
-#include <optional>
 
 namespace lumetra::layoutwriter {
 
@@ -19,19 +18,19 @@ struct GridOptions {
     double marginMm = 10; // on every side
     double spacingMm = 5; // between rectangles, and between the title and the rectangles
     QString title;        // empty: no title; otherwise a band of TitleHeightMm at the top
+    // Kept between each rectangle and the spacing above or below it: the rectangles are lower.
+    CaptionRoom caption;
 };
 
 inline constexpr double TitleHeightMm = 12;
 inline constexpr int MaxRowsOrColumns = 100;
 inline constexpr double MinRectangleMm = 1;
 
-struct GridResult {
-    std::optional<LayoutPlan> plan;
-    QString error; // Italian; empty with a plan
-};
+using GridResult = PlanResult;
 
 // The grid's plan, or why these options give none (rows or columns out of 1..100, negative
-// margins, rectangles under 1 mm a side, a page larger than a layout can be).
+// margins, rectangles under 1 mm a side, a page larger than a layout can be, a caption's room
+// that leaves rectangles lower than MinPictureHeightMm).
 GridResult planGrid(const GridOptions& options);
 
 } // namespace lumetra::layoutwriter

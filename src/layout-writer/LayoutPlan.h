@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace lumetra::layoutwriter {
@@ -20,6 +21,17 @@ struct LayoutPlan {
     std::vector<QRectF> rectangles;
     QString title; // empty: no title
     QRectF titleBox;
+    // Where the captions go, one band for each rectangle, in the same order; empty when no room
+    // was kept. Shown by drawings of the plan, not written: the captions are Lumetra's to add.
+    std::vector<QRectF> captionBands;
+};
+
+// A plan, or why the choices give none.
+struct PlanResult {
+    std::optional<LayoutPlan> plan;
+    QString error; // Italian; empty with a plan
+    // The error is about the room kept for captions: too large for the rectangles.
+    bool captionRoomTooLarge = false;
 };
 
 // Puts rectangles in fill order: by their top edge, then by their left edge (edges are compared

@@ -18,4 +18,8 @@ QString formatMm(double mm) {
     return text.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
+QString formatCm(double mm) {
+    return formatMm(mm / 10);
+}
+
 } // namespace lumetra::layoutwriter

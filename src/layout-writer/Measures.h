@@ -25,4 +25,7 @@ constexpr double pointsToMm(double points) {
 // ("63,5", "210", "99,06").
 QString formatMm(double mm);
 
+// A length given in millimetres, for messages in centimetres: "0,7", "2,45".
+QString formatCm(double mm);
+
 } // namespace lumetra::layoutwriter

@@ -15,6 +15,98 @@ EsitoArgomenti Errore(const QString& testo) {
     return esito;
 }
 
+// One value of the grid's options into `a`: the error, or the empty text.
+QString LeggiGriglia(Argomenti& a, const QString& arg, const QString& valore) {
+    if (arg == QLatin1String("--pagina")) {
+        const std::optional<QSizeF> pagina = layoutwriter::parsePaperSize(valore);
+        if (!pagina) {
+            return QStringLiteral("Formato di pagina sconosciuto: '%1' (A4, A3, A5, Letter oppure "
+                                  "LxH in millimetri, es. 200x300)")
+                .arg(valore);
+        }
+        a.griglia.pageMm = *pagina;
+    } else if (arg == QLatin1String("--righe") || arg == QLatin1String("--colonne")) {
+        const auto numero = Intero(valore, 1, layoutwriter::MaxRowsOrColumns);
+        if (!numero) {
+            return QStringLiteral("%1 accetta un numero intero da 1 a %2: '%3'")
+                .arg(arg)
+                .arg(layoutwriter::MaxRowsOrColumns)
+                .arg(valore);
+        }
+        (arg == QLatin1String("--righe") ? a.griglia.rows : a.griglia.columns) = *numero;
+    } else if (arg == QLatin1String("--titolo")) {
+        a.griglia.title = valore.trimmed();
+    } else {
+        const std::optional<double> mm = layoutwriter::parseDecimal(valore);
+        if (!mm || *mm < 0) {
+            return QStringLiteral("%1 accetta una misura in millimetri, zero o positiva: '%2'")
+                .arg(arg, valore);
+        }
+        (arg == QLatin1String("--margini") ? a.griglia.marginMm : a.griglia.spacingMm) = *mm;
+    }
+    return {};
+}
+
+// --spazio-codice (centimetres) or --posizione-codice into `a`: the error, or the empty text.
+QString LeggiCodice(Argomenti& a, const QString& arg, const QString& valore) {
+    if (arg == QLatin1String("--spazio-codice")) {
+        const std::optional<double> cm = layoutwriter::parseDecimal(valore);
+        if (!cm || *cm < 0) {
+            return QStringLiteral("--spazio-codice accetta un'altezza in centimetri, zero o "
+                                  "positiva (es. 0,7): '%1'")
+                .arg(valore);
+        }
+        a.codice.heightMm = *cm * 10;
+        return {};
+    }
+    const QString posizione = valore.trimmed().toLower();
+    if (posizione == QLatin1String("sopra")) {
+        a.codice.side = layoutwriter::CaptionSide::Above;
+    } else if (posizione == QLatin1String("sotto")) {
+        a.codice.side = layoutwriter::CaptionSide::Below;
+    } else {
+        return QStringLiteral("--posizione-codice accetta sopra oppure sotto: '%1'").arg(valore);
+    }
+    return {};
+}
+
+// The options given, by the command they belong to.
+struct OpzioniDate {
+    QStringList griglia, etichette, codice;
+};
+
+// Why the options do not make a griglia or etichette command, or the empty text.
+QString ControllaComando(const Argomenti& a, const OpzioniDate& opzioni,
+                         const QStringList& posizionali) {
+    const bool griglia = a.comando == Comando::Griglia;
+    const QStringList estranee = griglia ? opzioni.etichette : opzioni.griglia + opzioni.codice;
+    if (!estranee.isEmpty()) {
+        return QStringLiteral("L'opzione %1 non vale per %2")
+            .arg(estranee.first(),
+                 griglia ? QStringLiteral("griglia") : QStringLiteral("etichette"));
+    }
+    if (opzioni.codice.contains(QStringLiteral("--posizione-codice")) &&
+        !opzioni.codice.contains(QStringLiteral("--spazio-codice"))) {
+        return QStringLiteral("--posizione-codice vale solo con --spazio-codice");
+    }
+    if (griglia && (!opzioni.griglia.contains(QStringLiteral("--righe")) ||
+                    !opzioni.griglia.contains(QStringLiteral("--colonne")))) {
+        return QStringLiteral("Specificare il numero di righe e di colonne con --righe e "
+                              "--colonne");
+    }
+    if (!griglia && a.foglio.isEmpty()) {
+        return QStringLiteral("Specificare il foglio di etichette con --foglio "
+                              "(l'elenco con --elenco)");
+    }
+    if (posizionali.isEmpty()) {
+        return QStringLiteral("Specificare il file da scrivere (FILE.pub)");
+    }
+    if (posizionali.size() > 1) {
+        return QStringLiteral("Un solo file da scrivere: '%1' è di troppo").arg(posizionali[1]);
+    }
+    return {};
+}
+
 } // namespace
 
 QString TestoAiuto() {
@@ -58,15 +150,15 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
     Argomenti a;
     std::optional<Comando> comando;
     QStringList posizionali;
-    bool righe = false, colonne = false;
-    QStringList opzioniGriglia, opzioniEtichette;
+    OpzioniDate opzioni;
     const rigadicomando::RigaLetta riga = rigadicomando::LeggiRiga(
         lista,
         {QStringLiteral("--elenco"), QStringLiteral("--sovrascrivi"),
          QStringLiteral("--orizzontale")},
         {QStringLiteral("--pagina"), QStringLiteral("--righe"), QStringLiteral("--colonne"),
          QStringLiteral("--margini"), QStringLiteral("--spazio"), QStringLiteral("--titolo"),
-         QStringLiteral("--foglio")});
+         QStringLiteral("--foglio"), QStringLiteral("--spazio-codice"),
+         QStringLiteral("--posizione-codice")});
     if (riga.aiuto) {
         EsitoArgomenti esito;
         esito.aiuto = true;
@@ -76,59 +168,31 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
         return Errore(riga.errore);
     }
     for (const auto& [arg, valore] : riga.parole) {
+        QString errore;
         if (arg.isEmpty()) {
             posizionali.append(valore);
-            continue;
-        }
-        if (arg == QLatin1String("--elenco")) {
+        } else if (arg == QLatin1String("--elenco")) {
             comando = Comando::Elenco;
-            continue;
-        }
-        if (arg == QLatin1String("--sovrascrivi")) {
+        } else if (arg == QLatin1String("--sovrascrivi")) {
             a.sovrascrivi = true;
-            continue;
-        }
-        if (arg == QLatin1String("--orizzontale")) {
+        } else if (arg == QLatin1String("--orizzontale")) {
             a.griglia.landscape = true;
-            opzioniGriglia.append(arg);
-            continue;
-        }
-        if (arg == QLatin1String("--foglio")) {
+            opzioni.griglia.append(arg);
+        } else if (arg == QLatin1String("--foglio")) {
             a.foglio = valore.trimmed();
-            opzioniEtichette.append(arg);
-            continue;
-        }
-        opzioniGriglia.append(arg);
-        if (arg == QLatin1String("--pagina")) {
-            const std::optional<QSizeF> pagina = layoutwriter::parsePaperSize(valore);
-            if (!pagina) {
-                return Errore(QStringLiteral("Formato di pagina sconosciuto: '%1' (A4, A3, A5, "
-                                             "Letter oppure LxH in millimetri, es. 200x300)")
-                                  .arg(valore));
-            }
-            a.griglia.pageMm = *pagina;
-        } else if (arg == QLatin1String("--righe") || arg == QLatin1String("--colonne")) {
-            const auto numero = Intero(valore, 1, layoutwriter::MaxRowsOrColumns);
-            if (!numero) {
-                return Errore(QStringLiteral("%1 accetta un numero intero da 1 a %2: '%3'")
-                                  .arg(arg)
-                                  .arg(layoutwriter::MaxRowsOrColumns)
-                                  .arg(valore));
-            }
-            (arg == QLatin1String("--righe") ? a.griglia.rows : a.griglia.columns) = *numero;
-            (arg == QLatin1String("--righe") ? righe : colonne) = true;
-        } else if (arg == QLatin1String("--titolo")) {
-            a.griglia.title = valore.trimmed();
+            opzioni.etichette.append(arg);
+        } else if (arg.endsWith(QLatin1String("-codice"))) {
+            errore = LeggiCodice(a, arg, valore);
+            opzioni.codice.append(arg);
         } else {
-            const std::optional<double> mm = layoutwriter::parseDecimal(valore);
-            if (!mm || *mm < 0) {
-                return Errore(QStringLiteral("%1 accetta una misura in millimetri, zero o "
-                                             "positiva: '%2'")
-                                  .arg(arg, valore));
-            }
-            (arg == QLatin1String("--margini") ? a.griglia.marginMm : a.griglia.spacingMm) = *mm;
+            errore = LeggiGriglia(a, arg, valore);
+            opzioni.griglia.append(arg);
+        }
+        if (!errore.isEmpty()) {
+            return Errore(errore);
         }
     }
+    a.griglia.caption = a.codice;
 
     if (!comando && !posizionali.isEmpty()) {
         const QString nome = posizionali.takeFirst();
@@ -150,7 +214,8 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
     a.comando = *comando;
 
     if (a.comando == Comando::Elenco) {
-        if (!opzioniGriglia.isEmpty() || !opzioniEtichette.isEmpty() || a.sovrascrivi) {
+        if (!opzioni.griglia.isEmpty() || !opzioni.etichette.isEmpty() ||
+            !opzioni.codice.isEmpty() || a.sovrascrivi) {
             return Errore(QStringLiteral("--elenco non accetta altre opzioni"));
         }
         a.filtro = posizionali.join(QLatin1Char(' '));
@@ -158,27 +223,8 @@ EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
         esito.argomenti = a;
         return esito;
     }
-    const bool griglia = a.comando == Comando::Griglia;
-    const QStringList& estranee = griglia ? opzioniEtichette : opzioniGriglia;
-    if (!estranee.isEmpty()) {
-        return Errore(QStringLiteral("L'opzione %1 non vale per %2")
-                          .arg(estranee.first(),
-                               griglia ? QStringLiteral("griglia") : QStringLiteral("etichette")));
-    }
-    if (griglia && (!righe || !colonne)) {
-        return Errore(QStringLiteral("Specificare il numero di righe e di colonne con --righe e "
-                                     "--colonne"));
-    }
-    if (!griglia && a.foglio.isEmpty()) {
-        return Errore(QStringLiteral("Specificare il foglio di etichette con --foglio "
-                                     "(l'elenco con --elenco)"));
-    }
-    if (posizionali.isEmpty()) {
-        return Errore(QStringLiteral("Specificare il file da scrivere (FILE.pub)"));
-    }
-    if (posizionali.size() > 1) {
-        return Errore(
-            QStringLiteral("Un solo file da scrivere: '%1' è di troppo").arg(posizionali[1]));
+    if (const QString errore = ControllaComando(a, opzioni, posizionali); !errore.isEmpty()) {
+        return Errore(errore);
     }
     a.uscita = posizionali.first();
     EsitoArgomenti esito;

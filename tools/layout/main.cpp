@@ -35,6 +35,14 @@ int ErroreArgomenti(const QString& testo) {
     return 2;
 }
 
+// A plan that cannot be made: its reason, with the option to change when it is the room kept
+// for the article code.
+int ErrorePiano(const layoutwriter::PlanResult& piano) {
+    return ErroreArgomenti(piano.captionRoomTooLarge
+                               ? QStringLiteral("--spazio-codice troppo grande. ") + piano.error
+                               : piano.error);
+}
+
 int Elenca(const QString& filtro) {
     const layoutwriter::LabelCatalogue catalogo = layoutwriter::LabelCatalogue::load();
     if (catalogo.isEmpty()) {
@@ -103,7 +111,7 @@ int main(int argc, char** argv) {
     if (a.comando == layout::Comando::Griglia) {
         const layoutwriter::GridResult griglia = layoutwriter::planGrid(a.griglia);
         if (!griglia.plan) {
-            return ErroreArgomenti(griglia.error);
+            return ErrorePiano(griglia);
         }
         return Scrivi(*griglia.plan, a, {});
     }
