@@ -1,6 +1,7 @@
 #pragma once
 // A sheet of labels as sold: its page, and one or more regular grids of labels on it.
 
+#include "CaptionRoom.h"
 #include "LayoutPlan.h"
 
 #include <QString>
@@ -8,6 +9,9 @@
 #include <vector>
 
 namespace lumetra::layoutwriter {
+
+// Kept free on every side of a label when a picture and its caption share it.
+inline constexpr double LabelMarginMm = 1.5;
 
 struct LabelGrid {
     // Round, disc (CD/DVD) and elliptical labels are laid out as the rectangle that holds them:
@@ -39,6 +43,12 @@ struct LabelSheet {
     bool hasRoundLabels() const;
     // The page with one rectangle per label, in fill order.
     LayoutPlan plan() const;
+    // The page with a picture rectangle in each label that leaves room for its caption: the
+    // label less LabelMarginMm on every side and less the caption's band on its side. Round
+    // and elliptical labels give the rectangle inscribed in them, so the caption stays on the
+    // label. No plan when a rectangle would be lower than MinPictureHeightMm; with no room,
+    // plan().
+    PlanResult plan(const CaptionRoom& room) const;
     // In Italian, for lists: "etichette 99,1 x 38,1 mm, 14 per foglio (2 x 7), A4"; round labels
     // are "rotonde", sizes of several kinds of label are joined with "+".
     QString summary() const;

@@ -79,7 +79,7 @@ struct OpzioniDate {
 QString ControllaComando(const Argomenti& a, const OpzioniDate& opzioni,
                          const QStringList& posizionali) {
     const bool griglia = a.comando == Comando::Griglia;
-    const QStringList estranee = griglia ? opzioni.etichette : opzioni.griglia + opzioni.codice;
+    const QStringList& estranee = griglia ? opzioni.etichette : opzioni.griglia;
     if (!estranee.isEmpty()) {
         return QStringLiteral("L'opzione %1 non vale per %2")
             .arg(estranee.first(),

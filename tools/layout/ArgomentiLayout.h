@@ -16,7 +16,7 @@ struct Argomenti {
     Comando comando = Comando::Griglia;
     layoutwriter::GridOptions griglia; // griglia
     QString foglio;                    // etichette: "Avery L7163"
-    layoutwriter::CaptionRoom codice;  // both: room for the article code (also in griglia)
+    layoutwriter::CaptionRoom codice;  // room for the article code (copied into griglia)
     QString filtro;                    // --elenco: words the sheets must contain
     QString uscita;                    // the .pub to write
     bool sovrascrivi = false;

@@ -127,9 +127,17 @@ int main(int argc, char** argv) {
                                               "--elenco per i fogli conosciuti.")
                                    .arg(a.foglio));
     }
-    return Scrivi(foglio->plan(), a,
-                  foglio->hasRoundLabels()
-                      ? QStringLiteral("Le etichette rotonde o ellittiche diventano il "
-                                       "rettangolo che le contiene.")
-                      : QString());
+    const layoutwriter::PlanResult piano = foglio->plan(a.codice);
+    if (!piano.plan) {
+        return ErrorePiano(piano);
+    }
+    QString nota;
+    if (foglio->hasRoundLabels()) {
+        nota = a.codice.heightMm > 0
+                   ? QStringLiteral("Nelle etichette rotonde o ellittiche immagine e codice "
+                                    "stanno nel rettangolo inscritto.")
+                   : QStringLiteral("Le etichette rotonde o ellittiche diventano il rettangolo "
+                                    "che le contiene.");
+    }
+    return Scrivi(*piano.plan, a, nota);
 }
