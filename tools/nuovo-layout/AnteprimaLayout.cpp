@@ -54,6 +54,12 @@ void AnteprimaLayout::paintEvent(QPaintEvent*) {
     QFont numeri = font();
     numeri.setPixelSize(std::clamp(static_cast<int>(lato * 0.4), 6, 28));
     p.setFont(numeri);
+    // The caption's room: a pale band, dashed, where Lumetra will set the article code.
+    p.setPen(QPen(QColor(190, 150, 60), 1, Qt::DashLine));
+    p.setBrush(QColor(255, 244, 214));
+    for (const QRectF& r : piano_->captionBands) {
+        p.drawRect(suPagina(r));
+    }
     int numero = 0;
     for (const QRectF& r : piano_->rectangles) {
         const QRectF box = suPagina(r);

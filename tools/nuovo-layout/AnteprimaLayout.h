@@ -1,6 +1,7 @@
 #pragma once
 // The live drawing of the layout being made: the page, its rectangles numbered in the order the
-// pictures fill them, and the title; or, when the choices give no layout, why not.
+// pictures fill them, the room kept for their captions, and the title; or, when the choices give
+// no layout, why not.
 
 #include "LayoutPlan.h"
 

@@ -69,7 +69,9 @@ void FinestraNuovoLayout::Aggiorna() {
         piano = std::move(griglia.plan);
         stato = griglia.error;
     } else if (const layoutwriter::LabelSheet* foglio = etichette_->Foglio()) {
-        piano = foglio->plan();
+        layoutwriter::PlanResult etichette = foglio->plan(etichette_->SpazioCodice());
+        piano = std::move(etichette.plan);
+        stato = etichette.error;
     } else {
         stato = etichette_->Problema().isEmpty()
                     ? QStringLiteral("Scegliere un foglio di etichette.")

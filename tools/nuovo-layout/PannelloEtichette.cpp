@@ -1,5 +1,8 @@
 #include "PannelloEtichette.h"
 
+#include "CampiCodice.h"
+
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,8 +28,9 @@ PannelloEtichette::PannelloEtichette(layoutwriter::LabelCatalogue catalogo, QWid
     lblFoglio_ = new QLabel;
     lblFoglio_->setObjectName(QStringLiteral("lblFoglio"));
     lblFoglio_->setWordWrap(true);
-    auto* nota = new QLabel(
-        QStringLiteral("Le etichette rotonde e i CD/DVD diventano il quadrato che le contiene."));
+    auto* nota =
+        new QLabel(QStringLiteral("Le etichette rotonde e i CD/DVD diventano il quadrato che le "
+                                  "contiene; con lo spazio per il codice, il quadrato inscritto."));
     nota->setWordWrap(true);
 
     auto* colonna = new QVBoxLayout(this);
@@ -34,6 +38,10 @@ PannelloEtichette::PannelloEtichette(layoutwriter::LabelCatalogue catalogo, QWid
     colonna->addWidget(lstFogli_, 1);
     colonna->addWidget(lblFoglio_);
     colonna->addWidget(nota);
+    auto* modulo = new QFormLayout;
+    colonna->addLayout(modulo);
+    codice_ = new CampiCodice(modulo, this);
+    connect(codice_, &CampiCodice::Cambiato, this, &PannelloEtichette::Cambiato);
 
     if (catalogo_.isEmpty()) {
         txtCerca_->setEnabled(false);
@@ -83,6 +91,10 @@ const layoutwriter::LabelSheet* PannelloEtichette::Foglio() const {
     const auto& tutti = catalogo_.sheets();
     return indice >= 0 && indice < static_cast<int>(tutti.size()) ? &tutti[std::size_t(indice)]
                                                                   : nullptr;
+}
+
+layoutwriter::CaptionRoom PannelloEtichette::SpazioCodice() const {
+    return codice_->Spazio();
 }
 
 QString PannelloEtichette::NomeProposto() const {

@@ -1,5 +1,6 @@
 #pragma once
-// The choice of a label sheet from the template database, with a search field.
+// The choice of a label sheet from the template database, with a search field, and the room
+// for the article code inside each label.
 
 #include "LabelCatalogue.h"
 
@@ -11,6 +12,8 @@ class QListWidget;
 
 namespace lumetra::nuovolayout {
 
+class CampiCodice;
+
 class PannelloEtichette : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +21,8 @@ public:
 
     // The chosen sheet, or nullptr.
     const layoutwriter::LabelSheet* Foglio() const;
+    // The room kept in each label for the article code.
+    layoutwriter::CaptionRoom SpazioCodice() const;
     // Why no sheet can be chosen (the database is missing), or the empty text.
     QString Problema() const { return catalogo_.problem(); }
     // "Avery-L7163": the name proposed for the file.
@@ -33,6 +38,7 @@ private:
     QLineEdit* txtCerca_;
     QListWidget* lstFogli_;
     QLabel* lblFoglio_;
+    CampiCodice* codice_;
 };
 
 } // namespace lumetra::nuovolayout

@@ -1,5 +1,6 @@
 #include "PannelloGriglia.h"
 
+#include "CampiCodice.h"
 #include "PaperSizes.h"
 
 #include <QCheckBox>
@@ -63,6 +64,7 @@ PannelloGriglia::PannelloGriglia(QWidget* parent) : QWidget(parent) {
     modulo->addRow(QStringLiteral("&Margini:"), txtMargini_);
     modulo->addRow(QStringLiteral("&Spazio tra i rettangoli:"), txtSpazio_);
     modulo->addRow(QStringLiteral("&Titolo:"), txtTitolo_);
+    codice_ = new CampiCodice(modulo, this);
 
     connect(cboPagina_, &QComboBox::currentIndexChanged, this, [this] {
         AggiornaPagina();
@@ -76,6 +78,7 @@ PannelloGriglia::PannelloGriglia(QWidget* parent) : QWidget(parent) {
     }
     connect(chkOrizzontale_, &QCheckBox::toggled, this, &PannelloGriglia::Cambiato);
     connect(txtTitolo_, &QLineEdit::textChanged, this, &PannelloGriglia::Cambiato);
+    connect(codice_, &CampiCodice::Cambiato, this, &PannelloGriglia::Cambiato);
     AggiornaPagina();
 }
 
@@ -103,6 +106,7 @@ layoutwriter::GridOptions PannelloGriglia::Opzioni() const {
     o.marginMm = txtMargini_->value();
     o.spacingMm = txtSpazio_->value();
     o.title = txtTitolo_->text().trimmed();
+    o.caption = codice_->Spazio();
     return o;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The choices of a catalogue grid: page, orientation, rows, columns, margins, spacing, title.
+// The choices of a catalogue grid: page, orientation, rows, columns, margins, spacing, title,
+// room for the article code.
 
 #include "GridLayout.h"
 
@@ -12,6 +13,8 @@ class QLineEdit;
 class QSpinBox;
 
 namespace lumetra::nuovolayout {
+
+class CampiCodice;
 
 class PannelloGriglia : public QWidget {
     Q_OBJECT
@@ -37,6 +40,7 @@ private:
     QDoubleSpinBox* txtMargini_;
     QDoubleSpinBox* txtSpazio_;
     QLineEdit* txtTitolo_;
+    CampiCodice* codice_;
 };
 
 } // namespace lumetra::nuovolayout
