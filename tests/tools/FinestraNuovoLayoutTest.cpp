@@ -1,6 +1,7 @@
-// The window of lumetra-nuovo-layout driven offscreen through its controls: a grid saved through
-// the real save dialog and read back; then a label sheet saved onto the same name, refused once
-// and accepted once at the question about the existing file.
+// The window of lumetra-nuovo-layout driven offscreen through its controls: a grid with room for
+// the article code saved through the real save dialog and read back; then a label sheet with
+// that room saved onto the same name, refused once and accepted once at the question about the
+// existing file.
 
 #include "FinestraNuovoLayout.h"
 #include "AnteprimaLayout.h"
@@ -8,7 +9,9 @@
 #include "ModalDialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,12 +62,19 @@ TEST(FinestraNuovoLayout, SavesAGridThenALabelSheetAskingBeforeReplacing) {
     auto* preview = window.findChild<AnteprimaLayout*>(QStringLiteral("picAnteprima"));
     ASSERT_NE(preview, nullptr);
 
-    // A grid of 2 x 3 with a title: the drawing follows every choice.
+    // A grid of 2 x 3 with a title and 7 mm for the code above each rectangle: the drawing
+    // follows every choice.
+    auto* gridPanel = window.findChild<QWidget*>(QStringLiteral("fraGriglia"));
     window.findChild<QSpinBox*>(QStringLiteral("txtRighe"))->setValue(2);
     window.findChild<QSpinBox*>(QStringLiteral("txtColonne"))->setValue(3);
     window.findChild<QLineEdit*>(QStringLiteral("txtTitolo"))->setText(QStringLiteral("Vetrina"));
+    gridPanel->findChild<QDoubleSpinBox*>(QStringLiteral("txtSpazioCodice"))->setValue(0.7);
+    gridPanel->findChild<QComboBox*>(QStringLiteral("cboPosizioneCodice"))->setCurrentIndex(1);
     ASSERT_TRUE(preview->Piano());
     EXPECT_EQ(preview->Piano()->rectangles.size(), 6u);
+    EXPECT_EQ(preview->Piano()->captionBands.size(), 6u);
+    lumetra::layouttest::expectSameRect(preview->Piano()->rectangles.front(),
+                                        lumetra::layouttest::mm(10, 34, 60, 120.5), "first", 0.01);
     EXPECT_EQ(preview->Piano()->title, QStringLiteral("Vetrina"));
     const lumetra::layoutwriter::LayoutPlan grid = *preview->Piano();
 
@@ -80,7 +90,13 @@ TEST(FinestraNuovoLayout, SavesAGridThenALabelSheetAskingBeforeReplacing) {
     window.findChild<QTabWidget*>(QStringLiteral("tabTipo"))->setCurrentIndex(1);
     window.findChild<QLineEdit*>(QStringLiteral("txtCerca"))->setText(QStringLiteral("tonde"));
     EXPECT_EQ(window.findChild<QListWidget*>(QStringLiteral("lstFogli"))->count(), 1);
+    // The code's room inside each round label, below the picture.
+    window.findChild<QWidget*>(QStringLiteral("fraEtichette"))
+        ->findChild<QDoubleSpinBox*>(QStringLiteral("txtSpazioCodice"))
+        ->setValue(0.7);
     ASSERT_TRUE(preview->Piano());
+    lumetra::layouttest::expectSameRect(preview->Piano()->rectangles.front(),
+                                        QRectF(61.340, 97.340, 93.319, 73.477), "label", 0.01);
     const lumetra::layoutwriter::LayoutPlan labels = *preview->Piano();
     EXPECT_EQ(labels.rectangles.size(), 6u);
     EXPECT_DOUBLE_EQ(labels.pageWidth, 612);

@@ -40,6 +40,8 @@ struct Row {
     int slotCount = -1;
     QSizeF page = QSizeF();
     QRectF first = QRectF(), last = QRectF();
+    // Arguments of a run whose file must be the same, byte for byte (OUT stands for its file).
+    const char* sameFileAs = nullptr;
 };
 
 const QSizeF A4 = mm(0, 0, 210, 297).size();
@@ -64,6 +66,22 @@ const Row Rows[] = {
      "griglia --pagina A3 --righe 100 --colonne 100 --margini 0 --spazio 0 OUT", 0,
      "10000 rettangoli", "", Fixture, 10000, mm(0, 0, 297, 420).size(), mm(0, 0, 2.97, 4.2),
      mm(294.03, 415.8, 2.97, 4.2)},
+    // Room for the article code: rows of 65,5 mm hold a rectangle and 7 mm below (15 mm above).
+    {"grid_code_below", "griglia --righe 4 --colonne 3 --spazio-codice 0,7 OUT", 0, "12 rett", "",
+     Fixture, 12, A4, mm(10, 10, 60, 58.5), mm(140, 221.5, 60, 58.5)},
+    {"grid_code_above_titled",
+     "griglia --righe 2 --colonne 2 --spazio-codice 1.5 --posizione-codice sopra --titolo T OUT", 0,
+     "4 rett", "", Fixture, 4, A4, mm(10, 42, 92.5, 112.5), mm(107.5, 174.5, 92.5, 112.5)},
+    {"grid_no_code_room_as_before",
+     "griglia --righe 4 --colonne 3 --spazio-codice 0 --posizione-codice sopra OUT", 0, "12 rett",
+     "", Fixture, 12, A4, mm(10, 10, 60, 65.5), mm(140, 221.5, 60, 65.5),
+     "griglia --righe 4 --colonne 3 OUT"},
+    {"code_room_too_large", "griglia --righe 4 --colonne 3 --spazio-codice 6,1 OUT", 2,
+     "--spazio-codice troppo grande. Lo spazio per il codice di 6,1 cm lascia rettangoli alti meno "
+     "di 5 mm: al massimo 6,05 cm.",
+     ""},
+    {"code_room_negative", "griglia --righe 1 --colonne 1 --spazio-codice -1 OUT", 2,
+     "--spazio-codice accetta", ""},
     {"existing_file_kept", "griglia --righe 2 --colonne 2 ESISTE", 1, "--sovrascrivi", ""},
     {"existing_file_replaced", "griglia --righe 2 --colonne 2 --sovrascrivi ESISTE", 0,
      "4 rettangoli", "", Fixture, 4, A4, mm(10, 10, 92.5, 136), mm(107.5, 151, 92.5, 136)},
@@ -82,6 +100,15 @@ const Row Rows[] = {
      6, QSizeF(612, 792), QRectF(36, 72, 144, 144), QRectF(396, 288, 144, 144)},
     {"labels_installed_Avery_L7163", R"(etichette --foglio "Avery L7163" OUT)", 0, "", "",
      Database::Installed, 14, A4, QRectF(9.5, 43, 280.9, 108), QRectF(301.5, 691, 280.9, 108)},
+    // Each label less 1,5 mm all round and the code's 7 mm; a round one from its inscribed square.
+    {"labels_code_below", R"(etichette --foglio "Prova Rett-mm" --spazio-codice 0,7 OUT)", 0,
+     "6 rett", "", Fixture, 6, A4, mm(16.5, 21.5, 77, 30), mm(106.5, 111.5, 77, 30)},
+    {"round_labels_code_above",
+     R"(etichette --foglio "prova tonde-in" --spazio-codice 0.7 --posizione-codice sopra OUT)", 0,
+     "rettangolo inscritto", "", Fixture, 6, QSizeF(612, 792),
+     QRectF(61.340, 117.183, 93.319, 73.477), QRectF(421.340, 333.183, 93.319, 73.477)},
+    {"labels_code_room_too_large", R"(etichette --foglio "Prova Rett-mm" --spazio-codice 3,5 OUT)",
+     2, "nelle etichette di 80 x 40 mm: al massimo 3,2 cm.", ""},
     {"unknown_sheet", R"(etichette --foglio "Prova Niente" OUT)", 2, "--elenco", ""},
     {"labels_without_database", R"(etichette --foglio "Avery L7163" OUT)", 1, "glabels-data", "",
      Database::Empty},
@@ -135,6 +162,13 @@ TEST(LayoutTool, CommandsMessagesExitCodesAndFilesWritten) {
         }
 
         const ProgramRun run = layoutTool(arguments, database);
+        if (row.sameFileAs) {
+            const QString before = dir.filePath(QStringLiteral("prima.pub"));
+            QStringList first = QProcess::splitCommand(QString::fromUtf8(row.sameFileAs));
+            first.replace(first.indexOf(QStringLiteral("OUT")), before);
+            ASSERT_EQ(layoutTool(first, database).exitCode, 0);
+            EXPECT_EQ(readBytes(written), readBytes(before));
+        }
         EXPECT_EQ(run.exitCode, row.exitCode) << run.errors.toStdString();
         EXPECT_TRUE(run.errors.contains(QString::fromUtf8(row.errors))) << run.errors.toStdString();
         EXPECT_TRUE(QString::fromUtf8(run.output).contains(QString::fromUtf8(row.output)))
