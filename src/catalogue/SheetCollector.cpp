@@ -61,19 +61,25 @@ public:
     }
 
     const std::map<int, std::map<int, QString>>& cells() const { return cells_; }
-    bool overflowed() const { return overflowed_; }
 
 private:
     void put(ss::row_t row, ss::col_t col, QString text) {
         if (!keep_ || text.isEmpty()) {
             return;
         }
-        if (row < 0 || col < 0 || row > MaxRows || col >= MaxColumns || count_ >= MaxCells) {
-            overflowed_ = true;
-            return;
+        if (row < 0 || col < 0) {
+            throw SheetOverflow(0, QStringLiteral("il foglio di calcolo è danneggiato"));
+        }
+        if (row > MaxRows) {
+            throw SheetOverflow(row + 1, QStringLiteral("più di %1 righe").arg(MaxRows));
+        }
+        if (col >= MaxColumns) {
+            throw SheetOverflow(row + 1, QStringLiteral("più di %1 colonne").arg(MaxColumns));
         }
         auto& cell = cells_[row][col];
-        count_ += cell.isEmpty() ? 1 : 0;
+        if (cell.isEmpty() && ++count_ > MaxCells) {
+            throw SheetOverflow(row + 1, QStringLiteral("più di %1 celle").arg(MaxCells));
+        }
         cell = std::move(text);
     }
 
@@ -81,7 +87,6 @@ private:
     const bool keep_;
     std::map<int, std::map<int, QString>> cells_;
     std::int64_t count_ = 0;
-    bool overflowed_ = false;
     std::pair<ss::row_t, ss::col_t> formulaCell_{0, 0};
     QString formulaText_;
 };
@@ -133,7 +138,7 @@ ss::src_range_t A1References::resolve_range(std::string_view range) {
             colon == std::string_view::npos ? first : resolve_address(range.substr(colon + 1))};
 }
 
-CollectorFactory::CollectorFactory() = default;
+CollectorFactory::CollectorFactory(bool ods) : ods_(ods) {}
 CollectorFactory::~CollectorFactory() = default;
 
 ss::iface::import_sheet* CollectorFactory::append_sheet(ss::sheet_t, std::string_view name) {
@@ -160,10 +165,6 @@ ss::iface::import_sheet* CollectorFactory::get_sheet(ss::sheet_t index) {
 std::map<int, std::map<int, QString>> CollectorFactory::cells() const {
     return sheets_.empty() ? std::map<int, std::map<int, QString>>{}
                            : sheets_.front().second->cells();
-}
-
-bool CollectorFactory::overflowed() const {
-    return !sheets_.empty() && sheets_.front().second->overflowed();
 }
 
 } // namespace lumetra::catalogue

@@ -1,15 +1,17 @@
 #pragma once
 // What liborcus reads of a spreadsheet, gathered for a price list: the cells of the first sheet
 // as text (shared strings, numbers, booleans, dates, formulas' saved results), nothing of
-// styles, other sheets or formulas themselves. Cells beyond the limits of Table.h are dropped
-// and counted, so the reader can refuse the file.
+// styles, other sheets or formulas themselves. The first cell beyond the limits of Table.h
+// stops the reading with SheetOverflow.
 
+#include "NullStyles.h"
 #include "Table.h"
 
 #include <orcus/spreadsheet/import_interface.hpp>
 
 #include <QString>
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +23,19 @@ namespace lumetra::catalogue {
 namespace ss = orcus::spreadsheet;
 
 class SheetCollector;
+
+// Thrown through liborcus from the first cell a price list cannot hold.
+class SheetOverflow : public std::exception {
+public:
+    SheetOverflow(int row, QString problem) : row_(row), problem_(std::move(problem)) {}
+    const char* what() const noexcept override { return "sheet overflow"; }
+    int row() const { return row_; } // as a spreadsheet shows it; 0 for a position out of range
+    const QString& problem() const { return problem_; }
+
+private:
+    int row_;
+    QString problem_;
+};
 
 class SharedStrings : public ss::iface::import_shared_strings {
 public:
@@ -51,9 +66,12 @@ public:
 
 class CollectorFactory : public ss::iface::import_factory {
 public:
-    CollectorFactory();
+    // ods: liborcus reads an ODS file's styles through an interface it does not check for null;
+    // without one, it leaves an XLSX file's unread.
+    explicit CollectorFactory(bool ods);
     ~CollectorFactory() override;
     ss::iface::import_shared_strings* get_shared_strings() override { return &strings_; }
+    ss::iface::import_styles* get_styles() override { return ods_ ? &styles_ : nullptr; }
     ss::iface::import_reference_resolver*
     get_reference_resolver(ss::formula_ref_context_t) override {
         return &references_;
@@ -65,10 +83,11 @@ public:
 
     // The first sheet's rows, cells as text, row 0 first; empty rows may be missing.
     std::map<int, std::map<int, QString>> cells() const;
-    bool overflowed() const;
 
 private:
+    const bool ods_;
     SharedStrings strings_;
+    NullStyles styles_;
     A1References references_;
     std::vector<std::pair<std::string, std::unique_ptr<SheetCollector>>> sheets_;
 };

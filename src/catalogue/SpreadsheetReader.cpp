@@ -1,46 +1,88 @@
 #include "SpreadsheetReader.h"
 
+#include "OdsContent.h"
 #include "PriceListError.h"
 #include "SheetCollector.h"
+#include "StoredZip.h"
 
 #include <orcus/format_detection.hpp>
+#include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
+#include <orcus/zip_archive.hpp>
+#include <orcus/zip_archive_stream.hpp>
 
+#include <cstdint>
 #include <exception>
+#include <optional>
+#include <vector>
 
 namespace lumetra::catalogue {
 namespace {
 
-void parse(const QByteArray& bytes, const QString& path, CollectorFactory& factory) {
-    const std::string_view stream(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    try {
-        const auto format = orcus::detect(reinterpret_cast<const unsigned char*>(bytes.constData()),
+using Cells = std::map<int, std::map<int, QString>>;
+
+runtime::Error damaged(const QString& path) {
+    return priceListError(path, 0, QStringLiteral("il foglio di calcolo è danneggiato"));
+}
+
+// The ODS file as liborcus can read it: its content.xml rewritten as OdsContent.h tells, alone
+// in a zip of its own.
+QByteArray odsForOrcus(const QByteArray& bytes, const QString& path) {
+    orcus::zip_archive_stream_blob stream(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                           static_cast<std::size_t>(bytes.size()));
-        if (format == orcus::format_t::xlsx) {
-            orcus::orcus_xlsx(&factory).read_stream(stream);
-        } else if (format == orcus::format_t::ods) {
-            // liborcus 0.17 reads ODS only through interfaces this collector does not give yet.
-            throw priceListError(path, 0, QStringLiteral("i fogli ODS non sono ancora letti"));
-        } else {
-            throw priceListError(path, 0, QStringLiteral("il file non è un foglio XLSX né ODS"));
-        }
+    orcus::zip_archive archive(&stream);
+    archive.load();
+    std::vector<unsigned char> content;
+    if (!archive.read_file_entry("content.xml", content) || content.empty()) {
+        throw damaged(path);
+    }
+    const std::optional<QByteArray> xml =
+        odsContentForOrcus(QByteArrayView(content.data(), static_cast<qsizetype>(content.size())));
+    if (!xml) {
+        throw priceListError(path, 0, QStringLiteral("il foglio ODS ripete le celle oltre misura"));
+    }
+    return storedZip("content.xml", *xml);
+}
+
+Cells readCells(const QByteArray& bytes, const QString& path) {
+    const std::string_view stream(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const auto format = orcus::detect(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size()));
+    CollectorFactory factory(format == orcus::format_t::ods);
+    if (format == orcus::format_t::xlsx) {
+        orcus::orcus_xlsx(&factory).read_stream(stream);
+        return factory.cells();
+    }
+    if (format == orcus::format_t::ods) {
+        // liborcus reads ODS on a second thread unless told otherwise, and some errors of a
+        // damaged file end the process there.
+        static const bool onCallersThread =
+            qputenv("ORCUS_ODS_USE_THREADS", QByteArrayLiteral("0"));
+        Q_UNUSED(onCallersThread);
+        const QByteArray ods = odsForOrcus(bytes, path);
+        orcus::orcus_ods(&factory).read_stream(
+            std::string_view(ods.constData(), static_cast<std::size_t>(ods.size())));
+        return factory.cells();
+    }
+    throw priceListError(path, 0, QStringLiteral("il file non è un foglio XLSX né ODS"));
+}
+
+Cells parse(const QByteArray& bytes, const QString& path) {
+    try {
+        return readCells(bytes, path);
     } catch (const runtime::Error&) {
         throw;
+    } catch (const SheetOverflow& overflow) {
+        throw priceListError(path, overflow.row(), overflow.problem());
     } catch (const std::exception&) {
-        throw priceListError(path, 0, QStringLiteral("il foglio di calcolo è danneggiato"));
+        throw damaged(path);
     }
 }
 
 } // namespace
 
 Table readSpreadsheet(const QByteArray& bytes, const QString& path) {
-    CollectorFactory factory;
-    parse(bytes, path, factory);
-    if (factory.overflowed()) {
-        throw priceListError(
-            path, 0, QStringLiteral("più di %1 righe o %2 colonne").arg(MaxRows).arg(MaxColumns));
-    }
-    const auto cells = factory.cells();
+    const Cells cells = parse(bytes, path);
     const auto header = cells.find(0);
     if (header == cells.end()) {
         throw priceListError(path, 1, QStringLiteral("nessun nome di colonna"));

@@ -1,6 +1,7 @@
 #pragma once
 // An XLSX or ODS price list, read by liborcus: the first sheet, text cells as written (leading
-// zeros kept), numbers as NumberText.h writes them. Cells right of the last column name are
+// zeros kept), numbers as NumberText.h writes them (currency and percentage ones of ODS too,
+// see OdsContent.h), formulas by their saved results. Cells right of the last column name are
 // left out, as are empty rows.
 
 #include "Table.h"
@@ -11,7 +12,7 @@
 namespace lumetra::catalogue {
 
 // Throws runtime::Error (priceListError, naming path) for a file that is no XLSX or ODS,
-// damaged, or too large.
+// damaged, or too large, naming the first row beyond Table.h's limits.
 Table readSpreadsheet(const QByteArray& bytes, const QString& path);
 
 } // namespace lumetra::catalogue
