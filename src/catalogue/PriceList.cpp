@@ -28,8 +28,8 @@ Table readTable(const QString& path) {
         throw priceListError(path, 0, QStringLiteral("il file non si può leggere"));
     }
     if (bytes->size() > MaxFileBytes) {
-        throw priceListError(
-            path, 0, QStringLiteral("il file supera %1 MB").arg(MaxFileBytes / (1024 * 1024)));
+        throw priceListError(path, 0,
+                             QStringLiteral("il file supera %1 MB").arg(MaxFileBytes / Megabyte));
     }
     if (bytes->startsWith("PK\x03\x04")) {
         return readSpreadsheet(*bytes, path);

@@ -4,6 +4,7 @@
 #include "PriceListError.h"
 #include "SheetCollector.h"
 #include "StoredZip.h"
+#include "ZipSizes.h"
 
 #include <orcus/format_detection.hpp>
 #include <orcus/orcus_ods.hpp>
@@ -23,6 +24,20 @@ using Cells = std::map<int, std::map<int, QString>>;
 
 runtime::Error damaged(const QString& path) {
     return priceListError(path, 0, QStringLiteral("il foglio di calcolo è danneggiato"));
+}
+
+// No part may unpack beyond MaxUnpackedBytes, nor claim more bytes than the file has: liborcus
+// would set the memory aside before finding out.
+void checkDeclaredSizes(const QByteArray& bytes, const QString& path) {
+    const std::optional<ZipSizes> sizes = zipDeclaredSizes(bytes);
+    if (!sizes || sizes->largestPacked > static_cast<std::uint64_t>(bytes.size())) {
+        throw damaged(path);
+    }
+    if (sizes->unpacked > static_cast<std::uint64_t>(MaxUnpackedBytes)) {
+        throw priceListError(path, 0,
+                             QStringLiteral("il foglio di calcolo si espande oltre %1 MB")
+                                 .arg(MaxUnpackedBytes / Megabyte));
+    }
 }
 
 // The ODS file as liborcus can read it: its content.xml rewritten as OdsContent.h tells, alone
@@ -68,6 +83,7 @@ Cells readCells(const QByteArray& bytes, const QString& path) {
 }
 
 Cells parse(const QByteArray& bytes, const QString& path) {
+    checkDeclaredSizes(bytes, path);
     try {
         return readCells(bytes, path);
     } catch (const runtime::Error&) {

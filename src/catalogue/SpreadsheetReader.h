@@ -2,7 +2,8 @@
 // An XLSX or ODS price list, read by liborcus: the first sheet, text cells as written (leading
 // zeros kept), numbers as NumberText.h writes them (currency and percentage ones of ODS too,
 // see OdsContent.h), formulas by their saved results. Cells right of the last column name are
-// left out, as are empty rows.
+// left out, as are empty rows. liborcus only gets a file whose zip directory keeps its parts
+// within MaxUnpackedBytes.
 
 #include "Table.h"
 

@@ -11,8 +11,9 @@
 
 namespace lumetra::catalogue {
 
-inline constexpr std::int64_t MaxFileBytes = 64 * 1024 * 1024;
-inline constexpr std::int64_t MaxUnpackedBytes = 512 * 1024 * 1024; // a spreadsheet's parts
+inline constexpr std::int64_t Megabyte = std::int64_t{1024} * 1024;
+inline constexpr std::int64_t MaxFileBytes = 64 * Megabyte;
+inline constexpr std::int64_t MaxUnpackedBytes = 512 * Megabyte; // a spreadsheet's parts
 inline constexpr int MaxRows = 200000;
 inline constexpr int MaxColumns = 256;
 inline constexpr std::int64_t MaxCells = 4000000;
