@@ -13,6 +13,14 @@
 namespace lumetra::catalogue {
 namespace {
 
+// A zip (XLSX, ODS) or an Excel 97-2003 file, or one named as a spreadsheet whatever it holds.
+bool isSpreadsheet(const QByteArray& bytes, const QString& path) {
+    static const QStringList suffixes{QStringLiteral("xlsx"), QStringLiteral("xlsm"),
+                                      QStringLiteral("ods")};
+    return bytes.startsWith("PK\x03\x04") || bytes.startsWith("\xD0\xCF\x11\xE0") ||
+           suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
+}
+
 Table readTable(const QString& path) {
     const runtime::InputFileCheck check = runtime::checkInputFile(path);
     if (check.problem != 0) {
@@ -31,7 +39,7 @@ Table readTable(const QString& path) {
         throw priceListError(path, 0,
                              QStringLiteral("il file supera %1 MB").arg(MaxFileBytes / Megabyte));
     }
-    if (bytes->startsWith("PK\x03\x04")) {
+    if (isSpreadsheet(*bytes, path)) {
         return readSpreadsheet(*bytes, path);
     }
     return readCsv(decodeText(*bytes), path);

@@ -2,6 +2,7 @@
 
 #include "OdsContent.h"
 #include "PriceListError.h"
+#include "QuietOrcus.h"
 #include "SheetCollector.h"
 #include "StoredZip.h"
 #include "ZipSizes.h"
@@ -69,11 +70,6 @@ Cells readCells(const QByteArray& bytes, const QString& path) {
         return factory.cells();
     }
     if (format == orcus::format_t::ods) {
-        // liborcus reads ODS on a second thread unless told otherwise, and some errors of a
-        // damaged file end the process there.
-        static const bool onCallersThread =
-            qputenv("ORCUS_ODS_USE_THREADS", QByteArrayLiteral("0"));
-        Q_UNUSED(onCallersThread);
         const QByteArray ods = odsForOrcus(bytes, path);
         orcus::orcus_ods(&factory).read_stream(
             std::string_view(ods.constData(), static_cast<std::size_t>(ods.size())));
@@ -83,7 +79,16 @@ Cells readCells(const QByteArray& bytes, const QString& path) {
 }
 
 Cells parse(const QByteArray& bytes, const QString& path) {
+    if (bytes.startsWith("\xD0\xCF\x11\xE0")) {
+        throw priceListError(path, 0,
+                             QStringLiteral("i fogli XLS di Excel 97-2003 non sono letti: "
+                                            "salvarlo come XLSX o ODS"));
+    }
+    if (!bytes.startsWith("PK\x03\x04")) {
+        throw priceListError(path, 0, QStringLiteral("il file non è un foglio XLSX né ODS"));
+    }
     checkDeclaredSizes(bytes, path);
+    const QuietOrcus quiet;
     try {
         return readCells(bytes, path);
     } catch (const runtime::Error&) {
