@@ -1,12 +1,18 @@
 #include "ArgomentiComponi.h"
 
 #include "AltezzaCodice.h"
+#include "Error.h"
+#include "LavoroComponi.h"
 #include "RigaDiComando.h"
 
+#include <QFileInfo>
+
 #include <limits>
+#include <utility>
 
 namespace lumetra::componi {
 using rigadicomando::Intero;
+using rigadicomando::Parola;
 
 bool AltezzaValida(const QString& testo) {
     // The same reading and limits as the window's print command.
@@ -14,76 +20,76 @@ bool AltezzaValida(const QString& testo) {
     return valore && *valore >= printjob::AltezzaMinima && *valore <= printjob::AltezzaMassima;
 }
 
-QString TestoAiuto() {
-    return QStringLiteral(
-        "Uso: lumetra-componi --layout LAYOUT.pub --cartella CARTELLA [opzioni]\n"
-        "                     (--pdf FILE.pdf | --stampante | --controlla) [--] FILE...\n"
-        "\n"
-        "Riempie i rettangoli della prima pagina del layout con le immagini FILE (nomi di file\n"
-        "nella CARTELLA, nell'ordine dato), aggiunge i codici articolo e stampa il documento\n"
-        "sulla stampante predefinita oppure lo scrive in un file PDF.\n"
-        "\n"
-        "Opzioni:\n"
-        "  --layout FILE      il layout di Publisher (*.pub)\n"
-        "  --cartella DIR     la cartella delle immagini\n"
-        "  --esterno N        codice articolo esterno: 0 nessuno, 1 sopra, 2 sotto (0)\n"
-        "  --interno N        codice articolo interno: 0 nessuno, 1 sinistra, 2 destra (0)\n"
-        "  --altezza H        altezza del codice articolo in centimetri, da 0,3 a 9,0 (0,7)\n"
-        "  --font NOME        carattere del codice articolo (Times New Roman)\n"
-        "  --grassetto        carattere grassetto\n"
-        "  --corsivo          carattere corsivo\n"
-        "  --copie N          numero di copie fascicolate, da 1 a 999 (1)\n"
-        "  --adattamento MODO come le immagini riempiono i rettangoli (deforma):\n"
-        "                     deforma  tutto il rettangolo, senza mantenere le proporzioni\n"
-        "                     adatta   tutta l'immagine, centrata, con il bianco intorno\n"
-        "                     riempi   tutto il rettangolo, con i bordi dell'immagine tagliati\n"
-        "  --ppi-minimo N     risoluzione minima di stampa, in pixel per pollice (150)\n"
-        "  --pdf FILE         scrive il documento in un file PDF invece di stamparlo\n"
-        "  --stampante        stampa sulla stampante predefinita\n"
-        "  --controlla        esegue solo il controllo prima della stampa: non stampa e non\n"
-        "                     scrive nulla (--pdf e --stampante vengono ignorate)\n"
-        "  --includi-danneggiate\n"
-        "                     inserisce anche le immagini danneggiate (la parte leggibile)\n"
-        "                     invece di saltarle\n"
-        "  --dettagli         mostra anche l'avanzamento del lavoro\n"
-        "  --help             mostra questo aiuto\n"
-        "  --                 fine delle opzioni: le parole che seguono sono tutte nomi di file\n"
-        "                     (anche quelle che cominciano con \"-\")\n"
-        "\n"
-        "Le opzioni possono stare in qualunque punto della riga, anche dopo i FILE.\n"
-        "Le immagini che non si trovano o non si possono inserire vengono saltate e segnalate.\n"
-        "\n"
-        "Prima di stampare, il documento composto viene controllato: immagini danneggiate,\n"
-        "risoluzione sotto il minimo, immagini deformate, codici articolo ripetuti, didascalie\n"
-        "illeggibili, rettangoli fuori dalla pagina. Ogni problema è segnalato su una riga:\n"
-        "    avviso: TIPO: 'FILE': descrizione\n"
-        "dove TIPO è danneggiata, risoluzione, deformata, duplicato, didascalia o pagina;\n"
-        "segue il riepilogo del lavoro (\"Riepilogo: ...\"). Le immagini danneggiate vengono\n"
-        "saltate, salvo con --includi-danneggiate; gli altri problemi non fermano la stampa.\n"
-        "\n"
-        "Codice di uscita: 0 documento stampato, 1 nessuna stampa, 2 argomenti non validi.\n"
-        "Con --controlla: 0 nessun problema, 3 problemi segnalati, 1 controllo non eseguito\n"
-        "(il lavoro non si può comporre), 2 argomenti non validi.\n");
-}
-
 namespace {
 
-// The ways of --adattamento, as the window's choice names them.
-std::optional<int> Adattamento(const QString& testo) {
-    if (testo == QLatin1String("deforma")) {
-        return Publisher::lmPictureFitStretch;
+// The ways of --adattamento, as the window's choice names them, by their Publisher value.
+const QStringList Adattamenti = {QStringLiteral("deforma"), QStringLiteral("adatta"),
+                                 QStringLiteral("riempi")};
+static_assert(Publisher::lmPictureFitStretch == 0 && Publisher::lmPictureFitContain == 1 &&
+              Publisher::lmPictureFitCover == 2);
+
+// The options taken as they stand, and the flags.
+const std::pair<const char*, QString Argomenti::*> Testi[] = {
+    {"--layout", &Argomenti::layout},
+    {"--cartella", &Argomenti::cartella},
+    {"--font", &Argomenti::font},
+    {"--pdf", &Argomenti::pdf},
+    {"--listino", &Argomenti::listino},
+    {"--chiave", &Argomenti::chiave},
+    {"--testo-esterno", &Argomenti::modelloEsterno},
+    {"--testo-interno", &Argomenti::modelloInterno},
+    {"--lavoro", &Argomenti::lavoro},
+    {"--salva-lavoro", &Argomenti::salvaLavoro},
+};
+const std::pair<const char*, bool Argomenti::*> Interruttori[] = {
+    {"--grassetto", &Argomenti::grassetto},
+    {"--corsivo", &Argomenti::corsivo},
+    {"--stampante", &Argomenti::stampante},
+    {"--dettagli", &Argomenti::dettagli},
+    {"--controlla", &Argomenti::controlla},
+    {"--includi-danneggiate", &Argomenti::includiDanneggiate},
+};
+// The options whose value is checked (LeggiValore).
+const char* const Controllate[] = {"--esterno", "--interno",         "--altezza",
+                                   "--copie",   "--adattamento",     "--ppi-minimo",
+                                   "--barre",   "--barre-posizione", "--barre-altezza"};
+
+constexpr double AltezzaMinimaBarre = 0.5;
+constexpr double AltezzaMassimaBarre = 9.0;
+
+// The barcode's options: what it encodes, where, how high.
+QString LeggiBarre(Argomenti& a, const QString& arg, const QString& valore) {
+    if (arg == QLatin1String("--barre")) {
+        if (valore.trimmed() == QLatin1String("nessuno")) {
+            a.barre.tipo = composition::TipoBarre::Nessuno;
+        } else if (!composition::LeggiTipoBarre(valore, a.barre)) {
+            return QStringLiteral("--barre accetta code128, ean13:COLONNA o nessuno: '%1'")
+                .arg(valore);
+        }
+    } else if (arg == QLatin1String("--barre-posizione")) {
+        const qsizetype posizione =
+            QStringList{QStringLiteral("sopra"), QStringLiteral("sotto")}.indexOf(valore);
+        if (posizione < 0) {
+            return QStringLiteral("--barre-posizione accetta sopra o sotto: '%1'").arg(valore);
+        }
+        a.barre.posizione = static_cast<int>(posizione) + 1;
+    } else {
+        const std::optional<double> cm = printjob::ConvertiAltezza(valore);
+        if (!cm || *cm < AltezzaMinimaBarre || *cm > AltezzaMassimaBarre) {
+            return QStringLiteral("L'altezza del codice a barre deve essere compresa tra 0,5 e "
+                                  "9,0 centimetri: '%1'")
+                .arg(valore);
+        }
+        a.barre.altezza = valore;
     }
-    if (testo == QLatin1String("adatta")) {
-        return Publisher::lmPictureFitContain;
-    }
-    if (testo == QLatin1String("riempi")) {
-        return Publisher::lmPictureFitCover;
-    }
-    return std::nullopt;
+    return {};
 }
 
 // Stores the value of an option that is checked; gives why it is refused, or nothing.
 QString LeggiValore(Argomenti& a, const QString& arg, const QString& valore) {
+    if (arg.startsWith(QLatin1String("--barre"))) {
+        return LeggiBarre(a, arg, valore);
+    }
     if (arg == QLatin1String("--altezza")) {
         if (!AltezzaValida(valore)) {
             return QStringLiteral("L'altezza del codice articolo deve essere compresa tra 0,3 e "
@@ -98,12 +104,12 @@ QString LeggiValore(Argomenti& a, const QString& arg, const QString& valore) {
         }
         a.copie = *copie;
     } else if (arg == QLatin1String("--adattamento")) {
-        const auto adattamento = Adattamento(valore);
-        if (!adattamento) {
+        const qsizetype adattamento = Adattamenti.indexOf(valore);
+        if (adattamento < 0) {
             return QStringLiteral("--adattamento accetta deforma, adatta o riempi: '%1'")
                 .arg(valore);
         }
-        a.adattamento = *adattamento;
+        a.adattamento = static_cast<int>(adattamento);
     } else if (arg == QLatin1String("--ppi-minimo")) {
         const auto ppi = Intero(valore, 1, std::numeric_limits<int>::max());
         if (!ppi) {
@@ -122,74 +128,132 @@ QString LeggiValore(Argomenti& a, const QString& arg, const QString& valore) {
     return {};
 }
 
+// Stores an option; gives why it is refused, or nothing.
+QString Leggi(Argomenti& a, const Parola& parola) {
+    for (const auto& [nome, campo] : Testi) {
+        if (parola.opzione == QLatin1String(nome)) {
+            a.*campo = parola.valore;
+            return {};
+        }
+    }
+    for (const auto& [nome, campo] : Interruttori) {
+        if (parola.opzione == QLatin1String(nome)) {
+            a.*campo = true;
+            return {};
+        }
+    }
+    return LeggiValore(a, parola.opzione, parola.valore);
+}
+
+// The saved job's settings and queue, but for the options in `date`; why it cannot be used, or
+// nothing.
+QString DalLavoro(Argomenti& a, const QStringList& date) {
+    composition::LavoroSalvato lavoro;
+    try {
+        lavoro = composition::ApriLavoro(a.lavoro);
+    } catch (const runtime::Error& e) {
+        return e.Description();
+    }
+    a.file = lavoro.coda;
+    for (const Parola& parola : ParoleDelLavoro(lavoro)) {
+        if (date.contains(parola.opzione)) {
+            continue;
+        }
+        if (const QString rifiuto = Leggi(a, parola); !rifiuto.isEmpty()) {
+            return QStringLiteral("Lavoro '%1': %2").arg(QFileInfo(a.lavoro).fileName(), rifiuto);
+        }
+    }
+    return {};
+}
+
+// Why the settings make no job, or nothing.
+QString Incompleto(Argomenti& a) {
+    if (a.layout.isEmpty()) {
+        return QStringLiteral("Specificare il layout con --layout");
+    }
+    if (a.cartella.isEmpty()) {
+        return QStringLiteral("Specificare la cartella delle immagini con --cartella");
+    }
+    if (!a.chiave.isEmpty() && a.listino.isEmpty()) {
+        return QStringLiteral("--chiave richiede un listino: specificarlo con --listino");
+    }
+    if (a.controlla || !a.salvaLavoro.isEmpty()) {
+        a.pdf.clear(); // the check alone, or the job saved: no destination is used
+        a.stampante = false;
+    } else if (a.stampante == !a.pdf.isEmpty()) {
+        return QStringLiteral("Specificare una sola destinazione: --pdf FILE oppure --stampante");
+    }
+    if (a.file.isEmpty()) {
+        return QStringLiteral("Specificare almeno un file immagine");
+    }
+    return {};
+}
+
+EsitoArgomenti Errore(const QString& testo, int uscita = 2) {
+    EsitoArgomenti esito;
+    esito.errore = testo;
+    esito.uscita = uscita;
+    return esito;
+}
+
 } // namespace
 
+QString NomeAdattamento(int adattamento) {
+    return Adattamenti.value(adattamento, Adattamenti.first());
+}
+
 EsitoArgomenti LeggiArgomenti(const QStringList& lista) {
-    Argomenti a;
-    bool stampante = false;
-    auto errore = [](const QString& testo) {
-        EsitoArgomenti esito;
-        esito.errore = testo;
-        return esito;
-    };
-    const rigadicomando::RigaLetta riga = rigadicomando::LeggiRiga(
-        lista,
-        {QStringLiteral("--grassetto"), QStringLiteral("--corsivo"), QStringLiteral("--stampante"),
-         QStringLiteral("--dettagli"), QStringLiteral("--controlla"),
-         QStringLiteral("--includi-danneggiate")},
-        {QStringLiteral("--layout"), QStringLiteral("--cartella"), QStringLiteral("--esterno"),
-         QStringLiteral("--interno"), QStringLiteral("--altezza"), QStringLiteral("--font"),
-         QStringLiteral("--copie"), QStringLiteral("--pdf"), QStringLiteral("--adattamento"),
-         QStringLiteral("--ppi-minimo")});
+    QStringList interruttori;
+    QStringList conValore;
+    for (const auto& voce : Interruttori) {
+        interruttori.append(QLatin1String(voce.first));
+    }
+    for (const auto& voce : Testi) {
+        conValore.append(QLatin1String(voce.first));
+    }
+    for (const char* nome : Controllate) {
+        conValore.append(QLatin1String(nome));
+    }
+    const rigadicomando::RigaLetta riga = rigadicomando::LeggiRiga(lista, interruttori, conValore);
     if (riga.aiuto) {
         EsitoArgomenti esito;
         esito.aiuto = true;
         return esito;
     }
     if (!riga.errore.isEmpty()) {
-        return errore(riga.errore);
+        return Errore(riga.errore);
     }
-    for (const auto& [arg, valore] : riga.parole) {
-        if (arg.isEmpty()) {
-            a.file.append(valore);
-        } else if (arg == QLatin1String("--grassetto")) {
-            a.grassetto = true;
-        } else if (arg == QLatin1String("--corsivo")) {
-            a.corsivo = true;
-        } else if (arg == QLatin1String("--stampante")) {
-            stampante = true;
-        } else if (arg == QLatin1String("--dettagli")) {
-            a.dettagli = true;
-        } else if (arg == QLatin1String("--controlla")) {
-            a.controlla = true;
-        } else if (arg == QLatin1String("--includi-danneggiate")) {
-            a.includiDanneggiate = true;
-        } else if (arg == QLatin1String("--layout")) {
-            a.layout = valore;
-        } else if (arg == QLatin1String("--cartella")) {
-            a.cartella = valore;
-        } else if (arg == QLatin1String("--font")) {
-            a.font = valore;
-        } else if (arg == QLatin1String("--pdf")) {
-            a.pdf = valore;
-        } else if (const QString rifiuto = LeggiValore(a, arg, valore); !rifiuto.isEmpty()) {
-            return errore(rifiuto);
+    Argomenti a;
+    QStringList date;
+    QStringList file;
+    for (const auto& [opzione, valore] : riga.parole) {
+        if (opzione.isEmpty()) {
+            file.append(valore);
+        } else {
+            date.append(opzione);
+        }
+        if (opzione == QLatin1String("--lavoro")) {
+            a.lavoro = valore;
         }
     }
-    if (a.layout.isEmpty()) {
-        return errore(QStringLiteral("Specificare il layout con --layout"));
+    if (!a.lavoro.isEmpty()) {
+        if (const QString rifiuto = DalLavoro(a, date); !rifiuto.isEmpty()) {
+            return Errore(rifiuto, 1);
+        }
     }
-    if (a.cartella.isEmpty()) {
-        return errore(QStringLiteral("Specificare la cartella delle immagini con --cartella"));
+    for (const Parola& parola : riga.parole) {
+        if (parola.opzione.isEmpty()) {
+            continue;
+        }
+        if (const QString rifiuto = Leggi(a, parola); !rifiuto.isEmpty()) {
+            return Errore(rifiuto);
+        }
     }
-    if (a.controlla) {
-        a.pdf.clear(); // the check alone: no destination is used
-    } else if (stampante == !a.pdf.isEmpty()) {
-        return errore(QStringLiteral("Specificare una sola destinazione: --pdf FILE oppure "
-                                     "--stampante"));
+    if (!file.isEmpty()) {
+        a.file = file;
     }
-    if (a.file.isEmpty()) {
-        return errore(QStringLiteral("Specificare almeno un file immagine"));
+    if (const QString rifiuto = Incompleto(a); !rifiuto.isEmpty()) {
+        return Errore(rifiuto);
     }
     EsitoArgomenti esito;
     esito.argomenti = a;

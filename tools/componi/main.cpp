@@ -1,9 +1,10 @@
 // lumetra-componi: the composition of a print job without the window, for batch jobs and
 // benchmarks. Fills a layout with the pictures named on the command line, checks the composed
-// document and prints it or writes it as PDF, or only reports the check; messages go to stderr,
-// in Italian.
+// document and prints it or writes it as PDF, or only reports the check; or saves the job for
+// later, or runs a saved one. Messages go to stderr, in Italian.
 #include "ArgomentiComponi.h"
 #include "ContestoRigaDiComando.h"
+#include "LavoroComponi.h"
 
 #include "ComandoStampa.h"
 #include "Diagnostics.h"
@@ -72,6 +73,11 @@ void Imposta(lumetra::componi::ContestoRigaDiComando& contesto,
     contesto.ppiMinimo = a.ppiMinimo;
     contesto.soloControllo = a.controlla;
     contesto.includiDanneggiate = a.includiDanneggiate;
+    contesto.listino = a.listino;
+    contesto.chiave = a.chiave;
+    contesto.modelloEsterno = a.modelloEsterno;
+    contesto.modelloInterno = a.modelloInterno;
+    contesto.barre = a.barre;
     contesto.selezionati = a.file;
 }
 
@@ -114,12 +120,19 @@ int main(int argc, char** argv) {
         std::fputs(componi::TestoAiuto().toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (!esito.argomenti && esito.uscita != 2) {
+        tellUser(esito.errore); // a saved job that cannot be used
+        return esito.uscita;
+    }
     if (!esito.argomenti) {
         tellUser(QStringLiteral("lumetra-componi: ") + esito.errore);
         tellUser(QStringLiteral("Usare --help per l'elenco delle opzioni."));
         return 2;
     }
     const componi::Argomenti& a = *esito.argomenti;
+    if (!a.salvaLavoro.isEmpty()) {
+        return componi::SalvaLavoro(a);
+    }
 
     // Fonts and painting need a GUI application; no screen is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -140,6 +153,11 @@ int main(int argc, char** argv) {
     if (!a.pdf.isEmpty()) {
         // Nothing the job reads may be replaced by what it writes: refused before any work.
         QStringList letti{a.layout};
+        for (const QString& altro : {a.listino, a.lavoro}) {
+            if (!altro.isEmpty()) {
+                letti.append(altro);
+            }
+        }
         for (const QString& nome : a.file) {
             letti.append(composition::PercorsoFile(a.cartella, nome));
         }

@@ -1,0 +1,77 @@
+#include "LavoroComponi.h"
+
+#include "Diagnostics.h"
+
+#include <QDir>
+
+namespace lumetra::componi {
+namespace {
+
+// A path as given on the command line, whole: the saved job is read from elsewhere.
+QString Completo(const QString& percorso) {
+    return percorso.isEmpty() ? percorso
+                              : QDir::cleanPath(QDir::current().absoluteFilePath(percorso));
+}
+
+} // namespace
+
+std::vector<rigadicomando::Parola> ParoleDelLavoro(const composition::LavoroSalvato& l) {
+    std::vector<rigadicomando::Parola> parole{
+        {QStringLiteral("--layout"), l.layout},
+        {QStringLiteral("--cartella"), l.cartella},
+        {QStringLiteral("--esterno"), QString::number(l.codiceEsterno)},
+        {QStringLiteral("--interno"), QString::number(l.codiceInterno)},
+        {QStringLiteral("--altezza"), l.altezza},
+        {QStringLiteral("--font"), l.nomeFont},
+        {QStringLiteral("--copie"), l.copie},
+        {QStringLiteral("--adattamento"), NomeAdattamento(l.adattamento)},
+        {QStringLiteral("--listino"), l.listino},
+        {QStringLiteral("--chiave"), l.chiave},
+        {QStringLiteral("--testo-esterno"), l.modelloEsterno},
+        {QStringLiteral("--testo-interno"), l.modelloInterno},
+        {QStringLiteral("--barre"), composition::TestoTipoBarre(l.barre)},
+        {QStringLiteral("--barre-posizione"),
+         l.barre.posizione == 1 ? QStringLiteral("sopra") : QStringLiteral("sotto")},
+        {QStringLiteral("--barre-altezza"), l.barre.altezza}};
+    if (l.grassetto) {
+        parole.push_back({QStringLiteral("--grassetto"), {}});
+    }
+    if (l.corsivo) {
+        parole.push_back({QStringLiteral("--corsivo"), {}});
+    }
+    return parole;
+}
+
+composition::LavoroSalvato LavoroDi(const Argomenti& a) {
+    composition::LavoroSalvato l;
+    l.layout = Completo(a.layout);
+    l.cartella = Completo(a.cartella);
+    l.coda = a.file;
+    l.codiceEsterno = a.esterno;
+    l.codiceInterno = a.interno;
+    l.altezza = a.altezza;
+    l.nomeFont = a.font;
+    l.grassetto = a.grassetto;
+    l.corsivo = a.corsivo;
+    l.copie = QString::number(a.copie);
+    l.adattamento = a.adattamento;
+    l.listino = Completo(a.listino);
+    l.chiave = a.chiave;
+    l.modelloEsterno = a.modelloEsterno;
+    l.modelloInterno = a.modelloInterno;
+    l.barre = a.barre;
+    return l;
+}
+
+int SalvaLavoro(const Argomenti& a) {
+    const runtime::FileWriteResult esito =
+        composition::SalvaLavoro(a.salvaLavoro, LavoroDi(a), runtime::Replace::Allowed);
+    if (!esito.written()) {
+        runtime::tellUser(esito.message);
+        return 1;
+    }
+    runtime::tellUser(QStringLiteral("Lavoro salvato in '%1'.").arg(a.salvaLavoro));
+    return 0;
+}
+
+} // namespace lumetra::componi
