@@ -137,6 +137,53 @@ TEST_F(ComponiStrumento, ServerDiStampaCheNonRisponde) {
                             .arg(server));
 }
 
+// A price list for the captions and a barcode, run directly; the same job saved into its folder,
+// the folder moved and the saved job run: the same document. Files given beside it win.
+TEST_F(ComponiStrumento, ListinoELavoroSalvato) {
+    const QStringList foto{"00123.jpg", "ART-02.jpg", "ART-03.jpg"};
+    for (int i = 0; i < 3; ++i)
+        testimages::writeJpeg(QDir(Foto()).filePath(foto[i]), {240, 180},
+                              QColor::fromHsv(i * 90, 200, 220));
+    testimages::writeBytes(dir.filePath("listino.csv"), "Codice;Descrizione;Prezzo\n"
+                                                        "00123;Vaso blu;12,5\n"
+                                                        "ART-02;Ciotola;1.234,00\n"
+                                                        "ART-03;Piatto;3\n");
+    const QStringList lavoro =
+        QStringList{"--layout", Layout(),    "--cartella",
+                    Foto(),     "--listino", dir.filePath("listino.csv")} +
+        QStringLiteral("--esterno 2 --interno 1 --altezza 0,5 --testo-esterno "
+                       "{codice}\\n{descrizione} --testo-interno {prezzo} --barre code128 "
+                       "--barre-altezza 1")
+            .split(u' ') +
+        foto;
+    QTemporaryDir altrove;
+    const QString diretta = altrove.filePath("diretta.pdf"),
+                  salvato = altrove.filePath("salvato.pdf");
+    const ProgramRun e = Esegui(lavoro + QStringList{"--pdf", diretta});
+    ASSERT_EQ(e.exitCode, 0) << e.errors.toStdString();
+    const QString testo = TestiDelPdf(diretta, 1).join(u' ');
+    for (const char* atteso :
+         {"00123 Vaso blu", "ART-02 Ciotola", "€ 12,50", "€ 1.234,00", "€ 3,00"})
+        EXPECT_TRUE(testo.contains(QString::fromUtf8(atteso))) << testo.toStdString();
+
+    const QString file = dir.filePath("catalogo.lumetra"), spostata = altrove.filePath("spostata");
+    const ProgramRun s = Esegui(lavoro + QStringList{"--salva-lavoro", file});
+    ASSERT_EQ(s.exitCode, 0) << s.errors.toStdString();
+    EXPECT_EQ(s.errors, QStringLiteral("Lavoro salvato in '%1'.\n").arg(file));
+    ASSERT_TRUE(QDir().rename(dir.path(), spostata));
+    const QString daRieseguire = QDir(spostata).filePath("catalogo.lumetra");
+    const ProgramRun r = Esegui({"--lavoro", daRieseguire, "--pdf", salvato});
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    EXPECT_EQ(TestiDelPdf(salvato, 1), TestiDelPdf(diretta, 1));
+    EXPECT_EQ(PaginaDelPdf(salvato, 1, 72), PaginaDelPdf(diretta, 1, 72)); // the barcodes too
+
+    const ProgramRun f = Esegui({"--lavoro", daRieseguire, "--testo-interno", "{descrizione}",
+                                 "--pdf", salvato, "ART-03.jpg"});
+    ASSERT_EQ(f.exitCode, 0) << f.errors.toStdString();
+    EXPECT_EQ(TestiDelPdf(salvato, 1).count("Piatto"), 2);
+    EXPECT_FALSE(TestiDelPdf(salvato, 1).contains("Vaso"));
+}
+
 // Help on the command line; wrong ones are InputErratiTest's rows.
 TEST_F(ComponiStrumento, Aiuto) {
     const ProgramRun aiuto = Esegui({QStringLiteral("--help")});
