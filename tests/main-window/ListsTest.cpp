@@ -26,13 +26,16 @@ using Lists = testsupport::WindowTest;
 
 TEST_F(Lists, ScanListsImageNamesByTheExtensionText) {
     const QString folder = folderWith({"a.JPG", "b.txt", "c", "d.jp", "e.tif", "f.tiff", "x.jpg/",
-                                       "g.", "h.Tiff", "foto.pdf", "i.jpeg.bak", "k.pc"});
+                                       "g.", "h.Tiff", "foto.pdf", "i.jpeg.bak", "k.pc", "m.HEIC",
+                                       "n.webp", "o.avif", "p.jxl", "q.heif", "r.hei", "s.webpx"});
     chooseFolder(folder);
     EXPECT_EQ(control<QLineEdit>("txtIndirizzo")->text(), folder);
     // "g." has an empty extension, which always occurs; "c", "jp" and "pc" are fragments.
+    // The phone and web formats are matched whole: "hei" and "webpx" are not pictures.
     EXPECT_EQ(texts(window->lvwFileModel()),
-              QStringList({"a.JPG", "c", "d.jp", "e.tif", "f.tiff", "g.", "h.Tiff", "k.pc"}));
-    EXPECT_EQ(marks(window->lvwFileModel()), QList<bool>(8, false));
+              QStringList({"a.JPG", "c", "d.jp", "e.tif", "f.tiff", "g.", "h.Tiff", "k.pc",
+                           "m.HEIC", "n.webp", "o.avif", "p.jxl", "q.heif"}));
+    EXPECT_EQ(marks(window->lvwFileModel()), QList<bool>(13, false));
     EXPECT_EQ(platform::Screen::MousePointer(), lumetra::runtime::vbDefault);
     EXPECT_TRUE(messages->shown.empty());
     ASSERT_EQ(dialogs->folderRequests.size(), 1u);
