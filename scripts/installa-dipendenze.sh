@@ -10,7 +10,8 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libmspub-dev librevenge-dev libfontconfig-dev libmagick++-dev
   libcups2-dev libturbojpeg0-dev libjpeg62-turbo-dev libtiff-dev liblcms2-dev zlib1g-dev
   qt6-image-formats-plugins qt6-svg-dev ghostscript libwmf-dev libemf2svg-dev
-  libuemf-dev libcdr-dev libwpg-dev libpng-dev libgif-dev libzint-dev liborcus-dev liborcus-0.17-0
+  libuemf-dev libcdr-dev libwpg-dev libpng-dev libgif-dev libheif-dev libwebp-dev libjxl-dev
+  libzint-dev liborcus-dev liborcus-0.17-0
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev
   cups cups-client cups-ipp-utils printer-driver-cups-pdf poppler-utils imagemagick
@@ -20,6 +21,7 @@ packages=(
   fonts-liberation fonts-dejavu-extra fonts-crosextra-carlito fonts-crosextra-caladea
   fonts-urw-base35
   netpbm liblcms2-utils libwmf-bin pstoedit
+  libheif-examples webp libavif-bin libjxl-tools
   # packaging, desktop integration, label templates, the independent reader of layouts
   dpkg-dev fakeroot desktop-file-utils appstream man-db glabels-data libreoffice-draw
   libreoffice-calc

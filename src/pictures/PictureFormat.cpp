@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace lumetra::pictures {
@@ -61,6 +62,26 @@ bool svg(QByteArrayView b) {
     return Start.match(QString::fromUtf8(head)).hasMatch();
 }
 
+// An ISO media file ("ftyp" box first) of the HEIF family, told by its brands, the major one
+// and those it is compatible with: AVIF where an AV1 brand is among them.
+PictureFormat heifFamily(QByteArrayView b) {
+    if (!at(b, 4, "ftyp")) {
+        return PictureFormat::Unknown;
+    }
+    const qsizetype end = std::min<qsizetype>(b.size(), qFromBigEndian<quint32>(b.data()));
+    bool heif = false;
+    for (qsizetype brand = 8; brand + 4 <= end; brand += brand == 8 ? 8 : 4) {
+        const QByteArrayView name = b.sliced(brand, 4);
+        if (name == "avif" || name == "avis") {
+            return PictureFormat::Avif;
+        }
+        heif = heif || name == "heic" || name == "heix" || name == "heim" || name == "heis" ||
+               name == "hevc" || name == "hevx" || name == "mif1" || name == "msf1" ||
+               name == "mif2";
+    }
+    return heif ? PictureFormat::Heif : PictureFormat::Unknown;
+}
+
 } // namespace
 
 PictureFormat detectFormat(const PictureData& data) {
@@ -95,6 +116,15 @@ PictureFormat detectFormat(const PictureData& data) {
     }
     if (at(b, 0, "PK\x03\x04") && data.extension() == QLatin1String("cdr")) {
         return PictureFormat::Cdr; // CorelDRAW X4 and later: a zip package
+    }
+    if (at(b, 0, "RIFF") && at(b, 8, "WEBP")) {
+        return PictureFormat::WebP;
+    }
+    if (at(b, 0, "\xff\x0a") || at(b, 0, QByteArrayView("\0\0\0\x0cJXL \r\n\x87\n", 12))) {
+        return PictureFormat::Jxl;
+    }
+    if (const PictureFormat heif = heifFamily(b); heif != PictureFormat::Unknown) {
+        return heif;
     }
     if (at(b, 0, "\xffWPC")) {
         return PictureFormat::Wpg;
@@ -186,6 +216,14 @@ QByteArray formatName(PictureFormat format, const PictureData& data) {
         return data.extension() == QLatin1String("mix") ? "Picture It (MIX)" : "FlashPix";
     case PictureFormat::Svg:
         return "SVG";
+    case PictureFormat::Heif:
+        return "HEIF";
+    case PictureFormat::Avif:
+        return "AVIF";
+    case PictureFormat::WebP:
+        return "WEBP";
+    case PictureFormat::Jxl:
+        return "JPEG XL";
     case PictureFormat::Unknown:
         break;
     }

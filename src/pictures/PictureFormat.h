@@ -29,6 +29,10 @@ enum class PictureFormat {
     Cgm,      // computer graphics metafile: no library here
     Compound, // a compound document: FlashPix (.fpx) or Picture It (.mix), no library here
     Svg,      // an SVG drawing (the barcodes this program makes)
+    Heif,     // HEIF, HEVC-coded (phone photos: .heic, .heif)
+    Avif,     // HEIF, AV1-coded
+    WebP,
+    Jxl, // JPEG XL, a bare codestream or in its container
 };
 
 PictureFormat detectFormat(const PictureData& data);

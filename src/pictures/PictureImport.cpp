@@ -2,7 +2,9 @@
 
 #include "EpsDecoder.h"
 #include "Gunzip.h"
+#include "HeifDecoder.h"
 #include "JpegDecoder.h"
+#include "JxlDecoder.h"
 #include "MagickDecoder.h"
 #include "MetafileDecoder.h"
 #include "PictureData.h"
@@ -10,6 +12,7 @@
 #include "QtDecoder.h"
 #include "RevengeDecoder.h"
 #include "SvgDecoder.h"
+#include "WebpDecoder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +45,13 @@ const Decoder& decoderFor(const PictureData& data) {
         return magickDecoder;
     case PictureFormat::Svg:
         return svgDecoder;
+    case PictureFormat::Heif:
+    case PictureFormat::Avif:
+        return heifDecoder;
+    case PictureFormat::WebP:
+        return webpDecoder;
+    case PictureFormat::Jxl:
+        return jxlDecoder;
     case PictureFormat::Cgm:
     case PictureFormat::Compound:
         refuse(QStringLiteral("formato %1 non supportato")

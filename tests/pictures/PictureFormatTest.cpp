@@ -234,6 +234,20 @@ Maker c(QString name, const char* options = "") {
     };
 }
 
+// `name` made by an encoder from `input` (the source when not given): `words` are its
+// arguments, "%1" standing for the input and "%2" for the file made.
+Maker encoded(QString name, QString program, const char* words, Maker input = {}) {
+    return [=](Samples& s) {
+        const Made from = input ? input(s) : Made{s.source, {}};
+        if (!from.skip.isEmpty())
+            return from;
+        QStringList arguments = QString::fromLatin1(words).split(' ');
+        for (QString& word : arguments)
+            word = word == "%1" ? from.file : word == "%2" ? s.path(name) : word;
+        return madeBy(s.path(name), program, arguments);
+    };
+}
+
 // A raster sample of the source, 160 x 120.
 Case raster(const char* name, Maker make, const char* format, int tolerance = 6, QColor top = Top,
             QColor bottom = Bottom, QStringList profiles = {}) {
@@ -469,6 +483,20 @@ std::vector<Case> formatCases() {
         return madeBy(file, QStringLiteral("sh"), {QStringLiteral("-c"), make.arg(s.source, file)});
     };
     const QColor managed; // the colour ImageMagick gives
+    const Maker heic = encoded("a.heic", "heif-enc", "-q 90 -o %2 %1");
+    const Maker rotatedWebp = [](Samples& s) {
+        const QByteArray exif = "II*\0" + littleEndian({8}, 4) + littleEndian({1, 0x0112, 3}, 2) +
+                                littleEndian({1, 3, 0}, 4);
+        const Made exifFile = s.write(QStringLiteral("orientamento.exif"), exif);
+        const Made upsideDown =
+            encoded("r180.webp", "cwebp", "-q 95 %1 -o %2", c("r180.png", "-rotate 180"))(s);
+        if (!upsideDown.skip.isEmpty())
+            return upsideDown;
+        const QString file = s.path(QStringLiteral("ruotato.webp"));
+        return madeBy(file, QStringLiteral("webpmux"),
+                      {QStringLiteral("-set"), QStringLiteral("exif"), exifFile.file,
+                       upsideDown.file, QStringLiteral("-o"), file});
+    };
     return {
         raster("PNG", c("a.png"), "PNG"),
         raster("PNG a 16 bit", c("a16.png", "-depth 16"), "PNG"),
@@ -511,6 +539,22 @@ std::vector<Case> formatCases() {
         raster("TIFF CMYK a 16 bit", c("cmyk16.tif", "-colorspace CMYK -depth 16"), "TIFF", 6,
                managed, managed, CmykToSrgb),
         raster("PCX", c("a.pcx"), "PCX"),
+        raster("HEIF", heic, "HEIF", 12),
+        raster("HEIF Adobe RGB",
+               encoded("adobe.heic", "heif-enc", "-q 90 -o %2 %1",
+                       c("PNG24:adobe24.png", "-profile @srgb.icc -profile @a98.icc")),
+               "HEIF", 12),
+        raster("AVIF", encoded("a.avif", "avifenc", "--min 0 --max 10 %1 %2"), "AVIF", 12),
+        raster("WebP", encoded("a.webp", "cwebp", "-q 95 %1 -o %2"), "WEBP", 12),
+        raster("WebP senza perdita", encoded("l.webp", "cwebp", "-lossless %1 -o %2"), "WEBP"),
+        raster("WebP Adobe RGB",
+               encoded("adobe.webp", "cwebp", "-q 95 -metadata icc %1 -o %2",
+                       c("adobe.png", "-profile @srgb.icc -profile @a98.icc")),
+               "WEBP", 12),
+        // Stored upside down, EXIF orientation 3 (turned half round) added by webpmux.
+        raster("WebP ruotato", rotatedWebp, "WEBP", 12),
+        raster("JPEG XL", encoded("a.jxl", "cjxl", "%1 %2 -q 95"), "JPEG XL", 12),
+        raster("JPEG XL senza perdita", encoded("l.jxl", "cjxl", "%1 %2 -d 0"), "JPEG XL"),
         raster("BMP compresso in bmz", from(c("b.bmp"), "b.bmz", images::gzip), "BMP"),
         raster("PICT", c("PICT:a.pct"), "PICT"),
         raster("Utah RLE", utahRle, "Utah RLE"),
@@ -573,6 +617,7 @@ std::vector<Case> formatCases() {
             from(c("piccola.tif", "-compress None"), "promette.tif", promising12000)),
         bad("tiff-senza-dati", bytes("vuota.tif", QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
             "leggibile"),
+        bad("heif-troncato", from(heic, "tronca.heic", truncated)),
         bad("pcx-troncato", from(c("buona.pcx"), "tronca.pcx", left(130)), "PCX"),
         bad("gzip-danneggiato", bytes("rotta.wmz", QByteArray("\x1f\x8b\x08\0garbage", 11))),
         bad("cgm", bytes("disegno.cgm", "BEGMF 'disegno';\nENDMF;\n"),

@@ -1,0 +1,12 @@
+#pragma once
+// JPEG XL pictures through libjxl: the first frame, its orientation applied by libjxl, in the
+// colour space libjxl gives it (its ICC profile honoured), reduced to the size asked for. A file
+// cut short is refused: the probe walks its frames to their end.
+
+#include "Decoder.h"
+
+namespace lumetra::pictures {
+
+extern const Decoder jxlDecoder;
+
+} // namespace lumetra::pictures
