@@ -50,15 +50,19 @@ QSize shownSize(JxlDecoder* dec) {
     return QSize(int(width), int(height));
 }
 
-// Walks every frame to its end without decoding it: a file cut short stops on the way.
+// Decodes the first frame, its pixels thrown away as they come: libjxl tells a file cut short
+// only by decoding it (its frames are skipped without their bytes being looked for).
 PictureInfo probe(const PictureData& data) {
-    const Decoding dec = started(data, JXL_DEC_BASIC_INFO);
+    const Decoding dec = started(data, JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE);
     PictureInfo info;
+    const auto ignored = [](void*, size_t, size_t, size_t, const void*) {};
     for (;;) {
         const JxlDecoderStatus status = JxlDecoderProcessInput(dec.get());
         if (status == JXL_DEC_BASIC_INFO) {
             info = PictureInfo(shownSize(dec.get()), "JPEG XL", false);
-        } else if (status == JXL_DEC_SUCCESS && info.size.isValid()) {
+        } else if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER && info.size.isValid()) {
+            JxlDecoderSetImageOutCallback(dec.get(), &Rgba, ignored, nullptr);
+        } else if (status == JXL_DEC_FULL_IMAGE && info.size.isValid()) {
             break;
         } else {
             refuseDamaged();

@@ -485,8 +485,8 @@ std::vector<Case> formatCases() {
     const QColor managed; // the colour ImageMagick gives
     const Maker heic = encoded("a.heic", "heif-enc", "-q 90 -o %2 %1");
     const Maker rotatedWebp = [](Samples& s) {
-        const QByteArray exif = "II*\0" + littleEndian({8}, 4) + littleEndian({1, 0x0112, 3}, 2) +
-                                littleEndian({1, 3, 0}, 4);
+        const QByteArray exif = QByteArray("II*\0", 4) + littleEndian({8}, 4) +
+                                littleEndian({1, 0x0112, 3}, 2) + littleEndian({1, 3, 0}, 4);
         const Made exifFile = s.write(QStringLiteral("orientamento.exif"), exif);
         const Made upsideDown =
             encoded("r180.webp", "cwebp", "-q 95 %1 -o %2", c("r180.png", "-rotate 180"))(s);
