@@ -1,12 +1,11 @@
 #include "HeifDecoder.h"
 
+#include "IsoBoxes.h"
 #include "PictureData.h"
 #include "PictureError.h"
 #include "PictureFormat.h"
 #include "RasterPicture.h"
 #include "RgbaReduction.h"
-
-#include <QtEndian>
 
 #include <libheif/heif.h>
 
@@ -21,24 +20,6 @@ namespace {
 void initialised() {
     static std::once_flag once;
     std::call_once(once, [] { heif_init(nullptr); });
-}
-
-// Whether the file's top-level boxes end within it, as those of a whole file do.
-bool boxesComplete(QByteArrayView b) {
-    qsizetype at = 0;
-    while (at + 8 <= b.size()) {
-        quint64 size = qFromBigEndian<quint32>(b.data() + at);
-        if (size == 1 && at + 16 <= b.size()) {
-            size = qFromBigEndian<quint64>(b.data() + at + 8);
-        } else if (size == 0) {
-            return true; // the last box, to the end of the file
-        }
-        if (size < 8 || size > quint64(b.size() - at)) {
-            return false;
-        }
-        at += qsizetype(size);
-    }
-    return at == b.size();
 }
 
 struct Session {
