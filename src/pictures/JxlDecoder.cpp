@@ -1,5 +1,6 @@
 #include "JxlDecoder.h"
 
+#include "IsoBoxes.h"
 #include "PictureData.h"
 #include "PictureError.h"
 #include "RasterPicture.h"
@@ -22,14 +23,19 @@ const JxlPixelFormat Rgba{4, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
     refuse(QStringLiteral("file JPEG XL danneggiato o troncato"));
 }
 
+// A decoder given the whole file. Its input is never closed: a file cut short then asks for
+// more (JXL_DEC_NEED_MORE_INPUT) rather than failing as damaged.
 Decoding started(const PictureData& data, int events) {
+    const QByteArrayView bytes = data.bytes();
+    if (bytes.startsWith(QByteArrayView("\0\0\0\x0cJXL ", 8)) && !boxesComplete(bytes)) {
+        refuseDamaged(); // a container whose last box runs past the end
+    }
     Decoding dec(JxlDecoderCreate(nullptr), JxlDecoderDestroy);
     if (!dec || JxlDecoderSubscribeEvents(dec.get(), events) != JXL_DEC_SUCCESS ||
-        JxlDecoderSetInput(dec.get(), reinterpret_cast<const uint8_t*>(data.bytes().data()),
-                           size_t(data.bytes().size())) != JXL_DEC_SUCCESS) {
+        JxlDecoderSetInput(dec.get(), reinterpret_cast<const uint8_t*>(bytes.data()),
+                           size_t(bytes.size())) != JXL_DEC_SUCCESS) {
         refuseDamaged();
     }
-    JxlDecoderCloseInput(dec.get());
     return dec;
 }
 
@@ -50,19 +56,15 @@ QSize shownSize(JxlDecoder* dec) {
     return QSize(int(width), int(height));
 }
 
-// Decodes the first frame, its pixels thrown away as they come: libjxl tells a file cut short
-// only by decoding it (its frames are skipped without their bytes being looked for).
+// The header: the picture's size and its colour encoding. No frame is looked at.
 PictureInfo probe(const PictureData& data) {
-    const Decoding dec = started(data, JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE);
+    const Decoding dec = started(data, JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING);
     PictureInfo info;
-    const auto ignored = [](void*, size_t, size_t, size_t, const void*) {};
     for (;;) {
         const JxlDecoderStatus status = JxlDecoderProcessInput(dec.get());
         if (status == JXL_DEC_BASIC_INFO) {
             info = PictureInfo(shownSize(dec.get()), "JPEG XL", false);
-        } else if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER && info.size.isValid()) {
-            JxlDecoderSetImageOutCallback(dec.get(), &Rgba, ignored, nullptr);
-        } else if (status == JXL_DEC_FULL_IMAGE && info.size.isValid()) {
+        } else if (status == JXL_DEC_COLOR_ENCODING && info.size.isValid()) {
             break;
         } else {
             refuseDamaged();
@@ -89,38 +91,73 @@ QByteArray iccProfile(JxlDecoder* dec) {
     return icc;
 }
 
-std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels,
-                                            Background background) {
-    const Decoding dec =
-        started(data, JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE);
+// The first frame as shown, RGBA.
+struct Frame {
     QSize size;
     QByteArray icc;
     std::vector<uint8_t> pixels;
+    QString damage;
+};
+
+void setOutput(JxlDecoder* dec, Frame& frame) {
+    size_t bytes = 0;
+    if (JxlDecoderImageOutBufferSize(dec, &Rgba, &bytes) != JXL_DEC_SUCCESS ||
+        bytes != 4 * size_t(frame.size.width()) * size_t(frame.size.height())) {
+        refuseDamaged();
+    }
+    frame.pixels.resize(bytes);
+    if (JxlDecoderSetImageOutBuffer(dec, &Rgba, frame.pixels.data(), bytes) != JXL_DEC_SUCCESS) {
+        refuseDamaged();
+    }
+}
+
+// A file cut short: what libjxl decoded of the frame (the missing groups as libjxl fills them
+// in), or grey when it decoded none of it.
+void keepWhatCame(JxlDecoder* dec, Frame& frame) {
+    frame.damage = QStringLiteral("file JPEG XL troncato: l'immagine è incompleta");
+    if (!frame.pixels.empty() && JxlDecoderFlushImage(dec) == JXL_DEC_SUCCESS) {
+        return;
+    }
+    frame.pixels.assign(4 * size_t(frame.size.width()) * size_t(frame.size.height()), 0x80);
+    for (size_t alpha = 3; alpha < frame.pixels.size(); alpha += 4) {
+        frame.pixels[alpha] = 0xff;
+    }
+}
+
+Frame decodedFrame(const PictureData& data) {
+    const Decoding dec =
+        started(data, JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE);
+    Frame frame;
     for (;;) {
         const JxlDecoderStatus status = JxlDecoderProcessInput(dec.get());
         if (status == JXL_DEC_BASIC_INFO) {
-            size = shownSize(dec.get());
+            frame.size = shownSize(dec.get());
         } else if (status == JXL_DEC_COLOR_ENCODING) {
-            icc = iccProfile(dec.get());
-        } else if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER) {
-            size_t bytes = 0;
-            if (JxlDecoderImageOutBufferSize(dec.get(), &Rgba, &bytes) != JXL_DEC_SUCCESS ||
-                bytes != 4 * size_t(size.width()) * size_t(size.height())) {
-                refuseDamaged();
-            }
-            pixels.resize(bytes);
-            JxlDecoderSetImageOutBuffer(dec.get(), &Rgba, pixels.data(), bytes);
-        } else if (status == JXL_DEC_FULL_IMAGE && !pixels.empty()) {
-            break; // the first frame
+            frame.icc = iccProfile(dec.get());
+        } else if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER && frame.size.isValid()) {
+            setOutput(dec.get(), frame);
+        } else if (status == JXL_DEC_FULL_IMAGE && !frame.pixels.empty()) {
+            return frame; // the first frame
+        } else if (status == JXL_DEC_NEED_MORE_INPUT && frame.size.isValid()) {
+            keepWhatCame(dec.get(), frame);
+            return frame;
         } else {
             refuseDamaged();
         }
     }
-    QImage reduced = reducedRgba(pixels.data(), 4 * qsizetype(size.width()), size, devicePixels);
+}
+
+std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels,
+                                            Background background) {
+    const Frame frame = decodedFrame(data);
+    QImage reduced = reducedRgba(frame.pixels.data(), 4 * qsizetype(frame.size.width()), frame.size,
+                                 devicePixels);
     if (reduced.isNull()) {
         refuse(QStringLiteral("memoria insufficiente per decodificare l'immagine"));
     }
-    return std::make_shared<RasterPicture>(std::move(reduced), icc, background);
+    auto picture = std::make_shared<RasterPicture>(std::move(reduced), frame.icc, background);
+    picture->setDamage(frame.damage);
+    return picture;
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 // JPEG XL pictures through libjxl: the first frame, its orientation applied by libjxl, in the
-// colour space libjxl gives it (its ICC profile honoured), reduced to the size asked for. A file
-// cut short is refused: the probe decodes it, throwing the pixels away.
+// colour space libjxl gives it (its ICC profile honoured), reduced to the size asked for. The
+// probe reads the header alone. A container cut short is refused by its boxes; a bare
+// codestream cut short is told only by decoding it, so it is drawn as far as it goes, the rest
+// grey, and said to be damaged.
 
 #include "Decoder.h"
 
