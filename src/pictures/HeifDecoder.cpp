@@ -1,6 +1,7 @@
 #include "HeifDecoder.h"
 
 #include "IsoBoxes.h"
+#include "LibraryDiagnostics.h"
 #include "PictureData.h"
 #include "PictureError.h"
 #include "PictureFormat.h"
@@ -69,6 +70,7 @@ struct Session {
 };
 
 PictureInfo probe(const PictureData& data) {
+    const QuietStandardError quiet; // libheif's codecs may talk on stderr of a damaged file
     const Session s(data);
     const QSize size = s.size();
     PictureInfo info{size, s.name, false};
@@ -79,6 +81,7 @@ PictureInfo probe(const PictureData& data) {
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels,
                                             Background background) {
+    const QuietStandardError quiet;
     const Session s(data);
     s.size();
     heif_image* decoded = nullptr;

@@ -1,6 +1,7 @@
 #include "JxlDecoder.h"
 
 #include "IsoBoxes.h"
+#include "LibraryDiagnostics.h"
 #include "PictureData.h"
 #include "PictureError.h"
 #include "RasterPicture.h"
@@ -58,6 +59,7 @@ QSize shownSize(JxlDecoder* dec) {
 
 // The header: the picture's size and its colour encoding. No frame is looked at.
 PictureInfo probe(const PictureData& data) {
+    const QuietStandardError quiet; // libjxl tells what it finds wrong on stderr
     const Decoding dec = started(data, JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING);
     PictureInfo info;
     for (;;) {
@@ -149,6 +151,7 @@ Frame decodedFrame(const PictureData& data) {
 
 std::shared_ptr<const ImportedPicture> load(const PictureData& data, QSize devicePixels,
                                             Background background) {
+    const QuietStandardError quiet;
     const Frame frame = decodedFrame(data);
     QImage reduced = reducedRgba(frame.pixels.data(), 4 * qsizetype(frame.size.width()), frame.size,
                                  devicePixels);

@@ -13,8 +13,24 @@ using runtime::diagnostic;
 // (libpng has no process-wide handler: each png_create_* call is given its own functions.)
 void routeLibraryDiagnostics();
 
+// The handlers of libtiff and ImageMagick alone, Qt's messages and standard error left as they
+// are: for a program that keeps its own (the tests).
+void routePictureLibraryHandlers();
+
 // Routes ImageMagick's warning and error handlers through diagnostic(); also done by the
 // picture import before it first starts ImageMagick.
 void routeMagickMessages();
+
+// For libraries that write straight to standard error, with no handler to route (libjxl, on a
+// damaged file): while one of these lives, on any thread, standard error goes nowhere, unless
+// diagnostics are asked for or it goes nowhere already (a program's, see routeQtMessages()).
+// Sanitizer reports still reach the terminal.
+class QuietStandardError {
+public:
+    QuietStandardError();
+    ~QuietStandardError();
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+};
 
 } // namespace lumetra::pictures

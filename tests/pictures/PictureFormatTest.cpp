@@ -9,6 +9,7 @@
 // sample is cut short and has bytes flipped in a second test. Pictures too large, decompression
 // bombs and random bytes behind a WMF signature are lumetra-componi's bad-input rows (InputErrati).
 
+#include "LibraryDiagnostics.h"
 #include "PictureImport.h"
 #include "PicturePool.h"
 #include "TestImages.h"
@@ -21,9 +22,12 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -158,6 +162,26 @@ Maker from(Maker origin, const char* name, std::function<QByteArray(const QByteA
 Case bad(const char* name, Maker make, const char* error = "danneggiato") {
     return {name, std::move(make), {}, {}, QString::fromUtf8(error)};
 }
+
+// What is written straight to standard error from its making to text(), the libraries'
+// messages routed as the programs route them (Qt's through its handler, dropped here).
+struct PrintedOnStderr {
+    int terminal = ::dup(STDERR_FILENO);
+    QtMessageHandler qt = qInstallMessageHandler([](QtMsgType, auto&, auto&) {});
+    QTemporaryFile file;
+    PrintedOnStderr() {
+        routePictureLibraryHandlers();
+        file.open();
+        ::dup2(file.handle(), STDERR_FILENO);
+    }
+    std::string text() {
+        ::dup2(terminal, STDERR_FILENO);
+        qInstallMessageHandler(qt);
+        file.seek(0);
+        return file.readAll().toStdString();
+    }
+    ~PrintedOnStderr() { ::close(terminal); }
+};
 
 // `file` drawn into the box of a grey page.
 QImage drawnOnPage(const QString& file) {
@@ -484,6 +508,11 @@ std::vector<Case> formatCases() {
     };
     const QColor managed; // the colour ImageMagick gives
     const Maker heic = encoded("a.heic", "heif-enc", "-q 90 -o %2 %1");
+    const Maker avif = encoded("a.avif", "avifenc", "--min 0 --max 10 %1 %2");
+    const Maker webp = encoded("a.webp", "cwebp", "-q 95 %1 -o %2");
+    const Maker jxl = encoded("a.jxl", "cjxl", "%1 %2 -q 95");
+    // The JPEG recompressed without loss: a container (its reconstruction data in a box).
+    const Maker jxlFromJpeg = encoded("jpeg.jxl", "cjxl", "%1 %2", c("a.jpg", "-quality 95"));
     const Maker rotatedWebp = [](Samples& s) {
         const QByteArray exif = QByteArray("II*\0", 4) + littleEndian({8}, 4) +
                                 littleEndian({1, 0x0112, 3}, 2) + littleEndian({1, 3, 0}, 4);
@@ -544,8 +573,8 @@ std::vector<Case> formatCases() {
                encoded("adobe.heic", "heif-enc", "-q 90 -o %2 %1",
                        c("PNG24:adobe24.png", "-profile @srgb.icc -profile @a98.icc")),
                "HEIF", 12),
-        raster("AVIF", encoded("a.avif", "avifenc", "--min 0 --max 10 %1 %2"), "AVIF", 12),
-        raster("WebP", encoded("a.webp", "cwebp", "-q 95 %1 -o %2"), "WEBP", 12),
+        raster("AVIF", avif, "AVIF", 12),
+        raster("WebP", webp, "WEBP", 12),
         raster("WebP senza perdita", encoded("l.webp", "cwebp", "-lossless %1 -o %2"), "WEBP"),
         raster("WebP Adobe RGB",
                encoded("adobe.webp", "cwebp", "-q 95 -metadata icc %1 -o %2",
@@ -553,7 +582,7 @@ std::vector<Case> formatCases() {
                "WEBP", 12),
         // Stored upside down, EXIF orientation 3 (turned half round) added by webpmux.
         raster("WebP ruotato", rotatedWebp, "WEBP", 12),
-        raster("JPEG XL", encoded("a.jxl", "cjxl", "%1 %2 -q 95"), "JPEG XL", 12),
+        raster("JPEG XL", jxl, "JPEG XL", 12),
         raster("JPEG XL senza perdita", encoded("l.jxl", "cjxl", "%1 %2 -d 0"), "JPEG XL"),
         raster("BMP compresso in bmz", from(c("b.bmp"), "b.bmz", images::gzip), "BMP"),
         raster("PICT", c("PICT:a.pct"), "PICT"),
@@ -618,6 +647,12 @@ std::vector<Case> formatCases() {
         bad("tiff-senza-dati", bytes("vuota.tif", QByteArray("II*\0\x08\0\0\0\xff\xff", 10)),
             "leggibile"),
         bad("heif-troncato", from(heic, "tronca.heic", truncated)),
+        bad("avif-troncato", from(avif, "tronca.avif", truncated)),
+        bad("webp-troncato", from(webp, "tronca.webp", truncated)),
+        bad("jpeg-xl-contenitore-troncato", from(jxlFromJpeg, "tronca.jxl", truncated)),
+        // Its header flipped: libjxl would tell on stderr what it found wrong.
+        bad("jpeg-xl-danneggiato",
+            from(jxl, "rotta.jxl", [](auto& b) { return b.left(2) + garbage(12) + b.mid(14); })),
         bad("pcx-troncato", from(c("buona.pcx"), "tronca.pcx", left(130)), "PCX"),
         bad("gzip-danneggiato", bytes("rotta.wmz", QByteArray("\x1f\x8b\x08\0garbage", 11))),
         bad("cgm", bytes("disegno.cgm", "BEGMF 'disegno';\nENDMF;\n"),
@@ -647,6 +682,7 @@ TEST_P(EveryFormat, DrawsInItsBoxInItsColoursOrIsRefused) {
     if (!made.skip.isEmpty())
         GTEST_SKIP() << made.skip.toStdString();
     if (row.format.isEmpty()) {
+        PrintedOnStderr printed;
         try {
             probePicture(made.file);
             ADD_FAILURE() << "the probe accepted a bad file";
@@ -655,6 +691,7 @@ TEST_P(EveryFormat, DrawsInItsBoxInItsColoursOrIsRefused) {
                 << refused.Description().toStdString();
         }
         EXPECT_THROW(loadPicture(made.file, Box.size()), PictureError);
+        EXPECT_EQ(printed.text(), "") << "a library printed on stderr";
         return;
     }
     const PictureInfo info = probePicture(made.file);
