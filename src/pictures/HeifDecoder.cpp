@@ -74,7 +74,9 @@ PictureInfo probe(const PictureData& data) {
     const Session s(data);
     const QSize size = s.size();
     PictureInfo info{size, s.name, false};
-    // The picture decoded whole (its planes, then as RGBA) before it is reduced.
+    // libheif cannot decode at a reduced size: the whole picture, its planes (1.5 bytes a pixel
+    // for a phone photo) and then RGBA, before it is reduced. Phone photos are coded in tiles,
+    // decoded one by one into the planes; one coded whole makes the codec hold more.
     info.workBytes = 6 * qint64(size.width()) * size.height();
     return info;
 }
