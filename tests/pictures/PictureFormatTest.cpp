@@ -260,12 +260,12 @@ Maker c(QString name, const char* options = "") {
 
 // `name` made by an encoder from `input` (the source when not given): `words` are its
 // arguments, "%1" standing for the input and "%2" for the file made.
-Maker encoded(QString name, QString program, const char* words, Maker input = {}) {
+Maker encoded(QString name, QString program, QString words, Maker input = {}) {
     return [=](Samples& s) {
         const Made from = input ? input(s) : Made{s.source, {}};
         if (!from.skip.isEmpty())
             return from;
-        QStringList arguments = QString::fromLatin1(words).split(' ');
+        QStringList arguments = words.split(' ');
         for (QString& word : arguments)
             word = word == "%1" ? from.file : word == "%2" ? s.path(name) : word;
         return madeBy(s.path(name), program, arguments);
@@ -483,6 +483,12 @@ const char svgDrawing[] = "<?xml version='1.0'?>\n<svg xmlns='http://www.w3.org/
                           "<rect x='100' width='100' height='50' fill='#0000ff'/>"
                           "<rect x='100' y='50' width='100' height='50' fill='#00a000'/></svg>";
 
+// An EXIF block (its TIFF header and one directory) giving the orientation alone.
+QByteArray exifOrientation(int orientation) {
+    return QByteArray("II*\0", 4) + littleEndian({8}, 4) + littleEndian({1, 0x0112, 3}, 2) +
+           littleEndian({1, orientation, 0}, 4);
+}
+
 // The rows: a picture to draw into its box and check, or a bad file to refuse.
 std::vector<Case> formatCases() {
     const Maker handEps = bytes("a-mano.eps", epsText(true));
@@ -511,13 +517,12 @@ std::vector<Case> formatCases() {
     const Maker avif = encoded("a.avif", "avifenc", "--min 0 --max 10 %1 %2");
     const Maker webp = encoded("a.webp", "cwebp", "-q 95 %1 -o %2");
     const Maker big = c("12mp.png", "-scale 4032x3024!");
+    const Maker adobe = c("adobe.png", "-profile @srgb.icc -profile @a98.icc");
     const Maker jxl = encoded("a.jxl", "cjxl", "%1 %2 -q 95");
     // The JPEG recompressed without loss: a container (its reconstruction data in a box).
     const Maker jxlFromJpeg = encoded("jpeg.jxl", "cjxl", "%1 %2", c("a.jpg", "-quality 95"));
     const Maker rotatedWebp = [](Samples& s) {
-        const QByteArray exif = QByteArray("II*\0", 4) + littleEndian({8}, 4) +
-                                littleEndian({1, 0x0112, 3}, 2) + littleEndian({1, 3, 0}, 4);
-        const Made exifFile = s.write(QStringLiteral("orientamento.exif"), exif);
+        const Made exifFile = s.write(QStringLiteral("orientamento.exif"), exifOrientation(3));
         const Made upsideDown =
             encoded("r180.webp", "cwebp", "-q 95 %1 -o %2", c("r180.png", "-rotate 180"))(s);
         if (!upsideDown.skip.isEmpty())
@@ -527,6 +532,17 @@ std::vector<Case> formatCases() {
                       {QStringLiteral("-set"), QStringLiteral("exif"), exifFile.file,
                        upsideDown.file, QStringLiteral("-o"), file});
     };
+    // Stored turned a quarter left, as phones store photos: irot turns it back and EXIF
+    // orientation 6 says the same, which must not turn it a second time.
+    const Maker turnedLeft = c("PNG24:r270.png", "-rotate 270");
+    const Maker rotatedAvif = [=](Samples& s) {
+        const Made exif = s.write(QStringLiteral("orientamento6.exif"), exifOrientation(6));
+        return encoded("ruotato.avif", "avifenc", "--irot 3 --exif " + exif.file + " %1 %2",
+                       turnedLeft)(s);
+    };
+    const Maker rotatedJpeg = from(c("r270.jpg", "-rotate 270 -quality 95"), "r.jpg", [](auto& b) {
+        return b.left(2) + QByteArray("\xff\xe1\0\042Exif\0\0", 10) + exifOrientation(6) + b.mid(2);
+    });
     return {
         raster("PNG", c("a.png"), "PNG"),
         raster("PNG a 16 bit", c("a16.png", "-depth 16"), "PNG"),
@@ -575,16 +591,19 @@ std::vector<Case> formatCases() {
                        c("PNG24:adobe24.png", "-profile @srgb.icc -profile @a98.icc")),
                "HEIF", 12),
         raster("AVIF", avif, "AVIF", 12),
+        raster("AVIF ruotato", rotatedAvif, "AVIF", 12),
         raster("WebP", webp, "WEBP", 12),
         raster("WebP senza perdita", encoded("l.webp", "cwebp", "-lossless %1 -o %2"), "WEBP"),
         raster("WebP Adobe RGB",
-               encoded("adobe.webp", "cwebp", "-q 95 -metadata icc %1 -o %2",
-                       c("adobe.png", "-profile @srgb.icc -profile @a98.icc")),
-               "WEBP", 12),
+               encoded("adobe.webp", "cwebp", "-q 95 -metadata icc %1 -o %2", adobe), "WEBP", 12),
         // Stored upside down, EXIF orientation 3 (turned half round) added by webpmux.
         raster("WebP ruotato", rotatedWebp, "WEBP", 12),
         raster("JPEG XL", jxl, "JPEG XL", 12),
         raster("JPEG XL senza perdita", encoded("l.jxl", "cjxl", "%1 %2 -d 0"), "JPEG XL"),
+        // cjxl takes EXIF orientation 6 into the codestream and keeps the EXIF block too.
+        raster("JPEG XL ruotato", encoded("r.jxl", "cjxl", "%1 %2", rotatedJpeg), "JPEG XL", 10),
+        raster("JPEG XL Adobe RGB", encoded("adobe.jxl", "cjxl", "%1 %2 -q 95", adobe), "JPEG XL",
+               12),
         // A 12 MP photo, 4032 x 3024, within the memory budgets.
         raster("JPEG XL da 12 MP", encoded("12mp.jxl", "cjxl", "%1 %2 -e 3", big), "JPEG XL", 12,
                Top, Bottom, {}, QSize(4032, 3024)),
