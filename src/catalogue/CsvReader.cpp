@@ -3,6 +3,7 @@
 #include "PriceListError.h"
 
 #include <array>
+#include <utility>
 
 namespace lumetra::catalogue {
 namespace {
@@ -74,8 +75,7 @@ private:
             if (c == u'"' && field.isEmpty()) {
                 readQuoted(field, recordRow);
             } else if (c == separator_) {
-                appendField(record, std::move(field), recordRow);
-                field.clear();
+                appendField(record, std::exchange(field, QString()), recordRow);
             } else if (c == u'\r' || c == u'\n') {
                 if (c == u'\r' && pos_ < text_.size() && text_[pos_] == u'\n') {
                     ++pos_;
