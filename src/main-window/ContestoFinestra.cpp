@@ -4,6 +4,7 @@
 
 #include "FileListModel.h"
 #include "FileNames.h"
+#include "FinestraCatalogo.h"
 #include "MessageBox.h"
 #include "MousePointer.h"
 #include "frmLumetra.h"
@@ -51,6 +52,21 @@ int ContestoFinestra::CodiceArticoloEsterno() const {
 }
 int ContestoFinestra::Adattamento() const {
     return codiceScelto(f_.cmbAdattamento_);
+}
+QString ContestoFinestra::TestoListino() const {
+    return f_.frmCatalogo_->Listino();
+}
+QString ContestoFinestra::ColonnaChiave() const {
+    return f_.frmCatalogo_->Chiave();
+}
+QString ContestoFinestra::ModelloTestoEsterno() const {
+    return f_.frmCatalogo_->ModelloEsterno();
+}
+QString ContestoFinestra::ModelloTestoInterno() const {
+    return f_.frmCatalogo_->ModelloInterno();
+}
+composition::ImpostazioniBarre ContestoFinestra::Barre() const {
+    return f_.frmCatalogo_->Barre();
 }
 composition::RispostaControllo
 ContestoFinestra::ControlloPrimaDellaStampa(const composition::Controllo& controllo) {

@@ -26,6 +26,11 @@ public:
     bool FontCorsivo() const override;
     QString TestoCopie() const override;
     int Adattamento() const override;
+    QString TestoListino() const override;
+    QString ColonnaChiave() const override;
+    QString ModelloTestoEsterno() const override;
+    QString ModelloTestoInterno() const override;
+    composition::ImpostazioniBarre Barre() const override;
     composition::RispostaControllo
     ControlloPrimaDellaStampa(const composition::Controllo& controllo) override;
     void ImpostaInformazioni(const QString& testo) override;

@@ -2,6 +2,7 @@
 
 #include "FileListModel.h"
 #include "FileListView.h"
+#include "FinestraCatalogo.h"
 #include "LineControl.h"
 #include "ListPane.h"
 #include "LumetraIcon.h"
@@ -31,8 +32,11 @@ namespace lumetra::mainwindow {
 
 namespace {
 
-// Client area at design, in twips.
-constexpr double DesignClientWidth = 10110;
+// The job column: its buttons right of the settings, where the window grew for them.
+constexpr double JobColumnLeft = 9375;
+constexpr double JobColumnWidth = 1335;
+// Client area at design, in twips: the design's height, its width with the job column.
+constexpr double DesignClientWidth = JobColumnLeft + JobColumnWidth + 120;
 constexpr double DesignClientHeight = 5580;
 // The splitter's border around its panes and its bars, in twips.
 constexpr double SplitterBorder = 30;
@@ -124,6 +128,7 @@ void frmLumetra::posiziona(QWidget* widget, double left, double top, double widt
 
 void frmLumetra::creaControlli() {
     creaAreaImpostazioni();
+    creaAreaLavoro();
     creaAreaListe();
     creaRigaStato();
     creaMenu();
@@ -233,6 +238,13 @@ void frmLumetra::creaAreaImpostazioni() {
     posiziona(txtAltezzaCodiceArticolo_, 7800, 840, 1095, 315);
     cmdFont_ = creaPulsante(QStringLiteral("cmdFont"), QStringLiteral("..."), this);
     posiziona(cmdFont_, 8880, 840, 375, 315);
+}
+
+void frmLumetra::creaAreaLavoro() {
+    cmdCatalogo_ = creaPulsante(QStringLiteral("cmdCatalogo"), QStringLiteral("Catalogo..."), this);
+    cmdCatalogo_->setToolTip(QStringLiteral("Listino, testo delle didascalie e codice a barre"));
+    posiziona(cmdCatalogo_, JobColumnLeft, 120, JobColumnWidth, 315);
+    frmCatalogo_ = new FinestraCatalogo(servizi_.messageBox, servizi_.dialogHost, this);
 }
 
 void frmLumetra::creaAreaListe() {
@@ -374,6 +386,7 @@ void frmLumetra::impostaOrdineTabulazione() {
         {32, cmdFont_},
         // Not in the design: after every control that is, so their order stays as it was.
         {33, cmbAdattamento_},
+        {34, cmdCatalogo_},
     };
     for (const auto& [tab, widget] : order) {
         widget->setProperty("TabIndex", tab);
@@ -387,6 +400,7 @@ void frmLumetra::collegaEventi() {
     connect(cmdLayout_, &QPushButton::clicked, this, [this] { cmdLayout_Click(); });
     connect(cmdIndirizzo_, &QPushButton::clicked, this, [this] { cmdIndirizzo_Click(); });
     connect(cmdFont_, &QPushButton::clicked, this, [this] { cmdFont_Click(); });
+    connect(cmdCatalogo_, &QPushButton::clicked, this, [this] { cmdCatalogo_Click(); });
     connect(cmdMarca_, &QPushButton::clicked, this, [this] { cmdMarca_Click(); });
     connect(cmdSeleziona_, &QPushButton::clicked, this, [this] { cmdSeleziona_Click(); });
     connect(cmdRimuovi_, &QPushButton::clicked, this, [this] { cmdRimuovi_Click(); });

@@ -35,6 +35,7 @@ namespace lumetra::mainwindow {
 
 class FileListModel;
 class FileListView;
+class FinestraCatalogo;
 class LineControl;
 class ListPane;
 
@@ -64,6 +65,7 @@ public:
     void cmdLayout_Click();
     void cmdIndirizzo_Click();
     void cmdFont_Click();
+    void cmdCatalogo_Click();
     void cmdMarca_Click();
     void cmdSeleziona_Click();
     void cmdRimuovi_Click();
@@ -83,6 +85,7 @@ public:
     FileListModel* lvwStampatiModel() const { return lvwStampatiModel_; }
     platform::CommonDialog* dlgFile() const { return dlgFile_; }
     platform::CommonDialog* dlgFont() const { return dlgFont_; }
+    FinestraCatalogo* frmCatalogo() const { return frmCatalogo_; }
     platform::MessageBox& messageBox() const { return *servizi_.messageBox; }
     const geometry::objMinMaxInfo* objMinMax() const { return objMinMax_.get(); }
     const platform::TwipsScale& scala() const { return scala_; }
@@ -106,6 +109,7 @@ private:
 
     void creaControlli();
     void creaAreaImpostazioni();
+    void creaAreaLavoro();
     void creaAreaListe();
     void creaRigaStato();
     void creaMenu();
@@ -141,6 +145,8 @@ private:
     QLabel* lblAltezzaCodiceArticolo_ = nullptr;
     QLineEdit* txtAltezzaCodiceArticolo_ = nullptr;
     QPushButton* cmdFont_ = nullptr;
+    QPushButton* cmdCatalogo_ = nullptr;
+    FinestraCatalogo* frmCatalogo_ = nullptr;
 
     QSplitter* SSSplitterFile_ = nullptr;
     ListPane* picFile_ = nullptr;

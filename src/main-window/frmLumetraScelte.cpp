@@ -1,6 +1,7 @@
-// The choices of layout, image folder and caption font.
+// The choices of layout, image folder, caption font and catalogue.
 
 #include "FileListModel.h"
+#include "FinestraCatalogo.h"
 #include "MousePointer.h"
 #include "frmLumetra.h"
 #include "modBrowseForFolder.h"
@@ -52,6 +53,12 @@ void frmLumetra::cmdFont_Click() {
     } catch (const std::exception&) {
         // The previous font stays.
     }
+}
+
+void frmLumetra::cmdCatalogo_Click() {
+    frmCatalogo_->show();
+    frmCatalogo_->raise();
+    frmCatalogo_->activateWindow();
 }
 
 } // namespace lumetra::mainwindow
