@@ -245,6 +245,15 @@ void frmLumetra::creaAreaLavoro() {
     cmdCatalogo_->setToolTip(QStringLiteral("Listino, testo delle didascalie e codice a barre"));
     posiziona(cmdCatalogo_, JobColumnLeft, 120, JobColumnWidth, 315);
     frmCatalogo_ = new FinestraCatalogo(servizi_.messageBox, servizi_.dialogHost, this);
+    cmdSalvaLavoro_ =
+        creaPulsante(QStringLiteral("cmdSalvaLavoro"), QStringLiteral("Salva lavoro..."), this);
+    cmdSalvaLavoro_->setToolTip(
+        QStringLiteral("Salva layout, cartella, coda e impostazioni in un file .lumetra"));
+    posiziona(cmdSalvaLavoro_, JobColumnLeft, 480, JobColumnWidth, 315);
+    cmdApriLavoro_ =
+        creaPulsante(QStringLiteral("cmdApriLavoro"), QStringLiteral("Apri lavoro..."), this);
+    cmdApriLavoro_->setToolTip(QStringLiteral("Riprende un lavoro salvato"));
+    posiziona(cmdApriLavoro_, JobColumnLeft, 840, JobColumnWidth, 315);
 }
 
 void frmLumetra::creaAreaListe() {
@@ -387,6 +396,8 @@ void frmLumetra::impostaOrdineTabulazione() {
         // Not in the design: after every control that is, so their order stays as it was.
         {33, cmbAdattamento_},
         {34, cmdCatalogo_},
+        {35, cmdSalvaLavoro_},
+        {36, cmdApriLavoro_},
     };
     for (const auto& [tab, widget] : order) {
         widget->setProperty("TabIndex", tab);
@@ -401,6 +412,8 @@ void frmLumetra::collegaEventi() {
     connect(cmdIndirizzo_, &QPushButton::clicked, this, [this] { cmdIndirizzo_Click(); });
     connect(cmdFont_, &QPushButton::clicked, this, [this] { cmdFont_Click(); });
     connect(cmdCatalogo_, &QPushButton::clicked, this, [this] { cmdCatalogo_Click(); });
+    connect(cmdSalvaLavoro_, &QPushButton::clicked, this, [this] { cmdSalvaLavoro_Click(); });
+    connect(cmdApriLavoro_, &QPushButton::clicked, this, [this] { cmdApriLavoro_Click(); });
     connect(cmdMarca_, &QPushButton::clicked, this, [this] { cmdMarca_Click(); });
     connect(cmdSeleziona_, &QPushButton::clicked, this, [this] { cmdSeleziona_Click(); });
     connect(cmdRimuovi_, &QPushButton::clicked, this, [this] { cmdRimuovi_Click(); });

@@ -6,6 +6,7 @@
 #include "CommonDialog.h"
 #include "DialogHost.h"
 #include "FileSystemObject.h"
+#include "LavoroSalvato.h"
 #include "MessageBox.h"
 #include "PublisherApi.h"
 #include "Units.h"
@@ -66,6 +67,10 @@ public:
     void cmdIndirizzo_Click();
     void cmdFont_Click();
     void cmdCatalogo_Click();
+    // A job to a .lumetra file the user names, and back: every control, the folder and the
+    // queue in order.
+    void cmdSalvaLavoro_Click();
+    void cmdApriLavoro_Click();
     void cmdMarca_Click();
     void cmdSeleziona_Click();
     void cmdRimuovi_Click();
@@ -110,6 +115,11 @@ private:
     void creaControlli();
     void creaAreaImpostazioni();
     void creaAreaLavoro();
+    composition::LavoroSalvato StatoLavoro();
+    // Sets every control from the job; gives what could not be restored, in Italian.
+    QStringList ImpostaLavoro(const composition::LavoroSalvato& lavoro);
+    // Queues the folder list's entries of those names, in their order; gives the names missing.
+    QStringList RipristinaCoda(const QStringList& coda);
     void creaAreaListe();
     void creaRigaStato();
     void creaMenu();
@@ -146,6 +156,8 @@ private:
     QLineEdit* txtAltezzaCodiceArticolo_ = nullptr;
     QPushButton* cmdFont_ = nullptr;
     QPushButton* cmdCatalogo_ = nullptr;
+    QPushButton* cmdSalvaLavoro_ = nullptr;
+    QPushButton* cmdApriLavoro_ = nullptr;
     FinestraCatalogo* frmCatalogo_ = nullptr;
 
     QSplitter* SSSplitterFile_ = nullptr;
@@ -175,6 +187,7 @@ private:
     platform::CommonDialog* dlgFont_ = nullptr;
     QMenu* mnuPopFile_ = nullptr;
 
+    QString fileLavoro_; // the job file last saved or opened, proposed next time
     std::unique_ptr<geometry::objMinMaxInfo> objMinMax_;
     QSize clientDiProgetto_;
     bool corniceConsiderata_ = false;

@@ -18,6 +18,8 @@ public:
         QString defaultSuffix; // added to a name typed without extension
         QString fileName;      // proposed name, empty for none
         bool mustExist = false;
+        // A save dialog: any name is taken, and the caller asks about a file that exists.
+        bool save = false;
     };
     struct FontChoice {
         QString name;
@@ -27,7 +29,7 @@ public:
     };
 
     virtual ~DialogHost() = default;
-    // The chosen file's full path, or nothing when the user cancels.
+    // The chosen file's full path, or nothing when the user cancels. Also the save dialog.
     virtual std::optional<QString> showOpen(const OpenRequest& request) = 0;
     // The chosen font, or nothing when the user cancels.
     virtual std::optional<FontChoice> showFont(const FontChoice& current, int flags) = 0;

@@ -54,8 +54,9 @@ QString styleName(const QString& family, bool bold, bool italic) {
 std::optional<QString> QtDialogHost::showOpen(const OpenRequest& request) {
     QFileDialog dialog(owner_, request.title);
     localiseFileDialog(dialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, request.save);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty()) {
