@@ -1,5 +1,6 @@
 #include "frmLumetra.h"
 
+#include "ContestoFinestra.h"
 #include "FileListModel.h"
 #include "FileListView.h"
 #include "FinestraCatalogo.h"
@@ -435,6 +436,17 @@ void frmLumetra::collegaEventi() {
                 lvwFile_MouseUp(vbButton, shift, static_cast<float>(scala_.toTwipsX(at.x())),
                                 static_cast<float>(scala_.toTwipsY(at.y())));
             });
+    // Page 1 of the layout is read once, when it is chosen; the settings only weigh against it.
+    connect(txtLayout_, &QLineEdit::textChanged, this, [this](const QString& layout) {
+        paginaLayout_ = LeggiPaginaLayout(layout);
+        AggiornaAvvisoSpazio();
+    });
+    connect(cmbCodiceArticoloEsterno_, &QComboBox::currentIndexChanged, this,
+            &frmLumetra::AggiornaAvvisoSpazio);
+    connect(txtAltezzaCodiceArticolo_, &QLineEdit::textChanged, this,
+            &frmLumetra::AggiornaAvvisoSpazio);
+    connect(frmCatalogo_, &FinestraCatalogo::ingombroCambiato, this,
+            &frmLumetra::AggiornaAvvisoSpazio);
     connect(picFile_, &ListPane::resized, this, [this] { picFile_Resize(); });
     connect(picSelezionati_, &ListPane::resized, this, [this] { picSelezionati_Resize(); });
     connect(picStampati_, &ListPane::resized, this, [this] { picStampati_Resize(); });
@@ -547,6 +559,23 @@ void frmLumetra::setLavoroInCorso(bool inCorso) {
 void frmLumetra::ImpostaStato(const QString& testo) {
     lblInformazioni_->setText(testo);
     lblInformazioni_->repaint();
+}
+
+void frmLumetra::AggiornaAvvisoSpazio() {
+    QString avviso;
+    if (paginaLayout_) {
+        const ContestoFinestra contesto(*this);
+        avviso = AvvisoSpazio(*paginaLayout_,
+                              IngombroDi(contesto.CodiceArticoloEsterno(),
+                                         contesto.TestoAltezzaCodiceArticolo(),
+                                         contesto.ModelloTestoEsterno(), contesto.Barre()));
+    }
+    if (!avviso.isEmpty()) {
+        ImpostaStato(avviso);
+    } else if (!avvisoSpazio_.isEmpty() && lblInformazioni_->text() == avvisoSpazio_) {
+        ImpostaStato(QStringLiteral("Pronto"));
+    }
+    avvisoSpazio_ = avviso;
 }
 
 } // namespace lumetra::mainwindow

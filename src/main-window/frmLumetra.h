@@ -9,12 +9,14 @@
 #include "LavoroSalvato.h"
 #include "MessageBox.h"
 #include "PublisherApi.h"
+#include "SpazioDidascalie.h"
 #include "Units.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -103,6 +105,9 @@ public:
 
     // The status line: set the text and repaint it at once.
     void ImpostaStato(const QString& testo);
+    // Warns on the status line when the external caption and the barcode take more room than
+    // page 1 of the layout leaves beside its rectangles; a warning shown goes once it is right.
+    void AggiornaAvvisoSpazio();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -188,6 +193,8 @@ private:
     QMenu* mnuPopFile_ = nullptr;
 
     QString fileLavoro_; // the job file last saved or opened, proposed next time
+    std::optional<PaginaLayout> paginaLayout_; // read when the layout is chosen
+    QString avvisoSpazio_;                     // the warning on the status line, if any
     std::unique_ptr<geometry::objMinMaxInfo> objMinMax_;
     QSize clientDiProgetto_;
     bool corniceConsiderata_ = false;

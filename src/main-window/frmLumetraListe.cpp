@@ -70,6 +70,7 @@ void frmLumetra::cmdStampa_Click() {
     printjob::cmdStampa_Click(contesto);
     contesto.MostraImmaginiDanneggiate();
     setLavoroInCorso(false);
+    AggiornaAvvisoSpazio(); // the job leaves "Pronto" on the status line
 }
 
 void frmLumetra::cmdMarca_Click() {
