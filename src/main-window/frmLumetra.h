@@ -1,6 +1,7 @@
 #pragma once
-// The program's only window: every setting of a print job lives in one of its controls, the three
-// file lists are its list views, and the status line at its bottom shows what is going on.
+// The program's main window: every setting of a print job lives in one of its controls (the
+// catalogue's in its "Catalogo..." window), the three file lists are its list views, and the
+// status line at its bottom shows what is going on.
 // Every control's objectName is its name in the window's design (txtLayout, lvwFile, ...).
 
 #include "CommonDialog.h"

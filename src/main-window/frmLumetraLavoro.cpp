@@ -52,6 +52,15 @@ QString ElencoMancanti(const QStringList& mancanti) {
            righe.join(QLatin1Char('\n'));
 }
 
+// The job last saved or opened; else one named after the layout, beside it.
+QString NomeProposto(const QString& ultimo, const QString& layout) {
+    if (!ultimo.isEmpty() || layout.isEmpty()) {
+        return ultimo;
+    }
+    const QFileInfo info(layout);
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + EstensioneLavori);
+}
+
 } // namespace
 
 LavoroSalvato frmLumetra::StatoLavoro() {
@@ -144,7 +153,7 @@ void frmLumetra::cmdSalvaLavoro_Click() {
     richiesta.title = QStringLiteral("Salva lavoro");
     richiesta.filter = FiltroLavori;
     richiesta.defaultSuffix = EstensioneLavori;
-    richiesta.fileName = fileLavoro_;
+    richiesta.fileName = NomeProposto(fileLavoro_, txtLayout_->text());
     richiesta.save = true;
     const std::optional<QString> scelto = servizi_.dialogHost->showOpen(richiesta);
     if (!scelto || scelto->isEmpty()) {
