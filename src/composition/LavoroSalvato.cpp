@@ -93,6 +93,29 @@ bool StessoFile(const QString& a, const QString& b) {
 
 } // namespace
 
+LavoroSalvato LavoroDi(const ContestoComposizione& contesto) {
+    LavoroSalvato lavoro;
+    lavoro.layout = contesto.TestoLayout();
+    lavoro.cartella = contesto.TestoIndirizzo();
+    for (int i = 1; i <= contesto.NumeroSelezionati(); ++i) {
+        lavoro.coda.append(contesto.TestoSelezionato(i));
+    }
+    lavoro.codiceEsterno = contesto.CodiceArticoloEsterno();
+    lavoro.codiceInterno = contesto.CodiceArticoloInterno();
+    lavoro.altezza = contesto.TestoAltezzaCodiceArticolo();
+    lavoro.nomeFont = contesto.NomeFont();
+    lavoro.grassetto = contesto.FontGrassetto();
+    lavoro.corsivo = contesto.FontCorsivo();
+    lavoro.copie = contesto.TestoCopie();
+    lavoro.adattamento = contesto.Adattamento();
+    lavoro.listino = contesto.TestoListino();
+    lavoro.chiave = contesto.ColonnaChiave();
+    lavoro.modelloEsterno = contesto.ModelloTestoEsterno();
+    lavoro.modelloInterno = contesto.ModelloTestoInterno();
+    lavoro.barre = contesto.Barre();
+    return lavoro;
+}
+
 runtime::FileWriteResult SalvaLavoro(const QString& file, const LavoroSalvato& lavoro,
                                      runtime::Replace sostituisci) {
     using Status = runtime::FileWriteResult::Status;

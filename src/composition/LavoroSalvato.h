@@ -5,6 +5,7 @@
 // stay whole.
 
 #include "AtomicFile.h"
+#include "ContestoComposizione.h"
 #include "ImpostazioniCatalogo.h"
 
 #include <QString>
@@ -30,6 +31,9 @@ struct LavoroSalvato {
     QString modelloInterno = QStringLiteral("{codice}");
     ImpostazioniBarre barre;
 };
+
+// The job a context describes: every setting as read now, the queue in order.
+LavoroSalvato LavoroDi(const ContestoComposizione& contesto);
 
 // Writes the job atomically. An existing file is replaced only with Replace::Allowed and only
 // when it is a saved job itself; the layout and the price list are never written over.

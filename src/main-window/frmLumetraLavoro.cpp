@@ -64,25 +64,7 @@ QString NomeProposto(const QString& ultimo, const QString& layout) {
 } // namespace
 
 LavoroSalvato frmLumetra::StatoLavoro() {
-    const ContestoFinestra contesto(*this);
-    LavoroSalvato lavoro;
-    lavoro.layout = contesto.TestoLayout();
-    lavoro.cartella = contesto.TestoIndirizzo();
-    lavoro.coda = lvwSelezionatiModel_->Texts();
-    lavoro.codiceEsterno = contesto.CodiceArticoloEsterno();
-    lavoro.codiceInterno = contesto.CodiceArticoloInterno();
-    lavoro.altezza = contesto.TestoAltezzaCodiceArticolo();
-    lavoro.nomeFont = contesto.NomeFont();
-    lavoro.grassetto = contesto.FontGrassetto();
-    lavoro.corsivo = contesto.FontCorsivo();
-    lavoro.copie = contesto.TestoCopie();
-    lavoro.adattamento = contesto.Adattamento();
-    lavoro.listino = contesto.TestoListino();
-    lavoro.chiave = contesto.ColonnaChiave();
-    lavoro.modelloEsterno = contesto.ModelloTestoEsterno();
-    lavoro.modelloInterno = contesto.ModelloTestoInterno();
-    lavoro.barre = contesto.Barre();
-    return lavoro;
+    return composition::LavoroDi(ContestoFinestra(*this));
 }
 
 QStringList frmLumetra::ImpostaLavoro(const LavoroSalvato& lavoro) {

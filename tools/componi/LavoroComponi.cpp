@@ -42,24 +42,35 @@ std::vector<rigadicomando::Parola> ParoleDelLavoro(const composition::LavoroSalv
     return parole;
 }
 
+void Imposta(ContestoRigaDiComando& contesto, const Argomenti& a) {
+    contesto.layout = a.layout;
+    contesto.indirizzo = a.cartella;
+    contesto.codiceEsterno = a.esterno;
+    contesto.codiceInterno = a.interno;
+    contesto.altezza = a.altezza;
+    contesto.nomeFont = a.font;
+    contesto.grassetto = a.grassetto;
+    contesto.corsivo = a.corsivo;
+    contesto.copie = QString::number(a.copie);
+    contesto.adattamento = a.adattamento;
+    contesto.ppiMinimo = a.ppiMinimo;
+    contesto.soloControllo = a.controlla;
+    contesto.includiDanneggiate = a.includiDanneggiate;
+    contesto.listino = a.listino;
+    contesto.chiave = a.chiave;
+    contesto.modelloEsterno = a.modelloEsterno;
+    contesto.modelloInterno = a.modelloInterno;
+    contesto.barre = a.barre;
+    contesto.selezionati = a.file;
+}
+
 composition::LavoroSalvato LavoroDi(const Argomenti& a) {
-    composition::LavoroSalvato l;
-    l.layout = Completo(a.layout);
-    l.cartella = Completo(a.cartella);
-    l.coda = a.file;
-    l.codiceEsterno = a.esterno;
-    l.codiceInterno = a.interno;
-    l.altezza = a.altezza;
-    l.nomeFont = a.font;
-    l.grassetto = a.grassetto;
-    l.corsivo = a.corsivo;
-    l.copie = QString::number(a.copie);
-    l.adattamento = a.adattamento;
-    l.listino = Completo(a.listino);
-    l.chiave = a.chiave;
-    l.modelloEsterno = a.modelloEsterno;
-    l.modelloInterno = a.modelloInterno;
-    l.barre = a.barre;
+    ContestoRigaDiComando contesto(false);
+    Imposta(contesto, a);
+    composition::LavoroSalvato l = composition::LavoroDi(contesto);
+    l.layout = Completo(l.layout);
+    l.cartella = Completo(l.cartella);
+    l.listino = Completo(l.listino);
     return l;
 }
 

@@ -3,6 +3,7 @@
 // command line's job written as a saved one.
 
 #include "ArgomentiComponi.h"
+#include "ContestoRigaDiComando.h"
 #include "LavoroSalvato.h"
 #include "RigaDiComando.h"
 
@@ -12,6 +13,9 @@ namespace lumetra::componi {
 
 // The job's settings as option words, one for each setting (its queue apart).
 std::vector<rigadicomando::Parola> ParoleDelLavoro(const composition::LavoroSalvato& lavoro);
+
+// The job's settings in the context the print command reads.
+void Imposta(ContestoRigaDiComando& contesto, const Argomenti& a);
 
 // The command line's job, its paths made whole from the working folder.
 composition::LavoroSalvato LavoroDi(const Argomenti& a);

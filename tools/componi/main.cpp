@@ -57,30 +57,6 @@ QString RifiutoPdf(const QString& pdf) {
     return {};
 }
 
-// The job's settings in the context the print command reads.
-void Imposta(lumetra::componi::ContestoRigaDiComando& contesto,
-             const lumetra::componi::Argomenti& a) {
-    contesto.layout = a.layout;
-    contesto.indirizzo = a.cartella;
-    contesto.codiceEsterno = a.esterno;
-    contesto.codiceInterno = a.interno;
-    contesto.altezza = a.altezza;
-    contesto.nomeFont = a.font;
-    contesto.grassetto = a.grassetto;
-    contesto.corsivo = a.corsivo;
-    contesto.copie = QString::number(a.copie);
-    contesto.adattamento = a.adattamento;
-    contesto.ppiMinimo = a.ppiMinimo;
-    contesto.soloControllo = a.controlla;
-    contesto.includiDanneggiate = a.includiDanneggiate;
-    contesto.listino = a.listino;
-    contesto.chiave = a.chiave;
-    contesto.modelloEsterno = a.modelloEsterno;
-    contesto.modelloInterno = a.modelloInterno;
-    contesto.barre = a.barre;
-    contesto.selezionati = a.file;
-}
-
 // The end of the job: the skipped pictures, then what was printed or written; the exit code.
 // The check alone gives 0 when it found nothing, 3 when it did, 1 when it was not reached.
 int Fine(const lumetra::componi::ContestoRigaDiComando& contesto,
@@ -143,7 +119,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     componi::ContestoRigaDiComando contesto(a.dettagli);
-    Imposta(contesto, a);
+    componi::Imposta(contesto, a);
 
     if (const char* rifiuto = RifiutoCartella(a.cartella)) {
         tellUser(QString::fromUtf8(rifiuto).arg(a.cartella));
