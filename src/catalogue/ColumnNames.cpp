@@ -1,7 +1,8 @@
 #include "ColumnNames.h"
 
 #include <QRegularExpression>
-#include <QStringList>
+
+#include <algorithm>
 
 namespace lumetra::catalogue {
 
@@ -17,18 +18,18 @@ QString foldedName(const QString& name) {
     return folded.toCaseFolded();
 }
 
-bool looksLikeCodeColumn(const QString& name) {
+bool nameHasWord(const QString& name, const QStringList& words) {
     static const QRegularExpression NonLetters(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    const QStringList parts = foldedName(name).split(NonLetters, Qt::SkipEmptyParts);
+    return std::any_of(parts.begin(), parts.end(),
+                       [&words](const QString& part) { return words.contains(part); });
+}
+
+bool looksLikeCodeColumn(const QString& name) {
     static const QStringList CodeWords = {QStringLiteral("codice"),   QStringLiteral("cod"),
                                           QStringLiteral("articolo"), QStringLiteral("art"),
                                           QStringLiteral("code"),     QStringLiteral("sku")};
-    const QStringList words = foldedName(name).split(NonLetters, Qt::SkipEmptyParts);
-    for (const QString& word : words) {
-        if (CodeWords.contains(word)) {
-            return true;
-        }
-    }
-    return false;
+    return nameHasWord(name, CodeWords);
 }
 
 } // namespace lumetra::catalogue

@@ -11,17 +11,10 @@
 namespace lumetra::catalogue {
 
 bool looksLikePriceColumn(const QString& name) {
-    static const QRegularExpression NonLetters(QStringLiteral("[^\\p{L}\\p{N}]+"));
     static const QStringList PriceWords = {QStringLiteral("prezzo"), QStringLiteral("prezzi"),
                                            QStringLiteral("price"), QStringLiteral("importo"),
                                            QStringLiteral("listino")};
-    const QStringList words = foldedName(name).split(NonLetters, Qt::SkipEmptyParts);
-    for (const QString& word : words) {
-        if (PriceWords.contains(word)) {
-            return true;
-        }
-    }
-    return false;
+    return nameHasWord(name, PriceWords);
 }
 
 std::optional<double> priceValue(const QString& cell) {
