@@ -13,7 +13,7 @@ std::optional<QRectF> PostoCodiceBarre(const QRectF& immagine, const Impostazion
     if (!cm || *cm <= 0 || *cm > 100) {
         return std::nullopt;
     }
-    const double altezza = *cm * 72.0 / 2.54;
+    const double altezza = runtime::Length::centimetres(*cm).points();
     const bool sopra = barre.posizione == 1;
     double alto = sopra ? immagine.top() - altezza : immagine.bottom();
     if (didascalia) {

@@ -59,4 +59,18 @@ std::optional<Length> parseLength(QStringView text, Unit bare) {
     return Length::in(*amount, read);
 }
 
+QString formatDecimal(double value) {
+    QString text = QString::number(std::round(value * 100) / 100, 'f', 2);
+    while (text.endsWith(QLatin1Char('0'))) {
+        text.chop(1);
+    }
+    if (text.endsWith(QLatin1Char('.'))) {
+        text.chop(1);
+    }
+    if (text == QLatin1String("-0")) {
+        text = QStringLiteral("0");
+    }
+    return text.replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
 } // namespace lumetra::runtime

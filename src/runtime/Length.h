@@ -4,6 +4,7 @@
 // "1.5 in", "10pt". A decimal comma and a decimal point are both read, the same way on every
 // machine whatever its regional settings.
 
+#include <QString>
 #include <QStringView>
 
 #include <optional>
@@ -71,5 +72,9 @@ std::optional<double> parseDecimal(QStringView text);
 // A number followed by an optional unit: "cm", "mm", "in" or '"', "pt" (any case, blanks
 // allowed between). A number without unit is in `bare`.
 std::optional<Length> parseLength(QStringView text, Unit bare);
+
+// A number for messages and lists: at most two decimals, none that are zero, a decimal comma
+// ("63,5", "210", "0,75").
+QString formatDecimal(double value);
 
 } // namespace lumetra::runtime
