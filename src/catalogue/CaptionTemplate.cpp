@@ -9,11 +9,18 @@ namespace {
 constexpr int Literal = -2;
 constexpr int Code = -1;
 
+const QString LineBreak = QStringLiteral("\\n");
+
 } // namespace
+
+int captionLineCount(const QString& model) {
+    return static_cast<int>(model.count(LineBreak)) + 1;
+}
 
 std::optional<CaptionTemplate> CaptionTemplate::compile(const QString& model,
                                                         const PriceList* prices, QString* error) {
     CaptionTemplate compiled;
+    compiled.lines_ = captionLineCount(model);
     QString literal;
     const auto flush = [&] {
         if (!literal.isEmpty()) {
@@ -22,9 +29,8 @@ std::optional<CaptionTemplate> CaptionTemplate::compile(const QString& model,
         }
     };
     for (qsizetype i = 0; i < model.size(); ++i) {
-        if (model.mid(i, 2) == QLatin1String("\\n")) {
+        if (QStringView(model).mid(i, 2) == LineBreak) {
             literal += QLatin1Char('\n');
-            ++compiled.lines_;
             ++i;
             continue;
         }

@@ -15,6 +15,9 @@ namespace lumetra::catalogue {
 
 inline constexpr char DefaultCaptionTemplate[] = "{codice}";
 
+// The lines a model's captions take: one, and one more for each \n in it.
+int captionLineCount(const QString& model);
+
 class CaptionTemplate {
 public:
     // The model checked against the price list's columns (none: only {codice} is known), or

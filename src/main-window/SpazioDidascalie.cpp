@@ -1,5 +1,6 @@
 #include "SpazioDidascalie.h"
 
+#include "CaptionTemplate.h"
 #include "Layout.h"
 #include "Length.h"
 
@@ -9,7 +10,7 @@
 namespace lumetra::mainwindow {
 namespace {
 
-constexpr double PuntiPerCm = 72.0 / 2.54;
+constexpr double PuntiPerCm = runtime::Length::centimetres(1).points();
 // Edges this close count as touching (layouts store rounded positions).
 constexpr double Tolleranza = 0.01;
 
@@ -51,14 +52,7 @@ std::vector<QRectF> Capovolti(const PaginaLayout& pagina) {
 
 // Centimetres the Italian way, with no more decimals than needed: "1,4", "0,75", "2".
 QString Cm(double punti) {
-    QString testo = QString::number(punti / PuntiPerCm, 'f', 2);
-    while (testo.endsWith(QLatin1Char('0'))) {
-        testo.chop(1);
-    }
-    if (testo.endsWith(QLatin1Char('.'))) {
-        testo.chop(1);
-    }
-    return testo.replace(QLatin1Char('.'), QLatin1Char(','));
+    return runtime::formatDecimal(punti / PuntiPerCm);
 }
 
 } // namespace
@@ -87,7 +81,7 @@ Ingombro IngombroDi(int posizioneEsterna, const QString& altezza, const QString&
     Ingombro ingombro;
     const std::optional<double> riga = runtime::parseDecimal(altezza);
     if (riga && *riga > 0) {
-        const double didascalia = *riga * static_cast<double>(modello.count(u"\\n") + 1);
+        const double didascalia = *riga * catalogue::captionLineCount(modello);
         if (posizioneEsterna == 1) {
             ingombro.didascaliaSopra = didascalia;
         } else if (posizioneEsterna == 2) {
